@@ -1,0 +1,6 @@
+#include "core/BookState.h"
+
+BookState& Book() {
+  static BookState book;
+  return book;
+}

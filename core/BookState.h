@@ -1,0 +1,42 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include <QString>
+
+#include "core/AddressRecord.h"
+#include "core/SortKey.h"
+
+using GroupList = std::vector<std::string>;
+using PhoneNameList = std::vector<std::string>;
+
+inline constexpr int kMaxGroups = 250;
+inline constexpr int kMaxRecords = 32767;  // the largest count a data file can hold
+inline constexpr const char* kUntitled = "Untitled";
+
+// The one address book of the program: a direct image of the data file.
+// The counts of the lists are the sizes of the vectors.
+struct BookState {
+  std::vector<AddressRecord> Records;
+  int CurrentRecord = 0;  // 0 when there are no records
+  GroupList Groups;
+  PhoneNameList PhoneNames;
+  std::array<int16_t, 4> DefaultPhoneNames{0, 1, 2, 3};
+  int16_t DefaultPrintAs = 0;
+  SortKeys Keys{};
+  QString FileName = kUntitled;  // full path of the data file
+  bool Dirty = false;
+
+  int RecordCount() const { return static_cast<int>(Records.size()); }
+  int GroupCount() const { return static_cast<int>(Groups.size()); }
+  int PhoneNameCount() const { return static_cast<int>(PhoneNames.size()); }
+  bool IsUntitled() const { return FileName == QLatin1String(kUntitled); }
+  AddressRecord& Current() { return Records.at(static_cast<size_t>(CurrentRecord)); }
+  const AddressRecord& Current() const { return Records.at(static_cast<size_t>(CurrentRecord)); }
+};
+
+// The document the program works on, from start-up to exit.
+BookState& Book();

@@ -1,0 +1,6 @@
+#include "core/DialogExchange.h"
+
+DialogExchange& Exchange() {
+  static DialogExchange exchange;
+  return exchange;
+}

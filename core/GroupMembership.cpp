@@ -1,0 +1,34 @@
+#include "core/GroupMembership.h"
+
+bool BelongsToGroup(const AddressRecord& record, int g) {
+  if (record.Group == kMultipleGroups)
+    return record.MultiGroups.find(static_cast<char>(g)) != std::string::npos;
+  return record.Group == g;
+}
+
+std::string GroupSetOf(const AddressRecord& record) {
+  if (record.Group == kMultipleGroups) return record.MultiGroups;
+  if (record.Group == kNoGroup) return {};
+  return std::string(1, static_cast<char>(record.Group));
+}
+
+void StoreGroupSet(AddressRecord& record, const std::string& groups) {
+  if (groups.empty()) {
+    record.Group = kNoGroup;
+    record.MultiGroups.clear();
+  } else if (groups.size() == 1) {
+    record.Group = static_cast<unsigned char>(groups[0]);
+    record.MultiGroups.clear();
+  } else {
+    record.Group = kMultipleGroups;
+    record.MultiGroups = groups;
+  }
+}
+
+std::string GroupText(const BookState& book, const AddressRecord& record) {
+  if (record.Group == kNoGroup) return kUngroupedText;
+  if (record.Group == kMultipleGroups) return kMultipleGroupsText;
+  if (record.Group >= 0 && record.Group < book.GroupCount())
+    return book.Groups[static_cast<size_t>(record.Group)];
+  return kUngroupedText;
+}

@@ -1,0 +1,12 @@
+#include "core/HelpKey.h"
+
+#include <QShortcut>
+#include <QWidget>
+
+#include "core/ErrorReport.h"
+
+void SetHelpContext(QWidget* window, int context) {
+  auto* shortcut = new QShortcut(QKeySequence::HelpContents, window);
+  shortcut->setContext(Qt::WindowShortcut);
+  QObject::connect(shortcut, &QShortcut::activated, window, [context] { ShowHelpContext(context); });
+}

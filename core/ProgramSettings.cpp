@@ -1,0 +1,6 @@
+#include "core/ProgramSettings.h"
+
+ProgramSettings& Settings() {
+  static ProgramSettings settings;
+  return settings;
+}

@@ -1,0 +1,3 @@
+#include "core/StartUp.h"
+
+int main(int argc, char* argv[]) { return RunProgram(argc, argv); }

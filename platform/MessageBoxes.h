@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QString>
+
+// The kinds of message box the program shows; each is titled "Vantreo".
+enum class MessageKind {
+  Notice,            // OK, no icon
+  ErrorReport,       // OK, exclamation
+  Confirmation,      // Yes/No, exclamation
+  DeletionQuestion,  // Yes/No, question
+  SaveQuestion,      // Yes/No/Cancel, question
+  PrinterPrompt,     // OK/Cancel, no icon
+};
+
+enum class MessageAnswer { OK, Cancel, Yes, No };
+
+class MessageBoxes {
+ public:
+  virtual ~MessageBoxes() = default;
+  virtual MessageAnswer Show(MessageKind kind, const QString& text) = 0;
+};
+
+MessageBoxes& Messages();
+void InstallMessages(MessageBoxes* implementation);

@@ -1,0 +1,59 @@
+#include <QApplication>
+#include <QMessageBox>
+
+#include "platform/MessageBoxes.h"
+#include "platform/ServiceSlot.h"
+
+namespace {
+
+struct BoxStyle {
+  QMessageBox::Icon icon;
+  QMessageBox::StandardButtons buttons;
+  QMessageBox::StandardButton defaultButton;
+};
+
+BoxStyle StyleOf(MessageKind kind) {
+  switch (kind) {
+    case MessageKind::Notice:
+      return {QMessageBox::NoIcon, QMessageBox::Ok, QMessageBox::Ok};
+    case MessageKind::ErrorReport:
+      return {QMessageBox::Warning, QMessageBox::Ok, QMessageBox::Ok};
+    case MessageKind::Confirmation:
+      return {QMessageBox::Warning, QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes};
+    case MessageKind::DeletionQuestion:
+      return {QMessageBox::Question, QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes};
+    case MessageKind::SaveQuestion:
+      return {QMessageBox::Question, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
+              QMessageBox::Yes};
+    case MessageKind::PrinterPrompt:
+      return {QMessageBox::NoIcon, QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Ok};
+  }
+  return {QMessageBox::NoIcon, QMessageBox::Ok, QMessageBox::Ok};
+}
+
+MessageAnswer AnswerOf(int button) {
+  switch (button) {
+    case QMessageBox::Yes: return MessageAnswer::Yes;
+    case QMessageBox::No: return MessageAnswer::No;
+    case QMessageBox::Ok: return MessageAnswer::OK;
+    default: return MessageAnswer::Cancel;
+  }
+}
+
+class QtMessageBoxes : public MessageBoxes {
+ public:
+  MessageAnswer Show(MessageKind kind, const QString& text) override {
+    const BoxStyle style = StyleOf(kind);
+    QMessageBox box(style.icon, QStringLiteral("Vantreo"), text, style.buttons,
+                    QApplication::activeWindow());
+    box.setDefaultButton(style.defaultButton);
+    return AnswerOf(box.exec());
+  }
+};
+
+ServiceSlot<MessageBoxes> slot([] { return std::make_unique<QtMessageBoxes>(); });
+
+}  // namespace
+
+MessageBoxes& Messages() { return slot.Get(); }
+void InstallMessages(MessageBoxes* implementation) { slot.Install(implementation); }

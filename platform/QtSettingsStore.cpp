@@ -1,0 +1,30 @@
+#include <QSettings>
+
+#include "platform/ServiceSlot.h"
+#include "platform/SettingsStore.h"
+
+namespace {
+
+// Keeps the values in the user's "Vantreo" settings file, one group per section.
+class QtSettingsStore : public SettingsStore {
+ public:
+  QtSettingsStore() : settings_(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Vantreo")) {}
+
+  QString Read(const QString& section, const QString& key, const QString& defaultValue) override {
+    return settings_.value(section + '/' + key, defaultValue).toString();
+  }
+
+  void Write(const QString& section, const QString& key, const QString& value) override {
+    settings_.setValue(section + '/' + key, value);
+  }
+
+ private:
+  QSettings settings_;
+};
+
+ServiceSlot<SettingsStore> slot([] { return std::make_unique<QtSettingsStore>(); });
+
+}  // namespace
+
+SettingsStore& Store() { return slot.Get(); }
+void InstallStore(SettingsStore* implementation) { slot.Install(implementation); }

@@ -1,0 +1,14 @@
+#!/bin/sh
+# Installs the Debian 12 packages needed to build, test and run Vantreo.
+set -e
+packages="cmake g++ make ccache qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins
+  libgl1-mesa-dev libgtest-dev fonts-dejavu-core xvfb xauth"
+missing=""
+for p in $packages; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"
+done
+if [ -n "$missing" ]; then
+  if [ "$(id -u)" -ne 0 ]; then SUDO=sudo; else SUDO=; fi
+  $SUDO apt-get update
+  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y --no-install-recommends $missing
+fi
