@@ -1,0 +1,61 @@
+#include "mainwindow/GroupComboBox.h"
+
+#include <QAbstractItemView>
+#include <QKeyEvent>
+
+bool& GroupListCancelled() {
+  static bool cancelled = false;
+  return cancelled;
+}
+
+GroupComboBox::GroupComboBox(QWidget* parent) : QComboBox(parent) {
+  setEditable(false);
+  view()->installEventFilter(this);
+}
+
+void GroupComboBox::showPopup() {
+  if (open_) return;
+  open_ = true;
+  Q_EMIT droppedDown();
+  QComboBox::showPopup();
+}
+
+void GroupComboBox::hidePopup() {
+  QComboBox::hidePopup();
+  if (!open_) return;
+  open_ = false;
+  // The list hides before it commits a clicked or entered item, so the
+  // notice is sent once control is back in the event loop.
+  QMetaObject::invokeMethod(this, &GroupComboBox::closedUp, Qt::QueuedConnection);
+}
+
+bool GroupComboBox::SelectCode(int code) {
+  const int position = findData(code);
+  if (position < 0) return false;
+  setCurrentIndex(position);
+  return true;
+}
+
+int GroupComboBox::SelectedCode() const {
+  return currentIndex() < 0 ? 0 : currentData().toInt();
+}
+
+void GroupComboBox::keyPressEvent(QKeyEvent* event) {
+  const bool plain = (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+  if (event->key() == Qt::Key_Down && plain) {
+    showPopup();
+    return;
+  }
+  if (event->key() == Qt::Key_F4) {
+    event->ignore();
+    return;
+  }
+  QComboBox::keyPressEvent(event);
+}
+
+bool GroupComboBox::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == view() && event->type() == QEvent::KeyPress &&
+      static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape)
+    GroupListCancelled() = true;
+  return QComboBox::eventFilter(watched, event);
+}
