@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QString>
+
+// What an open or save file dialog is asked to show.
+struct FileDialogRequest {
+  QString Title;
+  QString Filter;         // "description|pattern|description|pattern"
+  QString DefaultSuffix;  // without the dot
+  QString InitialPath;
+  bool ConfirmOverwrite = false;
+  int HelpContext = 0;    // topic for F1 in the dialog
+};
+
+enum class FileDialogResult { Chosen, Cancelled, Failed };
+
+class FileDialogs {
+ public:
+  virtual ~FileDialogs() = default;
+  // Open dialogs accept only existing files; save dialogs only existing folders.
+  virtual FileDialogResult GetOpenFileName(const FileDialogRequest& request, QString& path) = 0;
+  virtual FileDialogResult GetSaveFileName(const FileDialogRequest& request, QString& path) = 0;
+};
+
+FileDialogs& FileDialog();
+void InstallFileDialogs(FileDialogs* implementation);

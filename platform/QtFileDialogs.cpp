@@ -1,0 +1,57 @@
+#include <QApplication>
+#include <QFileDialog>
+#include <QStringList>
+
+#include "core/HelpKey.h"
+#include "platform/FileDialogs.h"
+#include "platform/ServiceSlot.h"
+
+namespace {
+
+// "Text Files|*.txt|All Files (*.*)|*.*" becomes Qt's "Text Files (*.txt);;All Files (*.*)".
+QString QtFilterOf(const QString& filter) {
+  const QStringList parts = filter.split('|');
+  QStringList filters;
+  for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+    const QString& description = parts[i];
+    const QString& pattern = parts[i + 1];
+    filters << (description.contains(pattern) ? description : description + " (" + pattern + ")");
+  }
+  return filters.join(QStringLiteral(";;"));
+}
+
+class QtFileDialogs : public FileDialogs {
+ public:
+  FileDialogResult GetOpenFileName(const FileDialogRequest& request, QString& path) override {
+    return Run(request, QFileDialog::AcceptOpen, QFileDialog::ExistingFile, path);
+  }
+  FileDialogResult GetSaveFileName(const FileDialogRequest& request, QString& path) override {
+    return Run(request, QFileDialog::AcceptSave, QFileDialog::AnyFile, path);
+  }
+
+ private:
+  static FileDialogResult Run(const FileDialogRequest& request, QFileDialog::AcceptMode mode,
+                              QFileDialog::FileMode fileMode, QString& path) {
+    QFileDialog dialog(QApplication::activeWindow(), request.Title);
+    dialog.setOption(QFileDialog::DontUseNativeDialog);  // so that F1 reaches the help topic
+    dialog.setAcceptMode(mode);
+    dialog.setFileMode(fileMode);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.ConfirmOverwrite);
+    dialog.setNameFilter(QtFilterOf(request.Filter));
+    dialog.setDefaultSuffix(request.DefaultSuffix);
+    if (!request.InitialPath.isEmpty()) dialog.selectFile(request.InitialPath);
+    if (request.HelpContext) SetHelpContext(&dialog, request.HelpContext);
+    if (dialog.exec() != QDialog::Accepted) return FileDialogResult::Cancelled;
+    const QStringList files = dialog.selectedFiles();
+    if (files.isEmpty()) return FileDialogResult::Failed;
+    path = files.first();
+    return FileDialogResult::Chosen;
+  }
+};
+
+ServiceSlot<FileDialogs> slot([] { return std::make_unique<QtFileDialogs>(); });
+
+}  // namespace
+
+FileDialogs& FileDialog() { return slot.Get(); }
+void InstallFileDialogs(FileDialogs* implementation) { slot.Install(implementation); }
