@@ -6,7 +6,7 @@
 #include "core/ErrorReport.h"
 
 void SetHelpContext(QWidget* window, int context) {
-  auto* shortcut = new QShortcut(QKeySequence::HelpContents, window);
+  auto* shortcut = new QShortcut(QKeySequence(Qt::Key_F1), window);
   shortcut->setContext(Qt::WindowShortcut);
   QObject::connect(shortcut, &QShortcut::activated, window, [context] { ShowHelpContext(context); });
 }

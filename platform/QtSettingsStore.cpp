@@ -11,7 +11,10 @@ class QtSettingsStore : public SettingsStore {
   QtSettingsStore() : settings_(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Vantreo")) {}
 
   QString Read(const QString& section, const QString& key, const QString& defaultValue) override {
-    return settings_.value(section + '/' + key, defaultValue).toString();
+    // A hand-edited value with commas reads as a list; it is one text here.
+    const QVariant value = settings_.value(section + '/' + key, defaultValue);
+    return value.typeId() == QMetaType::QStringList ? value.toStringList().join(QStringLiteral(", "))
+                                                    : value.toString();
   }
 
   void Write(const QString& section, const QString& key, const QString& value) override {
@@ -22,9 +25,11 @@ class QtSettingsStore : public SettingsStore {
   QSettings settings_;
 };
 
-ServiceSlot<SettingsStore> slot([] { return std::make_unique<QtSettingsStore>(); });
+ServiceSlot<SettingsStore> slot(OpenUserSettings);
 
 }  // namespace
+
+std::unique_ptr<SettingsStore> OpenUserSettings() { return std::make_unique<QtSettingsStore>(); }
 
 SettingsStore& Store() { return slot.Get(); }
 void InstallStore(SettingsStore* implementation) { slot.Install(implementation); }
