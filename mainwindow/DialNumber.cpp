@@ -1,0 +1,35 @@
+#include "mainwindow/DialNumber.h"
+
+#include "core/ErrorReport.h"
+#include "platform/AnsiText.h"
+#include "platform/Telephony.h"
+
+namespace {
+
+const std::string& CalledParty(const AddressRecord& record) {
+  return record.PrintAs == kPrintAsBusiness ? record.Company : record.Name;
+}
+
+// What the user is told about a refused request with that result.
+QString DialErrorDescription(int result) {
+  switch (result) {
+    case kDialNoRecipient:
+      return QStringLiteral("No Windows Telephony dialing application is running and none could be started.");
+    case kDialQueueFull:
+      return QStringLiteral("The queue of pending Windows Telephony dialing requests is full.");
+    case kDialInvalidAddress:
+      return QStringLiteral("The phone number is not valid.");
+    default:
+      return QStringLiteral("Unknown error.");
+  }
+}
+
+}  // namespace
+
+void DialNumber(const AddressRecord& record, int phoneSlot, const QString& applicationName) {
+  const DialRequest request{AnsiToQString(record.Phones.at(static_cast<size_t>(phoneSlot))), applicationName,
+                            AnsiToQString(CalledParty(record)), QString()};
+  const int result = TelephonyService().RequestMakeCall(request);
+  if (result == kDialAccepted) return;
+  ShowMessage(MessageKind::Notice, QStringLiteral("Error dialing number : ") + DialErrorDescription(result));
+}
