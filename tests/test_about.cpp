@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QDesktopServices>
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
@@ -101,6 +102,26 @@ TEST_F(AboutTest, F1OpensItsTopic) {
   EXPECT_EQ(Fakes().help.topics, std::vector<int>{1590});
 }
 
+// Stands in for the desktop's browser.
+class BrowserStandIn : public QObject {
+  Q_OBJECT
+
+ public Q_SLOTS:
+  void Open(const QUrl& url) { opened.push_back(url); }
+
+ public:
+  std::vector<QUrl> opened;
+};
+
+TEST(DesktopShellTest, OpensTheMakersSiteInTheBrowser) {
+  InstallShell(nullptr);
+  BrowserStandIn browser;
+  QDesktopServices::setUrlHandler(QStringLiteral("https"), &browser, "Open");
+  EXPECT_FALSE(DesktopShell().Open(QLatin1String(kMakerWebAddress)));
+  QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
+  EXPECT_EQ(browser.opened, std::vector<QUrl>{QUrl(QLatin1String(kMakerWebAddress))});
+}
+
 TEST(ApplicationIconTest, DrawsAtToolbarAndWindowSizes) {
   const QIcon icon = ApplicationIcon();
   ASSERT_FALSE(icon.isNull());
@@ -108,3 +129,5 @@ TEST(ApplicationIconTest, DrawsAtToolbarAndWindowSizes) {
 }
 
 }  // namespace
+
+#include "test_about.moc"
