@@ -8,6 +8,7 @@
 #include <QListWidget>
 #include <QPushButton>
 
+#include "core/DialogButton.h"
 #include "core/DialogExchange.h"
 #include "core/ErrorReport.h"
 #include "core/GroupMembership.h"
@@ -18,13 +19,6 @@
 namespace {
 
 constexpr int kMultiGroupsHelpContext = 1840;
-
-QPushButton* Button(const char* caption, const char* name) {
-  auto* button = new QPushButton(QString::fromLatin1(caption));
-  button->setObjectName(QString::fromLatin1(name));
-  button->setAutoDefault(false);
-  return button;
-}
 
 }  // namespace
 
@@ -55,11 +49,11 @@ frmMultiGroups::frmMultiGroups(const BookState& book, QWidget* parent) : QDialog
   exchange.DialogOK = 0;
   exchange.DialogText.clear();
 
-  QPushButton* cmdOK = Button("OK", "cmdOK");
-  QPushButton* cmdCancel = Button("Cancel", "cmdCancel");
-  QPushButton* cmdSelectAll = Button("Select &All", "cmdSelectAll");
-  QPushButton* cmdSelectNone = Button("Select &None", "cmdSelectNone");
-  QPushButton* cmdHelp = Button("&Help", "cmdHelp");
+  QPushButton* cmdOK = MakeButton("OK", "cmdOK");
+  QPushButton* cmdCancel = MakeButton("Cancel", "cmdCancel");
+  QPushButton* cmdSelectAll = MakeButton("Select &All", "cmdSelectAll");
+  QPushButton* cmdSelectNone = MakeButton("Select &None", "cmdSelectNone");
+  QPushButton* cmdHelp = MakeButton("&Help", "cmdHelp");
   cmdOK->setDefault(true);
   connect(cmdOK, &QPushButton::clicked, this, &frmMultiGroups::cmdOK_Click);
   connect(cmdCancel, &QPushButton::clicked, this, &QDialog::reject);

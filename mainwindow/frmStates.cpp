@@ -11,6 +11,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "core/DialogButton.h"
 #include "core/ErrorReport.h"
 #include "core/HelpKey.h"
 #include "platform/Clipboard.h"
@@ -67,13 +68,6 @@ QComboBox* StateList(const char* name, const char* State::*column) {
   return list;
 }
 
-QPushButton* Button(const char* caption, const char* name) {
-  auto* button = new QPushButton(QString::fromLatin1(caption));
-  button->setObjectName(QString::fromLatin1(name));
-  button->setAutoDefault(false);
-  return button;
-}
-
 }  // namespace
 
 StatesDialogMemory& StatesMemory() {
@@ -107,9 +101,9 @@ frmStates::frmStates(QWidget* activeControl, QWidget* parent)
   }
   optCopyWhat[memory.LastCopyWhat == kCopyName ? kCopyName : kCopyAbbreviation]->setChecked(true);
 
-  cmdPaste = Button("&Paste at Cursor", "cmdPaste");
-  cmdCopy = Button("&Copy to Clipboard", "cmdCopy");
-  cmdCancel = Button("Cancel", "cmdCancel");
+  cmdPaste = MakeButton("&Paste at Cursor", "cmdPaste");
+  cmdCopy = MakeButton("&Copy to Clipboard", "cmdCopy");
+  cmdCancel = MakeButton("Cancel", "cmdCancel");
   const bool canPaste = IsTextBox(activeControl_);
   cmdPaste->setEnabled(canPaste);
   (canPaste ? cmdPaste : cmdCopy)->setDefault(true);
