@@ -17,28 +17,26 @@ unsigned char Renumbered(unsigned char code, int g) {
 }
 
 // The set of groups with g removed and its place taken by target, unless
-// the record is in target already or target is -1. The membership test is
-// made against the whole set in its new numbering.
+// target is -1 or the record is in target already. The membership test is
+// made against the whole set in its new numbering, so that each group stays
+// in the set at most once.
 std::string MovedGroupSet(const std::string& groups, int g, int target) {
+  const auto isOtherMemberOfTarget = [g, target](char c) {
+    const auto code = static_cast<unsigned char>(c);
+    return code != g && Renumbered(code, g) == target;
+  };
+  bool targetPlaced = target < 0 || std::any_of(groups.begin(), groups.end(), isOtherMemberOfTarget);
   std::string moved;
   for (char c : groups) {
     const auto code = static_cast<unsigned char>(c);
-    if (code != g) moved += static_cast<char>(Renumbered(code, g));
-  }
-  if (target < 0) return moved;
-  const char targetCode = static_cast<char>(target);
-  bool member = moved.find(targetCode) != std::string::npos;
-  std::string result;
-  size_t kept = 0;
-  for (char c : groups) {
-    if (static_cast<unsigned char>(c) != g) {
-      result += moved[kept++];
-    } else if (!member) {
-      result += targetCode;
-      member = true;
+    if (code != g) {
+      moved += static_cast<char>(Renumbered(code, g));
+    } else if (!targetPlaced) {
+      moved += static_cast<char>(target);
+      targetPlaced = true;
     }
   }
-  return result;
+  return moved;
 }
 
 void MoveRecord(AddressRecord& record, int g, int target) {

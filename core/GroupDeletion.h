@@ -1,8 +1,8 @@
 #pragma once
 
-class QWidget;
-
 #include "core/BookState.h"
+
+class QWidget;
 
 // The number of records that belong to group g.
 int CountGroupMembers(const BookState& book, int g);

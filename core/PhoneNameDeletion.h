@@ -1,8 +1,8 @@
 #pragma once
 
-class QWidget;
-
 #include "core/BookState.h"
+
+class QWidget;
 
 // True when a record's phone slot or a default for new records uses phone name p.
 bool PhoneNameInUse(const BookState& book, int p);
