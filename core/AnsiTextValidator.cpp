@@ -1,7 +1,10 @@
 #include "core/AnsiTextValidator.h"
 
 #include "platform/AnsiText.h"
+#include "platform/SystemBeep.h"
 
 QValidator::State AnsiTextValidator::validate(QString& input, int&) const {
-  return IsAnsiRepresentable(input) ? Acceptable : Invalid;
+  if (IsAnsiRepresentable(input)) return Acceptable;
+  Beeper().Beep();
+  return Invalid;
 }

@@ -3,7 +3,8 @@
 #include <QValidator>
 
 // Accepts only text that the document can store (windows-1252 characters),
-// so that typed names are never changed when they are stored.
+// so that typed names are never changed when they are stored; refused
+// input sounds the system beep.
 class AnsiTextValidator : public QValidator {
   Q_OBJECT
 

@@ -1,0 +1,31 @@
+#include "core/StartUp.h"
+
+#include <QApplication>
+#include <QStringList>
+
+#include "core/BookState.h"
+#include "core/ProgramSettings.h"
+#include "core/SettingsIO.h"
+#include "mainwindow/ApplicationIcon.h"
+#include "mainwindow/frmMain.h"
+#include "platform/SettingsStore.h"
+
+namespace {
+
+// The whole argument text is one path, as a file name may hold blanks.
+QString CommandLineOf(const QStringList& arguments) { return arguments.mid(1).join(' ').trimmed(); }
+
+}  // namespace
+
+int RunProgram(int argc, char* argv[]) {
+  QApplication application(argc, argv);
+  QApplication::setApplicationName(QStringLiteral("Vantreo"));
+  QApplication::setApplicationVersion(QStringLiteral("1.02"));
+  QApplication::setDesktopFileName(QStringLiteral("vantreo"));
+  QApplication::setWindowIcon(ApplicationIcon());
+  LoadSettings(Settings(), Store(), std::nullopt);
+  frmMain window(Book(), Settings(), CommandLineOf(QApplication::arguments()));
+  window.Form_Load();
+  window.show();
+  return QApplication::exec();
+}

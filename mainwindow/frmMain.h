@@ -1,0 +1,128 @@
+#pragma once
+
+#include <array>
+
+#include <QMainWindow>
+
+#include "core/BookState.h"
+#include "core/ProgramSettings.h"
+
+class QAction;
+class QButtonGroup;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QRadioButton;
+class QScrollBar;
+class QToolBar;
+class GroupComboBox;
+class MultiLineField;
+class StatusClock;
+
+// The main window: one record of the book at a time, with the menus and
+// toolbar from which every command starts.
+class frmMain : public QMainWindow {
+  Q_OBJECT
+
+ public:
+  // commandLine, when not blank, names the data file to open instead of the
+  // one in the settings.
+  frmMain(BookState& book, ProgramSettings& settings, const QString& commandLine = {},
+          QWidget* parent = nullptr);
+
+  // Loads the last data file (or the one given on the command line) and shows it.
+  void Form_Load();
+
+  void GoToRecord(int n);
+  void ShowRecord();
+  void RefreshView();
+  void SetStatusPanes();
+  void EnableRecordControls(bool enable);
+  void OnGroupCloseUp();
+  void ConfirmSaveChanges(bool& cancel);
+
+  // The text of field i (0 name, 1 company, 2 address, 3 phone, 4 notes).
+  QString FieldText(int i) const;
+  QString PromptText() const;
+
+  // Record view, in focus order; txtFields holds the five text boxes by field index.
+  std::array<QWidget*, 5> txtFields{};
+  QLineEdit* txtName;
+  QLineEdit* txtCompany;
+  std::array<QRadioButton*, 2> optPrintAs{};
+  MultiLineField* txtAddress;
+  GroupComboBox* cboGroups;
+  QLineEdit* txtPhone;
+  std::array<QRadioButton*, 4> optWhichPhone{};
+  MultiLineField* txtNotes;
+  QScrollBar* scrCurrRecord;
+  QToolBar* Toolbar1;
+
+  // Menu items.
+  QAction *mnuFileNew, *mnuFileOpen, *mnuFileSave, *mnuFileSaveAs, *mnuFileExport, *mnuFilePrint, *mnuFileExit;
+  QAction *mnuEditCut, *mnuEditCopy, *mnuEditPaste, *mnuEditPhoneNames, *mnuEditGroup;
+  QAction *mnuRecordsAdd, *mnuRecordsDelete, *mnuRecordsSearch, *mnuRecordsFindNext, *mnuRecordsFindPrevious,
+      *mnuRecordsSort;
+  QAction *mnuOptionsStates, *mnuOptionsDial, *mnuOptionsSettings;
+  QAction *mnuHelpContents, *mnuHelpHowToUse, *mnuHelpAbout;
+  QMenu* mnuEdit;
+
+  // Toolbar buttons by key.
+  QAction* ToolbarButton(const QString& key) const;
+
+  // File commands.
+  void mnuFileNew_Click();
+  void mnuFileOpen_Click();
+  void mnuFileSave_Click();
+  void mnuFileSaveAs_Click();
+
+  // Record commands.
+  void mnuRecordsAdd_Click();
+  void mnuRecordsDelete_Click();
+
+  // Clipboard commands.
+  void mnuEdit_Update();
+  void mnuEditCut_Click();
+  void mnuEditCopy_Click();
+  void mnuEditPaste_Click();
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void BuildRecordView();
+  void BuildMenus();
+  void BuildToolbar();
+  void ConnectRecordView();
+  QAction* AddMenuItem(QMenu* menu, const char* caption, const char* name, int helpTopic,
+                       const QKeySequence& shortcut = {});
+  void ConnectCommands();
+
+  void RebuildGroupChoices();
+  void ShowPhoneCaptions(const AddressRecord& record);
+  void ShowEmptyView();
+  void SetChecked(QButtonGroup* group, int id);
+  void scrCurrRecord_Scroll(int position);
+
+  void txtFields_Change(int i);
+  void optPrintAs_Click(int i);
+  void optWhichPhone_Click(int i);
+  void StepPhoneSlot(int step);
+  bool HandleNavigationKey(int key, Qt::KeyboardModifiers modifiers);
+  bool IsCommandShortcut(const QKeyEvent& key) const;
+  void ShowMenuItemHelp(QMenu* menu);
+
+  BookState& book_;
+  ProgramSettings& settings_;
+  QString commandLine_;
+  bool Updating = false;
+  bool SaveCancelled = false;
+  int GroupIndexAtDropDown = 0;
+  QButtonGroup* printAsGroup_;
+  QButtonGroup* whichPhoneGroup_;
+  QLabel* promptPane_;
+  StatusClock* timePane_ = nullptr;
+  StatusClock* datePane_ = nullptr;
+  std::vector<QAction*> commandShortcuts_;
+};

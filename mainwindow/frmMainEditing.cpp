@@ -1,0 +1,153 @@
+// Editing in the main window: every change goes straight into the current
+// record and marks the book changed.
+#include <QButtonGroup>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMenu>
+#include <QRadioButton>
+#include <QScrollBar>
+
+#include "core/DialogExchange.h"
+#include "core/Document.h"
+#include "core/ErrorReport.h"
+#include "core/GroupMembership.h"
+#include "mainwindow/GroupComboBox.h"
+#include "mainwindow/MultiLineField.h"
+#include "mainwindow/frmMain.h"
+#include "mainwindow/frmMultiGroups.h"
+#include "platform/AnsiText.h"
+
+void frmMain::ConnectRecordView() {
+  connect(txtName, &QLineEdit::textChanged, this, [this] { txtFields_Change(0); });
+  connect(txtCompany, &QLineEdit::textChanged, this, [this] { txtFields_Change(1); });
+  connect(txtAddress, &MultiLineField::fieldChanged, this, [this] { txtFields_Change(2); });
+  connect(txtPhone, &QLineEdit::textChanged, this, [this] { txtFields_Change(3); });
+  connect(txtNotes, &MultiLineField::fieldChanged, this, [this] { txtFields_Change(4); });
+  connect(printAsGroup_, &QButtonGroup::idClicked, this, &frmMain::optPrintAs_Click);
+  connect(whichPhoneGroup_, &QButtonGroup::idClicked, this, &frmMain::optWhichPhone_Click);
+  connect(cboGroups, &GroupComboBox::droppedDown, this, [this] { GroupIndexAtDropDown = cboGroups->currentIndex(); });
+  connect(cboGroups, &GroupComboBox::closedUp, this, &frmMain::OnGroupCloseUp);
+  connect(scrCurrRecord, &QScrollBar::valueChanged, this, [this](int position) {
+    if (!Updating) GoToRecord(position);
+  });
+  connect(scrCurrRecord, &QScrollBar::sliderMoved, this, &frmMain::scrCurrRecord_Scroll);
+  for (QWidget* control : std::initializer_list<QWidget*>{txtName, txtCompany, optPrintAs[0], optPrintAs[1],
+                                                          txtAddress, cboGroups, txtPhone, optWhichPhone[0],
+                                                          optWhichPhone[1], optWhichPhone[2], optWhichPhone[3],
+                                                          txtNotes, scrCurrRecord})
+    control->installEventFilter(this);
+}
+
+void frmMain::txtFields_Change(int i) {
+  if (Updating || book_.RecordCount() == 0) return;
+  AddressRecord& record = book_.Current();
+  std::string* fields[] = {&record.Name, &record.Company, &record.Address,
+                           &record.Phones[static_cast<size_t>(record.WhichPhone)], &record.Notes};
+  *fields[i] = ToAnsi(FieldText(i));
+  book_.Dirty = true;
+}
+
+void frmMain::optPrintAs_Click(int i) {
+  if (Updating || book_.RecordCount() == 0) return;
+  book_.Current().PrintAs = static_cast<int16_t>(i);
+  book_.DefaultPrintAs = static_cast<int16_t>(i);
+  book_.Dirty = true;
+}
+
+void frmMain::optWhichPhone_Click(int i) {
+  if (Updating || book_.RecordCount() == 0) return;
+  AddressRecord& record = book_.Current();
+  record.Phones[static_cast<size_t>(record.WhichPhone)] = ToAnsi(txtPhone->text());
+  record.WhichPhone = static_cast<int16_t>(i);
+  Updating = true;
+  txtPhone->setText(AnsiToQString(record.Phones[static_cast<size_t>(i)]));
+  Updating = false;
+  txtPhone->setFocus();
+  book_.Dirty = true;
+}
+
+// Up and Down in the phone box step through the phone slots, round the ends.
+void frmMain::StepPhoneSlot(int step) {
+  const int selected = whichPhoneGroup_->checkedId();
+  const int next = selected < 0 ? (step < 0 ? 3 : 0) : (selected + step + 4) % 4;
+  optWhichPhone[static_cast<size_t>(next)]->setChecked(true);
+  optWhichPhone_Click(next);
+}
+
+void frmMain::OnGroupCloseUp() {
+  if (book_.RecordCount() == 0) {
+    GroupListCancelled() = false;
+    return;
+  }
+  AddressRecord& record = book_.Current();
+  const int16_t g0 = record.Group;
+  const std::string m0 = record.MultiGroups;
+  if (GroupListCancelled()) {
+    cboGroups->setCurrentIndex(GroupIndexAtDropDown);
+  } else if (const int code = cboGroups->SelectedCode(); code != kMultipleGroups) {
+    record.Group = static_cast<int16_t>(code);
+    record.MultiGroups.clear();
+  } else if (book_.GroupCount() < 1) {
+    ShowMessage(MessageKind::Notice, QStringLiteral("There are no groups to select from. "
+                                                    "Use the Edit Group List command to create groups."));
+    ShowRecord();
+  } else {
+    DialogExchange& exchange = Exchange();
+    exchange.DialogOK = 0;
+    exchange.DialogText = GroupSetOf(record);
+    frmMultiGroups dialog(book_, this);
+    dialog.exec();
+    if (exchange.DialogOK) StoreGroupSet(record, exchange.DialogText);
+    ShowRecord();
+  }
+  if (record.MultiGroups != m0 || record.Group != g0) book_.Dirty = true;
+  GroupListCancelled() = false;
+}
+
+void frmMain::mnuRecordsAdd_Click() {
+  if (book_.RecordCount() >= kMaxRecords) {
+    ShowMessage(MessageKind::Notice, QStringLiteral("The address book is full: it can hold at most 32,767 records."));
+    return;
+  }
+  book_.Records.emplace_back();
+  InitNewRecord(book_, book_.RecordCount() - 1);
+  EnableRecordControls(true);
+  GoToRecord(book_.RecordCount() - 1);
+  txtName->setFocus();
+  book_.Dirty = true;
+}
+
+void frmMain::mnuRecordsDelete_Click() {
+  if (book_.RecordCount() == 0) return;
+  if (ShowMessage(MessageKind::Confirmation, QStringLiteral("Delete the current record?")) != MessageAnswer::Yes)
+    return;
+  book_.Records.erase(book_.Records.begin() + book_.CurrentRecord);
+  if (book_.CurrentRecord >= book_.RecordCount()) book_.CurrentRecord = std::max(0, book_.RecordCount() - 1);
+  ShowRecord();
+  book_.Dirty = true;
+}
+
+// Keys for the record view: the window sees them before the focused control.
+bool frmMain::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::ShortcutOverride) {
+    // Menu shortcuts such as Ctrl+A win over the text boxes' own keys.
+    auto* key = static_cast<QKeyEvent*>(event);
+    if (IsCommandShortcut(*key)) {
+      event->ignore();
+      return true;
+    }
+  }
+  if (event->type() != QEvent::KeyPress) return QMainWindow::eventFilter(watched, event);
+  auto* key = static_cast<QKeyEvent*>(event);
+  if (auto* menu = qobject_cast<QMenu*>(watched)) {
+    if (key->key() != Qt::Key_F1) return false;
+    ShowMenuItemHelp(menu);
+    return true;
+  }
+  if (HandleNavigationKey(key->key(), key->modifiers())) return true;
+  if (watched == txtPhone && (key->key() == Qt::Key_Up || key->key() == Qt::Key_Down)) {
+    StepPhoneSlot(key->key() == Qt::Key_Up ? -1 : 1);
+    return true;
+  }
+  return QMainWindow::eventFilter(watched, event);
+}

@@ -1,0 +1,136 @@
+// The record view of the main window: showing the current record,
+// navigation and the window caption.
+#include <algorithm>
+#include <vector>
+
+#include <QButtonGroup>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QSignalBlocker>
+
+#include "core/ErrorReport.h"
+#include "core/FileTitle.h"
+#include "core/GroupMembership.h"
+#include "mainwindow/GroupComboBox.h"
+#include "mainwindow/MultiLineField.h"
+#include "mainwindow/frmMain.h"
+#include "platform/AnsiText.h"
+#include "platform/Collation.h"
+#include "platform/SystemBeep.h"
+
+namespace {
+
+void SetBoxText(QWidget* box, const std::string& text) {
+  if (auto* line = qobject_cast<QLineEdit*>(box))
+    line->setText(AnsiToQString(text));
+  else
+    static_cast<MultiLineField*>(box)->SetFieldText(AnsiToQString(text));
+}
+
+}  // namespace
+
+QString frmMain::FieldText(int i) const {
+  QWidget* box = txtFields[static_cast<size_t>(i)];
+  if (auto* line = qobject_cast<QLineEdit*>(box)) return line->text();
+  return static_cast<MultiLineField*>(box)->FieldText();
+}
+
+void frmMain::GoToRecord(int n) {
+  if (n >= book_.RecordCount() || n < 0) {
+    Beeper().Beep();
+    return;
+  }
+  book_.CurrentRecord = n;
+  ShowRecord();
+}
+
+void frmMain::ShowRecord() {
+  Updating = true;
+  if (book_.RecordCount() > 0) {
+    const AddressRecord& record = book_.Current();
+    SetBoxText(txtName, record.Name);
+    SetBoxText(txtCompany, record.Company);
+    SetBoxText(txtPhone, record.Phones[static_cast<size_t>(record.WhichPhone)]);
+    SetBoxText(txtAddress, record.Address);
+    SetBoxText(txtNotes, record.Notes);
+    SetChecked(printAsGroup_, record.PrintAs);
+    ShowPhoneCaptions(record);
+    SetChecked(whichPhoneGroup_, record.WhichPhone);
+    cboGroups->SelectCode(record.Group);
+    promptPane_->setText(QStringLiteral("Record %1 of %2").arg(book_.CurrentRecord + 1).arg(book_.RecordCount()));
+    scrCurrRecord->setRange(0, book_.RecordCount() - 1);
+    scrCurrRecord->setValue(book_.CurrentRecord);
+  } else {
+    ShowEmptyView();
+  }
+  Updating = false;
+}
+
+void frmMain::ShowPhoneCaptions(const AddressRecord& record) {
+  for (int i = 0; i < 4; ++i) {
+    const int index = record.PhoneNameIndex[static_cast<size_t>(i)];
+    const QString name = index >= 0 && index < book_.PhoneNameCount()
+                             ? AnsiToQString(book_.PhoneNames[static_cast<size_t>(index)])
+                             : QStringLiteral("<Blank>");
+    // A literal '&' in a phone name must not become an access key.
+    optWhichPhone[static_cast<size_t>(i)]->setText(
+        QStringLiteral("&%1 %2").arg(i + 1).arg(QString(name).replace('&', QStringLiteral("&&"))));
+  }
+}
+
+void frmMain::ShowEmptyView() {
+  for (QWidget* box : txtFields) SetBoxText(box, {});
+  for (int i = 0; i < 4; ++i) optWhichPhone[static_cast<size_t>(i)]->setText(QStringLiteral("&%1").arg(i + 1));
+  cboGroups->setCurrentIndex(-1);
+  promptPane_->setText(QStringLiteral("No records"));
+  EnableRecordControls(false);
+}
+
+void frmMain::SetChecked(QButtonGroup* group, int id) {
+  if (QAbstractButton* button = group->button(id)) {
+    button->setChecked(true);
+    return;
+  }
+  // No option for the value: none is selected.
+  group->setExclusive(false);
+  for (QAbstractButton* button : group->buttons()) button->setChecked(false);
+  group->setExclusive(true);
+}
+
+void frmMain::RefreshView() {
+  RebuildGroupChoices();
+  if (book_.RecordCount() > 0) EnableRecordControls(true);
+  ShowRecord();
+  setWindowTitle(FileTitleOf(book_.FileName) + QStringLiteral(" - ") + QLatin1String(kProgramTitle));
+}
+
+void frmMain::RebuildGroupChoices() {
+  const QSignalBlocker blocker(cboGroups);
+  cboGroups->clear();
+  std::vector<int> order(static_cast<size_t>(book_.GroupCount()));
+  for (int i = 0; i < book_.GroupCount(); ++i) order[static_cast<size_t>(i)] = i;
+  std::stable_sort(order.begin(), order.end(), [this](int a, int b) {
+    return CompareAnsiIgnoringCase(book_.Groups[static_cast<size_t>(a)], book_.Groups[static_cast<size_t>(b)]) < 0;
+  });
+  cboGroups->addItem(QLatin1String(kUngroupedText), int{kNoGroup});
+  cboGroups->addItem(QLatin1String(kMultipleGroupsText), int{kMultipleGroups});
+  for (const int g : order) cboGroups->addItem(AnsiToQString(book_.Groups[static_cast<size_t>(g)]), g);
+}
+
+void frmMain::scrCurrRecord_Scroll(int position) {
+  if (position < 0 || position >= book_.RecordCount()) return;
+  const AddressRecord& record = book_.Records[static_cast<size_t>(position)];
+  promptPane_->setText(AnsiToQString(record.PrintAs == kPrintAsBusiness ? record.Company : record.Name));
+}
+
+bool frmMain::HandleNavigationKey(int key, Qt::KeyboardModifiers modifiers) {
+  const bool control = modifiers & Qt::ControlModifier;
+  if (key == Qt::Key_PageDown && !control) GoToRecord(book_.CurrentRecord + 1);
+  else if (key == Qt::Key_PageUp && !control) GoToRecord(book_.CurrentRecord - 1);
+  else if (key == Qt::Key_Home && control) GoToRecord(0);
+  else if (key == Qt::Key_End && control) GoToRecord(book_.RecordCount() - 1);
+  else return false;
+  return true;
+}
