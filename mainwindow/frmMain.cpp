@@ -71,6 +71,7 @@ frmMain::frmMain(BookState& book, ProgramSettings& settings, const QString& comm
   BuildToolbar();
   ConnectRecordView();
   ConnectCommands();
+  ConnectDialogCommands();
   promptPane_ = new QLabel;
   promptPane_->setObjectName(QStringLiteral("Prompt"));
   promptPane_->setFrameStyle(QFrame::Panel | QFrame::Sunken);

@@ -98,6 +98,7 @@ class frmMain : public QMainWindow {
   QAction* AddMenuItem(QMenu* menu, const char* caption, const char* name, int helpTopic,
                        const QKeySequence& shortcut = {});
   void ConnectCommands();
+  void ConnectDialogCommands();
 
   void RebuildGroupChoices();
   void ShowPhoneCaptions(const AddressRecord& record);
