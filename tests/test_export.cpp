@@ -12,6 +12,7 @@
 #include "export/ExportWriter.h"
 #include "export/frmExport.h"
 #include "platform/FileDialogs.h"
+#include "support/FakeFileDialogs.h"
 #include "support/FakePlatform.h"
 #include "support/TestBooks.h"
 
@@ -93,22 +94,6 @@ TEST(FlattenLines, JoinsLinesAndDropsBreaksAtTheEnds) {
   EXPECT_EQ(FlattenLines("   "), "");
   EXPECT_EQ(FlattenLines(" \r\na \r\n"), "a ");
 }
-
-class FakeFileDialogs : public FileDialogs {
- public:
-  FileDialogResult GetOpenFileName(const FileDialogRequest&, QString&) override {
-    return FileDialogResult::Failed;
-  }
-  FileDialogResult GetSaveFileName(const FileDialogRequest& asked, QString& path) override {
-    request = asked;
-    if (result == FileDialogResult::Chosen) path = chosen;
-    return result;
-  }
-
-  FileDialogRequest request;
-  FileDialogResult result = FileDialogResult::Cancelled;
-  QString chosen;
-};
 
 class ExportDialogTest : public testing::Test {
  protected:

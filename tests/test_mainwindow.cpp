@@ -1,0 +1,457 @@
+#include <gtest/gtest.h>
+
+#include <QAbstractItemView>
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QKeyEvent>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolBar>
+
+#include "core/DataFile.h"
+#include "core/DialogExchange.h"
+#include "core/Document.h"
+#include "core/FileTitle.h"
+#include "core/GroupMembership.h"
+#include "mainwindow/GroupComboBox.h"
+#include "mainwindow/MultiLineField.h"
+#include "mainwindow/frmMain.h"
+#include "mainwindow/frmMultiGroups.h"
+#include "support/FakeClipboard.h"
+#include "support/FakeFileDialogs.h"
+#include "support/FakePlatform.h"
+#include "support/ModalDialogs.h"
+#include "support/TestBooks.h"
+
+namespace {
+
+class MainWindowTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    book = BookWithGroups({"Work", "Family", "Club"});
+    AddRecord(book, "Anne Brown").Phones = {"555-0100", "", "555-0102", "555-0103"};
+    AddRecord(book, "John Smith", "Acme").Group = 1;
+    AddRecord(book, "Zed");
+    book.FileName = dir.filePath("BOOK.dat");
+    InstallFileDialogs(&files);
+    InstallClipboard(&clipboard);
+    window = std::make_unique<frmMain>(book, settings);
+    window->SetStatusPanes();
+    window->show();
+    QApplication::setActiveWindow(window.get());
+  }
+  void TearDown() override {
+    window.reset();
+    InstallFileDialogs(nullptr);
+    InstallClipboard(nullptr);
+  }
+
+  void Press(QWidget* target, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    QTest::keyClick(target, key, modifiers);
+  }
+
+  QTemporaryDir dir;
+  BookState book;
+  ProgramSettings settings;
+  FakeFileDialogs files;
+  FakeClipboard clipboard;
+  std::unique_ptr<frmMain> window;
+};
+
+TEST_F(MainWindowTest, ShowsTheCurrentRecordWithoutMarkingItChanged) {
+  EXPECT_EQ(window->txtName->text(), "Anne Brown");
+  EXPECT_EQ(window->txtPhone->text(), "555-0100");
+  EXPECT_EQ(window->optWhichPhone[0]->text(), "&1 Home");
+  EXPECT_EQ(window->PromptText(), "Record 1 of 3");
+  EXPECT_EQ(window->windowTitle(), "BOOK.dat - Vantreo");
+  window->GoToRecord(1);
+  EXPECT_EQ(window->txtCompany->text(), "Acme");
+  EXPECT_EQ(window->cboGroups->currentText(), "Family");
+  EXPECT_EQ(window->PromptText(), "Record 2 of 3");
+  EXPECT_EQ(window->scrCurrRecord->value(), 1);
+  EXPECT_FALSE(book.Dirty);
+}
+
+TEST_F(MainWindowTest, BlankPhoneNameShowsAsBlank) {
+  book.Records[0].PhoneNameIndex[2] = -1;
+  window->ShowRecord();
+  EXPECT_EQ(window->optWhichPhone[2]->text(), "&3 <Blank>");
+}
+
+TEST_F(MainWindowTest, NavigationKeysMoveAndBeepAtTheEnds) {
+  Press(window->txtName, Qt::Key_PageDown);
+  EXPECT_EQ(book.CurrentRecord, 1);
+  Press(window->txtAddress, Qt::Key_End, Qt::ControlModifier);
+  EXPECT_EQ(book.CurrentRecord, 2);
+  Press(window->txtName, Qt::Key_PageDown);
+  EXPECT_EQ(book.CurrentRecord, 2);
+  EXPECT_EQ(Fakes().beep.beeps, 1);
+  EXPECT_EQ(window->txtName->text(), "Zed");
+  Press(window->txtNotes, Qt::Key_Home, Qt::ControlModifier);
+  EXPECT_EQ(book.CurrentRecord, 0);
+  Press(window->txtName, Qt::Key_PageUp);
+  EXPECT_EQ(Fakes().beep.beeps, 2);
+  EXPECT_FALSE(book.Dirty);
+}
+
+TEST_F(MainWindowTest, DraggingTheThumbShowsNameOrCompany) {
+  book.Records[1].PrintAs = kPrintAsBusiness;
+  Q_EMIT window->scrCurrRecord->sliderMoved(1);
+  EXPECT_EQ(window->PromptText(), "Acme");
+  Q_EMIT window->scrCurrRecord->sliderMoved(2);
+  EXPECT_EQ(window->PromptText(), "Zed");
+  EXPECT_EQ(book.CurrentRecord, 0);
+  window->scrCurrRecord->setValue(2);
+  EXPECT_EQ(book.CurrentRecord, 2);
+  EXPECT_EQ(window->PromptText(), "Record 3 of 3");
+}
+
+TEST_F(MainWindowTest, TypingWritesIntoTheRecord) {
+  window->txtName->setFocus();
+  window->txtName->end(false);
+  QTest::keyClicks(window->txtName, "e");
+  EXPECT_EQ(book.Records[0].Name, "Anne Browne");
+  EXPECT_TRUE(book.Dirty);
+  QTest::keyClicks(window->txtNotes, "a");
+  QTest::keyClick(window->txtNotes, Qt::Key_Return);
+  QTest::keyClicks(window->txtNotes, "b");
+  EXPECT_EQ(book.Records[0].Notes, "a\r\nb");
+}
+
+TEST_F(MainWindowTest, TextTheFileCannotHoldIsRefusedWithABeep) {
+  window->txtName->setFocus();
+  QKeyEvent typed(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString::fromUtf8("\u4e2d"));
+  QApplication::sendEvent(window->txtName, &typed);
+  EXPECT_EQ(window->txtName->text(), "Anne Brown");
+  EXPECT_EQ(Fakes().beep.beeps, 1);
+  window->txtNotes->insertPlainText(QString::fromUtf8("\u4e2d"));
+  EXPECT_EQ(window->txtNotes->toPlainText(), "");
+  EXPECT_EQ(Fakes().beep.beeps, 2);
+  window->txtNotes->insertPlainText(QString::fromUtf8("Caf\u00e9"));
+  EXPECT_EQ(book.Records[0].Notes, "Caf\xE9");
+  EXPECT_FALSE(book.Records[0].Name.empty());
+}
+
+TEST_F(MainWindowTest, MultiLineBoxesKeepTheirLimitCountingLineBreaksTwice) {
+  window->txtAddress->insertPlainText(QString(254, 'a'));
+  window->txtAddress->insertPlainText(QStringLiteral("\n"));
+  EXPECT_EQ(book.Records[0].Address.size(), 256u);
+  window->txtAddress->insertPlainText(QStringLiteral("b"));
+  EXPECT_EQ(book.Records[0].Address.size(), 256u);
+  EXPECT_EQ(Fakes().beep.beeps, 1);
+}
+
+TEST_F(MainWindowTest, PrintAsClickBecomesTheDefault) {
+  window->optPrintAs[1]->click();
+  EXPECT_EQ(book.Records[0].PrintAs, kPrintAsBusiness);
+  EXPECT_EQ(book.DefaultPrintAs, kPrintAsBusiness);
+  window->mnuRecordsAdd->trigger();
+  EXPECT_EQ(book.Records.back().PrintAs, kPrintAsBusiness);
+}
+
+TEST_F(MainWindowTest, UpAndDownInThePhoneBoxStepRoundTheSlots) {
+  window->optWhichPhone[3]->click();
+  EXPECT_EQ(window->txtPhone->text(), "555-0103");
+  Press(window->txtPhone, Qt::Key_Down);
+  EXPECT_EQ(book.Records[0].WhichPhone, 0);
+  EXPECT_EQ(window->txtPhone->text(), "555-0100");
+  Press(window->txtPhone, Qt::Key_Up);
+  EXPECT_EQ(book.Records[0].WhichPhone, 3);
+  EXPECT_TRUE(window->optWhichPhone[3]->isChecked());
+  EXPECT_TRUE(book.Dirty);
+}
+
+TEST_F(MainWindowTest, EscapeInTheOpenGroupListKeepsTheGroup) {
+  window->GoToRecord(1);
+  window->cboGroups->setFocus();
+  Press(window->cboGroups, Qt::Key_Down);
+  ASSERT_TRUE(window->cboGroups->view()->isVisible());
+  Press(window->cboGroups->view(), Qt::Key_Down);
+  Press(window->cboGroups->view(), Qt::Key_Escape);
+  QApplication::processEvents();
+  EXPECT_EQ(book.Records[1].Group, 1);
+  EXPECT_EQ(window->cboGroups->currentText(), "Family");
+  EXPECT_FALSE(book.Dirty);
+  EXPECT_FALSE(GroupListCancelled());
+}
+
+TEST_F(MainWindowTest, ChoosingAGroupInTheListStoresIt) {
+  window->cboGroups->SelectCode(2);
+  window->OnGroupCloseUp();
+  EXPECT_EQ(book.Records[0].Group, 2);
+  EXPECT_TRUE(book.Dirty);
+  book.Dirty = false;
+  window->OnGroupCloseUp();  // the same group again
+  EXPECT_FALSE(book.Dirty);
+}
+
+TEST_F(MainWindowTest, OneGroupFromTheMultipleGroupDialogIsASingleGroup) {
+  window->cboGroups->SelectCode(kMultipleGroups);
+  WhenModalShown([](QDialog& dialog) {
+    auto* list = dialog.findChild<QListWidget*>("lstGroups");
+    ASSERT_EQ(list->count(), 3);  // no "<Ungrouped>" entry
+    list->findItems("Work", Qt::MatchExactly).first()->setSelected(true);
+    dialog.findChild<QPushButton*>("cmdOK")->click();
+  });
+  window->OnGroupCloseUp();
+  EXPECT_EQ(book.Records[0].Group, 0);
+  EXPECT_EQ(book.Records[0].MultiGroups, "");
+  EXPECT_EQ(window->cboGroups->currentText(), "Work");
+  EXPECT_TRUE(book.Dirty);
+}
+
+TEST_F(MainWindowTest, SeveralGroupsAreStoredInListOrder) {
+  window->cboGroups->SelectCode(kMultipleGroups);
+  WhenModalShown([](QDialog& dialog) {
+    dialog.findChild<QPushButton*>("cmdSelectAll")->click();
+    dialog.findChild<QPushButton*>("cmdOK")->click();
+  });
+  window->OnGroupCloseUp();
+  EXPECT_EQ(book.Records[0].Group, kMultipleGroups);
+  EXPECT_EQ(book.Records[0].MultiGroups, std::string("\2\1\0", 3));  // Club, Family, Work
+  EXPECT_EQ(window->cboGroups->currentText(), kMultipleGroupsText);
+}
+
+TEST_F(MainWindowTest, MultipleGroupsWithoutGroupsExplains) {
+  book.Groups.clear();
+  window->RefreshView();
+  window->cboGroups->SelectCode(kMultipleGroups);
+  window->OnGroupCloseUp();
+  ASSERT_EQ(Fakes().messages.shown.size(), 1u);
+  EXPECT_EQ(Fakes().messages.shown[0].second,
+            "There are no groups to select from. Use the Edit Group List command to create groups.");
+  EXPECT_EQ(window->cboGroups->currentText(), kUngroupedText);
+  EXPECT_FALSE(book.Dirty);
+}
+
+TEST_F(MainWindowTest, DeletingTheOnlyRecordEmptiesTheView) {
+  book.Records.resize(1);
+  window->RefreshView();
+  Fakes().messages.answers = {MessageAnswer::Yes};
+  window->mnuRecordsDelete->trigger();
+  EXPECT_EQ(book.RecordCount(), 0);
+  EXPECT_EQ(window->PromptText(), "No records");
+  EXPECT_FALSE(window->txtName->isEnabled());
+  EXPECT_FALSE(window->scrCurrRecord->isEnabled());
+  EXPECT_FALSE(window->optPrintAs[0]->isChecked());
+  for (QAction* item : {window->mnuFilePrint, window->mnuEditPhoneNames, window->mnuRecordsDelete,
+                        window->mnuRecordsSearch, window->mnuRecordsFindNext, window->mnuRecordsFindPrevious,
+                        window->mnuRecordsSort, window->mnuOptionsDial})
+    EXPECT_FALSE(item->isEnabled()) << item->objectName().toStdString();
+  for (const char* key : {"Delete", "Search", "Print", "Dial"}) EXPECT_FALSE(window->ToolbarButton(key)->isEnabled());
+  EXPECT_TRUE(window->ToolbarButton("Add")->isEnabled());
+  EXPECT_EQ(window->optWhichPhone[0]->text(), "&1");
+  EXPECT_TRUE(book.Dirty);
+  Press(window->txtName, Qt::Key_Home, Qt::ControlModifier);
+  EXPECT_EQ(Fakes().beep.beeps, 1);
+}
+
+TEST_F(MainWindowTest, DeletingTheLastRecordMakesTheNewLastCurrent) {
+  window->GoToRecord(2);
+  Fakes().messages.answers = {MessageAnswer::Yes};
+  window->mnuRecordsDelete_Click();
+  EXPECT_EQ(book.CurrentRecord, 1);
+  EXPECT_EQ(window->txtName->text(), "John Smith");
+  window->mnuRecordsDelete_Click();  // answered No
+  EXPECT_EQ(book.RecordCount(), 2);
+}
+
+TEST_F(MainWindowTest, AddRecordGoesToTheEndAndFocusesTheName) {
+  book.DefaultPhoneNames = {3, 2, 1, -1};
+  Press(window->txtName, Qt::Key_A, Qt::ControlModifier);  // the menu wins over select-all
+  ASSERT_EQ(book.RecordCount(), 4);
+  EXPECT_EQ(book.CurrentRecord, 3);
+  EXPECT_EQ(book.Records[3].Group, kNoGroup);
+  EXPECT_EQ(book.Records[3].PhoneNameIndex, book.DefaultPhoneNames);
+  EXPECT_EQ(window->PromptText(), "Record 4 of 4");
+  EXPECT_EQ(QApplication::focusWidget(), window->txtName);
+  EXPECT_TRUE(book.Dirty);
+}
+
+TEST_F(MainWindowTest, CutOfPartOfANameSetsDirty) {
+  window->txtName->setFocus();
+  window->txtName->setSelection(0, 5);
+  window->mnuEdit_Update();
+  EXPECT_TRUE(window->mnuEditCut->isEnabled());
+  EXPECT_FALSE(window->mnuEditPaste->isEnabled());
+  window->mnuEditCut_Click();
+  EXPECT_EQ(clipboard.text, "Anne ");
+  EXPECT_EQ(book.Records[0].Name, "Brown");
+  EXPECT_TRUE(book.Dirty);
+  window->mnuEditPaste_Click();
+  EXPECT_EQ(book.Records[0].Name, "Anne Brown");
+}
+
+TEST_F(MainWindowTest, EditMenuFollowsTheFocusAndTheClipboard) {
+  window->txtNotes->setFocus();
+  window->mnuEdit_Update();
+  EXPECT_FALSE(window->mnuEditCut->isEnabled());
+  EXPECT_FALSE(window->mnuEditCopy->isEnabled());
+  EXPECT_FALSE(window->mnuEditPaste->isEnabled());
+  clipboard.SetText("x");
+  window->mnuEdit_Update();
+  EXPECT_TRUE(window->mnuEditPaste->isEnabled());
+  window->scrCurrRecord->setFocus();
+  window->mnuEdit_Update();
+  EXPECT_FALSE(window->mnuEditPaste->isEnabled());
+}
+
+TEST_F(MainWindowTest, ExitWithoutPromptSavesANamedFile) {
+  settings.PhoneBook.PromptBeforeSaving = false;
+  book.Records[0].Name = "Changed";
+  book.Dirty = true;
+  EXPECT_TRUE(window->close());
+  EXPECT_TRUE(Fakes().messages.shown.empty());
+  BookState saved;
+  LoadDocument(saved, book.FileName);
+  EXPECT_EQ(saved.Records[0].Name, "Changed");
+}
+
+TEST_F(MainWindowTest, UntitledBookIsAskedAboutAndCancellingSaveAsKeepsRunning) {
+  settings.PhoneBook.PromptBeforeSaving = false;
+  book.FileName = kUntitled;
+  book.Dirty = true;
+  Fakes().messages.answers = {MessageAnswer::Yes};
+  EXPECT_FALSE(window->close());
+  ASSERT_EQ(Fakes().messages.shown.size(), 1u);
+  EXPECT_EQ(Fakes().messages.shown[0].first, MessageKind::SaveQuestion);
+  EXPECT_EQ(Fakes().messages.shown[0].second, "Save changes to 'Untitled'?");
+  EXPECT_EQ(files.requests, 1);
+  EXPECT_TRUE(files.request.ConfirmOverwrite);
+  EXPECT_EQ(files.request.HelpContext, 1130);
+  EXPECT_TRUE(window->isVisible());
+  EXPECT_TRUE(book.Dirty);
+}
+
+TEST_F(MainWindowTest, AnsweringNoDropsTheChangesAndCancelStays) {
+  book.Dirty = true;
+  Fakes().messages.answers = {MessageAnswer::Cancel, MessageAnswer::No};
+  window->mnuFileNew_Click();
+  EXPECT_EQ(book.RecordCount(), 3);
+  window->mnuFileNew_Click();
+  EXPECT_EQ(book.RecordCount(), 0);
+  EXPECT_EQ(window->windowTitle(), "Untitled - Vantreo");
+  EXPECT_FALSE(QFile::exists(dir.filePath("BOOK.dat")));
+}
+
+TEST_F(MainWindowTest, SaveAsWritesTheChosenFileAndShowsItsName) {
+  files.result = FileDialogResult::Chosen;
+  files.chosen = dir.filePath("FRIENDS.DAT");
+  window->mnuFileSaveAs_Click();
+  EXPECT_EQ(book.FileName, files.chosen);
+  EXPECT_TRUE(QFile::exists(files.chosen));
+  EXPECT_EQ(window->windowTitle(), "FRIENDS.DAT - Vantreo");
+  EXPECT_EQ(files.request.Filter, "Vantreo Files (*.dat)|*.dat|All Files (*.*)|*.*");
+}
+
+TEST_F(MainWindowTest, OpenLoadsTheChosenFile) {
+  BookState other = BookWithGroups({});
+  AddRecord(other, "Other Person");
+  other.FileName = dir.filePath("other.dat");
+  SaveDocument(other);
+  files.result = FileDialogResult::Chosen;
+  files.chosen = other.FileName;
+  window->mnuFileOpen_Click();
+  EXPECT_EQ(window->txtName->text(), "Other Person");
+  EXPECT_EQ(files.request.HelpContext, 1110);
+  files.result = FileDialogResult::Failed;
+  window->mnuFileOpen_Click();
+  ASSERT_EQ(Fakes().messages.shown.size(), 1u);
+  EXPECT_TRUE(Fakes().messages.shown[0].second.startsWith("An unexpected error occurred. Error 32755"));
+}
+
+TEST_F(MainWindowTest, StatusPanesFollowTheSettings) {
+  EXPECT_NE(window->findChild<QLabel*>("Time"), nullptr);
+  settings.PhoneBook.ShowStatusTime = false;
+  settings.PhoneBook.ShowStatusDate = false;
+  window->SetStatusPanes();
+  EXPECT_EQ(window->findChild<QLabel*>("Time"), nullptr);
+  EXPECT_EQ(window->findChild<QLabel*>("Date"), nullptr);
+  EXPECT_EQ(window->PromptText(), "Record 1 of 3");
+}
+
+TEST_F(MainWindowTest, F1OpensTheWindowTopic) {
+  ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+  Press(window->txtName, Qt::Key_F1);
+  EXPECT_EQ(Fakes().help.topics, std::vector<int>{210});
+}
+
+TEST(MainWindowStart, CommandLinePathIsUsedAsGiven) {
+  QTemporaryDir dir;
+  const QString previous = QDir::currentPath();
+  QDir::setCurrent(dir.path());
+  BookState book;
+  ProgramSettings settings;
+  {
+    frmMain window(book, settings, QStringLiteral("  Mixed Case.dat "));
+    window.Form_Load();
+    EXPECT_EQ(book.FileName, QDir(dir.path()).filePath("Mixed Case.dat"));
+    EXPECT_EQ(window.windowTitle(), "Mixed Case.dat - Vantreo");
+  }
+  QDir::setCurrent(previous);
+}
+
+TEST(MainWindowStart, UntitledDataFileOpensNothing) {
+  BookState book;
+  ProgramSettings settings;
+  settings.PhoneBook.DataFile = kUntitled;
+  frmMain window(book, settings);
+  window.Form_Load();
+  EXPECT_TRUE(book.IsUntitled());
+  EXPECT_EQ(window.PromptText(), "No records");
+}
+
+TEST(FileTitle, LastComponentOfAPath) {
+  EXPECT_EQ(FileTitleOf("/home/anne/FRIENDS.DAT"), "FRIENDS.DAT");
+  EXPECT_EQ(FileTitleOf("Book.dat"), "Book.dat");
+  EXPECT_EQ(FileTitleOf("Untitled"), "Untitled");
+}
+
+TEST(MultiGroupsDialog, ShowsTheRecordsGroupsAndReturnsListOrder) {
+  BookState book = BookWithGroups({"Work", "Family", "Club", "Choir"});
+  Exchange().DialogOK = 0;
+  Exchange().DialogText = std::string("\0\3", 2);
+  frmMultiGroups dialog(book);
+  ASSERT_EQ(dialog.lstGroups->count(), 4);
+  QStringList selected;
+  for (QListWidgetItem* item : dialog.lstGroups->selectedItems()) selected << item->text();
+  selected.sort();
+  EXPECT_EQ(selected, (QStringList{"Choir", "Work"}));
+  EXPECT_EQ(Exchange().DialogText, "");
+  dialog.findChild<QPushButton*>("cmdOK")->click();
+  EXPECT_EQ(Exchange().DialogOK, 1);
+  EXPECT_EQ(Exchange().DialogText, std::string("\3\0", 2));  // Choir before Work
+}
+
+TEST(MultiGroupsDialog, UngroupedEntryForPrintingAndCancel) {
+  BookState book = BookWithGroups({"Work"});
+  Exchange().DialogOK = 1;
+  Exchange().DialogText = std::string(1, static_cast<char>(kSelectUngrouped));
+  frmMultiGroups dialog(book);
+  ASSERT_EQ(dialog.lstGroups->count(), 2);
+  EXPECT_TRUE(dialog.lstGroups->item(0)->isSelected());
+  dialog.findChild<QPushButton*>("cmdSelectAll")->click();
+  dialog.findChild<QPushButton*>("cmdCancel")->click();
+  EXPECT_EQ(Exchange().DialogOK, 0);
+  EXPECT_EQ(Exchange().DialogText, "");
+}
+
+TEST(MultiGroupsDialog, NothingSelectedIsAnEmptyConfirmedChoice) {
+  BookState book = BookWithGroups({"Work"});
+  Exchange().DialogOK = 0;
+  Exchange().DialogText = std::string(1, static_cast<char>(kSelectAllGroups));
+  frmMultiGroups dialog(book);
+  EXPECT_TRUE(dialog.lstGroups->selectedItems().isEmpty());
+  dialog.findChild<QPushButton*>("cmdOK")->click();
+  EXPECT_EQ(Exchange().DialogOK, 1);
+  EXPECT_EQ(Exchange().DialogText, "");
+}
+
+}  // namespace
