@@ -28,6 +28,10 @@ int CompareAnsiIgnoringCase(const std::string& a, const std::string& b) {
   return CompareTextIgnoringCase(AnsiToQString(a), AnsiToQString(b));
 }
 
+QCollatorSortKey AnsiSortKeyIgnoringCase(const std::string& text) {
+  return CaseInsensitiveCollator().sortKey(AnsiToQString(text));
+}
+
 int CompareBytes(const std::string& a, const std::string& b) {
   // Compares as unsigned characters, so codes above 127 sort after the others.
   return Sign(a.compare(b));
