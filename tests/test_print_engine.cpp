@@ -231,13 +231,21 @@ TEST_F(PrintEngineTest, AnItemLongerThanAPageStartsAtAPageTop) {
   EXPECT_EQ(Lines(3), (std::vector<std::string>{"A", "", "", "B", "1", "2", "3", "4"}));
 }
 
-// Where the line file is while a job runs.
-QString FindLineFile() {
+// The line files in the temporary folders.
+QStringList LineFiles() {
+  QStringList files;
   QDirIterator folders(QDir::tempPath(), QDir::Dirs | QDir::NoDotAndDotDot);
   while (folders.hasNext()) {
     const QString candidate = QDir(folders.next()).filePath(QString::fromLatin1(kLineFileName));
-    if (QFileInfo::exists(candidate)) return candidate;
+    if (QFileInfo::exists(candidate)) files << candidate;
   }
+  return files;
+}
+
+// Where the line file of the running job is: the one that was not there before it.
+QString FindLineFile(const QStringList& before) {
+  for (const QString& file : LineFiles())
+    if (!before.contains(file)) return file;
   return {};
 }
 
@@ -246,8 +254,9 @@ TEST_F(PrintEngineTest, TheLineFileIsPrivateAndDeletedAfterTheJob) {
   PrintAll();
   job.LinesPerPage = 25;
   QString seen;
-  printer.beforeText = [&seen](const std::string&) {
-    if (seen.isEmpty()) seen = FindLineFile();
+  const QStringList before = LineFiles();
+  printer.beforeText = [&seen, &before](const std::string&) {
+    if (seen.isEmpty()) seen = FindLineFile(before);
   };
   PrintRecords(book, settings, job);
   ASSERT_FALSE(seen.isEmpty());
@@ -264,8 +273,10 @@ TEST_F(PrintEngineTest, TheLineFileFolderIsForTheUserAlone) {
   PrintAll();
   job.LinesPerPage = 25;
   QFile::Permissions permissions;
-  printer.beforeText = [&permissions](const std::string&) {
-    if (permissions == QFile::Permissions()) permissions = QFileInfo(QFileInfo(FindLineFile()).path()).permissions();
+  const QStringList before = LineFiles();
+  printer.beforeText = [&permissions, &before](const std::string&) {
+    if (permissions == QFile::Permissions())
+      permissions = QFileInfo(QFileInfo(FindLineFile(before)).path()).permissions();
   };
   PrintRecords(book, settings, job);
   EXPECT_TRUE(permissions & QFile::ReadOwner);
@@ -278,8 +289,9 @@ TEST_F(PrintEngineTest, AFailureIsReportedAndTheJobStillEndsAndCleansUp) {
   job.LinesPerPage = 25;
   QString seen;
   int texts = 0;
+  const QStringList before = LineFiles();
   printer.beforeText = [&](const std::string&) {
-    seen = FindLineFile();
+    if (seen.isEmpty()) seen = FindLineFile(before);
     if (++texts == 3) throw PlatformFailure(PlatformError{482, QStringLiteral("Printer error")});
   };
   PrintRecords(book, settings, job);
@@ -290,6 +302,31 @@ TEST_F(PrintEngineTest, AFailureIsReportedAndTheJobStillEndsAndCleansUp) {
   ASSERT_FALSE(seen.isEmpty());
   EXPECT_FALSE(QFileInfo::exists(seen));
   EXPECT_EQ(Fakes().busy.depth, 0);
+}
+
+TEST_F(PrintEngineTest, EmptyHugeAndControlCharacterTextsPrintEveryReport) {
+  const std::string huge(100000, 'W');
+  const std::string controls("\t\r\n\x01\x7f\0\x1b", 7);
+  AddRecord(book, "", "");
+  AddRecord(book, huge, huge).Address = huge + " " + huge;
+  AddressRecord& odd = AddRecord(book, controls, controls);
+  odd.PrintAs = kPrintAsBusiness;
+  odd.Address = controls;
+  odd.Phones = {controls, huge, "", ""};
+  odd.PhoneNameIndex = {-1, 99, 0, 0};  // 99: a damaged index prints no description
+  settings.Printing.Title = huge + controls;
+  settings.Printing.IncludeAddress = true;
+  PrintAll();
+  FakeReadyPage readyPage;
+  InstallReadyPage(&readyPage);
+  for (const int type : {0, 1, 2}) {
+    settings.Printing.ReportType = static_cast<int16_t>(type);
+    job.LinesPerPage = 18;
+    PrintRecords(book, settings, job);
+    EXPECT_TRUE(Fakes().messages.shown.empty()) << "report type " << type;
+  }
+  InstallReadyPage(nullptr);
+  EXPECT_EQ(printer.TextOf(huge).kind, PrintedOp::Text);  // long lines are printed whole
 }
 
 }  // namespace

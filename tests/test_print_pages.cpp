@@ -118,6 +118,16 @@ TEST_F(PageBodyTest, ThePagesShareTheLinesAndAPageBeyondThemPrintsItsNumberAlone
   EXPECT_EQ(printer.Texts()[0].text, "-4-");
 }
 
+TEST_F(PageBodyTest, AFontWhoseDotHasNoWidthGetsNoLeaders) {
+  struct NoDotPrinter : RecordingPrinter {
+    double TextWidth(const std::string& text) override { return text == "." ? 0 : RecordingPrinter::TextWidth(text); }
+  } noDot;
+  PrintPageBody(noDot, FileOf({"Ann\t1"}), kRect, 1, kMargin);
+  std::vector<std::string> texts;
+  for (const PrintedOp& op : noDot.Texts()) texts.push_back(op.text);
+  EXPECT_EQ(texts, (std::vector<std::string>{"-1-", "Ann", "1"}));
+}
+
 TEST_F(PageBodyTest, AHugeLeftPartIsCutQuickly) {
   PrintPageBody(printer, FileOf({std::string(300000, 'x') + "\t1"}), kRect, 1, kMargin);
   EXPECT_EQ(Body()[0].text.size(), 33u);
