@@ -1,6 +1,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QDialogButtonBox>
+#include <QFontDatabase>
 #include <QFontDialog>
 #include <QGroupBox>
 #include <QPushButton>
@@ -11,6 +12,17 @@
 #include "platform/ServiceSlot.h"
 
 namespace {
+
+// The family's plainest style with that weight and slant ("Book" rather than
+// "Condensed"), so that the dialog opens on the font as it is.
+QString StyleOf(const QString& family, bool bold, bool italic) {
+  QString chosen;
+  for (const QString& style : QFontDatabase::styles(family)) {
+    if (QFontDatabase::bold(family, style) != bold || QFontDatabase::italic(family, style) != italic) continue;
+    if (chosen.isEmpty() || style.size() < chosen.size()) chosen = style;
+  }
+  return chosen;
+}
 
 // The effects (strike-out, underline) are not printed, so they are not offered.
 void HideEffects(QFontDialog& dialog) {
@@ -35,6 +47,8 @@ class QtFontChooser : public FontChooser {
     if (font.Size > 0) initial.setPointSizeF(font.Size);
     initial.setBold(font.Bold);
     initial.setItalic(font.Italic);
+    const QString style = StyleOf(font.Name, font.Bold, font.Italic);
+    if (!style.isEmpty()) initial.setStyleName(style);
     QFontDialog dialog(initial, QApplication::activeWindow());
     dialog.setOption(QFontDialog::DontUseNativeDialog);
     dialog.setWindowTitle(QStringLiteral("Font"));
