@@ -1,0 +1,42 @@
+#include "platform/PrivateTemporaryFile.h"
+
+#include "platform/PlatformFailure.h"
+
+namespace {
+
+constexpr int kFileAccessError = 75;
+
+}  // namespace
+
+PrivateTemporaryFile::PrivateTemporaryFile(const QString& fileName) {
+  if (!folder_.isValid())
+    throw PlatformFailure(PlatformError{kFileAccessError, folder_.errorString()});
+  file_.setFileName(folder_.filePath(fileName));
+  if (!file_.open(QIODevice::WriteOnly | QIODevice::Truncate)) Fail();
+}
+
+PrivateTemporaryFile::~PrivateTemporaryFile() {
+  file_.close();
+  folder_.remove();
+}
+
+void PrivateTemporaryFile::Write(const std::string& bytes) {
+  if (file_.write(bytes.data(), static_cast<qint64>(bytes.size())) != static_cast<qint64>(bytes.size())) Fail();
+}
+
+void PrivateTemporaryFile::ReopenForReading() {
+  if (!file_.flush()) Fail();
+  file_.close();
+  if (!file_.open(QIODevice::ReadOnly)) Fail();
+}
+
+std::string PrivateTemporaryFile::Read(qint64 position, qint64 length) {
+  if (!file_.seek(position)) Fail();
+  std::string bytes(static_cast<size_t>(length), '\0');
+  if (file_.read(bytes.data(), length) != length) Fail();
+  return bytes;
+}
+
+void PrivateTemporaryFile::Fail() const {
+  throw PlatformFailure(PlatformError{kFileAccessError, file_.errorString()});
+}

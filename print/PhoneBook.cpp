@@ -1,0 +1,137 @@
+#include "print/PhoneBook.h"
+
+#include <string>
+#include <vector>
+
+#include "platform/BusyPointer.h"
+#include "print/PageBody.h"
+#include "print/PrintableText.h"
+#include "print/PrinterFont.h"
+#include "print/ReadyPagePrompt.h"
+#include "print/SheetMarks.h"
+#include "print/WrapText.h"
+
+namespace {
+
+constexpr int kSmallPageMargin = 180;
+constexpr int kSmallPageWidth = 3960;
+constexpr double kTitleWidth = 3600;
+constexpr int kTitleTop = 1350;
+constexpr int kTitleSpace = 3240;
+
+void PrintCover(Printer& printer, const PageRect& rect, const std::string& title) {
+  std::vector<std::string> lines;
+  WrapText(printer, title, lines, kTitleWidth);
+  const double lineHeight = printer.TextHeight("A");
+  for (size_t k = 0; k < lines.size(); ++k) {
+    if (lineHeight * static_cast<double>(k + 1) > kTitleSpace) break;
+    printer.SetCurrentX((kSmallPageWidth - printer.TextWidth(lines[k])) / 2 + rect.Left);
+    printer.SetCurrentY(kTitleTop + rect.Top + lineHeight * static_cast<double>(k));
+    printer.PrintText(lines[k]);
+  }
+  const std::string date = TodayShortDate();
+  printer.SetCurrentX((kSmallPageWidth - printer.TextWidth(date)) / 2 + rect.Left);
+  printer.SetCurrentY(rect.Top + kTitleSpace);
+  printer.PrintText(date);
+}
+
+// Shows the normal pointer for its lifetime, for a question asked in the
+// middle of a busy job.
+class NormalPointer {
+ public:
+  NormalPointer() : wasBusy_(Busy().IsBusy()) {
+    if (wasBusy_) Busy().Restore();
+  }
+  ~NormalPointer() {
+    if (wasBusy_) Busy().Show();
+  }
+  NormalPointer(const NormalPointer&) = delete;
+  NormalPointer& operator=(const NormalPointer&) = delete;
+
+ private:
+  bool wasBusy_;
+};
+
+bool AskForSideB(int sheet, bool& promptEachPage) {
+  NormalPointer normal;
+  return ReadyPage().Ask("Page " + std::to_string(sheet) + " - Side B", promptEachPage);
+}
+
+class Booklet {
+ public:
+  Booklet(Printer& printer, LineFile& file, const ProgramSettings& settings)
+      : printer_(printer), file_(file), settings_(settings) {
+    const int pages = file.PageCount();
+    n_ = (pages + 3) / 4 * 4;
+    half_ = n_ / 2;
+  }
+
+  void Print() {
+    SetPrinterFont(printer_, settings_);
+    InitSheetRects(printer_, rects_);
+    PrintSideA();
+    printer_.EndDocument();
+    ApplyOffsets(rects_, settings_.Printing.XOffset, settings_.Printing.YOffset);
+    PrintSideB();
+  }
+
+ private:
+  // Sheet index i runs -1, 3, 7, ...; the sheet number is (i + 1) / 4 + 1.
+  void PrintSideA() {
+    for (int i = -1; i <= half_; i += 4) {
+      if (i != -1) printer_.NewPage();
+      if (i == -1) {
+        PrintCover(printer_, rects_[0], settings_.Printing.Title);
+      } else {
+        PrintPage(0, i);
+        PrintPage(1, n_ - i + 1);
+      }
+      const bool lowerRow = i != half_ - 1;
+      if (lowerRow) {
+        PrintPage(2, i + 2);
+        PrintPage(3, n_ - i - 1);
+      }
+      DrawCropMarks(printer_, rects_, lowerRow, {});
+    }
+  }
+
+  void PrintSideB() {
+    bool promptEachPage = true;
+    const int start = half_ % 4 == 0 ? half_ - 1 : half_ - 3;
+    for (int i = start; i >= -1; i -= 4) {
+      if (i != start) printer_.NewPage();
+      if (promptEachPage) {
+        printer_.EndDocument();
+        SetPrinterFont(printer_, settings_);
+        if (!AskForSideB((i + 1) / 4 + 1, promptEachPage)) return;
+      }
+      if (i != -1) {
+        PrintPage(0, n_ - i);
+        PrintPage(1, i + 1);
+      }
+      const bool lowerRow = i != half_ - 1;
+      if (lowerRow) {
+        PrintPage(2, n_ - i - 2);
+        PrintPage(3, i + 3);
+      }
+      DrawCropMarks(printer_, rects_, lowerRow, {});
+    }
+  }
+
+  void PrintPage(int rect, int page) {
+    PrintPageBody(printer_, file_, rects_[static_cast<size_t>(rect)], page, kSmallPageMargin);
+  }
+
+  Printer& printer_;
+  LineFile& file_;
+  const ProgramSettings& settings_;
+  SheetRects rects_{};
+  int n_ = 0;
+  int half_ = 0;
+};
+
+}  // namespace
+
+void PrintPhoneBook(Printer& printer, LineFile& file, const ProgramSettings& settings) {
+  Booklet(printer, file, settings).Print();
+}

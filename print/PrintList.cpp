@@ -1,0 +1,65 @@
+#include "print/PrintList.h"
+
+#include <utility>
+
+#include "core/ErrorReport.h"
+#include "find/LastNameFirst.h"
+#include "platform/AnsiText.h"
+#include "platform/BusyPointer.h"
+#include "platform/Collation.h"
+#include "print/PrintFailure.h"
+#include "print/PrintRounding.h"
+
+namespace {
+
+bool Contains(const std::string& text, unsigned char code) {
+  return text.find(static_cast<char>(code)) != std::string::npos;
+}
+
+}  // namespace
+
+bool RecordInSelection(const AddressRecord& record, const std::string& groupSelection) {
+  if (Contains(groupSelection, kSelectAllGroups)) return true;
+  if (record.Group == kMultipleGroups)
+    return record.MultiGroups.find_first_of(groupSelection) != std::string::npos;
+  return Contains(groupSelection, static_cast<unsigned char>(record.Group & 255));
+}
+
+bool BuildPrintList(const BookState& book, PrintJob& job) {
+  try {
+    BusyCursor busy;
+    for (int r = 0; r < book.RecordCount(); ++r)
+      if (RecordInSelection(book.Records[static_cast<size_t>(r)], job.GroupSelection)) job.PrintList.push_back(r);
+    return true;
+  } catch (...) {
+    // The busy pointer is already restored here.
+    ShowErrorMessage(QStringLiteral("Unable to build list of items to be printed."), CaughtFailure());
+    return false;
+  }
+}
+
+std::string DisplayKey(const AddressRecord& record) {
+  return record.PrintAs != kPrintAsPerson ? record.Company : LastNameFirst(record.Name);
+}
+
+void SortPrintList(const BookState& book, PrintJob& job) {
+  BusyCursor busy;
+  // Each key is made once; the list is sorted with its keys beside it.
+  std::vector<std::pair<QString, int>> items;
+  items.reserve(job.PrintList.size());
+  for (int r : job.PrintList) items.emplace_back(AnsiToQString(DisplayKey(book.Records[static_cast<size_t>(r)])), r);
+
+  // A Shell sort with these exact gaps, so records with equal keys keep the
+  // order users know from earlier printouts.
+  const int n = static_cast<int>(items.size());
+  for (int gap = RoundToEven(n / 2.0); gap > 0; gap = RoundToEven(gap / 2.0)) {
+    for (int i = gap; i < n; ++i) {
+      for (int j = i - gap; j >= 0; j -= gap) {
+        if (CompareTextIgnoringCase(items[static_cast<size_t>(j)].first, items[static_cast<size_t>(j + gap)].first) <= 0)
+          break;
+        std::swap(items[static_cast<size_t>(j)], items[static_cast<size_t>(j + gap)]);
+      }
+    }
+  }
+  for (int k = 0; k < n; ++k) job.PrintList[static_cast<size_t>(k)] = items[static_cast<size_t>(k)].second;
+}

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <string>
+
+#include "core/BookState.h"
+#include "print/PrintJob.h"
+
+// True when the record belongs to a group of the selection string.
+bool RecordInSelection(const AddressRecord& record, const std::string& groupSelection);
+
+// Appends the indexes of the matching records, in document order. Returns
+// false after reporting a failure.
+bool BuildPrintList(const BookState& book, PrintJob& job);
+
+// The company of a business, the name last-name-first of a person.
+std::string DisplayKey(const AddressRecord& record);
+
+// Orders the print list by display key, ignoring letter case.
+void SortPrintList(const BookState& book, PrintJob& job);

@@ -1,0 +1,66 @@
+#pragma once
+
+#include <array>
+
+#include <QDialog>
+
+#include "core/BookState.h"
+#include "core/ProgramSettings.h"
+#include "print/PrintJob.h"
+
+class GroupComboBox;
+class QCheckBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+
+// "Print": the report type, title, groups, options and font of a print
+// request. OK stores the choices in the settings, checks the font, and
+// prints the chosen records, closing the dialog first.
+class frmPrint : public QDialog {
+  Q_OBJECT
+
+ public:
+  frmPrint(const BookState& book, ProgramSettings& settings, QWidget* parent = nullptr);
+
+  QLabel* Label2;
+  QLineEdit* txtTitle;
+  QLabel* Label1;
+  GroupComboBox* cboGroups;
+  QGroupBox* Frame1;
+  std::array<QRadioButton*, 3> optReportType;
+  QCheckBox* chkIncAddress;
+  QCheckBox* chkAlphaChar;
+  QPushButton* cmdOk;
+  QPushButton* cmdCancel;
+  QPushButton* cmdFonts;
+  QPushButton* cmdAlign;
+  QPushButton* cmdHelp;
+
+  // Takes the group chosen in the list into the group selection; runs each
+  // time the list closes.
+  void OnGroupCloseUp();
+  void ShowGroupSelection();
+
+  const std::string& GroupSelection() const { return job_.GroupSelection; }
+
+  void optReportType_Click(int index);
+  void cmdOK_Click();
+  void cmdFonts_Click();
+  void cmdAlign_Click();
+
+ private:
+  void FillGroupList();
+  void ChooseMultipleGroups();
+  int SelectedReportType() const;
+  // Applies the font and measures the lines per page; false after telling
+  // the user why the job cannot go on.
+  bool FontFits(ReportType type);
+  void BuildAndPrint();
+
+  const BookState& book_;
+  ProgramSettings& settings_;
+  PrintJob job_;
+};
