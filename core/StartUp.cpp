@@ -9,6 +9,7 @@
 #include "mainwindow/ApplicationIcon.h"
 #include "mainwindow/frmMain.h"
 #include "platform/SettingsStore.h"
+#include "print/PrinterFont.h"
 
 namespace {
 
@@ -23,7 +24,9 @@ int RunProgram(int argc, char* argv[]) {
   QApplication::setApplicationVersion(QStringLiteral("1.02"));
   QApplication::setDesktopFileName(QStringLiteral("vantreo"));
   QApplication::setWindowIcon(ApplicationIcon());
-  LoadSettings(Settings(), Store(), std::nullopt);
+  // Without an installed printer the program prints to PDF files, so the
+  // stored print font is still the user's choice.
+  LoadSettings(Settings(), Store(), CurrentPrinterFont().value_or(PrinterFontInfo{"Times New Roman", 12}));
   frmMain window(Book(), Settings(), CommandLineOf(QApplication::arguments()));
   window.Form_Load();
   window.show();

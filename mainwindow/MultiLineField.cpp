@@ -25,6 +25,13 @@ void MultiLineField::SetFieldText(const QString& text) {
   setPlainText(plain);
 }
 
+void MultiLineField::PlaceCaretAtFieldPosition(int position) {
+  const QString before = FieldText().left(position);
+  QTextCursor cursor = textCursor();
+  cursor.setPosition(static_cast<int>(position - before.count(QStringLiteral("\r\n"))));
+  setTextCursor(cursor);
+}
+
 int MultiLineField::FieldLength(const QString& plainText) {
   return static_cast<int>(plainText.size() + plainText.count('\n'));
 }

@@ -17,6 +17,8 @@ class MultiLineField : public QPlainTextEdit {
 
   QString FieldText() const;
   void SetFieldText(const QString& text);
+  // Puts the caret before the character at position of FieldText().
+  void PlaceCaretAtFieldPosition(int position);
 
  Q_SIGNALS:
   void fieldChanged();

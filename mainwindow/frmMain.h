@@ -6,6 +6,7 @@
 
 #include "core/BookState.h"
 #include "core/ProgramSettings.h"
+#include "find/RecordNavigator.h"
 
 class QAction;
 class QButtonGroup;
@@ -21,7 +22,7 @@ class StatusClock;
 
 // The main window: one record of the book at a time, with the menus and
 // toolbar from which every command starts.
-class frmMain : public QMainWindow {
+class frmMain : public QMainWindow, public RecordNavigator {
   Q_OBJECT
 
  public:
@@ -33,7 +34,10 @@ class frmMain : public QMainWindow {
   // Loads the last data file (or the one given on the command line) and shows it.
   void Form_Load();
 
-  void GoToRecord(int n);
+  void GoToRecord(int n) override;
+  void ShowPhoneSlot(int slot) override;
+  void FocusGroupList() override;
+  void PlaceCaret(int k, int position) override;
   void ShowRecord();
   void RefreshView();
   void SetStatusPanes();
@@ -79,6 +83,11 @@ class frmMain : public QMainWindow {
   // Record commands.
   void mnuRecordsAdd_Click();
   void mnuRecordsDelete_Click();
+
+  // Search commands.
+  void mnuRecordsSearch_Click();
+  void mnuRecordsFindNext_Click();
+  void mnuRecordsFindPrevious_Click();
 
   // Clipboard commands.
   void mnuEdit_Update();

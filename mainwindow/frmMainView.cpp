@@ -134,3 +134,21 @@ bool frmMain::HandleNavigationKey(int key, Qt::KeyboardModifiers modifiers) {
   else return false;
   return true;
 }
+
+void frmMain::ShowPhoneSlot(int slot) {
+  QRadioButton* option = optWhichPhone[static_cast<size_t>(slot)];
+  if (option->isChecked()) return;
+  option->setChecked(true);
+  optWhichPhone_Click(slot);
+}
+
+void frmMain::FocusGroupList() { cboGroups->setFocus(); }
+
+void frmMain::PlaceCaret(int k, int position) {
+  QWidget* box = txtFields[static_cast<size_t>(k)];
+  box->setFocus();
+  if (auto* line = qobject_cast<QLineEdit*>(box))
+    line->setCursorPosition(position);
+  else
+    static_cast<MultiLineField*>(box)->PlaceCaretAtFieldPosition(position);
+}
