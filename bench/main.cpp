@@ -1,10 +1,25 @@
 #include <cstdio>
 
+#include <sys/resource.h>
+
 #include <QApplication>
 #include <QStandardPaths>
 
 #include "bench/BenchRegistry.h"
 #include "bench/GeneratedBook.h"
+
+namespace {
+
+constexpr double kMemoryTargetMiB = 200.0;
+
+// The largest resident size the process has had, in MiB.
+double PeakMemoryMiB() {
+  rusage usage{};
+  getrusage(RUSAGE_SELF, &usage);
+  return usage.ru_maxrss / 1024.0;  // kilobytes on Linux
+}
+
+}  // namespace
 
 // Runs every registered step on a generated book of 32,767 records and
 // prints one table; each step gets a fresh copy of the book.
@@ -22,5 +37,8 @@ int main(int argc, char* argv[]) {
     allMet = allMet && met;
     std::printf("%-36s %10.3f %10.3f  %s\n", step.Name.c_str(), seconds, step.TargetSeconds, met ? "ok" : "SLOW");
   }
-  return allMet ? 0 : 1;
+  const double peakMiB = PeakMemoryMiB();
+  const bool memoryMet = peakMiB < kMemoryTargetMiB;
+  std::printf("%-36s %10.1f %10.1f  %s\n", "peak memory (MiB)", peakMiB, kMemoryTargetMiB, memoryMet ? "ok" : "LARGE");
+  return allMet && memoryMet ? 0 : 1;
 }
