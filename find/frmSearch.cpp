@@ -1,5 +1,7 @@
 #include "find/frmSearch.h"
 
+#include <algorithm>
+
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QGridLayout>
@@ -78,8 +80,8 @@ frmSearch::frmSearch(ProgramSettings::SearchSection& search, QWidget* parent) : 
   connect(cmdCancel, &QPushButton::clicked, this, &QDialog::reject);
   SetHelpContext(this, kSearchHelpContext);
 
-  SetOuterHeight(kCollapsedHeightTwips);
   fraWhichFields->hide();
+  SetOuterHeight(kCollapsedHeightTwips);
   optSelectedFields_Click(0);
   txtSearchFor->setText(AnsiToQString(search.SearchString));
   txtSearchFor->selectAll();
@@ -92,17 +94,20 @@ frmSearch::frmSearch(ProgramSettings::SearchSection& search, QWidget* parent) : 
   Exchange().DialogOK = 0;
 }
 
+// The height in twips, or taller when the fonts need more room for the
+// controls that are shown.
 void frmSearch::SetOuterHeight(int twips) {
   const int frame = frameGeometry().height() - geometry().height();
-  setFixedHeight(twips * logicalDpiY() / kTwipsPerInch - frame);
+  layout()->activate();
+  setFixedHeight(std::max(twips * logicalDpiY() / kTwipsPerInch - frame, layout()->minimumSize().height()));
 }
 
 void frmSearch::optSelectedFields_Click(int i) {
   if (i == 1 && !expanded_) {
     optSelectedFields[1]->setText(QStringLiteral("Selected Fiel&ds"));
-    SetOuterHeight(kExpandedHeightTwips);
     expanded_ = true;
     fraWhichFields->show();
+    SetOuterHeight(kExpandedHeightTwips);
   }
   for (QCheckBox* box : chkWhichFields) box->setEnabled(i != 0);
 }
