@@ -20,22 +20,20 @@ int Directed(int result, const SortKey& key) { return key.Descending ? -result :
 int HalfGap(int count) { return static_cast<int>(std::nearbyint(count / 2.0)); }
 
 // The key of one record for one priority, worked out once per sort: bytes
-// when the comparison is by character code, a collation key otherwise.
-using CachedKey = std::variant<std::monostate, std::string, QCollatorSortKey>;
+// when the comparison is by character code, text ready for the comparison
+// ignoring case otherwise.
+using CachedKey = std::variant<std::monostate, std::string, IgnoringCaseKey>;
 
 CachedKey CacheKey(const BookState& book, const AddressRecord& record, const SortKey& key) {
   if (!IsUsed(key)) return std::monostate{};
   std::string text = SortKeyText(book, record, key);
   if (key.CaseSensitive) return text;
-  return AnsiSortKeyIgnoringCase(text);
+  return IgnoringCaseKey(text);
 }
 
 int CompareCached(const CachedKey& a, const CachedKey& b) {
   if (const auto* bytes = std::get_if<std::string>(&a)) return CompareBytes(*bytes, std::get<std::string>(b));
-  if (const auto* collated = std::get_if<QCollatorSortKey>(&a)) {
-    const int result = collated->compare(std::get<QCollatorSortKey>(b));
-    return (result > 0) - (result < 0);
-  }
+  if (const auto* text = std::get_if<IgnoringCaseKey>(&a)) return text->Compare(std::get<IgnoringCaseKey>(b));
   return 0;
 }
 
