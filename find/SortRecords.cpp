@@ -14,6 +14,11 @@ namespace {
 
 bool IsUsed(const SortKey& key) { return key.SortField >= kSortName && key.SortField <= kSortNotes; }
 
+// The options are check box values: only 1 turns by-last-name and case
+// sensitivity on, as the sort dialog shows them. Descending is any non-zero.
+bool ByLastName(const SortKey& key) { return key.ByLastName == 1; }
+bool CaseSensitive(const SortKey& key) { return key.CaseSensitive == 1; }
+
 int Directed(int result, const SortKey& key) { return key.Descending ? -result : result; }
 
 // Half the count, rounded to the nearest whole number with halves to even.
@@ -27,7 +32,7 @@ using CachedKey = std::variant<std::monostate, std::string, IgnoringCaseKey>;
 CachedKey CacheKey(const BookState& book, const AddressRecord& record, const SortKey& key) {
   if (!IsUsed(key)) return std::monostate{};
   std::string text = SortKeyText(book, record, key);
-  if (key.CaseSensitive) return text;
+  if (CaseSensitive(key)) return text;
   return IgnoringCaseKey(text);
 }
 
@@ -61,7 +66,7 @@ class KeyTable {
 
 std::string SortKeyText(const BookState& book, const AddressRecord& record, const SortKey& key) {
   switch (key.SortField) {
-    case kSortName: return key.ByLastName ? LastNameFirst(record.Name) : record.Name;
+    case kSortName: return ByLastName(key) ? LastNameFirst(record.Name) : record.Name;
     case kSortCompany: return record.Company;
     case kSortAddress: return record.Address;
     case kSortGroup: return GroupText(book, record);
@@ -77,7 +82,7 @@ int CompareRecords(const BookState& book, int a, int b) {
     if (!IsUsed(key)) continue;
     const std::string textA = SortKeyText(book, first, key);
     const std::string textB = SortKeyText(book, second, key);
-    const int result = key.CaseSensitive ? CompareBytes(textA, textB) : CompareAnsiIgnoringCase(textA, textB);
+    const int result = CaseSensitive(key) ? CompareBytes(textA, textB) : CompareAnsiIgnoringCase(textA, textB);
     if (result != 0) return Directed(result, key);
   }
   return 0;

@@ -219,6 +219,16 @@ TEST_F(SortTest, UnusedAndDamagedPrioritiesAreSkipped) {
   EXPECT_EQ(Names(book), (std::vector<std::string>{"a", "b"}));
 }
 
+TEST_F(SortTest, OptionValuesOtherThanOneCountAsOff) {
+  // The dialog ticks a box only for the value 1; the sort agrees with what
+  // it shows. Descending is on for any value but 0.
+  BookState book = BookOfNames({"Zed Adams", "apple Young", "Bob Brown"});
+  SortBy(book, Key(kSortName, -1, -1, 0));
+  EXPECT_EQ(Names(book), (std::vector<std::string>{"apple Young", "Bob Brown", "Zed Adams"}));
+  SortBy(book, Key(kSortName, 2, 2, -1));
+  EXPECT_EQ(Names(book), (std::vector<std::string>{"Zed Adams", "Bob Brown", "apple Young"}));
+}
+
 TEST(IgnoringCaseKey, KeysCompareAsTheTextsDo) {
   const std::vector<std::string> texts = {
       "",       "a",           "A",           "apple",       "Apple",   "APPLE",
