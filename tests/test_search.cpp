@@ -414,9 +414,12 @@ TEST_F(SearchDialogTest, SelectedFieldsExpandsTheDialogOnce) {
   EXPECT_TRUE(dialog.fraWhichFields->isVisible());
   EXPECT_EQ(dialog.optSelectedFields[1]->text(), "Selected Fiel&ds");
   EXPECT_EQ(Enabled(dialog), std::vector<bool>(6, true));
-  // Outer heights of 2220 and 3420 twips.
+  // Outer heights of 2220 and 3420 twips, frame included.
+  const double pixelsPerTwip = dialog.logicalDpiY() / 1440.0;
   EXPECT_GT(expanded, collapsed);
-  EXPECT_NEAR(static_cast<double>(expanded) / collapsed, 3420.0 / 2220.0, 0.1);
+  EXPECT_NEAR(static_cast<double>(expanded) / collapsed, 3420.0 / 2220.0, 0.03);
+  EXPECT_NEAR(expanded - collapsed, (3420 - 2220) * pixelsPerTwip, 2);
+  EXPECT_NEAR(collapsed, 2220 * pixelsPerTwip, 2);
   Click(dialog.optSelectedFields[0]);
   EXPECT_EQ(dialog.frameGeometry().height(), expanded);
   EXPECT_TRUE(dialog.fraWhichFields->isVisible());
