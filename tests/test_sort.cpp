@@ -286,9 +286,9 @@ TEST_F(SortTest, RecordsMoveWhole) {
   EXPECT_EQ(book.Records[1], zedBefore);
 }
 
-// The sort procedure as it is described for the user's documentation, on
-// whole records and with a comparison of its own: Shell sort by gap halving,
-// halves rounded to the even neighbour.
+// The sort procedure written out plainly, on whole records and with a
+// comparison of its own: Shell sort by gap halving, halves rounded to the
+// even neighbour.
 int HalfRoundedToEven(int n) {
   const int half = n / 2;
   return n % 2 == 1 && half % 2 == 1 ? half + 1 : half;
@@ -300,8 +300,8 @@ std::vector<int> Gaps(int count) {
   return gaps;
 }
 
-template <class Less>
-std::vector<AddressRecord> ShellSorted(std::vector<AddressRecord> records, Less greater) {
+template <class Greater>
+std::vector<AddressRecord> ShellSorted(std::vector<AddressRecord> records, Greater greater) {
   const int count = static_cast<int>(records.size());
   for (int gap : Gaps(count))
     for (int i = gap; i < count; ++i)
@@ -432,12 +432,17 @@ TEST_F(SortDialogTest, ControlsAndCaptions) {
   const char* frames[3] = {"First Priority Field", "Second Priority Field", "Third Priority Field"};
   const char* byLastName[3] = {"&By Last Name", "By &Last Name", "By Last &Name"};
   const char* caseSensitive[3] = {"&Case Sensitive", "Case Sensi&tive", "Case Sensiti&ve"};
+  const char* order[3] = {"&Sort Order", "Sort &Order", "Sort Orde&r"};
   for (size_t p = 0; p < 3; ++p) {
     auto* frame = qobject_cast<QGroupBox*>(dialog.chkByLastName[p]->parentWidget());
     ASSERT_NE(frame, nullptr);
     EXPECT_EQ(frame->title(), frames[p]);
     EXPECT_EQ(dialog.chkByLastName[p]->text(), byLastName[p]);
     EXPECT_EQ(dialog.chkCaseSensitive[p]->text(), caseSensitive[p]);
+    auto* orderFrame = qobject_cast<QGroupBox*>(dialog.optSortOrder[2 * p]->parentWidget());
+    ASSERT_NE(orderFrame, nullptr);
+    EXPECT_EQ(orderFrame->title(), order[p]);
+    EXPECT_EQ(orderFrame, dialog.optSortOrder[2 * p + 1]->parentWidget());
     EXPECT_EQ(dialog.optSortOrder[2 * p]->text(), "Ascending");
     EXPECT_EQ(dialog.optSortOrder[2 * p + 1]->text(), "Descending");
   }
