@@ -14,28 +14,31 @@ namespace {
 
 bool IsUsed(const SortKey& key) { return key.SortField >= kSortName && key.SortField <= kSortNotes; }
 
+// The options are check box values: only 1 turns by-last-name and case
+// sensitivity on, as the sort dialog shows them. Descending is any non-zero.
+bool ByLastName(const SortKey& key) { return key.ByLastName == 1; }
+bool CaseSensitive(const SortKey& key) { return key.CaseSensitive == 1; }
+
 int Directed(int result, const SortKey& key) { return key.Descending ? -result : result; }
 
 // Half the count, rounded to the nearest whole number with halves to even.
 int HalfGap(int count) { return static_cast<int>(std::nearbyint(count / 2.0)); }
 
 // The key of one record for one priority, worked out once per sort: bytes
-// when the comparison is by character code, a collation key otherwise.
-using CachedKey = std::variant<std::monostate, std::string, QCollatorSortKey>;
+// when the comparison is by character code, text ready for the comparison
+// ignoring case otherwise.
+using CachedKey = std::variant<std::monostate, std::string, IgnoringCaseKey>;
 
 CachedKey CacheKey(const BookState& book, const AddressRecord& record, const SortKey& key) {
   if (!IsUsed(key)) return std::monostate{};
   std::string text = SortKeyText(book, record, key);
-  if (key.CaseSensitive) return text;
-  return AnsiSortKeyIgnoringCase(text);
+  if (CaseSensitive(key)) return text;
+  return IgnoringCaseKey(text);
 }
 
 int CompareCached(const CachedKey& a, const CachedKey& b) {
   if (const auto* bytes = std::get_if<std::string>(&a)) return CompareBytes(*bytes, std::get<std::string>(b));
-  if (const auto* collated = std::get_if<QCollatorSortKey>(&a)) {
-    const int result = collated->compare(std::get<QCollatorSortKey>(b));
-    return (result > 0) - (result < 0);
-  }
+  if (const auto* text = std::get_if<IgnoringCaseKey>(&a)) return text->Compare(std::get<IgnoringCaseKey>(b));
   return 0;
 }
 
@@ -63,7 +66,7 @@ class KeyTable {
 
 std::string SortKeyText(const BookState& book, const AddressRecord& record, const SortKey& key) {
   switch (key.SortField) {
-    case kSortName: return key.ByLastName ? LastNameFirst(record.Name) : record.Name;
+    case kSortName: return ByLastName(key) ? LastNameFirst(record.Name) : record.Name;
     case kSortCompany: return record.Company;
     case kSortAddress: return record.Address;
     case kSortGroup: return GroupText(book, record);
@@ -79,7 +82,7 @@ int CompareRecords(const BookState& book, int a, int b) {
     if (!IsUsed(key)) continue;
     const std::string textA = SortKeyText(book, first, key);
     const std::string textB = SortKeyText(book, second, key);
-    const int result = key.CaseSensitive ? CompareBytes(textA, textB) : CompareAnsiIgnoringCase(textA, textB);
+    const int result = CaseSensitive(key) ? CompareBytes(textA, textB) : CompareAnsiIgnoringCase(textA, textB);
     if (result != 0) return Directed(result, key);
   }
   return 0;

@@ -102,6 +102,13 @@ void frmSearch::SetOuterHeight(int twips) {
   setFixedHeight(std::max(twips * logicalDpiY() / kTwipsPerInch - frame, layout()->minimumSize().height()));
 }
 
+void frmSearch::showEvent(QShowEvent* event) {
+  QDialog::showEvent(event);
+  // The window frame is known only once the dialog has its window; until
+  // then the height given was that of the inside alone.
+  SetOuterHeight(expanded_ ? kExpandedHeightTwips : kCollapsedHeightTwips);
+}
+
 void frmSearch::optSelectedFields_Click(int i) {
   if (i == 1 && !expanded_) {
     optSelectedFields[1]->setText(QStringLiteral("Selected Fiel&ds"));

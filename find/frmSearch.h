@@ -31,6 +31,9 @@ class frmSearch : public QDialog {
   QGroupBox* fraWhichFields;
   std::array<QCheckBox*, 6> chkWhichFields{};
 
+ protected:
+  void showEvent(QShowEvent* event) override;
+
  private:
   void optSelectedFields_Click(int i);
   void txtSearchFor_Change();

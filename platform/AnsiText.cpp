@@ -1,15 +1,48 @@
 #include "platform/AnsiText.h"
 
+#include <array>
+#include <optional>
+
 #include <QStringDecoder>
 #include <QStringEncoder>
 
 namespace {
+
 constexpr const char* kCodePage = "windows-1252";
+
+using CharacterTable = std::array<char16_t, 256>;
+
+// The code page has one character for each byte, so the decoder's answer
+// for every byte is worked out once; opening a decoder costs far more than
+// converting a short field. Nothing when some byte does not decode to
+// exactly one character.
+const std::optional<CharacterTable>& Characters() {
+  static const std::optional<CharacterTable> table = []() -> std::optional<CharacterTable> {
+    QStringDecoder decoder(kCodePage);
+    CharacterTable characters{};
+    for (int code = 0; code < 256; ++code) {
+      const char byte = static_cast<char>(code);
+      const QString decoded = decoder.decode(QByteArrayView(&byte, 1));
+      if (decoder.hasError() || decoded.size() != 1) return std::nullopt;
+      characters[static_cast<size_t>(code)] = decoded.front().unicode();
+    }
+    return characters;
+  }();
+  return table;
 }
 
+}  // namespace
+
 QString AnsiToQString(const std::string& bytes) {
-  QStringDecoder decoder(kCodePage);
-  return decoder.decode(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
+  const std::optional<CharacterTable>& characters = Characters();
+  if (!characters) {
+    QStringDecoder decoder(kCodePage);
+    return decoder.decode(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
+  }
+  QString text(static_cast<qsizetype>(bytes.size()), Qt::Uninitialized);
+  QChar* out = text.data();
+  for (const char byte : bytes) *out++ = QChar((*characters)[static_cast<unsigned char>(byte)]);
+  return text;
 }
 
 bool QStringToAnsi(const QString& text, std::string& bytes) {

@@ -28,9 +28,9 @@ int CompareAnsiIgnoringCase(const std::string& a, const std::string& b) {
   return CompareTextIgnoringCase(AnsiToQString(a), AnsiToQString(b));
 }
 
-QCollatorSortKey AnsiSortKeyIgnoringCase(const std::string& text) {
-  return CaseInsensitiveCollator().sortKey(AnsiToQString(text));
-}
+IgnoringCaseKey::IgnoringCaseKey(const std::string& text) : text_(AnsiToQString(text)) {}
+
+int IgnoringCaseKey::Compare(const IgnoringCaseKey& other) const { return CompareTextIgnoringCase(text_, other.text_); }
 
 int CompareBytes(const std::string& a, const std::string& b) {
   // Compares as unsigned characters, so codes above 127 sort after the others.
