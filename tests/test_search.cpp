@@ -414,12 +414,16 @@ TEST_F(SearchDialogTest, SelectedFieldsExpandsTheDialogOnce) {
   EXPECT_TRUE(dialog.fraWhichFields->isVisible());
   EXPECT_EQ(dialog.optSelectedFields[1]->text(), "Selected Fiel&ds");
   EXPECT_EQ(Enabled(dialog), std::vector<bool>(6, true));
-  // Outer heights of 2220 and 3420 twips, frame included.
+  // Outer heights of at least 2220 and 3420 twips, frame included, and tall
+  // enough that no field box is squeezed or cut off.
   const double pixelsPerTwip = dialog.logicalDpiY() / 1440.0;
   EXPECT_GT(expanded, collapsed);
-  EXPECT_NEAR(static_cast<double>(expanded) / collapsed, 3420.0 / 2220.0, 0.03);
-  EXPECT_NEAR(expanded - collapsed, (3420 - 2220) * pixelsPerTwip, 2);
-  EXPECT_NEAR(collapsed, 2220 * pixelsPerTwip, 2);
+  EXPECT_GE(collapsed, 2220 * pixelsPerTwip - 2);
+  EXPECT_GE(expanded, 3420 * pixelsPerTwip - 2);
+  for (QCheckBox* box : dialog.chkWhichFields) {
+    EXPECT_GE(box->height(), box->minimumSizeHint().height());
+    EXPECT_TRUE(dialog.rect().contains(QRect(box->mapTo(&dialog, QPoint(0, 0)), box->size())));
+  }
   Click(dialog.optSelectedFields[0]);
   EXPECT_EQ(dialog.frameGeometry().height(), expanded);
   EXPECT_TRUE(dialog.fraWhichFields->isVisible());
