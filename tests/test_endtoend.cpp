@@ -31,6 +31,7 @@
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include "core/BookState.h"
 #include "core/DialogExchange.h"
@@ -168,9 +169,13 @@ QString Q(const std::string& text) { return QString::fromLatin1(text.data(), sta
 // Runs act on the next modal dialog, which must be the one named (or, with
 // no name, the font dialog); a dialog that act leaves open is cancelled, so
 // that a failed step cannot hang the run.
+int expectedDialogs = 0;
+
 void OnDialog(const char* name, std::function<void(QDialog&)> act) {
   const QString wanted = name ? QString::fromLatin1(name) : QStringLiteral("the font dialog");
+  ++expectedDialogs;
   WhenModalShown([wanted, fontDialog = !name, act = std::move(act)](QDialog& dialog) {
+    --expectedDialogs;
     const bool expected = fontDialog ? qobject_cast<QFontDialog*>(&dialog) != nullptr : dialog.objectName() == wanted;
     EXPECT_TRUE(expected) << "expected " << wanted.toStdString() << ", got " << dialog.objectName().toStdString();
     if (expected) act(dialog);
@@ -180,6 +185,22 @@ void OnDialog(const char* name, std::function<void(QDialog&)> act) {
     }
   });
 }
+
+// Cancels a modal dialog that no step expects, so that an unexpected
+// question fails the scenario rather than waiting for an answer for ever.
+class UnexpectedDialogs : public QObject {
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    auto* dialog = qobject_cast<QDialog*>(watched);
+    if (event->type() == QEvent::Show && dialog && dialog->isWindow() && dialog->windowModality() != Qt::NonModal &&
+        expectedDialogs == 0) {
+      ADD_FAILURE() << "unexpected dialog " << dialog->objectName().toStdString() << " \""
+                    << dialog->windowTitle().toStdString() << "\"";
+      QTimer::singleShot(0, dialog, &QDialog::reject);
+    }
+    return false;
+  }
+};
 
 template <class Widget>
 Widget* Find(QWidget& parent, const char* name) {
@@ -285,9 +306,12 @@ class EndToEnd : public testing::Test {
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, home.filePath(QStringLiteral("config")));
     InstallFileDialogs(&files);
     GroupListCancelled() = false;
+    expectedDialogs = 0;
+    qApp->installEventFilter(&unexpectedDialogs);
   }
 
   void TearDown() override {
+    qApp->removeEventFilter(&unexpectedDialogs);
     window.reset();
     InstallStore(nullptr);
     store.reset();
@@ -438,6 +462,7 @@ class EndToEnd : public testing::Test {
 
   QTemporaryDir home;
   QByteArray previousHome;
+  UnexpectedDialogs unexpectedDialogs;
   FakeFileDialogs files;
   std::unique_ptr<SettingsStore> store;
   std::unique_ptr<frmMain> window;
@@ -503,6 +528,7 @@ TEST_F(EndToEnd, CreateSaveRestartReload) {
 
   Navigate(Qt::Key_PageUp);  // John is current when the book is saved
   story.current = 1;
+
   ExpectBook(story);
 
   Fakes().messages.shown.clear();
@@ -788,23 +814,28 @@ TEST_F(EndToEnd, SearchSortAndExportSurviveARestart) {
   EXPECT_TRUE(Quit());
 }
 
+// A PDF file that the printer named in a notice.
+struct Printout {
+  QString path;
+  int pages = 0;
+};
+
 // The PDF files that the printer named in its notices since the last look,
-// each checked to be a PDF document of its own with at least one page.
-std::vector<QString> PrintedFiles(const QString& folder) {
+// each checked to be a PDF document in folder.
+std::vector<Printout> PrintedFiles(const QString& folder) {
   static const QRegularExpression named(QStringLiteral("saved as the PDF file\n(.+\\.pdf)$"));
-  std::vector<QString> files;
+  static const QRegularExpression page(QStringLiteral("/Type\\s*/Page[^s]"));
+  std::vector<Printout> files;
   for (const QString& text : Shown()) {
     const QRegularExpressionMatch match = named.match(text);
     if (!match.hasMatch()) continue;
     const QString path = match.captured(1);
-    files.push_back(path);
-    EXPECT_EQ(QFileInfo(path).absolutePath(), QFileInfo(folder).absoluteFilePath()) << path.toStdString();
     const std::string bytes = ReadBytes(path);
+    EXPECT_EQ(QFileInfo(path).absolutePath(), QFileInfo(folder).absoluteFilePath()) << path.toStdString();
     EXPECT_EQ(bytes.substr(0, 5), "%PDF-") << path.toStdString();
     EXPECT_GT(bytes.size(), 1000u) << path.toStdString();
-    static const QRegularExpression page(QStringLiteral("/Type\\s*/Page[^s]"));
-    EXPECT_GE(QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size())).count(page), 1)
-        << path.toStdString();
+    const auto pages = QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size())).count(page);
+    files.push_back({path, static_cast<int>(pages)});
   }
   Fakes().messages.shown.clear();
   return files;
@@ -812,21 +843,31 @@ std::vector<QString> PrintedFiles(const QString& folder) {
 
 TEST_F(EndToEnd, PrintEachReportToPdf) {
   if (!QPrinterInfo::defaultPrinter().isNull()) GTEST_SKIP() << "a printer is installed; nothing to look at";
+  // Thirty people, sixteen of them at Work (one also in Family): enough for
+  // two pages of Work labels and three of everybody's.
   Story story;
   story.groups = {"Family", "Work"};
-  story.records = {
-      {"Anne Brown", "", 0, {"12 Elm St", "Springfield"}, {"Family"}, {"555-0100", "", "", ""}, 0, ""},
-      {"John Smith", "Acme", 1, {"1 Main St"}, {"Work"}, {"555-0200", "555-0201", "", ""}, 0, ""},
-      {"Carla Diaz", "", 0, {}, {"Work"}, {"555-0300", "", "", ""}, 0, ""},
-      {"Dan Evans", "", 0, {"4 Oak Rd"}, {"Family"}, {"", "555-0400", "", ""}, 1, ""},
-      {"Eve Adams", "", 0, {}, {"Family", "Work"}, {"555-0500", "", "", ""}, 0, ""},
-      {"Zed Young", "", 0, {}, {"Family"}, {"555-0600", "", "", ""}, 0, ""},
-  };
+  const char* const firstNames[] = {"Anne", "John", "Carla", "Dan", "Eve", "Zed"};
+  const char* const lastNames[] = {"Brown", "Smith", "Diaz", "Evans", "Adams"};
+  for (int i = 0; i < 30; ++i) {
+    Entry entry;
+    entry.name = std::string(firstNames[i % 6]) + " " + lastNames[i / 6];
+    entry.printAs = i % 7 == 3 ? 1 : 0;
+    if (entry.printAs) entry.company = entry.name.substr(entry.name.find(' ') + 1) + " Ltd";
+    if (i % 3 == 0) entry.addressLines = {std::to_string(i + 1) + " Elm St", "Springfield"};
+    entry.groups = i < 15 ? std::vector<std::string>{"Work"} : std::vector<std::string>{"Family"};
+    if (i == 15) entry.groups = {"Family", "Work"};
+    entry.phones = {"555-01" + std::to_string(10 + i), i % 4 ? "" : "555-02" + std::to_string(10 + i), "", ""};
+    story.records.push_back(entry);
+  }
   Start();
   AddGroups(story.groups);
   for (const Entry& entry : story.records) EnterRecord(story, entry);
   const QString documents = QDir(home.path()).filePath(QStringLiteral("Documents"));
   std::vector<QString> printed;
+  const auto keep = [&printed](const std::vector<Printout>& files) {
+    for (const Printout& file : files) printed.push_back(file.path);
+  };
 
   // A phone list of everybody, under a title of the user's.
   Fakes().messages.shown.clear();
@@ -837,9 +878,10 @@ TEST_F(EndToEnd, PrintEachReportToPdf) {
     Click(dialog, "cmdOk");
   });
   Press(Qt::Key_P, Qt::ControlModifier);
-  std::vector<QString> files = PrintedFiles(documents);
-  EXPECT_EQ(files.size(), 1u);
-  printed.insert(printed.end(), files.begin(), files.end());
+  std::vector<Printout> files = PrintedFiles(documents);
+  ASSERT_EQ(files.size(), 1u);
+  EXPECT_GE(files[0].pages, 1);
+  keep(files);
 
   // Labels for the Work group; first the ungrouped, who are nobody.
   OnDialog("frmPrint", [](QDialog& dialog) {
@@ -860,8 +902,9 @@ TEST_F(EndToEnd, PrintEachReportToPdf) {
   });
   Press(Qt::Key_P, Qt::ControlModifier);
   files = PrintedFiles(documents);
-  EXPECT_EQ(files.size(), 1u);
-  printed.insert(printed.end(), files.begin(), files.end());
+  ASSERT_EQ(files.size(), 1u);
+  EXPECT_EQ(files[0].pages, 2);  // fourteen labels a page
+  keep(files);
 
   // The phone book booklet with addresses: the stored font is too big for
   // its small pages, a smaller one fits. Side A is one document; after the
@@ -893,8 +936,10 @@ TEST_F(EndToEnd, PrintEachReportToPdf) {
   EXPECT_EQ(prompt.rfind("Prepare printer for printing Page ", 0), 0u) << prompt;
   EXPECT_NE(prompt.find(" - Side B. Select Help for more information."), std::string::npos) << prompt;
   files = PrintedFiles(documents);
-  EXPECT_EQ(files.size(), 2u);
-  printed.insert(printed.end(), files.begin(), files.end());
+  ASSERT_EQ(files.size(), 2u);
+  EXPECT_GE(files[0].pages, 1);
+  EXPECT_EQ(files[1].pages, files[0].pages);  // a back for every front
+  keep(files);
 
   // Nothing else landed in the documents folder, and every printout has a
   // file of its own.
@@ -1062,3 +1107,4 @@ TEST_F(EndToEnd, DeleteGroupAndPhoneNameReassign) {
 }
 
 }  // namespace
+
