@@ -14,16 +14,19 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QFocusEvent>
 #include <QFontDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QPrinterInfo>
 #include <QPushButton>
 #include <QRadioButton>
@@ -371,6 +374,19 @@ class EndToEnd : public testing::Test {
     QTest::keyClick(window->txtName, key, modifiers);
   }
 
+  // Opens the Edit menu from the keyboard (Alt+E) and picks the item with
+  // its underlined letter.
+  void UseEditMenu(Qt::Key letter, QAction* item) {
+    Activate();
+    QTest::keyClick(window.get(), Qt::Key_E, Qt::AltModifier);
+    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    ASSERT_EQ(menu, window->mnuEdit);
+    EXPECT_TRUE(item->isEnabled()) << item->objectName().toStdString();
+    QTest::keyClick(menu, letter);
+    QApplication::processEvents();
+    EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
+  }
+
   // Edit, Group List...: adds each name with Add... and closes the list.
   void AddGroups(const std::vector<std::string>& names) {
     OnDialog("frmGroups", [names](QDialog& groups) {
@@ -529,6 +545,20 @@ TEST_F(EndToEnd, CreateSaveRestartReload) {
   Navigate(Qt::Key_PageUp);  // John is current when the book is saved
   story.current = 1;
 
+  // The company's new suffix is moved into the notes through the Edit menu,
+  // opened from the keyboard.
+  window->txtCompany->setFocus();
+  QTest::keyClick(window->txtCompany, Qt::Key_End);
+  Type(window->txtCompany, " Corp");
+  for (int i = 0; i < 5; ++i) QTest::keyClick(window->txtCompany, Qt::Key_Left, Qt::ShiftModifier);
+  UseEditMenu(Qt::Key_T, window->mnuEditCut);
+  EXPECT_EQ(window->txtCompany->text(), "Acme");
+  EXPECT_EQ(QApplication::clipboard()->text(), " Corp");
+  window->txtNotes->setFocus();
+  Type(window->txtNotes, "Formerly Acme");
+  UseEditMenu(Qt::Key_P, window->mnuEditPaste);
+  story.records[1].notes = "Formerly Acme Corp";
+  EXPECT_EQ(window->FieldText(4), "Formerly Acme Corp");
   ExpectBook(story);
 
   Fakes().messages.shown.clear();
