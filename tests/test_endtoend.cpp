@@ -946,6 +946,12 @@ TEST_F(EndToEnd, PrintEachReportToPdf) {
     EXPECT_TRUE(Find<QLineEdit>(dialog, "txtTitle")->isEnabled());
     EXPECT_EQ(Find<QLineEdit>(dialog, "txtTitle")->text(), "Friends and Colleagues");
     Click(dialog, "chkIncAddress");
+    OnDialog("frmAlign", [](QDialog& align) {  // the printer shifts the backs a little
+      TypeOver(Find<QLineEdit>(align, "txtOffset0"), "0.5");
+      TypeOver(Find<QLineEdit>(align, "txtOffset1"), "-.25");
+      Click(align, "cmdOK");
+    });
+    Click(dialog, "cmdAlign");
     OnDialog(nullptr, [](QDialog& fonts) { ChooseFont(fonts, QStringLiteral("DejaVu Serif"), 20); });
     Click(dialog, "cmdFonts");
     Click(dialog, "cmdOk");
@@ -981,7 +987,7 @@ TEST_F(EndToEnd, PrintEachReportToPdf) {
   EXPECT_EQ(inFolder, named);
   EXPECT_EQ(named.removeDuplicates(), 0);
 
-  // The print choices are the user's next time.
+  // The print choices and the offsets are the user's next time.
   Fakes().messages.answers = {MessageAnswer::Yes};
   EXPECT_TRUE(Quit());
   Start();
@@ -997,6 +1003,12 @@ TEST_F(EndToEnd, PrintEachReportToPdf) {
       fonts.reject();
     });
     Click(dialog, "cmdFonts");
+    OnDialog("frmAlign", [](QDialog& align) {
+      EXPECT_EQ(Find<QLineEdit>(align, "txtOffset0")->text(), "0.50");
+      EXPECT_EQ(Find<QLineEdit>(align, "txtOffset1")->text(), "-0.25");
+      Click(align, "cmdCancel");
+    });
+    Click(dialog, "cmdAlign");
     Click(dialog, "cmdCancel");
   });
   Press(Qt::Key_P, Qt::ControlModifier);
