@@ -169,11 +169,12 @@ QString Q(const std::string& text) { return QString::fromLatin1(text.data(), sta
 // ---------------------------------------------------------------------------
 // Answering dialogs.
 
+// Dialogs that a step is waiting for.
+int expectedDialogs = 0;
+
 // Runs act on the next modal dialog, which must be the one named (or, with
 // no name, the font dialog); a dialog that act leaves open is cancelled, so
 // that a failed step cannot hang the run.
-int expectedDialogs = 0;
-
 void OnDialog(const char* name, std::function<void(QDialog&)> act) {
   const QString wanted = name ? QString::fromLatin1(name) : QStringLiteral("the font dialog");
   ++expectedDialogs;
@@ -239,8 +240,9 @@ void ArrowTo(QComboBox* box, const QString& text) {
   const int wanted = box->findText(text);
   ASSERT_GE(wanted, 0) << text.toStdString();
   box->setFocus();
-  while (box->currentIndex() < wanted) QTest::keyClick(box, Qt::Key_Down);
-  while (box->currentIndex() > wanted) QTest::keyClick(box, Qt::Key_Up);
+  for (int step = 0; step < box->count() && box->currentIndex() != wanted; ++step)
+    QTest::keyClick(box, box->currentIndex() < wanted ? Qt::Key_Down : Qt::Key_Up);
+  EXPECT_EQ(box->currentIndex(), wanted) << text.toStdString();
 }
 
 // Opens a group list with the Down arrow, walks to the entry and takes it
@@ -252,8 +254,9 @@ void ChooseInOpenList(GroupComboBox* box, const QString& text) {
   QTest::keyClick(box, Qt::Key_Down);
   QAbstractItemView* list = box->view();
   ASSERT_TRUE(list->isVisible());
-  while (list->currentIndex().row() < wanted) QTest::keyClick(list, Qt::Key_Down);
-  while (list->currentIndex().row() > wanted) QTest::keyClick(list, Qt::Key_Up);
+  for (int step = 0; step < box->count() && list->currentIndex().row() != wanted; ++step)
+    QTest::keyClick(list, list->currentIndex().row() < wanted ? Qt::Key_Down : Qt::Key_Up);
+  EXPECT_EQ(list->currentIndex().row(), wanted) << text.toStdString();
   QTest::keyClick(list, Qt::Key_Return);
   QApplication::processEvents();
 }
