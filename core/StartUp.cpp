@@ -18,17 +18,22 @@ QString CommandLineOf(const QStringList& arguments) { return arguments.mid(1).jo
 
 }  // namespace
 
+std::unique_ptr<frmMain> StartMainWindow(const QString& commandLine) {
+  // Without an installed printer the program prints to PDF files, so the
+  // stored print font is still the user's choice.
+  LoadSettings(Settings(), Store(), CurrentPrinterFont().value_or(PrinterFontInfo{"Times New Roman", 12}));
+  auto window = std::make_unique<frmMain>(Book(), Settings(), commandLine);
+  window->Form_Load();
+  window->show();
+  return window;
+}
+
 int RunProgram(int argc, char* argv[]) {
   QApplication application(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Vantreo"));
   QApplication::setApplicationVersion(QStringLiteral("1.02"));
   QApplication::setDesktopFileName(QStringLiteral("vantreo"));
   QApplication::setWindowIcon(ApplicationIcon());
-  // Without an installed printer the program prints to PDF files, so the
-  // stored print font is still the user's choice.
-  LoadSettings(Settings(), Store(), CurrentPrinterFont().value_or(PrinterFontInfo{"Times New Roman", 12}));
-  frmMain window(Book(), Settings(), CommandLineOf(QApplication::arguments()));
-  window.Form_Load();
-  window.show();
+  const std::unique_ptr<frmMain> window = StartMainWindow(CommandLineOf(QApplication::arguments()));
   return QApplication::exec();
 }

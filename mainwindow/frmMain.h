@@ -122,6 +122,7 @@ class frmMain : public QMainWindow, public RecordNavigator {
   bool HandleNavigationKey(int key, Qt::KeyboardModifiers modifiers);
   bool IsCommandShortcut(const QKeyEvent& key) const;
   void ShowMenuItemHelp(QMenu* menu);
+  void KeepSelectionOverMenu(QLineEdit* box, QEvent* event);
 
   BookState& book_;
   ProgramSettings& settings_;
@@ -135,4 +136,9 @@ class frmMain : public QMainWindow, public RecordNavigator {
   StatusClock* timePane_ = nullptr;
   StatusClock* datePane_ = nullptr;
   std::vector<QAction*> commandShortcuts_;
+  struct SelectionOverMenu {
+    QLineEdit* box = nullptr;
+    int start = -1;
+    int length = 0;
+  } selectionOverMenu_;
 };

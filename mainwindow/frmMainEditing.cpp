@@ -1,6 +1,9 @@
 // Editing in the main window: every change goes straight into the current
 // record and marks the book changed.
+#include <utility>
+
 #include <QButtonGroup>
+#include <QFocusEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
@@ -127,8 +130,26 @@ void frmMain::mnuRecordsDelete_Click() {
   book_.Dirty = true;
 }
 
+// A menu opened from the keyboard takes the focus to the menu bar, and a
+// line edit drops its selection when it loses the focus that way. Cut and
+// Copy in that menu work on the selection, so it is put back when the focus
+// returns.
+void frmMain::KeepSelectionOverMenu(QLineEdit* box, QEvent* event) {
+  if (event->type() == QEvent::FocusOut && static_cast<QFocusEvent*>(event)->reason() == Qt::MenuBarFocusReason) {
+    if (box->hasSelectedText() || selectionOverMenu_.box != box)
+      selectionOverMenu_ = {box, box->selectionStart(), box->selectionLength()};
+  } else if (event->type() == QEvent::FocusIn) {
+    const SelectionOverMenu kept = std::exchange(selectionOverMenu_, {});
+    const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+    const bool backFromMenu = reason == Qt::MenuBarFocusReason || reason == Qt::PopupFocusReason;
+    if (backFromMenu && kept.box == box && kept.start >= 0 && !box->hasSelectedText())
+      box->setSelection(kept.start, kept.length);
+  }
+}
+
 // Keys for the record view: the window sees them before the focused control.
 bool frmMain::eventFilter(QObject* watched, QEvent* event) {
+  if (auto* box = qobject_cast<QLineEdit*>(watched)) KeepSelectionOverMenu(box, event);
   if (event->type() == QEvent::ShortcutOverride) {
     // Menu shortcuts such as Ctrl+A win over the text boxes' own keys.
     auto* key = static_cast<QKeyEvent*>(event);
