@@ -24,13 +24,13 @@ namespace {
 
 const char* const kHelpTopicProperty = "helpTopic";
 
-struct ToolbarButtonSpec {
+struct ToolbarButtonDefinition {
   const char* key;
   const char* tooltip;
   const char* picture;
 };
 
-constexpr ToolbarButtonSpec kToolbarButtons[] = {
+constexpr ToolbarButtonDefinition kToolbarButtons[] = {
     {"Add", "Add Record", ":/toolbar/add.svg"},     {"Delete", "Delete Record", ":/toolbar/delete.svg"},
     {"Search", "Search", ":/toolbar/search.svg"},   {"Print", "Print", ":/toolbar/print.svg"},
     {"Dial", "Dial", ":/toolbar/dial.svg"},         {"Exit", "Exit", ":/toolbar/exit.svg"},
@@ -138,10 +138,10 @@ void frmMain::BuildToolbar() {
   Toolbar1->setMovable(false);
   Toolbar1->setFloatable(false);
   setWindowIcon(ApplicationIcon());  // also makes the toolbar pictures available
-  for (const ToolbarButtonSpec& spec : kToolbarButtons) {
-    QAction* button = Toolbar1->addAction(QIcon(QString::fromLatin1(spec.picture)), QString::fromLatin1(spec.tooltip));
-    button->setObjectName(QString::fromLatin1(spec.key));
-    button->setToolTip(QString::fromLatin1(spec.tooltip));
+  for (const ToolbarButtonDefinition& definition : kToolbarButtons) {
+    QAction* button = Toolbar1->addAction(QIcon(QString::fromLatin1(definition.picture)), QString::fromLatin1(definition.tooltip));
+    button->setObjectName(QString::fromLatin1(definition.key));
+    button->setToolTip(QString::fromLatin1(definition.tooltip));
   }
 }
 
