@@ -123,6 +123,7 @@ class frmMain : public QMainWindow, public RecordNavigator {
   bool IsCommandShortcut(const QKeyEvent& key) const;
   void ShowMenuItemHelp(QMenu* menu);
   void KeepSelectionOverMenu(QLineEdit* box, QEvent* event);
+  void RepeatSearch(int direction);
 
   BookState& book_;
   ProgramSettings& settings_;

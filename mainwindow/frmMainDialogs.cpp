@@ -61,16 +61,15 @@ void frmMain::mnuRecordsSearch_Click() {
   FindInRecords(book_, settings_.Search, *this, dialog.FromNextRecord ? book_.CurrentRecord + 1 : 0, 1);
 }
 
-void frmMain::mnuRecordsFindNext_Click() {
-  if (settings_.Search.SearchString.empty())
-    mnuRecordsSearch_Click();
-  else
-    FindInRecords(book_, settings_.Search, *this, book_.CurrentRecord + 1, 1);
-}
+void frmMain::mnuRecordsFindNext_Click() { RepeatSearch(1); }
 
-void frmMain::mnuRecordsFindPrevious_Click() {
+void frmMain::mnuRecordsFindPrevious_Click() { RepeatSearch(-1); }
+
+// Searches again from the record beside the current one, towards direction;
+// without a search text yet, opens the search dialog instead.
+void frmMain::RepeatSearch(int direction) {
   if (settings_.Search.SearchString.empty())
     mnuRecordsSearch_Click();
   else
-    FindInRecords(book_, settings_.Search, *this, book_.CurrentRecord - 1, -1);
+    FindInRecords(book_, settings_.Search, *this, book_.CurrentRecord + direction, direction);
 }
