@@ -53,8 +53,8 @@ void ReadPrintFont(ProgramSettings::PrintingSection& printing, SettingsReader& i
                    const std::optional<PrinterFontInfo>& printerFont) {
   if (!printerFont) {
     // Without a printer the store's values are not used.
-    printing.FontName = QStringLiteral("Times New Roman");
-    printing.FontSize = 12;
+    printing.FontName = kFallbackPrintFont.Name;
+    printing.FontSize = kFallbackPrintFont.Size;
     return;
   }
   printing.FontName = in.Text(QStringLiteral("FontName"), printerFont->Name);

@@ -13,6 +13,9 @@ struct PrinterFontInfo {
   int Size = 0;
 };
 
+// The print font used when there is no printer to ask.
+inline const PrinterFontInfo kFallbackPrintFont{QStringLiteral("Times New Roman"), 12};
+
 // Reads every key from the store. printerFont is empty when there is no printer.
 void LoadSettings(ProgramSettings& settings, SettingsStore& store,
                   const std::optional<PrinterFontInfo>& printerFont);

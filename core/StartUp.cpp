@@ -21,7 +21,7 @@ QString CommandLineOf(const QStringList& arguments) { return arguments.mid(1).jo
 std::unique_ptr<frmMain> StartMainWindow(const QString& commandLine) {
   // Without an installed printer the program prints to PDF files, so the
   // stored print font is still the user's choice.
-  LoadSettings(Settings(), Store(), CurrentPrinterFont().value_or(PrinterFontInfo{"Times New Roman", 12}));
+  LoadSettings(Settings(), Store(), CurrentPrinterFont().value_or(kFallbackPrintFont));
   auto window = std::make_unique<frmMain>(Book(), Settings(), commandLine);
   window->Form_Load();
   window->show();
