@@ -144,8 +144,9 @@ void MendRecord(AddressRecord& record, const BookState& book) {
 void MendDocument(BookState& book) {
   book.DefaultPrintAs = book.DefaultPrintAs == kPrintAsBusiness ? kPrintAsBusiness : kPrintAsPerson;
   for (int16_t& index : book.DefaultPhoneNames) index = ValidPhoneName(index, book);
+  // A sort field out of range stays as stored: sorting ignores that priority
+  // and the sort dialog shows no field for it.
   for (SortKey& key : book.Keys) {
-    key.SortField = ValidChoice(key.SortField, 6);
     key.ByLastName = key.ByLastName != 0;
     key.CaseSensitive = key.CaseSensitive != 0;
     key.Descending = key.Descending != 0;

@@ -14,11 +14,14 @@ const std::string& CalledParty(const AddressRecord& record) {
 QString DialErrorDescription(int result) {
   switch (result) {
     case kDialNoRecipient:
-      return QStringLiteral("No Windows Telephony dialing application is running and none could be started.");
+      return QStringLiteral("No application for tel: links is set up on this computer. Install a dialing "
+                            "application, such as a softphone, and make it the default application for tel: links.");
     case kDialQueueFull:
-      return QStringLiteral("The queue of pending Windows Telephony dialing requests is full.");
+      return QStringLiteral("The queue of pending dialing requests is full.");
     case kDialInvalidAddress:
       return QStringLiteral("The phone number is not valid.");
+    case kDialHandlerFailed:
+      return QStringLiteral("The application set up for tel: links could not be started.");
     default:
       return QStringLiteral("Unknown error.");
   }

@@ -40,18 +40,20 @@ int GroupComboBox::SelectedCode() const {
   return currentIndex() < 0 ? 0 : currentData().toInt();
 }
 
+// Down (also with Alt) and Space open the list. Other keys, like the wheel,
+// leave the closed box alone: Up, Home, End or a letter would show a choice
+// that no close-up stores.
 void GroupComboBox::keyPressEvent(QKeyEvent* event) {
-  const bool plain = (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
-  if (event->key() == Qt::Key_Down && plain) {
+  const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
+  const bool opens = (event->key() == Qt::Key_Down && (modifiers & ~Qt::AltModifier) == Qt::NoModifier) ||
+                     (event->key() == Qt::Key_Space && modifiers == Qt::NoModifier);
+  if (opens)
     showPopup();
-    return;
-  }
-  if (event->key() == Qt::Key_F4) {
+  else
     event->ignore();
-    return;
-  }
-  QComboBox::keyPressEvent(event);
 }
+
+void GroupComboBox::wheelEvent(QWheelEvent* event) { event->ignore(); }
 
 bool GroupComboBox::eventFilter(QObject* watched, QEvent* event) {
   if (watched == view() && event->type() == QEvent::KeyPress &&

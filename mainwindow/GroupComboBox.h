@@ -9,6 +9,7 @@ bool& GroupListCancelled();
 
 // A drop-down group list that opens with the Down arrow (F4 does nothing),
 // and tells once each time its list closes, after the choice has been made.
+// Only the opened list changes the choice.
 class GroupComboBox : public QComboBox {
   Q_OBJECT
 
@@ -28,6 +29,7 @@ class GroupComboBox : public QComboBox {
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;
+  void wheelEvent(QWheelEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:

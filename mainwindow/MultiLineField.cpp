@@ -1,28 +1,35 @@
 #include "mainwindow/MultiLineField.h"
 
-#include <algorithm>
-
 #include <QSignalBlocker>
+#include <QTextDocument>
 
-#include "platform/AnsiText.h"
 #include "platform/SystemBeep.h"
 
-MultiLineField::MultiLineField(QWidget* parent) : QPlainTextEdit(parent) {
+MultiLineField::MultiLineField(int limit, QWidget* parent) : QPlainTextEdit(parent), input_(limit, false) {
   setTabChangesFocus(true);
   setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   connect(this, &QPlainTextEdit::textChanged, this, &MultiLineField::CheckInput);
 }
 
-QString MultiLineField::FieldText() const {
-  QString text = toPlainText();
-  return text.replace('\n', QStringLiteral("\r\n"));
+// The box's text with '\n' line breaks. The document's raw text is used
+// because its plain text turns no-break spaces into blanks.
+QString MultiLineField::PlainText() const {
+  QString text = document()->toRawText();
+  text.replace(QChar::ParagraphSeparator, u'\n');
+  text.replace(QChar::LineSeparator, u'\n');
+  return text;
 }
+
+QString MultiLineField::FieldText() const { return PlainText().replace(u'\n', QStringLiteral("\r\n")); }
 
 void MultiLineField::SetFieldText(const QString& text) {
   QString plain = text;
   plain.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-  accepted_ = plain;  // the document's own text is taken as it is, however long
-  setPlainText(plain);
+  {
+    const QSignalBlocker blocker(this);
+    setPlainText(plain);
+  }
+  input_.Show(PlainText());
 }
 
 void MultiLineField::PlaceCaretAtFieldPosition(int position) {
@@ -32,30 +39,24 @@ void MultiLineField::PlaceCaretAtFieldPosition(int position) {
   setTextCursor(cursor);
 }
 
-int MultiLineField::FieldLength(const QString& plainText) {
-  return static_cast<int>(plainText.size() + plainText.count('\n'));
-}
-
 void MultiLineField::CheckInput() {
-  const QString text = toPlainText();
-  if (text == accepted_) return;
-  const bool tooLong = FieldLength(text) > maxLength_ && FieldLength(text) > FieldLength(accepted_);
-  if (tooLong || !IsAnsiRepresentable(text)) {
-    Refuse(text);
-    return;
+  const QString after = PlainText();
+  const QString before = input_.Text();
+  if (after == before) return;
+  const InputVerdict verdict = input_.Admit(after);
+  if (verdict.Text != after) PutBack(verdict.Text, verdict.Caret);
+  if (verdict.Refusal != InputRefusal::None) {
+    Beeper().Beep();
+    Q_EMIT inputRefused(verdict.Reason);
   }
-  accepted_ = text;
-  Q_EMIT fieldChanged();
+  if (verdict.Text != before) Q_EMIT fieldChanged();
 }
 
-void MultiLineField::Refuse(const QString& text) {
-  // Put back what was there, with the caret where the input began.
-  const qsizetype inserted = text.size() - accepted_.size();
-  const qsizetype caret = std::clamp<qsizetype>(textCursor().position() - inserted, 0, accepted_.size());
+// Shows text in place of what the user's change made, with the caret at caret.
+void MultiLineField::PutBack(const QString& text, int caret) {
   const QSignalBlocker blocker(this);
-  setPlainText(accepted_);
+  setPlainText(text);
   QTextCursor cursor = textCursor();
-  cursor.setPosition(static_cast<int>(caret));
+  cursor.setPosition(caret);
   setTextCursor(cursor);
-  Beeper().Beep();
 }

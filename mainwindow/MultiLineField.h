@@ -2,32 +2,33 @@
 
 #include <QPlainTextEdit>
 
+#include "core/FieldInput.h"
+
 // A multi-line text box for the address and the notes. Its text is the
-// field's: line breaks are CR LF, and it holds at most MaxLength characters
-// (a line break counts two) of the windows-1252 set. Input that would break
-// either rule is undone and sounds the system beep.
+// field's, with CR LF line breaks, shown whole however long. What the user
+// types or pastes goes through the box's input rule (a line break counts two
+// characters); what the rule keeps out sounds the system beep and is told
+// through inputRefused.
 class MultiLineField : public QPlainTextEdit {
   Q_OBJECT
 
  public:
-  explicit MultiLineField(QWidget* parent = nullptr);
-
-  void SetMaxLength(int length) { maxLength_ = length; }
-  int MaxLength() const { return maxLength_; }
+  explicit MultiLineField(int limit, QWidget* parent = nullptr);
 
   QString FieldText() const;
+  // The document's own text, taken as it is.
   void SetFieldText(const QString& text);
   // Puts the caret before the character at position of FieldText().
   void PlaceCaretAtFieldPosition(int position);
 
  Q_SIGNALS:
   void fieldChanged();
+  void inputRefused(const QString& reason);
 
  private:
+  QString PlainText() const;
   void CheckInput();
-  void Refuse(const QString& text);
-  static int FieldLength(const QString& plainText);
+  void PutBack(const QString& text, int caret);
 
-  int maxLength_ = 32767;
-  QString accepted_;
+  FieldInput input_;
 };

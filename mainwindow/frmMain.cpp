@@ -10,9 +10,9 @@
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QStatusBar>
+#include <QTimer>
 #include <QVBoxLayout>
 
-#include "core/AnsiTextValidator.h"
 #include "core/DataFile.h"
 #include "core/Document.h"
 #include "core/HelpKey.h"
@@ -32,19 +32,17 @@ constexpr int kCompanyLimit = 45;
 constexpr int kAddressLimit = 256;
 constexpr int kPhoneLimit = 30;
 constexpr int kNotesLimit = 512;
+constexpr int kRefusalShownMilliseconds = 4000;
 
-QLineEdit* OneLineField(const char* name, int maxLength) {
-  auto* field = new QLineEdit;
+OneLineField* OneLineBox(const char* name, int limit) {
+  auto* field = new OneLineField(limit);
   field->setObjectName(QString::fromLatin1(name));
-  field->setMaxLength(maxLength);
-  field->setValidator(new AnsiTextValidator(field));
   return field;
 }
 
-MultiLineField* MultiLineBox(const char* name, int maxLength, int lines) {
-  auto* field = new MultiLineField;
+MultiLineField* MultiLineBox(const char* name, int limit, int lines) {
+  auto* field = new MultiLineField(limit);
   field->setObjectName(QString::fromLatin1(name));
-  field->SetMaxLength(maxLength);
   field->setFixedHeight(field->fontMetrics().lineSpacing() * lines + 12);
   return field;
 }
@@ -77,16 +75,20 @@ frmMain::frmMain(BookState& book, ProgramSettings& settings, const QString& comm
   promptPane_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
   statusBar()->addWidget(promptPane_, 1);
   statusBar()->setSizeGripEnabled(false);
+  refusalTimer_ = new QTimer(this);
+  refusalTimer_->setSingleShot(true);
+  refusalTimer_->setInterval(kRefusalShownMilliseconds);
+  connect(refusalTimer_, &QTimer::timeout, this, &frmMain::ShowRecordPosition);
   setWindowFlag(Qt::WindowMaximizeButtonHint, false);
   layout()->setSizeConstraint(QLayout::SetFixedSize);
   SetHelpContext(this, kMainWindowHelpContext);
 }
 
 void frmMain::BuildRecordView() {
-  txtName = OneLineField("txtName", kNameLimit);
-  txtCompany = OneLineField("txtCompany", kCompanyLimit);
+  txtName = OneLineBox("txtName", kNameLimit);
+  txtCompany = OneLineBox("txtCompany", kCompanyLimit);
   txtAddress = MultiLineBox("txtAddress", kAddressLimit, 4);
-  txtPhone = OneLineField("txtPhone", kPhoneLimit);
+  txtPhone = OneLineBox("txtPhone", kPhoneLimit);
   txtNotes = MultiLineBox("txtNotes", kNotesLimit, 4);
   txtFields = {txtName, txtCompany, txtAddress, txtPhone, txtNotes};
   cboGroups = new GroupComboBox;
@@ -94,6 +96,7 @@ void frmMain::BuildRecordView() {
   scrCurrRecord = new QScrollBar(Qt::Vertical);
   scrCurrRecord->setObjectName(QStringLiteral("scrCurrRecord"));
   scrCurrRecord->setTracking(false);
+  scrCurrRecord->setPageStep(1);  // a click in the track moves one record, and the thumb shows the book's size
   scrCurrRecord->setFocusPolicy(Qt::StrongFocus);
 
   printAsGroup_ = new QButtonGroup(this);
@@ -104,7 +107,7 @@ void frmMain::BuildRecordView() {
   printAsRow->addStretch();
 
   whichPhoneGroup_ = new QButtonGroup(this);
-  auto* Frame1 = new QGroupBox(QStringLiteral("&Phone"));
+  Frame1 = new QGroupBox(QStringLiteral("&Phone"));
   auto* phoneLayout = new QVBoxLayout(Frame1);
   phoneLayout->addWidget(txtPhone);
   for (int i = 0; i < 4; ++i) {

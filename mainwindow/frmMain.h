@@ -7,14 +7,17 @@
 #include "core/BookState.h"
 #include "core/ProgramSettings.h"
 #include "find/RecordNavigator.h"
+#include "mainwindow/OneLineField.h"
 
 class QAction;
 class QButtonGroup;
+class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QMenu;
 class QRadioButton;
 class QScrollBar;
+class QTimer;
 class QToolBar;
 class GroupComboBox;
 class MultiLineField;
@@ -51,12 +54,13 @@ class frmMain : public QMainWindow, public RecordNavigator {
 
   // Record view, in focus order; txtFields holds the five text boxes by field index.
   std::array<QWidget*, 5> txtFields{};
-  QLineEdit* txtName;
-  QLineEdit* txtCompany;
+  OneLineField* txtName;
+  OneLineField* txtCompany;
   std::array<QRadioButton*, 2> optPrintAs{};
   MultiLineField* txtAddress;
   GroupComboBox* cboGroups;
-  QLineEdit* txtPhone;
+  QGroupBox* Frame1;  // "&Phone": the phone box and its options
+  OneLineField* txtPhone;
   std::array<QRadioButton*, 4> optWhichPhone{};
   MultiLineField* txtNotes;
   QScrollBar* scrCurrRecord;
@@ -98,6 +102,7 @@ class frmMain : public QMainWindow, public RecordNavigator {
  protected:
   void closeEvent(QCloseEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   void BuildRecordView();
@@ -112,6 +117,8 @@ class frmMain : public QMainWindow, public RecordNavigator {
   void RebuildGroupChoices();
   void ShowPhoneCaptions(const AddressRecord& record);
   void ShowEmptyView();
+  void ShowRecordPosition();
+  void ShowInputRefusal(const QString& reason);
   void SetChecked(QButtonGroup* group, int id);
   void scrCurrRecord_Scroll(int position);
 
@@ -119,6 +126,8 @@ class frmMain : public QMainWindow, public RecordNavigator {
   void optPrintAs_Click(int i);
   void optWhichPhone_Click(int i);
   void StepPhoneSlot(int step);
+  int PhoneSlotStep(const QObject* watched, int key) const;
+  void KeepTabStopOnChecked(QButtonGroup* group);
   bool HandleNavigationKey(int key, Qt::KeyboardModifiers modifiers);
   bool IsCommandShortcut(const QKeyEvent& key) const;
   void ShowMenuItemHelp(QMenu* menu);
@@ -134,6 +143,7 @@ class frmMain : public QMainWindow, public RecordNavigator {
   QButtonGroup* printAsGroup_;
   QButtonGroup* whichPhoneGroup_;
   QLabel* promptPane_;
+  QTimer* refusalTimer_;
   StatusClock* timePane_ = nullptr;
   StatusClock* datePane_ = nullptr;
   std::vector<QAction*> commandShortcuts_;

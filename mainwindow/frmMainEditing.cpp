@@ -1,9 +1,11 @@
 // Editing in the main window: every change goes straight into the current
 // record and marks the book changed.
+#include <algorithm>
 #include <utility>
 
 #include <QButtonGroup>
 #include <QFocusEvent>
+#include <QGroupBox>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
@@ -26,8 +28,14 @@ void frmMain::ConnectRecordView() {
   connect(txtAddress, &MultiLineField::fieldChanged, this, [this] { txtFields_Change(2); });
   connect(txtPhone, &QLineEdit::textChanged, this, [this] { txtFields_Change(3); });
   connect(txtNotes, &MultiLineField::fieldChanged, this, [this] { txtFields_Change(4); });
+  for (OneLineField* box : {txtName, txtCompany, txtPhone})
+    connect(box, &OneLineField::inputRefused, this, &frmMain::ShowInputRefusal);
+  for (MultiLineField* box : {txtAddress, txtNotes})
+    connect(box, &MultiLineField::inputRefused, this, &frmMain::ShowInputRefusal);
   connect(printAsGroup_, &QButtonGroup::idClicked, this, &frmMain::optPrintAs_Click);
   connect(whichPhoneGroup_, &QButtonGroup::idClicked, this, &frmMain::optWhichPhone_Click);
+  KeepTabStopOnChecked(printAsGroup_);
+  KeepTabStopOnChecked(whichPhoneGroup_);
   connect(cboGroups, &GroupComboBox::droppedDown, this, [this] { GroupIndexAtDropDown = cboGroups->currentIndex(); });
   connect(cboGroups, &GroupComboBox::closedUp, this, &frmMain::OnGroupCloseUp);
   connect(scrCurrRecord, &QScrollBar::valueChanged, this, [this](int position) {
@@ -37,8 +45,17 @@ void frmMain::ConnectRecordView() {
   for (QWidget* control : std::initializer_list<QWidget*>{txtName, txtCompany, optPrintAs[0], optPrintAs[1],
                                                           txtAddress, cboGroups, txtPhone, optWhichPhone[0],
                                                           optWhichPhone[1], optWhichPhone[2], optWhichPhone[3],
-                                                          txtNotes, scrCurrRecord})
+                                                          txtNotes, scrCurrRecord, Frame1})
     control->installEventFilter(this);
+}
+
+// Tab enters a set of options at its selected option, however it was selected.
+void frmMain::KeepTabStopOnChecked(QButtonGroup* group) {
+  connect(group, &QButtonGroup::idToggled, this, [group](int id, bool checked) {
+    if (!checked) return;
+    for (QAbstractButton* option : group->buttons())
+      option->setFocusPolicy(option == group->button(id) ? Qt::StrongFocus : Qt::ClickFocus);
+  });
 }
 
 void frmMain::txtFields_Change(int i) {
@@ -69,7 +86,16 @@ void frmMain::optWhichPhone_Click(int i) {
   book_.Dirty = true;
 }
 
-// Up and Down in the phone box step through the phone slots, round the ends.
+// Up and Down in the phone box, and the arrow keys on a phone option, step
+// through the phone slots, round the ends.
+int frmMain::PhoneSlotStep(const QObject* watched, int key) const {
+  const bool option = std::find(optWhichPhone.begin(), optWhichPhone.end(), watched) != optWhichPhone.end();
+  if (watched != txtPhone && !option) return 0;
+  if (key == Qt::Key_Up || (option && key == Qt::Key_Left)) return -1;
+  if (key == Qt::Key_Down || (option && key == Qt::Key_Right)) return 1;
+  return 0;
+}
+
 void frmMain::StepPhoneSlot(int step) {
   const int selected = whichPhoneGroup_->checkedId();
   const int next = selected < 0 ? (step < 0 ? 3 : 0) : (selected + step + 4) % 4;
@@ -150,6 +176,10 @@ void frmMain::KeepSelectionOverMenu(QLineEdit* box, QEvent* event) {
 // Keys for the record view: the window sees them before the focused control.
 bool frmMain::eventFilter(QObject* watched, QEvent* event) {
   if (auto* box = qobject_cast<QLineEdit*>(watched)) KeepSelectionOverMenu(box, event);
+  if (watched == Frame1 && event->type() == QEvent::Shortcut) {
+    txtPhone->setFocus(Qt::ShortcutFocusReason);  // the frame's access key goes to its phone box
+    return true;
+  }
   if (event->type() == QEvent::ShortcutOverride) {
     // Menu shortcuts such as Ctrl+A win over the text boxes' own keys.
     auto* key = static_cast<QKeyEvent*>(event);
@@ -166,9 +196,15 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event) {
     return true;
   }
   if (HandleNavigationKey(key->key(), key->modifiers())) return true;
-  if (watched == txtPhone && (key->key() == Qt::Key_Up || key->key() == Qt::Key_Down)) {
-    StepPhoneSlot(key->key() == Qt::Key_Up ? -1 : 1);
+  if (const int step = PhoneSlotStep(watched, key->key())) {
+    StepPhoneSlot(step);
     return true;
   }
   return QMainWindow::eventFilter(watched, event);
+}
+
+// Navigation keys that reach the window itself: with no records every record
+// control is disabled, so no control sees them first.
+void frmMain::keyPressEvent(QKeyEvent* event) {
+  if (!HandleNavigationKey(event->key(), event->modifiers())) QMainWindow::keyPressEvent(event);
 }

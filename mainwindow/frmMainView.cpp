@@ -9,6 +9,7 @@
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QSignalBlocker>
+#include <QTimer>
 
 #include "core/ErrorReport.h"
 #include "core/FileTitle.h"
@@ -23,8 +24,8 @@
 namespace {
 
 void SetBoxText(QWidget* box, const std::string& text) {
-  if (auto* line = qobject_cast<QLineEdit*>(box))
-    line->setText(AnsiToQString(text));
+  if (auto* line = qobject_cast<OneLineField*>(box))
+    line->SetFieldText(AnsiToQString(text));
   else
     static_cast<MultiLineField*>(box)->SetFieldText(AnsiToQString(text));
 }
@@ -59,7 +60,7 @@ void frmMain::ShowRecord() {
     ShowPhoneCaptions(record);
     SetChecked(whichPhoneGroup_, record.WhichPhone);
     cboGroups->SelectCode(record.Group);
-    promptPane_->setText(QStringLiteral("Record %1 of %2").arg(book_.CurrentRecord + 1).arg(book_.RecordCount()));
+    ShowRecordPosition();
     scrCurrRecord->setRange(0, book_.RecordCount() - 1);
     scrCurrRecord->setValue(book_.CurrentRecord);
   } else {
@@ -84,8 +85,22 @@ void frmMain::ShowEmptyView() {
   for (QWidget* box : txtFields) SetBoxText(box, {});
   for (int i = 0; i < 4; ++i) optWhichPhone[static_cast<size_t>(i)]->setText(QStringLiteral("&%1").arg(i + 1));
   cboGroups->setCurrentIndex(-1);
-  promptPane_->setText(QStringLiteral("No records"));
+  ShowRecordPosition();
   EnableRecordControls(false);
+}
+
+void frmMain::ShowRecordPosition() {
+  refusalTimer_->stop();
+  promptPane_->setText(book_.RecordCount() == 0 ? QStringLiteral("No records")
+                                                : QStringLiteral("Record %1 of %2")
+                                                      .arg(book_.CurrentRecord + 1)
+                                                      .arg(book_.RecordCount()));
+}
+
+// Says in the Prompt pane, for a few seconds, why input was kept out of a box.
+void frmMain::ShowInputRefusal(const QString& reason) {
+  promptPane_->setText(reason);
+  refusalTimer_->start();
 }
 
 void frmMain::SetChecked(QButtonGroup* group, int id) {
@@ -121,6 +136,7 @@ void frmMain::RebuildGroupChoices() {
 
 void frmMain::scrCurrRecord_Scroll(int position) {
   if (position < 0 || position >= book_.RecordCount()) return;
+  refusalTimer_->stop();
   const AddressRecord& record = book_.Records[static_cast<size_t>(position)];
   promptPane_->setText(AnsiToQString(record.PrintAs == kPrintAsBusiness ? record.Company : record.Name));
 }

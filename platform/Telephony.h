@@ -16,6 +16,7 @@ inline constexpr int kDialAccepted = 0;
 inline constexpr int kDialNoRecipient = -2;       // no dialing application is available
 inline constexpr int kDialQueueFull = -3;         // the service cannot take more requests
 inline constexpr int kDialInvalidAddress = -4;    // the number cannot be dialed
+inline constexpr int kDialHandlerFailed = -5;     // the dialing application could not be started
 
 // The telephony service: hands a request to a dialing application and answers
 // at once with one of the results above (any other negative value is an error

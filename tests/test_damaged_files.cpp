@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <QComboBox>
 #include <QDir>
 
 #include "core/DocumentCodec.h"
 #include "core/Document.h"
+#include "find/frmSort.h"
 #include "support/BookInvariants.h"
 #include "support/TestBooks.h"
 
@@ -46,7 +48,8 @@ TEST(DamagedFiles, IndexesThatPointNowhereAreMended) {
   EXPECT_EQ(book.CurrentRecord, 0);
   EXPECT_EQ(book.DefaultPrintAs, kPrintAsPerson);
   EXPECT_EQ(book.DefaultPhoneNames, (std::array<int16_t, 4>{-1, -1, 0, 2}));
-  EXPECT_EQ(book.Keys[0].SortField, kSortNone);
+  EXPECT_EQ(book.Keys[0].SortField, 9);  // kept: sorting ignores it, and the dialog shows no field
+  EXPECT_EQ(frmSort(book).cboSortField[0]->currentIndex(), -1);
   const AddressRecord& record = book.Records.at(0);
   EXPECT_EQ(record.Group, kNoGroup);
   EXPECT_EQ(record.MultiGroups, "");

@@ -2,9 +2,11 @@
 
 #include <optional>
 
-#include <QDesktopServices>
-#include <QObject>
-#include <QUrl>
+#include <QDir>
+#include <QFile>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
 
 #include "core/BookState.h"
 #include "core/Document.h"
@@ -72,9 +74,11 @@ TEST_F(DialingTest, ShownSlotGivesItsNumberUnchanged) {
 
 TEST_F(DialingTest, RefusalsAreReportedWithTheirDescription) {
   const std::pair<int, const char*> cases[] = {
-      {kDialNoRecipient, "No Windows Telephony dialing application is running and none could be started."},
-      {kDialQueueFull, "The queue of pending Windows Telephony dialing requests is full."},
+      {kDialNoRecipient, "No application for tel: links is set up on this computer. Install a dialing application, "
+                         "such as a softphone, and make it the default application for tel: links."},
+      {kDialQueueFull, "The queue of pending dialing requests is full."},
       {kDialInvalidAddress, "The phone number is not valid."},
+      {kDialHandlerFailed, "The application set up for tel: links could not be started."},
       {-1, "Unknown error."},
       {-17, "Unknown error."},
   };
@@ -100,42 +104,80 @@ TEST_F(DialingTest, EmptyPhoneBoxIsStillHandedToTheService) {
   EXPECT_EQ(Fakes().messages.shown[0].second, "Error dialing number : The phone number is not valid.");
 }
 
-// Stands in for the desktop's handler of tel: links.
-class TelLinkReceiver : public QObject {
-  Q_OBJECT
-
- public Q_SLOTS:
-  void Open(const QUrl& url) { opened.push_back(url); }
-
- public:
-  std::vector<QUrl> opened;
-};
-
+// A desktop of the test's own, seen by the desktop tools through the XDG
+// variables: a default for tel: links in mimeapps.list, and applications whose
+// program writes the link it was given into a file.
 class DesktopTelephonyTest : public testing::Test {
  protected:
   void SetUp() override {
     InstallTelephony(nullptr);
-    QDesktopServices::setUrlHandler(QStringLiteral("tel"), &receiver, "Open");
+    for (const char* name : {"XDG_CURRENT_DESKTOP", "DESKTOP_SESSION", "KDE_FULL_SESSION"}) qunsetenv(name);
+    QDir(dir.path()).mkpath("config");
+    QDir(dir.path()).mkpath("data/applications");
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(dir.filePath("config")));
+    qputenv("XDG_DATA_HOME", QFile::encodeName(dir.filePath("data")));
+    qputenv("XDG_DATA_DIRS", QFile::encodeName(dir.filePath("system")));
+    QStandardPaths::setTestModeEnabled(false);  // the folders above are the test's own
   }
-  void TearDown() override { QDesktopServices::unsetUrlHandler(QStringLiteral("tel")); }
+  void TearDown() override { QStandardPaths::setTestModeEnabled(true); }
+
+  void SetDefault(const char* desktopFile) {
+    WriteBytes(dir.filePath("config/mimeapps.list"),
+               std::string("[Default Applications]\nx-scheme-handler/tel=") + desktopFile + "\n");
+  }
+
+  void AddApplication(const char* desktopFile, const QString& program) {
+    WriteBytes(dir.filePath(QStringLiteral("data/applications/") + desktopFile),
+               "[Desktop Entry]\nType=Application\nName=Phone\nExec=" + program.toStdString() +
+                   " %u\nMimeType=x-scheme-handler/tel;\n");
+  }
+
+  // An application that writes its link into the file "received".
+  void AddRecordingApplication() {
+    const QString program = dir.filePath("record-tel");
+    WriteBytes(program, "#!/bin/sh\nprintf '%s' \"$1\" > \"$(dirname \"$0\")/received\"\n");
+    QFile::setPermissions(program, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    AddApplication("phone.desktop", program);
+    SetDefault("phone.desktop");
+  }
+
+  std::string Received() {
+    for (int waited = 0; waited < 5000 && !QFile::exists(dir.filePath("received")); waited += 50) QTest::qWait(50);
+    return ReadBytes(dir.filePath("received"));
+  }
 
   int Dial(const QString& number) { return TelephonyService().RequestMakeCall({number, "Vantreo", "Ann", ""}); }
 
-  TelLinkReceiver receiver;
+  QTemporaryDir dir;
 };
 
 TEST_F(DesktopTelephonyTest, NumberGoesOutAsPercentEncodedTelUri) {
+  AddRecordingApplication();
   EXPECT_EQ(Dial(QStringLiteral("+1 (555) 010-9999 #2")), kDialAccepted);
-  ASSERT_EQ(receiver.opened.size(), 1u);
-  EXPECT_EQ(receiver.opened[0].toEncoded(), "tel:+1%20(555)%20010-9999%20%232");
+  EXPECT_EQ(Received(), "tel:+1%20(555)%20010-9999%20%232");
 }
 
-TEST_F(DesktopTelephonyTest, BlankNumberIsRefusedWithoutOpeningAnything) {
+TEST_F(DesktopTelephonyTest, WithoutADefaultForTelLinksTheUserIsTold) {
+  AddressRecord record;
+  record.Phones[0] = "555-0100";
+  DialNumber(record, 0, "Untitled - Vantreo");
+  ASSERT_EQ(Fakes().messages.shown.size(), 1u);
+  EXPECT_TRUE(Fakes().messages.shown[0].second.startsWith(
+      "Error dialing number : No application for tel: links is set up on this computer."));
+}
+
+TEST_F(DesktopTelephonyTest, ADefaultThatCannotStartIsReported) {
+  AddApplication("broken.desktop", dir.filePath("no-such-program"));
+  SetDefault("broken.desktop");
+  EXPECT_EQ(Dial(QStringLiteral("555-0100")), kDialHandlerFailed);
+}
+
+TEST_F(DesktopTelephonyTest, BlankNumberIsRefusedWithoutStartingAnything) {
+  AddRecordingApplication();
   EXPECT_EQ(Dial(QString()), kDialInvalidAddress);
   EXPECT_EQ(Dial(QStringLiteral("   ")), kDialInvalidAddress);
-  EXPECT_TRUE(receiver.opened.empty());
+  EXPECT_FALSE(QFile::exists(dir.filePath("received")));
 }
 
 }  // namespace
 
-#include "test_dialing.moc"

@@ -3,6 +3,7 @@
 #include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
@@ -11,6 +12,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QStyle>
+#include <QStyleOptionSlider>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolBar>
@@ -131,6 +134,8 @@ TEST_F(MainWindowTest, TextTheFileCannotHoldIsRefusedWithABeep) {
   QApplication::sendEvent(window->txtName, &typed);
   EXPECT_EQ(window->txtName->text(), "Anne Brown");
   EXPECT_EQ(Fakes().beep.beeps, 1);
+  EXPECT_EQ(window->PromptText(), QString::fromUtf8("'\u4e2d' cannot be stored in this address book"));
+  EXPECT_FALSE(book.Dirty);
   window->txtNotes->insertPlainText(QString::fromUtf8("\u4e2d"));
   EXPECT_EQ(window->txtNotes->toPlainText(), "");
   EXPECT_EQ(Fakes().beep.beeps, 2);
@@ -146,6 +151,47 @@ TEST_F(MainWindowTest, MultiLineBoxesKeepTheirLimitCountingLineBreaksTwice) {
   window->txtAddress->insertPlainText(QStringLiteral("b"));
   EXPECT_EQ(book.Records[0].Address.size(), 256u);
   EXPECT_EQ(Fakes().beep.beeps, 1);
+}
+
+TEST_F(MainWindowTest, PasteLetsInWhatFitsOnTheBoxesLines) {
+  AddressRecord& record = book.Records[0];
+  struct Case {
+    int box;
+    std::string* field;
+    std::string shown;
+    const char* pasted;
+    std::string stored;
+    int beeps;
+  };
+  const std::string a250(250, 'a'), a254(254, 'a');
+  const Case cases[] = {
+      {2, &record.Address, a250, "bcdefghijk", a250 + "bcdefg", 1},
+      {2, &record.Address, a254, "x\ny", a254 + "x", 1},  // a line break counts two
+      {4, &record.Notes, "Note", "\r\nmore", "Note\r\nmore", 0},
+      {0, &record.Name, "Anne", " Lee\r\nLee Plumbing\tLtd\n", "Anne Lee Lee Plumbing Ltd ", 0},
+      {3, &record.Phones[0], "555-0100", " ext. 12345678901234567890", "555-0100 ext. 1234567890123456", 1},
+      {1, &record.Company, "Acme", "\xC5\x81\xC3\xB3" "d\xC5\xBA", "Acme", 1},  // L with stroke first
+  };
+  for (const Case& c : cases) {
+    *c.field = c.shown;
+    window->ShowRecord();
+    Fakes().beep.beeps = 0;
+    window->PlaceCaret(c.box, static_cast<int>(c.shown.size()));
+    clipboard.SetText(QString::fromUtf8(c.pasted));
+    window->mnuEditPaste_Click();
+    EXPECT_EQ(*c.field, c.stored) << c.pasted;
+    EXPECT_EQ(Fakes().beep.beeps, c.beeps) << c.pasted;
+  }
+  EXPECT_EQ(window->PromptText(), QString::fromUtf8("'\u0141' cannot be stored in this address book"));
+  window->GoToRecord(1);
+  EXPECT_EQ(window->PromptText(), "Record 2 of 3");
+}
+
+TEST_F(MainWindowTest, CtrlVInAOneLineBoxPastesBlanksForLineBreaks) {
+  QGuiApplication::clipboard()->setText(QStringLiteral("\tLee\nLtd"));
+  window->txtCompany->setFocus();
+  Press(window->txtCompany, Qt::Key_V, Qt::ControlModifier);
+  EXPECT_EQ(book.Records[0].Company, " Lee Ltd");
 }
 
 TEST_F(MainWindowTest, PrintAsClickBecomesTheDefault) {
@@ -166,6 +212,71 @@ TEST_F(MainWindowTest, UpAndDownInThePhoneBoxStepRoundTheSlots) {
   EXPECT_EQ(book.Records[0].WhichPhone, 3);
   EXPECT_TRUE(window->optWhichPhone[3]->isChecked());
   EXPECT_TRUE(book.Dirty);
+}
+
+TEST_F(MainWindowTest, PhoneFrameIsReachedFromTheKeyboard) {
+  ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+  book.Records[0].WhichPhone = 2;
+  window->ShowRecord();
+  Press(window->txtName, Qt::Key_P, Qt::AltModifier);
+  EXPECT_EQ(QApplication::focusWidget(), window->txtPhone);
+  Press(window->txtPhone, Qt::Key_Tab);
+  EXPECT_EQ(QApplication::focusWidget(), window->optWhichPhone[2]);  // the selected option
+  Press(window->optWhichPhone[2], Qt::Key_Down);
+  EXPECT_EQ(book.Records[0].WhichPhone, 3);
+  EXPECT_EQ(QApplication::focusWidget(), window->txtPhone);
+  Press(window->txtPhone, Qt::Key_Tab);
+  EXPECT_EQ(QApplication::focusWidget(), window->optWhichPhone[3]);
+  Press(window->optWhichPhone[3], Qt::Key_Left);
+  EXPECT_EQ(window->txtPhone->text(), "555-0102");
+  EXPECT_EQ(QApplication::focusWidget(), window->txtPhone);
+}
+
+TEST_F(MainWindowTest, TrackClickMovesOneRecordAndTheThumbShowsTheBooksSize) {
+  QScrollBar* bar = window->scrCurrRecord;
+  QStyleOptionSlider option;
+  option.initFrom(bar);
+  option.orientation = Qt::Vertical;
+  option.maximum = bar->maximum();
+  option.pageStep = bar->pageStep();
+  option.singleStep = bar->singleStep();
+  const QRect groove = bar->style()->subControlRect(QStyle::CC_ScrollBar, &option, QStyle::SC_ScrollBarGroove, bar);
+  const QRect thumb = bar->style()->subControlRect(QStyle::CC_ScrollBar, &option, QStyle::SC_ScrollBarSlider, bar);
+  EXPECT_LT(thumb.height(), groove.height() / 2);  // a third of the track for three records
+  QTest::mouseClick(bar, Qt::LeftButton, {}, QPoint(thumb.center().x(), thumb.bottom() + 10));
+  EXPECT_EQ(book.CurrentRecord, 1);
+  EXPECT_EQ(window->txtName->text(), "John Smith");
+}
+
+TEST_F(MainWindowTest, ClosedGroupListNeverShowsAGroupTheRecordDoesNotHold) {
+  window->GoToRecord(1);  // in "Family"
+  window->cboGroups->setFocus();
+  for (const Qt::Key key : {Qt::Key_Up, Qt::Key_Home, Qt::Key_End, Qt::Key_W, Qt::Key_C}) {
+    Press(window->cboGroups, key);
+    EXPECT_EQ(window->cboGroups->currentText(), "Family") << key;
+  }
+  for (const int turn : {120, -120, -240}) {
+    const QPointF inside(window->cboGroups->rect().center());
+    QWheelEvent wheel(inside, window->cboGroups->mapToGlobal(inside), {}, {0, turn}, Qt::NoButton, Qt::NoModifier,
+                      Qt::NoScrollPhase, false);
+    QApplication::sendEvent(window->cboGroups, &wheel);
+    EXPECT_EQ(window->cboGroups->currentText(), "Family") << turn;
+  }
+  EXPECT_EQ(book.Records[1].Group, 1);
+  EXPECT_FALSE(book.Dirty);
+  Press(window->cboGroups, Qt::Key_Down);
+  EXPECT_TRUE(window->cboGroups->view()->isVisible());  // the list itself still opens
+  Press(window->cboGroups->view(), Qt::Key_Escape);
+}
+
+TEST_F(MainWindowTest, NavigationKeysBeepInABookWithNoRecords) {
+  book.Records.clear();
+  window->RefreshView();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+  for (const auto& [key, modifiers] : {std::pair{Qt::Key_PageDown, Qt::NoModifier}, {Qt::Key_PageUp, Qt::NoModifier},
+                                       {Qt::Key_Home, Qt::ControlModifier}, {Qt::Key_End, Qt::ControlModifier}})
+    QTest::keyClick(window->windowHandle(), key, modifiers);
+  EXPECT_EQ(Fakes().beep.beeps, 4);
 }
 
 TEST_F(MainWindowTest, EscapeInTheOpenGroupListKeepsTheGroup) {
@@ -249,8 +360,6 @@ TEST_F(MainWindowTest, DeletingTheOnlyRecordEmptiesTheView) {
   EXPECT_TRUE(window->ToolbarButton("Add")->isEnabled());
   EXPECT_EQ(window->optWhichPhone[0]->text(), "&1");
   EXPECT_TRUE(book.Dirty);
-  Press(window->txtName, Qt::Key_Home, Qt::ControlModifier);
-  EXPECT_EQ(Fakes().beep.beeps, 1);
 }
 
 TEST_F(MainWindowTest, DeletingTheLastRecordMakesTheNewLastCurrent) {
