@@ -144,15 +144,6 @@ TEST_F(MainWindowTest, TextTheFileCannotHoldIsRefusedWithABeep) {
   EXPECT_FALSE(book.Records[0].Name.empty());
 }
 
-TEST_F(MainWindowTest, MultiLineBoxesKeepTheirLimitCountingLineBreaksTwice) {
-  window->txtAddress->insertPlainText(QString(254, 'a'));
-  window->txtAddress->insertPlainText(QStringLiteral("\n"));
-  EXPECT_EQ(book.Records[0].Address.size(), 256u);
-  window->txtAddress->insertPlainText(QStringLiteral("b"));
-  EXPECT_EQ(book.Records[0].Address.size(), 256u);
-  EXPECT_EQ(Fakes().beep.beeps, 1);
-}
-
 TEST_F(MainWindowTest, PasteLetsInWhatFitsOnTheBoxesLines) {
   AddressRecord& record = book.Records[0];
   struct Case {
