@@ -80,7 +80,7 @@ void frmMain::optWhichPhone_Click(int i) {
   record.Phones[static_cast<size_t>(record.WhichPhone)] = ToAnsi(txtPhone->text());
   record.WhichPhone = static_cast<int16_t>(i);
   Updating = true;
-  txtPhone->setText(AnsiToQString(record.Phones[static_cast<size_t>(i)]));
+  txtPhone->SetFieldText(AnsiToQString(record.Phones[static_cast<size_t>(i)]));
   Updating = false;
   txtPhone->setFocus();
   book_.Dirty = true;

@@ -194,14 +194,17 @@ TEST_F(MainWindowTest, PrintAsClickBecomesTheDefault) {
 }
 
 TEST_F(MainWindowTest, UpAndDownInThePhoneBoxStepRoundTheSlots) {
+  const std::string longer = "555-0103 extension 1234, ask for Anne";  // longer than the box's limit
+  book.Records[0].Phones[3] = longer;
   window->optWhichPhone[3]->click();
-  EXPECT_EQ(window->txtPhone->text(), "555-0103");
+  EXPECT_EQ(window->txtPhone->text(), QString::fromStdString(longer));
   Press(window->txtPhone, Qt::Key_Down);
   EXPECT_EQ(book.Records[0].WhichPhone, 0);
   EXPECT_EQ(window->txtPhone->text(), "555-0100");
   Press(window->txtPhone, Qt::Key_Up);
   EXPECT_EQ(book.Records[0].WhichPhone, 3);
   EXPECT_TRUE(window->optWhichPhone[3]->isChecked());
+  EXPECT_EQ(book.Records[0].Phones[3], longer);
   EXPECT_TRUE(book.Dirty);
 }
 
