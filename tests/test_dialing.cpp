@@ -104,55 +104,49 @@ TEST_F(DialingTest, EmptyPhoneBoxIsStillHandedToTheService) {
   EXPECT_EQ(Fakes().messages.shown[0].second, "Error dialing number : The phone number is not valid.");
 }
 
-// A desktop of the test's own, seen by the desktop tools through the XDG
-// variables: a default for tel: links in mimeapps.list, and applications whose
-// program writes the link it was given into a file.
+// A desktop of the test's own, seen by the desktop tools through the XDG variables.
 class DesktopTelephonyTest : public testing::Test {
  protected:
   void SetUp() override {
     InstallTelephony(nullptr);
     for (const char* name : {"XDG_CURRENT_DESKTOP", "DESKTOP_SESSION", "KDE_FULL_SESSION"}) qunsetenv(name);
-    QDir(dir.path()).mkpath("config");
     QDir(dir.path()).mkpath("data/applications");
-    qputenv("XDG_CONFIG_HOME", QFile::encodeName(dir.filePath("config")));
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(dir.path()));
     qputenv("XDG_DATA_HOME", QFile::encodeName(dir.filePath("data")));
-    qputenv("XDG_DATA_DIRS", QFile::encodeName(dir.filePath("system")));
+    qputenv("XDG_DATA_DIRS", QFile::encodeName(dir.filePath("none")));
     QStandardPaths::setTestModeEnabled(false);  // the folders above are the test's own
   }
   void TearDown() override { QStandardPaths::setTestModeEnabled(true); }
 
-  void SetDefault(const char* desktopFile) {
-    WriteBytes(dir.filePath("config/mimeapps.list"),
-               std::string("[Default Applications]\nx-scheme-handler/tel=") + desktopFile + "\n");
+  // Makes program the default application for tel: links.
+  void SetDefaultApplication(const QString& program) {
+    WriteBytes(dir.filePath("mimeapps.list"), "[Default Applications]\nx-scheme-handler/tel=phone.desktop\n");
+    WriteBytes(dir.filePath("data/applications/phone.desktop"),
+               "[Desktop Entry]\nType=Application\nName=Phone\nMimeType=x-scheme-handler/tel;\nExec=" +
+                   program.toStdString() + " %u\n");
   }
 
-  void AddApplication(const char* desktopFile, const QString& program) {
-    WriteBytes(dir.filePath(QStringLiteral("data/applications/") + desktopFile),
-               "[Desktop Entry]\nType=Application\nName=Phone\nExec=" + program.toStdString() +
-                   " %u\nMimeType=x-scheme-handler/tel;\n");
-  }
-
-  // An application that writes its link into the file "received".
-  void AddRecordingApplication() {
-    const QString program = dir.filePath("record-tel");
-    WriteBytes(program, "#!/bin/sh\nprintf '%s' \"$1\" > \"$(dirname \"$0\")/received\"\n");
-    QFile::setPermissions(program, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    AddApplication("phone.desktop", program);
-    SetDefault("phone.desktop");
+  // A default application that writes the link it is given into the file received.
+  void SetRecordingApplication() {
+    WriteBytes(dir.filePath("record-tel"), "#!/bin/sh\nprintf %s \"$1\" > \"$0.received\"\n");
+    QFile::setPermissions(dir.filePath("record-tel"), QFile::ReadOwner | QFile::ExeOwner);
+    SetDefaultApplication(dir.filePath("record-tel"));
   }
 
   std::string Received() {
-    for (int waited = 0; waited < 5000 && !QFile::exists(dir.filePath("received")); waited += 50) QTest::qWait(50);
-    return ReadBytes(dir.filePath("received"));
+    for (int waited = 0; waited < 5000 && !QFile::exists(received); waited += 50) QTest::qWait(50);
+    return ReadBytes(received);
   }
 
   int Dial(const QString& number) { return TelephonyService().RequestMakeCall({number, "Vantreo", "Ann", ""}); }
 
   QTemporaryDir dir;
+  const QString received = dir.filePath("record-tel.received");
 };
 
-TEST_F(DesktopTelephonyTest, NumberGoesOutAsPercentEncodedTelUri) {
-  AddRecordingApplication();
+TEST_F(DesktopTelephonyTest, NumberGoesOutAsPercentEncodedTelUriAndABlankOneNot) {
+  SetRecordingApplication();
+  EXPECT_EQ(Dial(QStringLiteral("   ")), kDialInvalidAddress);
   EXPECT_EQ(Dial(QStringLiteral("+1 (555) 010-9999 #2")), kDialAccepted);
   EXPECT_EQ(Received(), "tel:+1%20(555)%20010-9999%20%232");
 }
@@ -166,17 +160,9 @@ TEST_F(DesktopTelephonyTest, WithoutADefaultForTelLinksTheUserIsTold) {
       "Error dialing number : No application for tel: links is set up on this computer."));
 }
 
-TEST_F(DesktopTelephonyTest, ADefaultThatCannotStartIsReported) {
-  AddApplication("broken.desktop", dir.filePath("no-such-program"));
-  SetDefault("broken.desktop");
+TEST_F(DesktopTelephonyTest, AnApplicationForTelLinksThatCannotStartIsReported) {
+  SetDefaultApplication(dir.filePath("no-such-program"));
   EXPECT_EQ(Dial(QStringLiteral("555-0100")), kDialHandlerFailed);
-}
-
-TEST_F(DesktopTelephonyTest, BlankNumberIsRefusedWithoutStartingAnything) {
-  AddRecordingApplication();
-  EXPECT_EQ(Dial(QString()), kDialInvalidAddress);
-  EXPECT_EQ(Dial(QStringLiteral("   ")), kDialInvalidAddress);
-  EXPECT_FALSE(QFile::exists(dir.filePath("received")));
 }
 
 }  // namespace
