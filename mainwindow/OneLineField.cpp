@@ -2,7 +2,6 @@
 
 #include <limits>
 
-
 #include "platform/SystemBeep.h"
 
 // Every change the user makes passes the box's validator before it is shown:

@@ -2,6 +2,7 @@
 #include <QStandardPaths>
 #include <QUrl>
 
+#include "platform/BusyPointer.h"
 #include "platform/ServiceSlot.h"
 #include "platform/Telephony.h"
 
@@ -49,6 +50,7 @@ class QtTelephony : public Telephony {
     if (request.DestinationAddress.trimmed().isEmpty()) return kDialInvalidAddress;
     const QUrl uri = TelephoneUri(request.DestinationAddress);
     if (!uri.isValid()) return kDialInvalidAddress;
+    const BusyCursor busy;  // the desktop tools take a moment
     const QString application = DefaultTelApplication();
     if (application.isEmpty()) return kDialNoRecipient;
     return Launch(application, uri) ? kDialAccepted : kDialHandlerFailed;

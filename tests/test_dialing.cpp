@@ -111,9 +111,9 @@ class DesktopTelephonyTest : public testing::Test {
     InstallTelephony(nullptr);
     for (const char* name : {"XDG_CURRENT_DESKTOP", "DESKTOP_SESSION", "KDE_FULL_SESSION"}) qunsetenv(name);
     QDir(dir.path()).mkpath("data/applications");
-    qputenv("XDG_CONFIG_HOME", QFile::encodeName(dir.path()));
-    qputenv("XDG_DATA_HOME", QFile::encodeName(dir.filePath("data")));
-    qputenv("XDG_DATA_DIRS", QFile::encodeName(dir.filePath("none")));
+    for (const auto& [name, folder] : {std::pair{"XDG_CONFIG_HOME", "."}, {"XDG_CONFIG_DIRS", "none"},
+                                       {"XDG_DATA_HOME", "data"}, {"XDG_DATA_DIRS", "none"}})
+      qputenv(name, QFile::encodeName(dir.filePath(QString::fromLatin1(folder))));
     QStandardPaths::setTestModeEnabled(false);  // the folders above are the test's own
   }
   void TearDown() override { QStandardPaths::setTestModeEnabled(true); }
