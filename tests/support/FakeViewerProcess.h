@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QStringList>
+
+#include "platform/AssistantHelpViewer.h"
+
+// Records how the help viewer program was started and what it was sent;
+// fails to start with startError when that is set.
+class FakeViewerProcess : public ViewerProcess {
+ public:
+  bool Start(const QString& startedProgram, const QStringList& startArguments, QString& error) override {
+    ++starts;
+    program = startedProgram;
+    arguments = startArguments;
+    error = startError;
+    running = startError.isEmpty();
+    return running;
+  }
+  bool IsRunning() const override { return running; }
+  void Send(const QString& commandLine) override { sent << commandLine; }
+  void Stop() override { running = false; }
+
+  QString startError;
+  QString program;
+  QStringList arguments;
+  QStringList sent;
+  int starts = 0;
+  bool running = false;
+};
