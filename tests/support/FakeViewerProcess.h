@@ -1,11 +1,9 @@
 #pragma once
 
-#include <QStringList>
-
 #include "platform/AssistantHelpViewer.h"
 
-// Records how the help viewer program was started and what it was sent;
-// fails to start with startError when that is set.
+// Records how the help viewer was started and what it was sent; fails to
+// start with startError when that is set.
 class FakeViewerProcess : public ViewerProcess {
  public:
   bool Start(const QString& startedProgram, const QStringList& startArguments, QString& error) override {
@@ -13,17 +11,14 @@ class FakeViewerProcess : public ViewerProcess {
     program = startedProgram;
     arguments = startArguments;
     error = startError;
-    running = startError.isEmpty();
-    return running;
+    return running = startError.isEmpty();
   }
   bool IsRunning() const override { return running; }
   void Send(const QString& commandLine) override { sent << commandLine; }
   void Stop() override { running = false; }
 
-  QString startError;
-  QString program;
-  QStringList arguments;
-  QStringList sent;
+  QString startError, program;
+  QStringList arguments, sent;
   int starts = 0;
   bool running = false;
 };
