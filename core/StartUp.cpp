@@ -32,7 +32,7 @@ int RunProgram(int argc, char* argv[]) {
   QApplication application(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Vantreo"));
   QApplication::setApplicationVersion(QStringLiteral("1.02"));
-  QApplication::setDesktopFileName(QStringLiteral("vantreo"));
+  QApplication::setDesktopFileName(QStringLiteral("com.vantreo.Vantreo"));
   QApplication::setWindowIcon(ApplicationIcon());
   const std::unique_ptr<frmMain> window = StartMainWindow(CommandLineOf(QApplication::arguments()));
   return QApplication::exec();

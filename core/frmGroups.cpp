@@ -22,6 +22,9 @@ namespace {
 constexpr int kEditGroupsHelpContext = 1250;
 constexpr int kEditPhoneNamesHelpContext = 1850;
 
+// The list's topic, which also explains the name dialog of Add and Rename.
+int HelpContextOf(bool groups) { return groups ? kEditGroupsHelpContext : kEditPhoneNamesHelpContext; }
+
 }  // namespace
 
 frmGroups::frmGroups(BookState& book, QWidget* parent)
@@ -49,7 +52,7 @@ frmGroups::frmGroups(BookState& book, QWidget* parent)
   layout->addWidget(lblListName, 0, 0);
   layout->addWidget(lstItems, 1, 0);
   layout->addLayout(buttons, 1, 1);
-  SetHelpContext(this, EditingGroups() ? kEditGroupsHelpContext : kEditPhoneNamesHelpContext);
+  SetHelpContext(this, HelpContextOf(EditingGroups()));
   FillItems(-1);
 }
 
@@ -77,6 +80,7 @@ bool frmGroups::AskName(const char* groupCaption, const char* phoneNameCaption) 
   const bool groups = EditingGroups();
   frmNewGroup dialog(QString::fromLatin1(groups ? groupCaption : phoneNameCaption),
                      groups ? QStringLiteral("&Group Name:") : QStringLiteral("&Phone Name:"), this);
+  SetHelpContext(&dialog, HelpContextOf(groups));
   dialog.exec();
   return Exchange().DialogOK;
 }

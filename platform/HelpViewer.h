@@ -1,7 +1,7 @@
 #pragma once
 
-// The viewer of the program's help file. Topics are addressed by their
-// context numbers.
+// The viewer of the program's help. Topics are addressed by their context
+// numbers.
 class HelpViewer {
  public:
   virtual ~HelpViewer() = default;
@@ -14,6 +14,7 @@ class HelpViewer {
 HelpViewer& Help();
 void InstallHelp(HelpViewer* implementation);
 
-// Anchor names in the help file for the contents and for help on help.
+// Identifiers of the contents page and of the topic on using help, beside
+// the topics' context numbers.
 inline constexpr const char* kHelpContentsAnchor = "contents";
 inline constexpr const char* kHelpOnHelpAnchor = "using-help";

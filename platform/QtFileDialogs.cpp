@@ -2,8 +2,8 @@
 #include <QFileDialog>
 #include <QStringList>
 
-#include "core/HelpKey.h"
 #include "platform/FileDialogs.h"
+#include "platform/HelpButton.h"
 #include "platform/ServiceSlot.h"
 
 namespace {
@@ -33,14 +33,14 @@ class QtFileDialogs : public FileDialogs {
   static FileDialogResult Run(const FileDialogRequest& request, QFileDialog::AcceptMode mode,
                               QFileDialog::FileMode fileMode, QString& path) {
     QFileDialog dialog(QApplication::activeWindow(), request.Title);
-    dialog.setOption(QFileDialog::DontUseNativeDialog);  // so that F1 reaches the help topic
+    dialog.setOption(QFileDialog::DontUseNativeDialog);  // so that it can offer help
     dialog.setAcceptMode(mode);
     dialog.setFileMode(fileMode);
     dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.ConfirmOverwrite);
     dialog.setNameFilter(QtFilterOf(request.Filter));
     dialog.setDefaultSuffix(request.DefaultSuffix);
     if (!request.InitialPath.isEmpty()) dialog.selectFile(request.InitialPath);
-    if (request.HelpContext) SetHelpContext(&dialog, request.HelpContext);
+    if (request.HelpContext) AddHelpButton(dialog, request.HelpContext);
     if (dialog.exec() != QDialog::Accepted) return FileDialogResult::Cancelled;
     const QStringList files = dialog.selectedFiles();
     if (files.isEmpty()) return FileDialogResult::Failed;

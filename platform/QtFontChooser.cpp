@@ -1,14 +1,12 @@
 #include <QApplication>
 #include <QCheckBox>
-#include <QDialogButtonBox>
 #include <QFontDatabase>
 #include <QFontDialog>
 #include <QGroupBox>
 #include <QPushButton>
-#include <QShortcut>
 
 #include "platform/FontChooser.h"
-#include "platform/HelpViewer.h"
+#include "platform/HelpButton.h"
 #include "platform/ServiceSlot.h"
 
 namespace {
@@ -30,16 +28,6 @@ void HideEffects(QFontDialog& dialog) {
     if (!group->findChildren<QCheckBox*>().isEmpty()) group->hide();
 }
 
-void AddHelp(QFontDialog& dialog, int helpContext) {
-  const auto showHelp = [helpContext] { Help().ShowTopic(helpContext); };
-  if (auto* buttons = dialog.findChild<QDialogButtonBox*>()) {
-    buttons->addButton(QDialogButtonBox::Help);
-    QObject::connect(buttons, &QDialogButtonBox::helpRequested, &dialog, showHelp);
-  }
-  auto* f1 = new QShortcut(QKeySequence(Qt::Key_F1), &dialog);
-  QObject::connect(f1, &QShortcut::activated, &dialog, showHelp);
-}
-
 class QtFontChooser : public FontChooser {
  public:
   bool Choose(FontChoice& font, int helpContext) override {
@@ -53,7 +41,7 @@ class QtFontChooser : public FontChooser {
     dialog.setOption(QFontDialog::DontUseNativeDialog);
     dialog.setWindowTitle(QStringLiteral("Font"));
     HideEffects(dialog);
-    AddHelp(dialog, helpContext);
+    AddHelpButton(dialog, helpContext);
     if (dialog.exec() != QDialog::Accepted) return false;
     const QFont chosen = dialog.selectedFont();
     font = {chosen.family(), chosen.pointSizeF(), chosen.bold(), chosen.italic()};

@@ -1,58 +1,67 @@
-#include <QApplication>
-#include <QFileInfo>
-#include <QPointer>
-#include <QTextBrowser>
-#include <QUrl>
+#include <QLibraryInfo>
+#include <QProcess>
+#include <QStandardPaths>
 
-#include "platform/HelpViewer.h"
-#include "platform/MessageBoxes.h"
+#include "platform/AssistantHelpViewer.h"
 #include "platform/ServiceSlot.h"
 #include "platform/StandardLocations.h"
 
 namespace {
 
-// Shows the HTML help file in one browser window, scrolled to a topic's anchor.
-class QtHelpViewer : public HelpViewer {
- public:
-  void ShowTopic(int context) override { ShowAnchor(QString::number(context)); }
-  void ShowContents() override { ShowAnchor(QLatin1String(kHelpContentsAnchor)); }
-  void ShowHowToUse() override { ShowAnchor(QLatin1String(kHelpOnHelpAnchor)); }
+constexpr int kStartTimeoutMs = 10000;
+constexpr int kStopTimeoutMs = 3000;
 
-  void Quit() override {
-    if (browser_) browser_->close();
-    delete browser_;
+// A program with its input on a pipe from this one; what it reports on its
+// error output goes to this program's.
+class QtViewerProcess : public ViewerProcess {
+ public:
+  ~QtViewerProcess() override { Stop(); }
+
+  bool Start(const QString& program, const QStringList& arguments, QString& error) override {
+    process_ = std::make_unique<QProcess>();
+    process_->setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    process_->setStandardOutputFile(QProcess::nullDevice());
+    process_->start(program, arguments);
+    if (process_->waitForStarted(kStartTimeoutMs)) return true;
+    error = process_->errorString();
+    process_.reset();
+    return false;
+  }
+
+  bool IsRunning() const override { return process_ && process_->state() == QProcess::Running; }
+
+  // Delivered at once, so that a command sent just before Stop still arrives.
+  void Send(const QString& commandLine) override {
+    process_->write(commandLine.toUtf8() + '\n');
+    process_->waitForBytesWritten(kStartTimeoutMs);
+  }
+
+  // Assistant has no command to quit; it ends on the terminate signal.
+  void Stop() override {
+    if (!process_) return;
+    process_->terminate();
+    if (!process_->waitForFinished(kStopTimeoutMs)) {
+      process_->kill();
+      process_->waitForFinished();
+    }
+    process_.reset();
   }
 
  private:
-  void ShowAnchor(const QString& anchor) {
-    const QString path = HelpFilePath();
-    if (!QFileInfo::exists(path)) {
-      Messages().Show(MessageKind::Notice,
-                      QStringLiteral("Help is unavailable: the help file '%1' was not found.").arg(path));
-      return;
-    }
-    if (!browser_) {
-      browser_ = new QTextBrowser;
-      browser_->setAttribute(Qt::WA_DeleteOnClose);
-      browser_->setWindowTitle(QStringLiteral("Vantreo Help"));
-      browser_->setOpenExternalLinks(true);
-      browser_->resize(640, 520);
-    }
-    QUrl url = QUrl::fromLocalFile(path);
-    url.setFragment(anchor);
-    browser_->setSource(url);
-    browser_->scrollToAnchor(anchor);
-    browser_->show();
-    browser_->raise();
-    browser_->activateWindow();
-  }
-
-  QPointer<QTextBrowser> browser_;
+  std::unique_ptr<QProcess> process_;
 };
 
-ServiceSlot<HelpViewer> slot([] { return std::make_unique<QtHelpViewer>(); });
+ServiceSlot<HelpViewer> slot([] {
+  return std::make_unique<AssistantHelpViewer>(NewViewerProcess(), AssistantProgram(), HelpCollectionPath());
+});
 
 }  // namespace
+
+std::unique_ptr<ViewerProcess> NewViewerProcess() { return std::make_unique<QtViewerProcess>(); }
+
+QString AssistantProgram() {
+  return QStandardPaths::findExecutable(QStringLiteral("assistant"), {QLibraryInfo::path(QLibraryInfo::BinariesPath)});
+}
 
 HelpViewer& Help() { return slot.Get(); }
 void InstallHelp(HelpViewer* implementation) { slot.Install(implementation); }

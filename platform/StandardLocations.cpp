@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QStandardPaths>
 
 namespace {
@@ -26,8 +27,14 @@ QString DefaultExportFilePath() {
   return JoinPath(QDir::homePath(), QStringLiteral("export.txt"));
 }
 
-QString HelpFilePath() {
-  return JoinPath(QCoreApplication::applicationDirPath(), QStringLiteral("QUILLBOX.html"));
+// Installed, the collection is under share/ of the prefix; in the build
+// folder it is in help/ beside the program. When neither exists, the
+// installed place is named in the message.
+QString HelpCollectionPath() {
+  const QDir programFolder(QCoreApplication::applicationDirPath());
+  const QString installed = QDir::cleanPath(programFolder.filePath(QStringLiteral(VANTREO_INSTALLED_HELP_DIR "/vantreo.qhc")));
+  const QString built = programFolder.filePath(QStringLiteral(VANTREO_BUILD_HELP_DIR "/vantreo.qhc"));
+  return !QFileInfo::exists(installed) && QFileInfo::exists(built) ? built : installed;
 }
 
 QString DocumentsFolder() {

@@ -5,7 +5,7 @@
 // Where the program keeps and finds its files on this platform.
 QString DefaultDataFilePath();    // "Quillbox.dat" in the user's application data folder
 QString DefaultExportFilePath();  // "export.txt" in the user's home folder
-QString HelpFilePath();           // the help file beside the program
+QString HelpCollectionPath();     // the help collection Qt Assistant shows
 QString DocumentsFolder();
 QString JoinPath(const QString& folder, const QString& fileName);
 QString AbsolutePath(const QString& path);  // relative to the current directory

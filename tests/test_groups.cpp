@@ -18,6 +18,7 @@
 #include "support/FakePlatform.h"
 #include "support/ModalDialogs.h"
 #include "support/TestBooks.h"
+#include "support/WindowKeys.h"
 
 namespace {
 
@@ -311,6 +312,22 @@ TEST_F(GroupsDialogTest, TheLastPhoneNameCannotBeDeleted) {
   EXPECT_EQ(book.PhoneNames, PhoneNameList{"Home"});
   ASSERT_EQ(Fakes().messages.shown.size(), 1u);
   EXPECT_EQ(Fakes().messages.shown[0].second, "You cannot delete the last phone name.");
+}
+
+TEST_F(GroupsDialogTest, F1InTheNameDialogOpensTheListTopic) {
+  struct Case { int listMode; void (frmGroups::*command)(); int topic; };
+  for (const Case& c : {Case{kListModeGroups, &frmGroups::cmdAdd_Click, 1250},
+                        Case{kListModePhoneNames, &frmGroups::cmdRename_Click, 1850}}) {
+    Fakes().help.topics.clear();
+    Exchange().ListMode = c.listMode;
+    frmGroups dialog(book);
+    WhenModalShown([](QDialog& name) {
+      PressInActiveWindow(name, Qt::Key_F1);
+      name.reject();
+    });
+    (dialog.*c.command)();
+    EXPECT_EQ(Fakes().help.topics, std::vector<int>{c.topic}) << c.listMode;
+  }
 }
 
 TEST(NameDialog, OkOnlyForANameThatIsNotBlank) {

@@ -1,10 +1,9 @@
 #include <gtest/gtest.h>
 
-#include <set>
-
 #include <QFile>
-#include <QTextBlock>
-#include <QTextDocument>
+#include <QHelpEngineCore>
+#include <QHelpLink>
+#include <QRegularExpression>
 
 #include "platform/HelpViewer.h"
 
@@ -23,39 +22,63 @@ constexpr int kHelpContexts[] = {
     1850, 1860, 1870,                          // Edit Phone Names, Delete Group, Delete Phone Name
 };
 
-// The help file as the help viewer reads it.
-class HelpFileTest : public testing::Test {
+QStringList Captures(const QString& text, const QString& pattern) {
+  QStringList captured;
+  for (const QRegularExpressionMatch& match : QRegularExpression(pattern).globalMatch(text))
+    captured << match.captured(1);
+  return captured;
+}
+
+// The help collection the build made from the help file, as Qt Assistant
+// reads it, and the topics of the help file.
+class HelpCollectionTest : public testing::Test {
  protected:
   void SetUp() override {
-    QFile file(QStringLiteral(VANTREO_RESOURCES_DIR "/QUILLBOX.html"));
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    document.setHtml(QString::fromUtf8(file.readAll()));
-    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
-      for (auto it = block.begin(); !it.atEnd(); ++it) {
-        const QTextCharFormat format = it.fragment().charFormat();
-        for (const QString& name : format.anchorNames()) anchors.insert(name);
-        if (format.anchorHref().startsWith('#')) links.insert(format.anchorHref().mid(1));
-      }
-    }
+    engine.setReadOnly(true);
+    ASSERT_TRUE(engine.setupData()) << engine.error().toStdString();
+    QFile source(QStringLiteral(VANTREO_RESOURCES_DIR "/QUILLBOX.html"));
+    ASSERT_TRUE(source.open(QIODevice::ReadOnly));
+    topics = Captures(QString::fromUtf8(source.readAll()), QStringLiteral(R"re(<h2><a name="([^"]+)">)re"));
+    for (int context : kHelpContexts) programTopics << QString::number(context);
   }
 
-  QTextDocument document;
-  std::set<QString> anchors;
-  std::set<QString> links;
+  // The one page the identifier opens, empty when it opens none or several.
+  QString PageOf(const QString& identifier) {
+    const QList<QHelpLink> links = engine.documentsForIdentifier(identifier);
+    return links.size() == 1 ? QString::fromUtf8(engine.fileData(links[0].url)) : QString();
+  }
+
+  QHelpEngineCore engine{QStringLiteral(VANTREO_HELP_COLLECTION)};
+  QStringList topics;
+  QStringList programTopics;
 };
 
-TEST_F(HelpFileTest, EveryHelpContextHasATopic) {
-  for (int context : kHelpContexts) EXPECT_TRUE(anchors.count(QString::number(context))) << context;
+TEST_F(HelpCollectionTest, EveryTopicOpensAPageOfItsOwnWithItsHeadingOnTop) {
+  EXPECT_TRUE(topics.contains(QLatin1String(kHelpOnHelpAnchor)));
+  for (const QString& topic : programTopics) EXPECT_TRUE(topics.contains(topic)) << topic.toStdString();
+  for (const QString& topic : topics) {
+    const QString page = PageOf(topic);
+    EXPECT_TRUE(page.contains(QRegularExpression(QStringLiteral(R"re(<body>\s*<h2><a name="%1">)re").arg(topic))))
+        << topic.toStdString();
+    EXPECT_EQ(page.count(QLatin1String("<h2")), 1) << topic.toStdString();
+  }
 }
 
-TEST_F(HelpFileTest, ContentsAndHelpOnHelpHaveTopics) {
-  EXPECT_TRUE(anchors.count(QLatin1String(kHelpContentsAnchor)));
-  EXPECT_TRUE(anchors.count(QLatin1String(kHelpOnHelpAnchor)));
-}
-
-TEST_F(HelpFileTest, ContentsLeadToEveryTopicAndEveryLinkHasATarget) {
-  for (int context : kHelpContexts) EXPECT_TRUE(links.count(QString::number(context))) << context;
-  for (const QString& link : links) EXPECT_TRUE(anchors.count(link)) << link.toStdString();
+TEST_F(HelpCollectionTest, TheContentsNameEveryTopicAndEveryLinkOpensAPage) {
+  const QString contents = PageOf(QLatin1String(kHelpContentsAnchor));
+  const QStringList listed = Captures(contents, QStringLiteral(R"re(href="([^"#]+)\.html")re"));
+  for (const QString& topic : programTopics) EXPECT_TRUE(listed.contains(topic)) << topic.toStdString();
+  for (const QString& topic : topics + QStringList{QLatin1String(kHelpContentsAnchor)}) {
+    const QUrl page = engine.documentsForIdentifier(topic).value(0).url;
+    for (const QString& link : Captures(PageOf(topic), QStringLiteral(R"re(href="([^"]+)")re"))) {
+      if (link.startsWith(QLatin1String("http"))) continue;
+      const QUrl target = page.resolved(QUrl(link));
+      const QString text = QString::fromUtf8(engine.fileData(target.adjusted(QUrl::RemoveFragment)));
+      EXPECT_TRUE(target.hasFragment() ? text.contains(QStringLiteral("name=\"%1\"").arg(target.fragment()))
+                                       : !text.isEmpty())
+          << topic.toStdString() << " links to " << link.toStdString();
+    }
+  }
 }
 
 }  // namespace
