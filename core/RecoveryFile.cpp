@@ -37,13 +37,9 @@ QString NoteFileOf(const QString& recoveryFile) {
 // file name may hold any character but the folder separator.
 std::string NoteOf(const BookState& book) {
   const FileStamp& stamp = book.OnDisk;
-  return QStringLiteral("Book=%1\nExists=%2\nSize=%3\nModified=%4\nDigest=%5\n")
-      .arg(QString::fromLatin1(book.FileName.toUtf8().toPercentEncoding()))
-      .arg(stamp.Exists ? 1 : 0)
-      .arg(stamp.Size)
-      .arg(stamp.ModifiedNs)
-      .arg(QString::fromLatin1(stamp.Digest.toHex()))
-      .toStdString();
+  return "Book=" + book.FileName.toUtf8().toPercentEncoding().toStdString() +
+         "\nExists=" + (stamp.Exists ? "1" : "0") + "\nSize=" + std::to_string(stamp.Size) +
+         "\nModified=" + std::to_string(stamp.ModifiedNs) + "\nDigest=" + stamp.Digest.toHex().toStdString() + "\n";
 }
 
 KeptChanges ReadNote(const QString& recoveryFile) {
