@@ -278,6 +278,27 @@ TEST_F(BookSafetyTest, DecliningABookOpenElsewhereAtStartEndsTheProgram) {
   EXPECT_FALSE(window.isVisible());
 }
 
+TEST_F(BookSafetyTest, TheLockFollowsTheWindowsBook) {
+  frmMain window(mine, settings);
+  window.Form_Load();
+  BookLock other;
+  EXPECT_EQ(other.Take(path), BookLock::Outcome::HeldElsewhere);
+  window.mnuFileNew_Click();
+  EXPECT_EQ(other.Take(path), BookLock::Outcome::Taken);
+}
+
+TEST_F(BookSafetyTest, ExitWhoseSaveFailsKeepsTheProgramAndTheChanges) {
+  settings.PhoneBook.PromptBeforeSaving = false;
+  frmMain window(mine, settings);
+  window.Form_Load();
+  AddChange("Bob");
+  mine.FileName = dir.filePath(QStringLiteral("gone/book.dat"));
+  EXPECT_FALSE(window.close());
+  ASSERT_EQ(Shown().size(), 1u);
+  EXPECT_EQ(Shown()[0].first, MessageKind::ErrorReport);
+  EXPECT_TRUE(mine.Dirty);
+}
+
 TEST_F(BookSafetyTest, SessionEndWithoutQuestionsKeepsTheChangesAndClosesQuietly) {
   frmMain window(mine, settings);
   window.Form_Load();
