@@ -62,7 +62,7 @@ BookGuard::SaveChoice BookGuard::ConfirmReplace(const BookState& book) {
       QStringLiteral("'%1' has been changed by another program since you opened or last saved it. Do you want to "
                      "replace it with this book? Choose No to save this book under another name.")
           .arg(book.FileName);
-  switch (ShowMessage(MessageKind::SaveQuestion, question)) {
+  switch (ShowMessage(MessageKind::ReplaceQuestion, question)) {
     case MessageAnswer::Yes: return SaveChoice::Replace;
     case MessageAnswer::No: return SaveChoice::SaveElsewhere;
     default: return SaveChoice::Cancel;

@@ -217,7 +217,7 @@ TEST_F(BookSafetyTest, SecondProgramIsWarnedAndASaveOverTheOthersIsAskedAbout) {
   AddChange("Carol");
   window.mnuFileSave_Click();  // answered Cancel
   ASSERT_EQ(Shown().size(), 2u);
-  EXPECT_EQ(Shown()[1].first, MessageKind::SaveQuestion);
+  EXPECT_EQ(Shown()[1].first, MessageKind::ReplaceQuestion);
   EXPECT_TRUE(Shown()[1].second.startsWith("'" + path + "' has been changed by another program"));
   EXPECT_TRUE(mine.Dirty);
   EXPECT_EQ(NamesIn(path), (std::vector<std::string>{"Ann", "Bob"}));
