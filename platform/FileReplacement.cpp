@@ -27,8 +27,6 @@ Target TargetOf(const QString& path) {
 
 QByteArray BackupNameOf(const Target& target) { return target.name + ".bak"; }
 
-bool ReplacesRegularFile(const Target& target) { return target.old && S_ISREG(target.old->st_mode); }
-
 // Renaming over the file cannot work where the folder takes no new file or
 // the file cannot be renamed (a mount point, another user's file in a shared
 // folder); a full disk or a size limit would stop writing in place as well.
@@ -124,7 +122,7 @@ std::optional<FileStamp> ReplaceAtomically(const Target& target, const std::stri
   }
   stamp = Closed(fd, stamp, failure);
   const bool backedUp =
-      stamp && previous == PreviousVersion::KeepAsBackup && ReplacesRegularFile(target) && KeepBackup(target, true);
+      stamp && previous == PreviousVersion::KeepAsBackup && target.old && KeepBackup(target, true);
   if (stamp && ::rename(temporary.constData(), target.name.constData()) != 0) {
     failure = errno;
     stamp.reset();
@@ -168,9 +166,14 @@ std::optional<FileStamp> OverwriteInPlace(const Target& target, const std::strin
 std::optional<FileStamp> ReplaceFile(const QString& path, const std::string& bytes, PreviousVersion previous,
                                      PlatformError& error) {
   const Target target = TargetOf(path);
+  // A folder, a device or a named pipe is never replaced by a file.
+  if (target.old && !S_ISREG(target.old->st_mode)) {
+    error = SystemError(S_ISDIR(target.old->st_mode) ? EISDIR : EOPNOTSUPP);
+    return std::nullopt;
+  }
   int failure = 0;
   std::optional<FileStamp> stamp = ReplaceAtomically(target, bytes, previous, failure);
-  if (!stamp && ReplacesRegularFile(target) && ReplacementImpossible(failure))
+  if (!stamp && target.old && ReplacementImpossible(failure))
     stamp = OverwriteInPlace(target, bytes, previous, failure);
   if (!stamp) error = SystemError(failure);
   return stamp;

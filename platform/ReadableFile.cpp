@@ -26,7 +26,8 @@ qint64 NanosecondsOf(const timespec& time) { return qint64{time.tv_sec} * 100000
 
 ReadableFile::Opening Failure(int errorNumber, PlatformError& error) {
   error = SystemError(errorNumber);
-  return errorNumber == ENOENT ? ReadableFile::Opening::Missing : ReadableFile::Opening::Failed;
+  const bool missing = errorNumber == ENOENT || errorNumber == ENOTDIR;
+  return missing ? ReadableFile::Opening::Missing : ReadableFile::Opening::Failed;
 }
 
 }  // namespace

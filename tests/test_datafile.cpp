@@ -16,6 +16,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include "core/DataFile.h"
@@ -365,6 +366,14 @@ TEST_F(DataFileTest, WhatIsNoFileIsRefusedAtOnceAndTheDocumentKept) {
     EXPECT_TRUE(book.Dirty);
   }
   ::close(listening);
+
+  BookState book = BookWithGroups({});
+  book.FileName = pipe;
+  SaveDocument(book);
+  EXPECT_EQ(Fakes().messages.shown.back().second,
+            "Unable to save " + pipe + " to disk. Error 95 : Operation not supported.");
+  EXPECT_EQ(QFileInfo(pipe).isFile(), false);
+  EXPECT_TRUE(QFileInfo::exists(pipe));
 }
 
 // Writes bytes over the file and sets its modification time back.
