@@ -135,8 +135,8 @@ class frmMain : public QMainWindow, public RecordNavigator {
   ProgramSettings& settings_;
   QString commandLine_;
   BookGuard guard_;
-  bool declinedAtStart_ = false;          // the book is open in another window, which stays in charge
-  bool changesKeptForRecovery_ = false;   // the session ends with no question allowed
+  bool declinedAtStart_ = false;         // the book is open in another window, which keeps it
+  bool changesKeptForRecovery_ = false;  // the session is ending and allows no question
   bool Updating = false;
   bool SaveCancelled = false;
   int GroupIndexAtDropDown = 0;

@@ -48,15 +48,13 @@ std::vector<std::string> NamesIn(const QString& file) {
   return Names(book);
 }
 
-// The child process's answer to each command: whether its book is changed,
-// and the messages it has shown since the last answer.
+// The child's answer to each command: "dirty=0" or "dirty=1", then the
+// messages it has shown since its last answer.
 void Reply(const BookState& book) {
-  QStringList messages;
-  for (const auto& shown : Fakes().messages.shown) messages << shown.second;
+  QStringList answer{QStringLiteral("dirty=%1").arg(book.Dirty ? 1 : 0)};
+  for (const auto& shown : Fakes().messages.shown) answer << shown.second;
   Fakes().messages.shown.clear();
-  const QString reply = QStringLiteral("dirty=%1").arg(book.Dirty ? 1 : 0);
-  messages.prepend(reply);
-  std::printf("%s\n", qPrintable(kReplyPrefix + messages.join(QStringLiteral(" | "))));
+  std::printf("%s\n", qPrintable(kReplyPrefix + answer.join(QStringLiteral(" | "))));
   std::fflush(stdout);
 }
 
@@ -69,9 +67,7 @@ void Obey(const QString& command, frmMain& window, BookState& book) {
   } else if (command == QLatin1String("save")) {
     window.mnuFileSave_Click();
   } else if (command.startsWith(QLatin1String("limit "))) {
-    rlimit limit{};
-    getrlimit(RLIMIT_FSIZE, &limit);
-    limit.rlim_cur = argument.toULong();
+    const rlimit limit{argument.toULong(), RLIM_INFINITY};
     setrlimit(RLIMIT_FSIZE, &limit);
   }
   Reply(book);
@@ -101,7 +97,7 @@ TEST(ChildWindow, ObeysTheTestThatStartedIt) {
   loop.exec();
 }
 
-// The parent's side: the second program on a book, and its answers.
+// The parent's side: the second program on a book, once it has opened it.
 class ChildWindow {
  public:
   explicit ChildWindow(const QString& book) {
@@ -109,7 +105,7 @@ class ChildWindow {
     environment.insert(QString::fromLatin1(kChildBook), book);
     process_.setProcessEnvironment(environment);
     process_.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--gtest_filter=ChildWindow.*")});
-    opened = NextReply();
+    NextReply();
   }
   ~ChildWindow() {
     process_.closeWriteChannel();
@@ -121,23 +117,19 @@ class ChildWindow {
     return NextReply();
   }
 
-  void Terminate() {
+  // True when the child ended by the signal.
+  bool Terminate() {
     ::kill(static_cast<pid_t>(process_.processId()), SIGTERM);
-    process_.waitForFinished();
+    return process_.waitForFinished() && process_.exitStatus() == QProcess::CrashExit;
   }
 
   qint64 Pid() const { return process_.processId(); }
-  bool EndedBySignal() const { return process_.exitStatus() == QProcess::CrashExit; }
-
-  QString opened;
 
  private:
   QString NextReply() {
     while (process_.canReadLine() || process_.waitForReadyRead(20000)) {
-      while (process_.canReadLine()) {
-        const QString line = QString::fromUtf8(process_.readLine()).trimmed();
-        if (line.startsWith(kReplyPrefix)) return line.mid(kReplyPrefix.size());
-      }
+      const QString line = QString::fromUtf8(process_.readLine()).trimmed();
+      if (line.startsWith(kReplyPrefix)) return line.mid(kReplyPrefix.size());
     }
     return QStringLiteral("no answer");
   }
@@ -157,16 +149,12 @@ class ScopedHome {
   QByteArray saved_;
 };
 
-class FakeSessionEnd : public SessionEndRequest {
- public:
-  explicit FakeSessionEnd(bool interaction) : interaction_(interaction) {}
-  bool AllowsInteraction() override { return interaction_; }
+struct FakeSessionEnd : SessionEndRequest {
+  explicit FakeSessionEnd(bool allowed) : interaction(allowed) {}
+  bool AllowsInteraction() override { return interaction; }
   void Cancel() override { cancelled = true; }
-
+  bool interaction;
   bool cancelled = false;
-
- private:
-  bool interaction_;
 };
 
 class BookSafetyTest : public testing::Test {
@@ -199,7 +187,6 @@ class BookSafetyTest : public testing::Test {
 
 TEST_F(BookSafetyTest, SecondProgramIsWarnedAndASaveOverTheOthersIsAskedAbout) {
   ChildWindow other(path);
-  ASSERT_EQ(other.opened, "dirty=0");
   frmMain window(mine, settings);
   files.result = FileDialogResult::Chosen;
   files.chosen = path;
@@ -208,8 +195,7 @@ TEST_F(BookSafetyTest, SecondProgramIsWarnedAndASaveOverTheOthersIsAskedAbout) {
   ASSERT_EQ(Shown().size(), 1u);
   EXPECT_EQ(Shown()[0].first, MessageKind::Confirmation);
   EXPECT_TRUE(Shown()[0].second.startsWith(
-      QStringLiteral("'%1' is already open in another window: process %2").arg(path).arg(other.Pid())))
-      << Shown()[0].second.toStdString();
+      QStringLiteral("'%1' is already open in another window: process %2").arg(path).arg(other.Pid())));
   EXPECT_EQ(Names(mine), std::vector<std::string>{"Ann"});
 
   other.Send(QStringLiteral("add Bob"));
@@ -219,10 +205,9 @@ TEST_F(BookSafetyTest, SecondProgramIsWarnedAndASaveOverTheOthersIsAskedAbout) {
   ASSERT_EQ(Shown().size(), 2u);
   EXPECT_EQ(Shown()[1].first, MessageKind::ReplaceQuestion);
   EXPECT_TRUE(Shown()[1].second.startsWith("'" + path + "' has been changed by another program"));
-  EXPECT_TRUE(mine.Dirty);
   EXPECT_EQ(NamesIn(path), (std::vector<std::string>{"Ann", "Bob"}));
 
-  Fakes().messages.answers = {MessageAnswer::No};
+  Fakes().messages.answers = {MessageAnswer::No};  // save under another name
   files.chosen = dir.filePath(QStringLiteral("mine.dat"));
   window.mnuFileSave_Click();
   EXPECT_EQ(NamesIn(path), (std::vector<std::string>{"Ann", "Bob"}));
@@ -234,8 +219,7 @@ TEST_F(BookSafetyTest, ChangesOfATerminatedProgramAreKeptAndOfferedAtTheNextStar
   {
     ChildWindow ended(path);
     EXPECT_EQ(ended.Send(QStringLiteral("add Bob")), "dirty=1");
-    ended.Terminate();
-    EXPECT_TRUE(ended.EndedBySignal());
+    EXPECT_TRUE(ended.Terminate());
   }
   EXPECT_EQ(ReadBytes(path), saved);
 
@@ -243,13 +227,11 @@ TEST_F(BookSafetyTest, ChangesOfATerminatedProgramAreKeptAndOfferedAtTheNextStar
   Fakes().messages.answers = {MessageAnswer::Yes};
   window.Form_Load();
   ASSERT_EQ(Shown().size(), 1u);
-  EXPECT_EQ(Shown()[0].first, MessageKind::Confirmation);
   EXPECT_TRUE(Shown()[0].second.startsWith("Vantreo was ended before the changes to '" + path + "' were saved."));
   EXPECT_EQ(Names(mine), (std::vector<std::string>{"Ann", "Bob"}));
   EXPECT_EQ(mine.FileName, path);
   EXPECT_TRUE(mine.Dirty);
   EXPECT_TRUE(KeptChangesInRecoveryFolder().empty());
-
   // The file is still the one the ended program loaded: saved without a question.
   window.mnuFileSave_Click();
   EXPECT_EQ(Shown().size(), 1u);
@@ -271,8 +253,7 @@ TEST_F(BookSafetyTest, DecliningABookOpenElsewhereAtStartEndsTheProgram) {
   ASSERT_EQ(other.Take(path), BookLock::Outcome::Taken);
   frmMain window(mine, settings);
   window.Form_Load();  // answered No
-  ASSERT_EQ(Shown().size(), 1u);
-  EXPECT_TRUE(Shown()[0].second.endsWith("Do you want to open it here as well?"));
+  EXPECT_TRUE(Shown().at(0).second.endsWith("Do you want to open it here as well?"));
   EXPECT_TRUE(mine.IsUntitled());
   QCoreApplication::processEvents();
   EXPECT_FALSE(window.isVisible());
@@ -294,20 +275,24 @@ TEST_F(BookSafetyTest, ExitWhoseSaveFailsKeepsTheProgramAndTheChanges) {
   AddChange("Bob");
   mine.FileName = dir.filePath(QStringLiteral("gone/book.dat"));
   EXPECT_FALSE(window.close());
-  ASSERT_EQ(Shown().size(), 1u);
-  EXPECT_EQ(Shown()[0].first, MessageKind::ErrorReport);
+  EXPECT_EQ(Shown().at(0).first, MessageKind::ErrorReport);
   EXPECT_TRUE(mine.Dirty);
 }
 
-TEST_F(BookSafetyTest, SessionEndWithoutQuestionsKeepsTheChangesAndClosesQuietly) {
+TEST_F(BookSafetyTest, SessionEndAsksAsExitDoesOrKeepsTheChangesWhenItMayNot) {
   frmMain window(mine, settings);
   window.Form_Load();
   AddChange("Bob");
-  FakeSessionEnd end(false);
-  window.CommitSessionData(end);
+  FakeSessionEnd asked(true);
+  window.CommitSessionData(asked);  // answered Cancel
+  EXPECT_TRUE(asked.cancelled);
+  EXPECT_EQ(Shown().at(0).second, "Save changes to '" + path + "'?");
+
+  FakeSessionEnd silent(false);
+  window.CommitSessionData(silent);
   EXPECT_TRUE(window.close());
-  EXPECT_TRUE(Shown().empty());
-  EXPECT_FALSE(end.cancelled);
+  EXPECT_EQ(Shown().size(), 1u);
+  EXPECT_FALSE(silent.cancelled);
   EXPECT_EQ(ReadBytes(path), saved);
   const std::vector<KeptChanges> kept = KeptChangesInRecoveryFolder();
   ASSERT_EQ(kept.size(), 1u);
@@ -315,23 +300,16 @@ TEST_F(BookSafetyTest, SessionEndWithoutQuestionsKeepsTheChangesAndClosesQuietly
   EXPECT_EQ(NamesIn(kept[0].RecoveryFile), (std::vector<std::string>{"Ann", "Bob"}));
 }
 
-TEST_F(BookSafetyTest, SessionEndAsksAsExitDoes) {
+TEST_F(BookSafetyTest, ChangesDroppedAtTheEndOfTheSessionAreNotAskedAboutAgain) {
   frmMain window(mine, settings);
   window.Form_Load();
   AddChange("Bob");
-  FakeSessionEnd cancelled(true);
-  window.CommitSessionData(cancelled);  // answered Cancel
-  EXPECT_TRUE(cancelled.cancelled);
-  ASSERT_EQ(Shown().size(), 1u);
-  EXPECT_EQ(Shown()[0].second, "Save changes to '" + path + "'?");
-
   Fakes().messages.answers = {MessageAnswer::No};
-  FakeSessionEnd declined(true);
-  window.CommitSessionData(declined);
-  EXPECT_FALSE(declined.cancelled);
+  FakeSessionEnd asked(true);
+  window.CommitSessionData(asked);
   EXPECT_TRUE(window.close());
-  EXPECT_EQ(Shown().size(), 2u);
-  EXPECT_EQ(ReadBytes(path), saved);
+  EXPECT_EQ(Shown().size(), 1u);
+  EXPECT_FALSE(asked.cancelled);
   EXPECT_TRUE(KeptChangesInRecoveryFolder().empty());
 }
 
