@@ -9,12 +9,14 @@
 
 #include "core/AddressRecord.h"
 #include "core/SortKey.h"
+#include "platform/FileStamp.h"
 
 using GroupList = std::vector<std::string>;
 using PhoneNameList = std::vector<std::string>;
 
 inline constexpr int kMaxGroups = 250;
-inline constexpr int kMaxRecords = 32767;  // the largest count a data file can hold
+inline constexpr int kMaxRecords = 32767;     // the largest count a data file can hold
+inline constexpr int kMaxPhoneNames = 32767;  // likewise
 inline constexpr const char* kUntitled = "Untitled";
 
 // The one address book of the program: a direct image of the data file.
@@ -29,6 +31,7 @@ struct BookState {
   SortKeys Keys{};
   QString FileName = kUntitled;  // full path of the data file
   bool Dirty = false;
+  FileStamp OnDisk;  // the data file as this document was last loaded from or saved to it
 
   int RecordCount() const { return static_cast<int>(Records.size()); }
   int GroupCount() const { return static_cast<int>(Groups.size()); }

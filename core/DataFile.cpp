@@ -4,21 +4,54 @@
 #include "core/DocumentCodec.h"
 #include "core/ErrorReport.h"
 #include "platform/BusyPointer.h"
-#include "platform/FileSystem.h"
+#include "platform/FileReplacement.h"
+#include "platform/ReadableFile.h"
+
+namespace {
+
+// What a path names when it is no file at all, as the refusal says it.
+QString KindText(FileKind kind) {
+  switch (kind) {
+    case FileKind::Folder: return QStringLiteral("a folder");
+    case FileKind::Device: return QStringLiteral("a device");
+    case FileKind::Pipe: return QStringLiteral("a named pipe");
+    case FileKind::Socket: return QStringLiteral("a socket");
+    case FileKind::Missing:
+    case FileKind::Regular:
+    case FileKind::Other: break;
+  }
+  return QStringLiteral("a special file");
+}
+
+void ReportLoadFailure(BookState& book, const QString& path, const PlatformError& error) {
+  ShowErrorMessage(QStringLiteral("Unable to load '%1' from disk.").arg(path), error);
+  NewDocument(book);
+}
+
+}  // namespace
 
 void LoadDocument(BookState& book, const QString& path) {
-  if (!FileExists(path)) {
-    NewDocument(book);
-    book.FileName = path;
-    return;
-  }
-  std::string bytes;
+  ReadableFile file;
   PlatformError error;
+  switch (file.Open(path, error)) {
+    case ReadableFile::Opening::Opened: break;
+    case ReadableFile::Opening::Missing:
+      NewDocument(book);
+      book.FileName = path;
+      return;
+    case ReadableFile::Opening::NotAFile:
+      ShowMessage(MessageKind::Notice, path + QStringLiteral(" is %1, not a data file.").arg(KindText(file.Kind())));
+      return;
+    case ReadableFile::Opening::Failed:
+      ReportLoadFailure(book, path, error);
+      return;
+  }
+  BookState loaded;
   DecodeResult result = DecodeResult::Damaged;
-  BookState loaded = book;
   {
     BusyCursor busy;
-    if (ReadWholeFile(path, bytes, error)) result = DecodeDocument(bytes, loaded, error);
+    result = DecodeDocument(file, loaded, error);
+    if (result == DecodeResult::Ok) loaded.OnDisk = file.Stamp();
   }
   switch (result) {
     case DecodeResult::Ok:
@@ -30,22 +63,28 @@ void LoadDocument(BookState& book, const QString& path) {
       ShowMessage(MessageKind::Notice, path + QStringLiteral(" is corrupt or is not a valid data file."));
       break;
     case DecodeResult::Damaged:
-      ShowErrorMessage(QStringLiteral("Unable to load '%1' from disk.").arg(path), error);
-      NewDocument(book);
+      ReportLoadFailure(book, path, error);
       break;
   }
 }
 
 void SaveDocument(BookState& book) {
   PlatformError error;
-  bool saved = false;
+  std::optional<FileStamp> written;
   {
     BusyCursor busy;
     const std::optional<std::string> bytes = EncodeDocument(book, error);
-    saved = bytes && WriteFileAtomically(book.FileName, *bytes, error);
+    if (bytes) written = ReplaceFile(book.FileName, *bytes, PreviousVersion::KeepAsBackup, error);
   }
-  if (saved)
+  if (written) {
+    book.OnDisk = *written;
     book.Dirty = false;
-  else
+  } else {
     ShowErrorMessage(QStringLiteral("Unable to save %1 to disk.").arg(book.FileName), error);
+  }
+}
+
+bool FileChangedOnDisk(const BookState& book) {
+  const FileStamp now = StampOfFile(book.FileName);
+  return now.Exists && now != book.OnDisk;
 }

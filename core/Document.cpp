@@ -9,6 +9,7 @@ void NewDocument(BookState& book) {
   book.Keys = {SortKey{kSortName, 1, 0, 0}, SortKey{kSortNone, 1, 0, 0}, SortKey{kSortNone, 1, 0, 0}};
   book.Dirty = false;
   book.FileName = kUntitled;
+  book.OnDisk = {};
 }
 
 void InitNewRecord(BookState& book, int index) {

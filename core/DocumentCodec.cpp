@@ -1,5 +1,6 @@
 #include "core/DocumentCodec.h"
 
+#include <algorithm>
 #include <cstring>
 #include <limits>
 
@@ -14,47 +15,74 @@ constexpr int kEndOfInputError = 62;
 constexpr int kDamagedFileError = 63;
 constexpr int kTooLargeError = 7;
 
-// Reads the little-endian fields of a data file; any read past the end sets
-// the failed state, after which every read gives 0 or "".
+// Reads the little-endian fields of a data file through a buffer of its
+// own, so a file is never held whole in memory; any read past the end (or a
+// failing read) sets the failed state, after which every read gives 0 or "".
 class ByteReader {
  public:
-  explicit ByteReader(const std::string& bytes) : bytes_(bytes) {}
+  explicit ByteReader(ByteSource& source) : source_(source), unread_(static_cast<uint64_t>(source.Size())) {}
 
   int16_t Int() {
-    if (!Need(2)) return 0;
-    const auto low = static_cast<unsigned char>(bytes_[pos_]);
-    const auto high = static_cast<unsigned char>(bytes_[pos_ + 1]);
-    pos_ += 2;
-    return static_cast<int16_t>(low | (high << 8));
+    unsigned char bytes[2];
+    if (!Take(reinterpret_cast<char*>(bytes), 2)) return 0;
+    return static_cast<int16_t>(bytes[0] | (bytes[1] << 8));
   }
 
   std::string Text() {
     const auto length = static_cast<uint16_t>(Int());
-    if (!Need(length)) return {};
-    std::string text = bytes_.substr(pos_, length);
-    pos_ += length;
+    std::string text(length, '\0');
+    if (!Take(text.data(), length)) return {};
     return text;
   }
 
-  void Skip(size_t count) {
-    if (Need(count)) pos_ += count;
-  }
+  bool Raw(char* out, size_t count) { return Take(out, count); }
 
   // False when fewer than count * itemSize bytes remain: a count that the
   // rest of the file cannot hold is found before anything is allocated.
-  bool CanHold(int count, size_t itemSize) { return Need(static_cast<size_t>(count) * itemSize); }
+  bool CanHold(int count, size_t itemSize) const {
+    return !failed_ && static_cast<uint64_t>(count) * itemSize <= unread_;
+  }
 
   bool Failed() const { return failed_; }
 
+  // Why reading failed: the source's own error, or the end of the input.
+  DecodeResult Failure(PlatformError& error) const {
+    error = sourceError_.Number != 0 ? sourceError_
+                                     : PlatformError{kEndOfInputError, QStringLiteral("Input past end of file")};
+    return DecodeResult::Damaged;
+  }
+
  private:
-  bool Need(size_t count) {
-    if (failed_ || bytes_.size() - pos_ < count) failed_ = true;
+  bool Take(char* out, size_t count) {
+    if (failed_ || count > unread_) failed_ = true;
+    while (!failed_ && count > 0) {
+      if (next_ == buffer_.size() && !Refill()) break;
+      const size_t part = std::min(count, buffer_.size() - next_);
+      std::memcpy(out, buffer_.data() + next_, part);
+      out += part;
+      count -= part;
+      next_ += part;
+      unread_ -= part;
+    }
     return !failed_;
   }
 
-  const std::string& bytes_;
-  size_t pos_ = 0;
+  bool Refill() {
+    buffer_.resize(kChunkSize);
+    const qint64 got = source_.Read(buffer_.data(), static_cast<qint64>(kChunkSize), sourceError_);
+    buffer_.resize(got > 0 ? static_cast<size_t>(got) : 0);
+    next_ = 0;
+    failed_ = got <= 0;
+    return !failed_;
+  }
+
+  static constexpr size_t kChunkSize = 64 * 1024;
+  ByteSource& source_;
+  uint64_t unread_;  // by the source's size; a source that ends sooner fails the read
+  std::string buffer_;
+  size_t next_ = 0;
   bool failed_ = false;
+  PlatformError sourceError_;
 };
 
 class ByteWriter {
@@ -155,11 +183,6 @@ void MendDocument(BookState& book) {
   if (book.CurrentRecord < 0 || book.CurrentRecord >= book.RecordCount()) book.CurrentRecord = 0;
 }
 
-DecodeResult EndOfInput(PlatformError& error) {
-  error = {kEndOfInputError, QStringLiteral("Input past end of file")};
-  return DecodeResult::Damaged;
-}
-
 DecodeResult Damaged(PlatformError& error, const char* what) {
   error = {kDamagedFileError, QString::fromLatin1(what)};
   return DecodeResult::Damaged;
@@ -167,26 +190,28 @@ DecodeResult Damaged(PlatformError& error, const char* what) {
 
 }  // namespace
 
-DecodeResult DecodeDocument(const std::string& bytes, BookState& book, PlatformError& error) {
-  if (bytes.size() < kMagicSize) return EndOfInput(error);
-  if (std::memcmp(bytes.data(), kDataFileMagic, kMagicSize) != 0) return DecodeResult::NotADataFile;
-  ByteReader in(bytes);
-  in.Skip(kMagicSize + 8);
+DecodeResult DecodeDocument(ByteSource& source, BookState& book, PlatformError& error) {
+  ByteReader in(source);
+  char magic[kMagicSize];
+  if (!in.Raw(magic, kMagicSize)) return in.Failure(error);
+  if (std::memcmp(magic, kDataFileMagic, kMagicSize) != 0) return DecodeResult::NotADataFile;
+  char reserved[8];
+  in.Raw(reserved, sizeof reserved);
   book.DefaultPrintAs = in.Int();
   for (int16_t& index : book.DefaultPhoneNames) index = in.Int();
   ReadSortKeys(in, book.Keys);
   const bool listsRead = ReadList(in, book.PhoneNames) && ReadList(in, book.Groups);
   book.CurrentRecord = in.Int();
   const int recordCount = in.Int();
-  if (in.Failed()) return EndOfInput(error);
+  if (in.Failed()) return in.Failure(error);
   // Counts the program never writes: the file cannot be trusted.
   if (!listsRead || recordCount < 0) return Damaged(error, "Invalid list count in file");
   if (book.PhoneNames.empty()) return Damaged(error, "No phone names in file");
   if (book.GroupCount() > kMaxGroups) return Damaged(error, "Too many groups in file");
-  if (!in.CanHold(recordCount, kMinRecordSize)) return EndOfInput(error);
+  if (!in.CanHold(recordCount, kMinRecordSize)) return in.Failure(error);
   book.Records.assign(static_cast<size_t>(recordCount), {});
   for (AddressRecord& record : book.Records) ReadRecord(in, record);
-  if (in.Failed()) return EndOfInput(error);
+  if (in.Failed()) return in.Failure(error);
   MendDocument(book);
   return DecodeResult::Ok;
 }
@@ -194,6 +219,10 @@ DecodeResult DecodeDocument(const std::string& bytes, BookState& book, PlatformE
 std::optional<std::string> EncodeDocument(const BookState& book, PlatformError& error) {
   if (book.RecordCount() > kMaxRecords) {
     error = {kTooLargeError, QStringLiteral("A data file can hold at most 32,767 records")};
+    return std::nullopt;
+  }
+  if (book.PhoneNameCount() > kMaxPhoneNames) {
+    error = {kTooLargeError, QStringLiteral("A data file can hold at most 32,767 phone names")};
     return std::nullopt;
   }
   ByteWriter out;
@@ -230,4 +259,9 @@ std::optional<std::string> EncodeDocument(const BookState& book, PlatformError& 
     return std::nullopt;
   }
   return std::move(out.Bytes());
+}
+
+DecodeResult DecodeDocument(const std::string& bytes, BookState& book, PlatformError& error) {
+  BytesInMemory source(bytes);
+  return DecodeDocument(source, book, error);
 }

@@ -6,6 +6,7 @@
 #include "core/BookState.h"
 #include "core/ProgramSettings.h"
 #include "core/SettingsIO.h"
+#include "core/Termination.h"
 #include "mainwindow/ApplicationIcon.h"
 #include "mainwindow/frmMain.h"
 #include "platform/SettingsStore.h"
@@ -34,6 +35,7 @@ int RunProgram(int argc, char* argv[]) {
   QApplication::setApplicationVersion(QStringLiteral("1.02"));
   QApplication::setDesktopFileName(QStringLiteral("com.vantreo.Vantreo"));
   QApplication::setWindowIcon(ApplicationIcon());
+  EndSafelyWhenTerminated(Book());
   const std::unique_ptr<frmMain> window = StartMainWindow(CommandLineOf(QApplication::arguments()));
   return QApplication::exec();
 }

@@ -14,6 +14,7 @@
 #include "core/GroupDeletion.h"
 #include "core/HelpKey.h"
 #include "core/PhoneNameDeletion.h"
+#include "core/PhoneNameLimit.h"
 #include "core/frmNewGroup.h"
 #include "platform/AnsiText.h"
 
@@ -93,6 +94,7 @@ void frmGroups::cmdAdd_Click() {
                                          "more existing groups before you can add any more.");
     return;
   }
+  if (!EditingGroups() && !RoomForAnotherPhoneName(book_)) return;
   if (AskName("Add Group", "Add Phone Name")) {
     const std::string& name = Exchange().DialogText;
     FillItems(EditingGroups() ? AddGroup(book_, name) : AddPhoneName(book_, name));

@@ -16,11 +16,15 @@
 #include "core/DataFile.h"
 #include "core/Document.h"
 #include "core/HelpKey.h"
+#include "core/RecoveryFile.h"
+#include "core/RecoveryOffer.h"
 #include "core/SettingsIO.h"
 #include "mainwindow/GroupComboBox.h"
 #include "mainwindow/MultiLineField.h"
 #include "mainwindow/StatusClock.h"
+#include "platform/ExitCleanup.h"
 #include "platform/HelpViewer.h"
+#include "platform/SessionEnd.h"
 #include "platform/SettingsStore.h"
 #include "platform/StandardLocations.h"
 
@@ -79,6 +83,7 @@ frmMain::frmMain(BookState& book, ProgramSettings& settings, const QString& comm
   refusalTimer_->setSingleShot(true);
   refusalTimer_->setInterval(kRefusalShownMilliseconds);
   connect(refusalTimer_, &QTimer::timeout, this, &frmMain::ShowRecordPosition);
+  WhenSessionEnds(this, [this](SessionEndRequest& request) { CommitSessionData(request); });
   setWindowFlag(Qt::WindowMaximizeButtonHint, false);
   layout()->setSizeConstraint(QLayout::SetFixedSize);
   SetHelpContext(this, kMainWindowHelpContext);
@@ -154,14 +159,30 @@ void frmMain::Form_Load() {
   const QString& dataFile = settings_.PhoneBook.DataFile;
   if (!dataFile.isEmpty() && dataFile != QLatin1String(kUntitled)) {
     show();
+    if (!guard_.Claim(dataFile, BookGuard::Purpose::Open)) {
+      declinedAtStart_ = true;
+      QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
+      return;
+    }
     LoadDocument(book_, dataFile);
+    guard_.Follow(book_);
   }
+  OfferKeptChanges(book_, guard_);
   SetStatusPanes();
 }
 
 void frmMain::closeEvent(QCloseEvent* event) {
+  if (declinedAtStart_) {
+    event->accept();
+    return;
+  }
   bool cancel = false;
-  ConfirmSaveChanges(cancel);
+  if (changesKeptForRecovery_) {
+    KeepChangesForRecovery(book_);
+    RunExitCleanups();
+  } else {
+    ConfirmSaveChanges(cancel);
+  }
   if (cancel) {
     event->ignore();
     return;

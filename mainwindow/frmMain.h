@@ -4,6 +4,7 @@
 
 #include <QMainWindow>
 
+#include "core/BookGuard.h"
 #include "core/BookState.h"
 #include "core/ProgramSettings.h"
 #include "find/RecordNavigator.h"
@@ -21,6 +22,7 @@ class QTimer;
 class QToolBar;
 class GroupComboBox;
 class MultiLineField;
+class SessionEndRequest;
 class StatusClock;
 
 // The main window: one record of the book at a time, with the menus and
@@ -47,6 +49,10 @@ class frmMain : public QMainWindow, public RecordNavigator {
   void EnableRecordControls(bool enable);
   void OnGroupCloseUp();
   void ConfirmSaveChanges(bool& cancel);
+
+  // The desktop session is ending: asks the save question as at Exit when the
+  // session allows it, otherwise keeps the changes for the next start.
+  void CommitSessionData(SessionEndRequest& request);
 
   // The text of field i (0 name, 1 company, 2 address, 3 phone, 4 notes).
   QString FieldText(int i) const;
@@ -137,6 +143,9 @@ class frmMain : public QMainWindow, public RecordNavigator {
   BookState& book_;
   ProgramSettings& settings_;
   QString commandLine_;
+  BookGuard guard_;
+  bool declinedAtStart_ = false;         // the book is open in another window, which keeps it
+  bool changesKeptForRecovery_ = false;  // the session is ending and allows no question
   bool Updating = false;
   bool SaveCancelled = false;
   int GroupIndexAtDropDown = 0;

@@ -2,8 +2,10 @@
 #include "core/DataFile.h"
 #include "core/Document.h"
 #include "core/ErrorReport.h"
+#include "core/RecoveryFile.h"
 #include "mainwindow/frmMain.h"
 #include "platform/FileDialogs.h"
+#include "platform/SessionEnd.h"
 
 namespace {
 
@@ -41,7 +43,24 @@ void frmMain::ConfirmSaveChanges(bool& cancel) {
   }
   SaveCancelled = false;
   mnuFileSave_Click();
-  cancel = SaveCancelled;
+  // A save that failed keeps the program from dropping the changes.
+  cancel = SaveCancelled || book_.Dirty;
+}
+
+void frmMain::CommitSessionData(SessionEndRequest& request) {
+  if (!request.AllowsInteraction()) {
+    KeepChangesForRecovery(book_);
+    changesKeptForRecovery_ = book_.Dirty;
+    return;
+  }
+  bool cancel = false;
+  ConfirmSaveChanges(cancel);
+  if (cancel) {
+    request.Cancel();
+    return;
+  }
+  // Saved, or dropped at the user's word: closing at the end of the session asks no more.
+  book_.Dirty = false;
 }
 
 void frmMain::mnuFileNew_Click() {
@@ -49,6 +68,7 @@ void frmMain::mnuFileNew_Click() {
   ConfirmSaveChanges(cancel);
   if (cancel) return;
   NewDocument(book_);
+  guard_.Follow(book_);
   RefreshView();
 }
 
@@ -60,7 +80,9 @@ void frmMain::mnuFileOpen_Click() {
   const FileDialogRequest request = DataFileRequest(QStringLiteral("Open"), kOpenHelpContext, {});
   switch (FileDialog().GetOpenFileName(request, path)) {
     case FileDialogResult::Chosen:
+      if (!guard_.Claim(path, BookGuard::Purpose::Open)) break;
       LoadDocument(book_, path);
+      guard_.Follow(book_);
       RefreshView();
       break;
     case FileDialogResult::Failed:
@@ -72,10 +94,21 @@ void frmMain::mnuFileOpen_Click() {
 }
 
 void frmMain::mnuFileSave_Click() {
-  if (book_.IsUntitled())
+  if (book_.IsUntitled()) {
     mnuFileSaveAs_Click();
-  else
-    SaveDocument(book_);
+    return;
+  }
+  switch (guard_.ConfirmReplace(book_)) {
+    case BookGuard::SaveChoice::Replace:
+      SaveDocument(book_);
+      break;
+    case BookGuard::SaveChoice::SaveElsewhere:
+      mnuFileSaveAs_Click();
+      break;
+    case BookGuard::SaveChoice::Cancel:
+      SaveCancelled = true;
+      break;
+  }
 }
 
 void frmMain::mnuFileSaveAs_Click() {
@@ -85,8 +118,10 @@ void frmMain::mnuFileSaveAs_Click() {
   request.ConfirmOverwrite = true;
   switch (FileDialog().GetSaveFileName(request, path)) {
     case FileDialogResult::Chosen:
+      if (!guard_.Claim(path, BookGuard::Purpose::SaveAs)) break;
       book_.FileName = path;
       SaveDocument(book_);
+      guard_.Follow(book_);
       RefreshView();
       return;
     case FileDialogResult::Failed:

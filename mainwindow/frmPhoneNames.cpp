@@ -17,6 +17,7 @@
 #include "core/Document.h"
 #include "core/ErrorReport.h"
 #include "core/HelpKey.h"
+#include "core/PhoneNameLimit.h"
 #include "core/PhoneNameText.h"
 #include "core/frmGroups.h"
 #include "platform/AnsiText.h"
@@ -102,6 +103,7 @@ bool frmPhoneNames::StoreSlot(int slot) {
     if (found != book_.PhoneNames.end()) {
       index = static_cast<int16_t>(found - book_.PhoneNames.begin());
     } else {
+      if (!RoomForAnotherPhoneName(book_)) return false;
       const QString question = "'" + typed + "' is not in the Phone Description list. Do you want to add it?";
       if (ShowMessage(MessageKind::Confirmation, question) != MessageAnswer::Yes) return false;
       index = static_cast<int16_t>(AddPhoneName(book_, name));

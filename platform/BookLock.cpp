@@ -2,10 +2,13 @@
 
 #include <QLockFile>
 
+#include "platform/StandardLocations.h"
+
 BookLock::BookLock() = default;
 BookLock::~BookLock() = default;
 
-QString BookLock::LockFilePathOf(const QString& dataFile) { return dataFile + QStringLiteral(".lock"); }
+// Every name of one file (a relative path, a symbolic link) locks the same lock file.
+QString BookLock::LockFilePathOf(const QString& dataFile) { return CanonicalPath(dataFile) + QStringLiteral(".lock"); }
 
 BookLock::Outcome BookLock::Take(const QString& dataFile) {
   Release();

@@ -1,14 +1,17 @@
 #include "platform/FileSystem.h"
 
+#include <cerrno>
+
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
+
+#include "platform/FileReplacement.h"
+#include "platform/ReadableFile.h"
 
 namespace {
 
-PlatformError ErrorOf(const QFileDevice& file) {
-  return {static_cast<int>(file.error()), file.errorString()};
-}
+constexpr size_t kGrowthChunk = 64 * 1024;
 
 }  // namespace
 
@@ -18,34 +21,38 @@ bool FileExists(const QString& path) {
 }
 
 bool ReadWholeFile(const QString& path, std::string& bytes, PlatformError& error) {
-  QFile file(path);
-  if (!file.open(QIODevice::ReadOnly)) {
-    error = ErrorOf(file);
-    return false;
+  ReadableFile file;
+  switch (file.Open(path, error)) {
+    case ReadableFile::Opening::Opened: break;
+    case ReadableFile::Opening::NotAFile:
+      error = SystemError(file.Kind() == FileKind::Folder ? EISDIR : EINVAL);
+      return false;
+    case ReadableFile::Opening::Missing:
+    case ReadableFile::Opening::Failed: return false;
   }
-  const QByteArray data = file.readAll();
-  if (file.error() != QFileDevice::NoError) {
-    error = ErrorOf(file);
-    return false;
+  // The size when opened; a file that grows meanwhile is read to its end.
+  bytes.resize(static_cast<size_t>(file.Size()));
+  size_t filled = 0;
+  for (;;) {
+    if (filled == bytes.size()) bytes.resize(filled + kGrowthChunk);
+    const qint64 got = file.Read(bytes.data() + filled, static_cast<qint64>(bytes.size() - filled), error);
+    if (got < 0) return false;
+    if (got == 0) break;
+    filled += static_cast<size_t>(got);
   }
-  bytes.assign(data.constData(), static_cast<size_t>(data.size()));
+  bytes.resize(filled);
   return true;
 }
 
 bool WriteFileAtomically(const QString& path, const std::string& bytes, PlatformError& error) {
-  QSaveFile file(path);
-  // Unbuffered, so that a short write (a full disk) shows in write()'s result.
-  if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
-    error = ErrorOf(file);
-    return false;
-  }
-  const qint64 size = static_cast<qint64>(bytes.size());
-  if (file.write(bytes.data(), size) != size || !file.commit()) {
-    error = ErrorOf(file);
-    file.cancelWriting();
-    return false;
-  }
-  return true;
+  return ReplaceFile(path, bytes, PreviousVersion::Discard, error).has_value();
 }
 
 bool RemoveFile(const QString& path) { return QFile::remove(path); }
+
+QStringList FilesIn(const QString& folder, const QString& pattern) {
+  const QDir dir(folder);
+  QStringList files = dir.entryList({pattern}, QDir::Files, QDir::Time | QDir::Reversed);
+  for (QString& file : files) file = dir.filePath(file);
+  return files;
+}

@@ -3,12 +3,15 @@
 #include <string>
 
 #include <QString>
+#include <QStringList>
 
 #include "platform/PlatformError.h"
 
 bool FileExists(const QString& path);
 
-// Reads the whole file; on failure fills error and returns false.
+// Reads the whole of a regular file into bytes, with no second copy; a
+// folder, a device, a named pipe or a socket is refused at once. On failure
+// fills error and returns false.
 bool ReadWholeFile(const QString& path, std::string& bytes, PlatformError& error);
 
 // Replaces the file with exactly bytes. The data go to a temporary file that
@@ -17,3 +20,6 @@ bool ReadWholeFile(const QString& path, std::string& bytes, PlatformError& error
 bool WriteFileAtomically(const QString& path, const std::string& bytes, PlatformError& error);
 
 bool RemoveFile(const QString& path);
+
+// The files in folder whose names match pattern ("*.dat"), oldest first.
+QStringList FilesIn(const QString& folder, const QString& pattern);

@@ -9,6 +9,7 @@ enum class MessageKind {
   Confirmation,      // Yes/No, exclamation
   DeletionQuestion,  // Yes/No, question
   SaveQuestion,      // Yes/No/Cancel, question
+  ReplaceQuestion,   // Yes/No/Cancel, exclamation, Cancel by default: saving over another's work
   PrinterPrompt,     // OK/Cancel, no icon
 };
 

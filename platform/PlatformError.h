@@ -7,3 +7,7 @@ struct PlatformError {
   int Number = 0;
   QString Description;
 };
+
+// A failed system call: errorNumber (an errno value) and the system's own text
+// for it, as in "Error 28 : No space left on device".
+PlatformError SystemError(int errorNumber);

@@ -25,6 +25,9 @@ BoxStyle StyleOf(MessageKind kind) {
     case MessageKind::SaveQuestion:
       return {QMessageBox::Question, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
               QMessageBox::Yes};
+    case MessageKind::ReplaceQuestion:
+      return {QMessageBox::Warning, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
+              QMessageBox::Cancel};
     case MessageKind::PrinterPrompt:
       return {QMessageBox::NoIcon, QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Ok};
   }

@@ -23,6 +23,11 @@ QString DefaultDataFilePath() {
                   QStringLiteral("Quillbox.dat"));
 }
 
+QString RecoveryFolder() {
+  return EnsureFolder(JoinPath(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation),
+                               QStringLiteral("Recovery")));
+}
+
 QString DefaultExportFilePath() {
   return JoinPath(QDir::homePath(), QStringLiteral("export.txt"));
 }
@@ -43,4 +48,12 @@ QString DocumentsFolder() {
 
 QString AbsolutePath(const QString& path) {
   return QDir::toNativeSeparators(QDir::current().absoluteFilePath(path));
+}
+
+QString CanonicalPath(const QString& path) {
+  const QFileInfo info(path);
+  const QString existing = info.canonicalFilePath();
+  if (!existing.isEmpty()) return existing;
+  const QString folder = QFileInfo(info.absolutePath()).canonicalFilePath();
+  return folder.isEmpty() ? info.absoluteFilePath() : JoinPath(folder, info.fileName());
 }

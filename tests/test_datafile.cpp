@@ -1,11 +1,21 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <cstring>
 
+#include <fcntl.h>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
+#include <sys/mount.h>
 #include <sys/resource.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include "core/DataFile.h"
@@ -218,8 +228,117 @@ TEST_F(DataFileTest, FailedSaveLeavesTheOldFileAndStaysDirty) {
   EXPECT_TRUE(book.Dirty);
   ASSERT_EQ(Fakes().messages.shown.size(), 1u);
   EXPECT_EQ(Fakes().messages.shown[0].first, MessageKind::ErrorReport);
-  EXPECT_TRUE(Fakes().messages.shown[0].second.startsWith("Unable to save " + path + " to disk. Error "));
+  EXPECT_EQ(Fakes().messages.shown[0].second, "Unable to save " + path + " to disk. Error 27 : File too large.");
   EXPECT_EQ(Fakes().busy.depth, 0);
+}
+
+// A book a little too big for what the test's folder can take.
+BookState BookOverOldFile(const QString& path, size_t noteBytes) {
+  WriteBytes(path, NewDocumentFile());
+  BookState book = BookWithGroups({});
+  AddRecord(book, "Big").Notes = std::string(noteBytes, 'n');
+  book.FileName = path;
+  book.Dirty = true;
+  return book;
+}
+
+TEST_F(DataFileTest, FullDiskIsReportedWithTheSystemsErrorAndTheOldFileKept) {
+  const QByteArray folder = QFile::encodeName(dir.path());
+  if (::mount("tmpfs", folder.constData(), "tmpfs", 0, "size=64k") != 0)
+    GTEST_SKIP() << "mounting a small file system needs the superuser";
+  BookState book = BookOverOldFile(PathOf("book.dat"), 65535);
+  SaveDocument(book);
+  EXPECT_EQ(ReadBytes(book.FileName), NewDocumentFile());
+  EXPECT_TRUE(book.Dirty);
+  ::umount2(folder.constData(), MNT_DETACH);
+  ASSERT_EQ(Fakes().messages.shown.size(), 1u);
+  EXPECT_EQ(Fakes().messages.shown[0].second,
+            "Unable to save " + book.FileName + " to disk. Error 28 : No space left on device.");
+}
+
+// Keeps new files out of the folder while its files stay writable: by its
+// permissions, and for the superuser (whom they do not stop) by the immutable flag.
+void ForbidNewFiles(const QString& folder, bool forbid) {
+  const QByteArray name = QFile::encodeName(folder);
+  ::chmod(name.constData(), forbid ? 0555 : 0700);
+  const int fd = ::open(name.constData(), O_RDONLY | O_DIRECTORY);
+  int flags = 0;
+  if (::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0) {
+    flags = forbid ? flags | FS_IMMUTABLE_FL : flags & ~FS_IMMUTABLE_FL;
+    ::ioctl(fd, FS_IOC_SETFLAGS, &flags);
+  }
+  ::close(fd);
+}
+
+TEST_F(DataFileTest, WritableFileInAFolderThatTakesNoNewFileIsSavedInPlace) {
+  BookState book = BookOverOldFile(PathOf("book.dat"), 300);
+  ForbidNewFiles(dir.path(), true);
+  const bool forbidden = !QFile(PathOf("probe")).open(QIODevice::WriteOnly);
+  if (forbidden) SaveDocument(book);
+  ForbidNewFiles(dir.path(), false);
+  if (!forbidden) GTEST_SKIP() << "the folder cannot be kept from taking new files here";
+  EXPECT_TRUE(Fakes().messages.shown.empty());
+  EXPECT_FALSE(book.Dirty);
+  EXPECT_EQ(ReadBytes(book.FileName).size(), 88u + 32u + 3u + 300u);
+}
+
+TEST_F(DataFileTest, EachSaveKeepsTheFileItReplacesAsBackup) {
+  BookState book = BookOverOldFile(PathOf("book.dat"), 10);
+  const auto permissions = QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser | QFile::ReadGroup;
+  QFile::setPermissions(book.FileName, permissions);
+  for (const char* notes : {"first", "second"}) {
+    const std::string replaced = ReadBytes(book.FileName);
+    book.Records[0].Notes = notes;
+    SaveDocument(book);
+    EXPECT_EQ(ReadBytes(book.FileName + ".bak"), replaced);
+    EXPECT_EQ(QFile::permissions(book.FileName + ".bak"), permissions);
+    EXPECT_EQ(QFile::permissions(book.FileName), permissions);
+  }
+}
+
+TEST_F(DataFileTest, WhatIsNoFileIsRefusedAtOnceAndNeverReplaced) {
+  const QString pipe = PathOf("pipe.dat");
+  ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+  sockaddr_un address{AF_UNIX, {}};
+  const QByteArray socketName = QFile::encodeName(PathOf("socket.dat"));
+  std::memcpy(address.sun_path, socketName.constData(), static_cast<size_t>(socketName.size()));
+  const int socket = ::socket(AF_UNIX, SOCK_STREAM, 0);
+  ASSERT_EQ(::bind(socket, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+  const std::pair<QString, const char*> cases[] = {
+      {pipe, "a named pipe"}, {"/dev/zero", "a device"}, {dir.path(), "a folder"}, {PathOf("socket.dat"), "a socket"}};
+  for (const auto& [path, kind] : cases) {
+    BookState book = BookWithGroups({"Kept"});
+    book.Dirty = true;
+    LoadDocument(book, path);
+    EXPECT_EQ(Fakes().messages.shown.back(),
+              std::make_pair(MessageKind::Notice, path + " is " + kind + ", not a data file."));
+    EXPECT_EQ(book.Groups, GroupList{"Kept"});
+    EXPECT_TRUE(book.Dirty);
+  }
+  ::close(socket);
+  BookState book = BookWithGroups({});
+  book.FileName = pipe;
+  SaveDocument(book);
+  EXPECT_EQ(Fakes().messages.shown.back().second,
+            "Unable to save " + pipe + " to disk. Error 95 : Operation not supported.");
+  EXPECT_TRUE(QFileInfo(pipe).exists() && !QFileInfo(pipe).isFile());
+}
+
+TEST_F(DataFileTest, FileChangedOnDiskByItsContentSizeOrTimeButNotWhenGone) {
+  BookState book = BookOverOldFile(PathOf("book.dat"), 10);
+  SaveDocument(book);
+  EXPECT_FALSE(FileChangedOnDisk(book));
+  // Another program writes the same number of bytes and sets the time back.
+  struct stat before {};
+  ::stat(QFile::encodeName(book.FileName).constData(), &before);
+  std::string other = ReadBytes(book.FileName);
+  other.back() = 'x';
+  WriteBytes(book.FileName, other);
+  const timespec times[2] = {before.st_atim, before.st_mtim};
+  ::utimensat(AT_FDCWD, QFile::encodeName(book.FileName).constData(), times, 0);
+  EXPECT_TRUE(FileChangedOnDisk(book));
+  QFile::remove(book.FileName);
+  EXPECT_FALSE(FileChangedOnDisk(book));
 }
 
 TEST_F(DataFileTest, SaveIntoAMissingFolderFailsAndReports) {

@@ -8,6 +8,7 @@
 #include <QTest>
 
 #include "core/DialogExchange.h"
+#include "core/DocumentCodec.h"
 #include "core/Document.h"
 #include "core/GroupDeletion.h"
 #include "core/GroupMembership.h"
@@ -15,6 +16,7 @@
 #include "core/frmDelGroup.h"
 #include "core/frmGroups.h"
 #include "core/frmNewGroup.h"
+#include "mainwindow/frmPhoneNames.h"
 #include "support/FakePlatform.h"
 #include "support/ModalDialogs.h"
 #include "support/TestBooks.h"
@@ -264,6 +266,32 @@ TEST_F(GroupsDialogTest, The251stGroupIsRefused) {
             std::make_pair(MessageKind::Notice,
                            QString("There are already 250 groups. This is the maximum number of groups you can "
                                    "define. You must delete one or more existing groups before you can add any more.")));
+}
+
+TEST_F(GroupsDialogTest, NoPhoneNameBeyondWhatADataFileCanHold) {
+  book.PhoneNames.resize(kMaxPhoneNames, "n");
+  const std::pair<MessageKind, QString> refusal{
+      MessageKind::Notice, "The phone name list is full: it can hold at most 32,767 phone names."};
+  Exchange().ListMode = kListModePhoneNames;
+  frmGroups list(book);
+  CancelDialog();  // would answer the name dialog, which must not open
+  list.cmdAdd_Click();
+  ASSERT_EQ(Fakes().messages.shown.size(), 1u);
+  EXPECT_EQ(Fakes().messages.shown[0], refusal);
+
+  AddRecord(book, "Ann");
+  frmPhoneNames names(book);
+  names.show();
+  names.cboPhoneNames[0]->setEditText("Pager");
+  names.cmdOK_Click();
+  ASSERT_EQ(Fakes().messages.shown.size(), 2u);
+  EXPECT_EQ(Fakes().messages.shown[1], refusal);
+  EXPECT_TRUE(names.isVisible());
+  EXPECT_EQ(book.PhoneNameCount(), kMaxPhoneNames);
+
+  book.PhoneNames.push_back("one too many");
+  PlatformError error;
+  EXPECT_FALSE(EncodeDocument(book, error).has_value());
 }
 
 TEST_F(GroupsDialogTest, RenameStartsWithTheNameSelectedAndChangesTheEntry) {

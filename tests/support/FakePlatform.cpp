@@ -13,6 +13,7 @@ MessageAnswer FakeMessageBoxes::Show(MessageKind kind, const QString& text) {
     case MessageKind::Confirmation:
     case MessageKind::DeletionQuestion: return MessageAnswer::No;
     case MessageKind::SaveQuestion:
+    case MessageKind::ReplaceQuestion:
     case MessageKind::PrinterPrompt: return MessageAnswer::Cancel;
   }
   return MessageAnswer::Cancel;

@@ -1,0 +1,180 @@
+#include "platform/FileReplacement.h"
+
+#include <cerrno>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <QFile>
+#include <QFileInfo>
+
+namespace {
+
+struct Target {
+  QByteArray name;
+  std::optional<struct stat> old;  // the file being replaced, if there is one
+};
+
+Target TargetOf(const QString& path) {
+  const QFileInfo info(path);
+  const QString resolved = info.isSymLink() ? info.canonicalFilePath() : QString();
+  Target target{QFile::encodeName(resolved.isEmpty() ? path : resolved), std::nullopt};
+  struct stat old {};
+  if (::stat(target.name.constData(), &old) == 0) target.old = old;
+  return target;
+}
+
+QByteArray BackupNameOf(const Target& target) { return target.name + ".bak"; }
+
+// Renaming over the file cannot work where the folder takes no new file or
+// the file cannot be renamed (a mount point, another user's file in a shared
+// folder); a full disk or a size limit would stop writing in place as well.
+bool ReplacementImpossible(int errorNumber) {
+  return errorNumber == EACCES || errorNumber == EPERM || errorNumber == EROFS || errorNumber == EBUSY;
+}
+
+bool WriteAll(int fd, const std::string& bytes) {
+  for (size_t done = 0; done < bytes.size();) {
+    const ssize_t written = ::pwrite(fd, bytes.data() + done, bytes.size() - done, static_cast<off_t>(done));
+    if (written < 0 && errno == EINTR) continue;
+    if (written < 0) return false;
+    if (written == 0) {
+      errno = ENOSPC;
+      return false;
+    }
+    done += static_cast<size_t>(written);
+  }
+  return true;
+}
+
+mode_t CurrentUmask() {
+  const mode_t mask = ::umask(0);
+  ::umask(mask);
+  return mask;
+}
+
+// The new file gets the owner and permissions of the one it replaces (the
+// owner only where the system allows), or those of any new file.
+void TakeOverPermissions(int fd, const Target& target) {
+  if (!target.old) {
+    ::fchmod(fd, 0666 & ~CurrentUmask());
+    return;
+  }
+  if (::fchown(fd, target.old->st_uid, target.old->st_gid) != 0) {
+    // Only the superuser may give a file away; the file is then the user's own.
+  }
+  ::fchmod(fd, target.old->st_mode & 07777);
+}
+
+// Makes what was written durable and returns its stamp; sets errno on failure.
+std::optional<FileStamp> Finish(int fd, const std::string& bytes) {
+  struct stat written {};
+  if (::fsync(fd) != 0 || ::fstat(fd, &written) != 0) return std::nullopt;
+  return FileStamp{true, written.st_size, qint64{written.st_mtim.tv_sec} * 1000000000 + written.st_mtim.tv_nsec,
+                   QCryptographicHash::hash(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())),
+                                            kStampDigest)};
+}
+
+// Closes fd; a failure to close is a failure to write (a network file system
+// may report a full disk only then). Keeps the errno of an earlier failure.
+std::optional<FileStamp> Closed(int fd, std::optional<FileStamp> stamp, int& failure) {
+  if (!stamp) failure = errno;
+  if (::close(fd) != 0 && stamp) {
+    failure = errno;
+    stamp.reset();
+  }
+  return stamp;
+}
+
+// Makes the new name of the file durable too.
+void SyncFolderOf(const QByteArray& name) {
+  const qsizetype slash = name.lastIndexOf('/');
+  const QByteArray folderName = slash < 0 ? QByteArray(".") : slash == 0 ? QByteArray("/") : name.left(slash);
+  const int folder = ::open(folderName.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (folder < 0) return;
+  ::fsync(folder);
+  ::close(folder);
+}
+
+// The file about to be replaced becomes the backup: a second name for the
+// same file where the file system allows it (mayLink), else a copy.
+bool KeepBackup(const Target& target, bool mayLink) {
+  const QByteArray backup = BackupNameOf(target);
+  ::unlink(backup.constData());
+  if (mayLink && ::link(target.name.constData(), backup.constData()) == 0) return true;
+  return QFile::copy(QFile::decodeName(target.name), QFile::decodeName(backup)) &&
+         ::chmod(backup.constData(), target.old->st_mode & 07777) == 0;
+}
+
+std::optional<FileStamp> ReplaceAtomically(const Target& target, const std::string& bytes, PreviousVersion previous,
+                                           int& failure) {
+  QByteArray temporary = target.name + ".XXXXXX";
+  const int fd = ::mkostemp(temporary.data(), O_CLOEXEC);
+  if (fd < 0) {
+    failure = errno;
+    return std::nullopt;
+  }
+  std::optional<FileStamp> stamp;
+  if (WriteAll(fd, bytes)) {
+    TakeOverPermissions(fd, target);
+    stamp = Finish(fd, bytes);
+  }
+  stamp = Closed(fd, stamp, failure);
+  const bool backedUp =
+      stamp && previous == PreviousVersion::KeepAsBackup && target.old && KeepBackup(target, true);
+  if (stamp && ::rename(temporary.constData(), target.name.constData()) != 0) {
+    failure = errno;
+    stamp.reset();
+    // The backup shares the old file, which may yet be written in place.
+    if (backedUp) ::unlink(BackupNameOf(target).constData());
+  }
+  if (!stamp) {
+    ::unlink(temporary.constData());
+    return std::nullopt;
+  }
+  SyncFolderOf(target.name);
+  return stamp;
+}
+
+std::optional<FileStamp> OverwriteInPlace(const Target& target, const std::string& bytes, PreviousVersion previous,
+                                          int& failure) {
+  const int fd = ::open(target.name.constData(), O_WRONLY | O_CLOEXEC | O_NOCTTY);
+  if (fd < 0) {
+    failure = errno;
+    return std::nullopt;
+  }
+  // Reserving the space first makes a full disk or a size limit fail before
+  // a byte of the old file is overwritten.
+  const int reserved = bytes.empty() ? 0 : ::posix_fallocate(fd, 0, static_cast<off_t>(bytes.size()));
+  if (reserved != 0) {
+    if (::ftruncate(fd, target.old->st_size) != 0) {
+      // The file keeps its old bytes; at worst it is longer by the reserved space.
+    }
+    ::close(fd);
+    failure = reserved;
+    return std::nullopt;
+  }
+  if (previous == PreviousVersion::KeepAsBackup) KeepBackup(target, false);
+  std::optional<FileStamp> stamp;
+  if (WriteAll(fd, bytes) && ::ftruncate(fd, static_cast<off_t>(bytes.size())) == 0) stamp = Finish(fd, bytes);
+  return Closed(fd, stamp, failure);
+}
+
+}  // namespace
+
+std::optional<FileStamp> ReplaceFile(const QString& path, const std::string& bytes, PreviousVersion previous,
+                                     PlatformError& error) {
+  const Target target = TargetOf(path);
+  // A folder, a device or a named pipe is never replaced by a file.
+  if (target.old && !S_ISREG(target.old->st_mode)) {
+    error = SystemError(S_ISDIR(target.old->st_mode) ? EISDIR : EOPNOTSUPP);
+    return std::nullopt;
+  }
+  int failure = 0;
+  std::optional<FileStamp> stamp = ReplaceAtomically(target, bytes, previous, failure);
+  if (!stamp && target.old && ReplacementImpossible(failure))
+    stamp = OverwriteInPlace(target, bytes, previous, failure);
+  if (!stamp) error = SystemError(failure);
+  return stamp;
+}
