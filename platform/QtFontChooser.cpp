@@ -1,14 +1,11 @@
 #include <QApplication>
 #include <QCheckBox>
-#include <QDialogButtonBox>
 #include <QFontDatabase>
 #include <QFontDialog>
 #include <QGroupBox>
-#include <QPushButton>
-#include <QShortcut>
 
+#include "platform/DialogHelpButton.h"
 #include "platform/FontChooser.h"
-#include "platform/HelpViewer.h"
 #include "platform/ServiceSlot.h"
 
 namespace {
@@ -24,20 +21,17 @@ QString StyleOf(const QString& family, bool bold, bool italic) {
   return chosen;
 }
 
-// The effects (strike-out, underline) are not printed, so they are not offered.
+// The effects (strike-out, underline) are not printed, so they are not
+// offered. Their box keeps its room: the sample beside it takes its height
+// from that row and would be too low to show the chosen font without it.
 void HideEffects(QFontDialog& dialog) {
-  for (QGroupBox* group : dialog.findChildren<QGroupBox*>())
-    if (!group->findChildren<QCheckBox*>().isEmpty()) group->hide();
-}
-
-void AddHelp(QFontDialog& dialog, int helpContext) {
-  const auto showHelp = [helpContext] { Help().ShowTopic(helpContext); };
-  if (auto* buttons = dialog.findChild<QDialogButtonBox*>()) {
-    buttons->addButton(QDialogButtonBox::Help);
-    QObject::connect(buttons, &QDialogButtonBox::helpRequested, &dialog, showHelp);
+  for (QGroupBox* group : dialog.findChildren<QGroupBox*>()) {
+    if (group->findChildren<QCheckBox*>().isEmpty()) continue;
+    QSizePolicy policy = group->sizePolicy();
+    policy.setRetainSizeWhenHidden(true);
+    group->setSizePolicy(policy);
+    group->hide();
   }
-  auto* f1 = new QShortcut(QKeySequence(Qt::Key_F1), &dialog);
-  QObject::connect(f1, &QShortcut::activated, &dialog, showHelp);
 }
 
 class QtFontChooser : public FontChooser {
@@ -53,7 +47,7 @@ class QtFontChooser : public FontChooser {
     dialog.setOption(QFontDialog::DontUseNativeDialog);
     dialog.setWindowTitle(QStringLiteral("Font"));
     HideEffects(dialog);
-    AddHelp(dialog, helpContext);
+    AddHelpButton(dialog, helpContext);
     if (dialog.exec() != QDialog::Accepted) return false;
     const QFont chosen = dialog.selectedFont();
     font = {chosen.family(), chosen.pointSizeF(), chosen.bold(), chosen.italic()};

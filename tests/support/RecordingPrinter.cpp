@@ -62,6 +62,31 @@ void RecordingPrinter::EndDocument() {
   pageEnded_ = false;
 }
 
+void RecordingPrinter::StartJob(const QString& report, const QString& title, JobSides sides) {
+  jobs.push_back({report, title, sides});
+}
+
+QStringList RecordingPrinter::FinishJob() {
+  EndDocument();
+  ++jobsFinished;
+  if (finishFailure) throw PlatformFailure(*finishFailure);
+  return filesWritten;
+}
+
+void RecordingPrinter::AbandonJob() {
+  EndDocument();
+  ++jobsAbandoned;
+}
+
+bool RecordingPrinter::Preview(const std::function<void(Printer&)>& draw, int helpContext) {
+  previewHelpContext = helpContext;
+  previewing = true;
+  draw(*this);
+  previewing = false;
+  EndDocument();
+  return previewAnswer;
+}
+
 std::vector<PrintedOp> RecordingPrinter::Texts() const {
   std::vector<PrintedOp> texts;
   for (const PrintedOp& op : ops)
