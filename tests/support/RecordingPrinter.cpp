@@ -56,6 +56,10 @@ int RecordingPrinter::FontSize() {
 void RecordingPrinter::NewPage() { pageEnded_ = open_; }
 
 void RecordingPrinter::EndDocument() {
+  if (previewing) {  // a preview goes on with a new page
+    NewPage();
+    return;
+  }
   ++endDocumentCalls;
   if (open_) ++documentsEnded;
   open_ = false;
