@@ -17,6 +17,12 @@ const char* SidesOption(const QueueJobOptions& options) {
 
 void SubmitToQueue(const QString& queue, const QString& pdfPath, const QString& title,
                    const QueueJobOptions& options) {
+  // CUPS gives no useful reason for a queue it does not know.
+  cups_dest_t* destination = cupsGetNamedDest(CUPS_HTTP_DEFAULT, queue.toLocal8Bit().constData(), nullptr);
+  if (!destination)
+    throw PlatformFailure(PlatformError{IPP_STATUS_ERROR_NOT_FOUND,
+                                        QStringLiteral("The printer \"%1\" is not available").arg(queue)});
+  cupsFreeDests(1, destination);
   cups_option_t* cupsOptions = nullptr;
   int count = 0;
   const QByteArray media = options.PaperSize.toUtf8();
