@@ -87,10 +87,8 @@ QToolBar* PrintPreviewWindow::MakeToolBar() {
   AddAction(bar, "Zoom &In", QKeySequence::ZoomIn, [this] { preview_->zoomIn(); });
   AddAction(bar, "Zoom &Out", QKeySequence::ZoomOut, [this] { preview_->zoomOut(); });
   bar->addSeparator();
-  AddAction(bar, "Pre&vious Page", Qt::CTRL | Qt::Key_PageUp,
-            [this] { preview_->setCurrentPage(preview_->currentPage() - 1); });
-  AddAction(bar, "&Next Page", Qt::CTRL | Qt::Key_PageDown,
-            [this] { preview_->setCurrentPage(preview_->currentPage() + 1); });
+  AddAction(bar, "Pre&vious Page", Qt::CTRL | Qt::Key_PageUp, [this] { GoToPage(preview_->currentPage() - 1); });
+  AddAction(bar, "&Next Page", Qt::CTRL | Qt::Key_PageDown, [this] { GoToPage(preview_->currentPage() + 1); });
   bar->addWidget(pageNumber_);
   bar->addSeparator();
   AddAction(bar, "&Single Page", {}, [this] { preview_->setSinglePageViewMode(); });
@@ -110,6 +108,12 @@ void PrintPreviewWindow::Paint(QPrinter* printer) {
   } catch (...) {
     failure_ = std::current_exception();
   }
+}
+
+// Scrolling tells the page number itself; going to a page does not.
+void PrintPreviewWindow::GoToPage(int page) {
+  preview_->setCurrentPage(page);
+  ShowPageNumber();
 }
 
 void PrintPreviewWindow::ShowPageNumber() {

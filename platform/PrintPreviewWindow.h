@@ -30,6 +30,7 @@ class PrintPreviewWindow : public QDialog {
 
  private:
   void Paint(QPrinter* printer);
+  void GoToPage(int page);
   void ShowPageNumber();
   QToolBar* MakeToolBar();
 
