@@ -2,12 +2,10 @@
 
 #include <map>
 #include <regex>
-#include <tuple>
 
 #include <QDir>
 #include <QTemporaryDir>
 
-#include "core/Document.h"
 #include "platform/PlatformFailure.h"
 #include "print/LineFile.h"
 #include "print/PhoneBook.h"
@@ -18,116 +16,77 @@
 
 namespace {
 
-constexpr int kLinesPerPage = 18;
-const std::string kCover = "Our Book";
+// What one printed side shows at each small page spot (row, column as seen
+// from the sheet's front): "cover" or a page number. A back is turned over
+// on the long edge, so its left and right change places.
+using Side = std::map<std::pair<int, int>, int>;
 
-// A leaf cut from a printed sheet: what its two sides show ("cover", a page
-// number, or "" for nothing), the one read first first.
-using Leaf = std::pair<std::string, std::string>;
-
-int ReadingOrder(const std::string& shown) {
-  if (shown == "cover") return 0;
-  return shown.empty() ? 1 << 20 : std::stoi(shown);
+Side SideOf(const RecordingPrinter& printer, int document, int page, bool back) {
+  Side side;
+  static const std::regex number("-([0-9]+)-");
+  for (const PrintedOp& op : printer.TextsOn(document, page)) {
+    std::smatch match;
+    const bool isNumber = std::regex_match(op.text, match, number);
+    if (!isNumber && op.text != "Our Book") continue;
+    double centre = op.x + RecordingPrinter::kCharWidth * static_cast<double>(op.text.size()) / 2;
+    if (back) centre = printer.pageWidth - centre;
+    side[{op.y < printer.pageHeight / 2, centre < printer.pageWidth / 2}] = isNumber ? std::stoi(match[1]) : 0;
+  }
+  return side;
 }
 
-// Where a small page lies on a sheet, seen from the front: row and column.
-using Spot = std::pair<int, int>;
-
-class BookletSidesTest : public testing::Test {
- protected:
-  void SetUp() override {
-    InstallReadyPage(&prompt);
-    settings.Printing.Title = kCover;
-  }
-  void TearDown() override { InstallReadyPage(nullptr); }
-
-  void PrintBookletOf(int pages, JobSides sides) {
-    LineFile file(kLinesPerPage);
-    for (int k = 1; k <= pages * kLinesPerPage; ++k) file.Write(k % kLinesPerPage == 1 ? "line" : "");
-    file.StartReading();
-    PrintPhoneBook(printer, file, settings, sides);
-    printer.EndDocument();
-  }
-
-  // What each small page of one printed side shows, by its spot as seen from
-  // the front: a back is turned over on the long edge, so its left and right
-  // change places.
-  std::map<Spot, std::string> SideOf(int document, int page, bool back) const {
-    std::map<Spot, std::string> side;
-    static const std::regex number("-([0-9]+)-");
-    for (const PrintedOp& op : printer.TextsOn(document, page)) {
-      std::smatch match;
-      const bool isNumber = std::regex_match(op.text, match, number);
-      if (!isNumber && op.text != kCover) continue;
-      double centre = op.x + RecordingPrinter::kCharWidth * static_cast<double>(op.text.size()) / 2;
-      if (back) centre = printer.pageWidth - centre;
-      const Spot spot{op.y < printer.pageHeight / 2 ? 0 : 1, centre < printer.pageWidth / 2 ? 0 : 1};
-      side[spot] = isNumber ? match[1].str() : "cover";
+// Cuts the sheets (front, back) into leaves: the pages on either side of
+// each, read first first (0 the cover, -1 nothing), stacked in reading order.
+std::vector<std::pair<int, int>> Cut(const std::vector<std::pair<Side, Side>>& sheets) {
+  std::vector<std::pair<int, int>> leaves;
+  for (const auto& [front, back] : sheets)
+    for (const auto& [spot, page] : front) {
+      const int behind = back.count(spot) ? back.at(spot) : -1;
+      leaves.emplace_back(behind >= 0 ? std::min(page, behind) : page, behind >= 0 ? std::max(page, behind) : -1);
     }
-    return side;
-  }
+  std::sort(leaves.begin(), leaves.end());
+  return leaves;
+}
 
-  // The leaves of all sheets, stacked in reading order.
-  static std::vector<Leaf> Cut(const std::vector<std::pair<std::map<Spot, std::string>, std::map<Spot, std::string>>>& sheets) {
-    std::vector<Leaf> leaves;
-    for (const auto& [front, back] : sheets) {
-      for (const auto& [spot, shown] : front) {
-        Leaf leaf{shown, back.count(spot) ? back.at(spot) : ""};
-        if (ReadingOrder(leaf.second) < ReadingOrder(leaf.first)) std::swap(leaf.first, leaf.second);
-        leaves.push_back(leaf);
-      }
-    }
-    std::sort(leaves.begin(), leaves.end(),
-              [](const Leaf& a, const Leaf& b) { return ReadingOrder(a.first) < ReadingOrder(b.first); });
-    return leaves;
-  }
-
-  static std::vector<Leaf> InPageOrder(int pages) {
-    std::vector<Leaf> leaves{{"cover", ""}};
-    for (int p = 1; p < pages; p += 2) leaves.emplace_back(std::to_string(p), std::to_string(p + 1));
-    return leaves;
-  }
-
-  RecordingPrinter printer;
+TEST(BookletSidesTest, OnePassLeavesReadInPageOrderLikeTheTwoPassBooklet) {
   FakeReadyPage prompt;
+  InstallReadyPage(&prompt);
   ProgramSettings settings;
-};
-
-// One pass: sheet k's front is page 2k - 1 of the one document, its back page 2k.
-TEST_F(BookletSidesTest, OnePassLeavesReadInPageOrderLikeTheTwoPassBooklet) {
+  settings.Printing.Title = "Our Book";
   for (int pages : {4, 8, 12, 16, 20}) {
     SCOPED_TRACE(pages);
-    printer = RecordingPrinter();
-    prompt.prompts.clear();
-    settings.Printing.XOffset = 0.5f;  // not used: the printer turns the sheet itself
-    PrintBookletOf(pages, JobSides::BothSidesInOnePass);
-    EXPECT_TRUE(prompt.prompts.empty());
-    ASSERT_EQ(printer.Documents(), 1);
-    const int sheets = printer.PagesOf(1) / 2;
-    std::vector<std::pair<std::map<Spot, std::string>, std::map<Spot, std::string>>> onePass;
-    for (int k = 1; k <= sheets; ++k) {
-      onePass.emplace_back(SideOf(1, 2 * k - 1, false), SideOf(1, 2 * k, true));
-      const std::vector<PrintedOp> front = printer.LinesOn(1, 2 * k - 1);
-      const std::vector<PrintedOp> back = printer.LinesOn(1, 2 * k);
-      ASSERT_EQ(front.size(), back.size());
-      for (size_t m = 0; m < front.size(); ++m) EXPECT_DOUBLE_EQ(back[m].x, front[m].x);  // no offsets
+    std::vector<std::pair<int, int>> expected{{0, -1}};
+    for (int p = 1; p < pages; p += 2) expected.emplace_back(p, p + 1);
+    std::vector<std::pair<int, int>> leaves[2];
+    for (const JobSides sides : {JobSides::BothSidesInOnePass, JobSides::TwoPasses}) {
+      RecordingPrinter printer;
+      prompt.answers = {{true, false}};  // two passes: the backs in one document
+      settings.Printing.XOffset = sides == JobSides::TwoPasses ? 0.0f : 0.5f;  // one pass ignores it
+      LineFile file(18);
+      for (int k = 0; k < pages * 18; ++k) file.Write(k % 18 ? "" : "line");
+      file.StartReading();
+      PrintPhoneBook(printer, file, settings, sides);
+      printer.EndDocument();
+      const bool onePass = sides == JobSides::BothSidesInOnePass;
+      const int sheets = printer.PagesOf(1) / (onePass ? 2 : 1);
+      std::vector<std::pair<Side, Side>> cut;
+      for (int k = 1; k <= sheets; ++k)
+        cut.emplace_back(onePass ? SideOf(printer, 1, 2 * k - 1, false) : SideOf(printer, 1, k, false),
+                         onePass ? SideOf(printer, 1, 2 * k, true) : SideOf(printer, 2, sheets - k + 1, true));
+      if (onePass) {
+        EXPECT_EQ(printer.Documents(), 1);
+        EXPECT_EQ(printer.LinesOn(1, 2)[0].x, printer.LinesOn(1, 1)[0].x);  // no offsets
+      }
+      leaves[onePass] = Cut(cut);
     }
-    EXPECT_EQ(Cut(onePass), InPageOrder(pages));
-
-    // Two passes, the backs in one document after the first prompt: side B
-    // page j is the back of sheet (sheets - j + 1).
-    printer = RecordingPrinter();
-    settings.Printing.XOffset = 0;
-    prompt.answers = {{true, false}};
-    PrintBookletOf(pages, JobSides::TwoPasses);
-    std::vector<std::pair<std::map<Spot, std::string>, std::map<Spot, std::string>>> twoPasses;
-    for (int k = 1; k <= sheets; ++k) twoPasses.emplace_back(SideOf(1, k, false), SideOf(2, sheets - k + 1, true));
-    EXPECT_EQ(Cut(twoPasses), Cut(onePass));
+    EXPECT_EQ(leaves[1], expected);
+    EXPECT_EQ(leaves[0], expected);
   }
+  EXPECT_EQ(prompt.prompts.size(), 5u);  // the two-pass runs only
+  InstallReadyPage(nullptr);
 }
 
-// Drawing operations without their document: what lands where, on which
-// printed page counted from the first.
+// What was drawn where, on which printed page counted from the first.
 using Drawn = std::tuple<int, int, double, double, double, double, std::string>;
 
 std::vector<Drawn> DrawnOn(const RecordingPrinter& printer) {
@@ -135,7 +94,7 @@ std::vector<Drawn> DrawnOn(const RecordingPrinter& printer) {
   std::pair<int, int> page{0, 0};
   int pages = 0;
   for (const PrintedOp& op : printer.ops) {
-    if (std::make_pair(op.document, op.page) != page) ++pages;
+    pages += std::make_pair(op.document, op.page) != page;
     page = {op.document, op.page};
     drawn.emplace_back(pages, op.kind, op.x, op.y, op.x2, op.y2, op.text);
   }
@@ -147,15 +106,9 @@ class PrintJobTest : public testing::Test {
   void SetUp() override {
     InstallPrinter(&printer);
     InstallReadyPage(&prompt);
-    NewDocument(book);
-    for (int i = 0; i < 60; ++i) {
-      AddressRecord& record = AddRecord(book, "Person " + std::to_string(i + 1));
-      record.Phones[0] = "555-" + std::to_string(1000 + i);
-      record.Address = "1 Main St\r\nTown";
-      job.PrintList.push_back(i);
-    }
+    for (int i = 0; i < book.RecordCount(); ++i) job.PrintList.push_back(i);
     settings.Printing.IncludeAddress = true;
-    job.LinesPerPage = kLinesPerPage;
+    job.LinesPerPage = 18;
   }
   void TearDown() override {
     InstallPrinter(nullptr);
@@ -170,63 +123,40 @@ class PrintJobTest : public testing::Test {
 
   RecordingPrinter printer;
   FakeReadyPage prompt;
-  BookState book;
+  BookState book = PeopleBook(60);
   ProgramSettings settings;
   PrintJob job;
 };
 
 TEST_F(PrintJobTest, ThePreviewDrawsWhatIsPrinted) {
-  struct Case {
-    int16_t reportType;
-    bool onePass;
-  };
-  for (const Case& c : {Case{0, false}, Case{1, false}, Case{1, true}, Case{2, false}}) {
-    SCOPED_TRACE(c.reportType * 10 + c.onePass);
-    settings.Printing.ReportType = c.reportType;
-    settings.Printing.BothSidesInOnePass = c.onePass;
+  for (const auto& [reportType, onePass] : std::vector<std::pair<int16_t, bool>>{{0, false}, {1, false}, {1, true}, {2, false}}) {
+    SCOPED_TRACE(reportType * 10 + onePass);
+    settings.Printing.ReportType = reportType;
+    settings.Printing.BothSidesInOnePass = onePass;
     settings.Printing.XOffset = 0.25f;
     printer = RecordingPrinter();
     PrintRecords(book, settings, job);
     const std::vector<Drawn> printed = DrawnOn(printer);
+    ASSERT_EQ(printer.jobs.size(), 1u);
+    EXPECT_EQ(printer.jobs[0].sides, reportType != 1 ? JobSides::OneSide
+                                                     : onePass ? JobSides::BothSidesInOnePass : JobSides::TwoPasses);
     printer = RecordingPrinter();
     prompt.prompts.clear();
     EXPECT_FALSE(PreviewRecords(book, settings, job));
     EXPECT_TRUE(prompt.prompts.empty());
-    EXPECT_EQ(printer.previewHelpContext, 1651);
-    EXPECT_FALSE(printed.empty());
     EXPECT_EQ(DrawnOn(printer), printed);
   }
 }
 
-TEST_F(PrintJobTest, AJobIsNamedAfterItsReportAndTheUsersTitle) {
-  settings.Printing.ReportType = 1;
-  settings.Printing.Title = "Friends";
+TEST_F(PrintJobTest, PdfFilesAreNamedInOneNoticeAndFailuresWithTheirReason) {
+  printer.filesWritten = {"/u/Vantreo phone list side A.pdf", "/u/Vantreo phone list side B.pdf"};
   PrintRecords(book, settings, job);
-  ASSERT_EQ(printer.jobs.size(), 1u);
-  EXPECT_EQ(printer.jobs[0].report, "phone book");
-  EXPECT_EQ(printer.jobs[0].title, "Friends");
-  EXPECT_EQ(printer.jobs[0].sides, JobSides::TwoPasses);
-  EXPECT_EQ(printer.sideBStartedAtDocument, 2);
-  settings.Printing.BothSidesInOnePass = true;
-  printer.bothSides = false;  // a printer that cannot turn the sheet prints in two passes
-  PrintRecords(book, settings, job);
-  EXPECT_EQ(printer.jobs[1].sides, JobSides::TwoPasses);
-}
-
-TEST_F(PrintJobTest, PdfFilesWrittenAreNamedInOneNotice) {
-  printer.filesWritten = {"/home/u/Vantreo phone book side A.pdf", "/home/u/Vantreo phone book side B.pdf"};
-  PrintRecords(book, settings, job);
-  EXPECT_EQ(Shown(), std::vector<QString>{"The printout was saved as the PDF files\n"
-                                          "/home/u/Vantreo phone book side A.pdf\n"
-                                          "/home/u/Vantreo phone book side B.pdf"});
-}
-
-TEST_F(PrintJobTest, AQueueThatRefusesTheJobIsReportedWithItsReason) {
   printer.finishFailure = PlatformError{1286, "Destination \"Office\" is not accepting jobs"};
-  printer.filesWritten = {"/never/written.pdf"};
   PrintRecords(book, settings, job);
-  EXPECT_EQ(Shown(), std::vector<QString>{"Unable to complete printing. Error 1286 : Destination \"Office\" is "
-                                          "not accepting jobs."});
+  EXPECT_EQ(Shown(), (std::vector<QString>{
+                         "The printout was saved as the PDF files\n/u/Vantreo phone list side A.pdf\n"
+                         "/u/Vantreo phone list side B.pdf",
+                         "Unable to complete printing. Error 1286 : Destination \"Office\" is not accepting jobs."}));
 }
 
 TEST_F(PrintJobTest, AFailureOnTheWayAbandonsTheJobAndRemovesTheLineFile) {
@@ -241,9 +171,7 @@ TEST_F(PrintJobTest, AFailureOnTheWayAbandonsTheJobAndRemovesTheLineFile) {
   qputenv("TMPDIR", savedTmp);
   EXPECT_EQ(Shown(), std::vector<QString>(2, "Unable to complete printing. Error 482 : The printer went away."));
   EXPECT_EQ(printer.jobsAbandoned, 1);
-  EXPECT_EQ(printer.jobsFinished, 0);
   EXPECT_TRUE(QDir(temporary.path()).isEmpty());
-  EXPECT_EQ(Fakes().busy.depth, 0);
 }
 
 }  // namespace

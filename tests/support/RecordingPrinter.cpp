@@ -72,7 +72,6 @@ void RecordingPrinter::StartJob(const QString& report, const QString& title, Job
 
 QStringList RecordingPrinter::FinishJob() {
   EndDocument();
-  ++jobsFinished;
   if (finishFailure) throw PlatformFailure(*finishFailure);
   return filesWritten;
 }
@@ -82,8 +81,7 @@ void RecordingPrinter::AbandonJob() {
   ++jobsAbandoned;
 }
 
-bool RecordingPrinter::Preview(const std::function<void(Printer&)>& draw, int helpContext) {
-  previewHelpContext = helpContext;
+bool RecordingPrinter::Preview(const std::function<void(Printer&)>& draw, int) {
   previewing = true;
   draw(*this);
   previewing = false;

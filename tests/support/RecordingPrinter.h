@@ -50,9 +50,9 @@ class RecordingPrinter : public Printer {
   void EndDocument() override;
   void Choose(const PrinterChoice& choice) override { chosen.push_back(choice); }
   bool CanPrintBothSides() override { return bothSides; }
-  bool FeedsPaper() override { return !previewing && paper; }
+  bool FeedsPaper() override { return !previewing; }
   void StartJob(const QString& report, const QString& title, JobSides sides) override;
-  void StartSideB() override { sideBStartedAtDocument = document_ + (open_ ? 0 : 1); }
+  void StartSideB() override {}
   QStringList FinishJob() override;
   void AbandonJob() override;
   // Draws into this printer, as a preview; answers previewAnswer.
@@ -82,7 +82,7 @@ class RecordingPrinter : public Printer {
   // Called before each text is drawn, e.g. to fail in the middle of a job.
   std::function<void(const std::string&)> beforeText;
 
-  // The job and output side.
+  // The jobs, the choices of printer and what the output answers.
   struct Job {
     QString report;
     QString title;
@@ -91,12 +91,8 @@ class RecordingPrinter : public Printer {
   std::vector<Job> jobs;
   std::vector<PrinterChoice> chosen;
   bool bothSides = true;
-  bool paper = true;
   bool previewing = false;
   bool previewAnswer = false;
-  int previewHelpContext = 0;
-  int sideBStartedAtDocument = 0;
-  int jobsFinished = 0;
   int jobsAbandoned = 0;
   QStringList filesWritten;               // what FinishJob reports
   std::optional<PlatformError> finishFailure;  // raised by FinishJob
