@@ -5,6 +5,8 @@
 
 #include <QString>
 
+#include "platform/PrinterChoice.h"
+
 // The user's preferences, read at start-up and written back at exit. Each
 // value bears the name of its key; texts that are compared with or printed
 // beside document text are windows-1252 bytes like the document.
@@ -34,6 +36,8 @@ struct ProgramSettings {
     bool FontItalic = false;
     float XOffset = 0;
     float YOffset = 0;
+    PrinterChoice Printer;  // empty until the user chooses
+    bool BothSidesInOnePass = false;
   } Printing;
 
   struct ExportSection {

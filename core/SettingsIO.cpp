@@ -61,6 +61,19 @@ void ReadPrintFont(ProgramSettings::PrintingSection& printing, SettingsReader& i
   printing.FontSize = in.Integer(QStringLiteral("FontSize"), QString::number(printerFont->Size));
 }
 
+const QString kPortrait = QStringLiteral("Portrait");
+const QString kLandscape = QStringLiteral("Landscape");
+
+void ReadPrinterChoice(ProgramSettings::PrintingSection& printing, SettingsReader& in) {
+  PrinterChoice& printer = printing.Printer;
+  printer.Name = in.Text(QStringLiteral("PrinterName"), {});
+  printer.ToFile = in.Loose(QStringLiteral("PrintToFile"), false);
+  printer.Folder = in.Text(QStringLiteral("PdfFolder"), {});
+  printer.PaperSize = in.Text(QStringLiteral("PaperSize"), {});
+  printer.Landscape = in.Text(QStringLiteral("Orientation"), kPortrait).compare(kLandscape, Qt::CaseInsensitive) == 0;
+  printing.BothSidesInOnePass = in.Loose(QStringLiteral("BothSidesInOnePass"), false);
+}
+
 }  // namespace
 
 void LoadSettings(ProgramSettings& settings, SettingsStore& store,
@@ -95,6 +108,7 @@ void LoadSettings(ProgramSettings& settings, SettingsStore& store,
   printing.FontItalic = in.Loose(QStringLiteral("FontItalic"), false);
   printing.XOffset = in.Offset(QStringLiteral("XOffset"));
   printing.YOffset = in.Offset(QStringLiteral("YOffset"));
+  ReadPrinterChoice(printing, in);
 
   in.Section(kExport);
   auto& exportSection = settings.Export;
@@ -133,6 +147,12 @@ void SaveSettings(const ProgramSettings& settings, SettingsStore& store, const Q
   write(kPrinting, "FontItalic", BooleanText(printing.FontItalic));
   write(kPrinting, "XOffset", OffsetText(printing.XOffset));
   write(kPrinting, "YOffset", OffsetText(printing.YOffset));
+  write(kPrinting, "PrinterName", printing.Printer.Name);
+  write(kPrinting, "PrintToFile", BooleanText(printing.Printer.ToFile));
+  write(kPrinting, "PdfFolder", printing.Printer.Folder);
+  write(kPrinting, "PaperSize", printing.Printer.PaperSize);
+  write(kPrinting, "Orientation", printing.Printer.Landscape ? kLandscape : kPortrait);
+  write(kPrinting, "BothSidesInOnePass", BooleanText(printing.BothSidesInOnePass));
 
   write(kExport, "File", settings.Export.File);
   write(kExport, "Separator", QString::number(settings.Export.Separator));

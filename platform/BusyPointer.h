@@ -20,3 +20,20 @@ class BusyCursor {
   BusyCursor(const BusyCursor&) = delete;
   BusyCursor& operator=(const BusyCursor&) = delete;
 };
+
+// Shows the normal pointer for its lifetime, for a question asked in the
+// middle of a busy operation.
+class NormalPointer {
+ public:
+  NormalPointer() : wasBusy_(Busy().IsBusy()) {
+    if (wasBusy_) Busy().Restore();
+  }
+  ~NormalPointer() {
+    if (wasBusy_) Busy().Show();
+  }
+  NormalPointer(const NormalPointer&) = delete;
+  NormalPointer& operator=(const NormalPointer&) = delete;
+
+ private:
+  bool wasBusy_;
+};

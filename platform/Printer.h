@@ -1,8 +1,19 @@
 #pragma once
 
+#include <functional>
 #include <string>
 
 #include <QString>
+#include <QStringList>
+
+#include "platform/PrinterChoice.h"
+
+// How the sheets of one print job are printed.
+enum class JobSides {
+  OneSide,
+  TwoPasses,           // side A of every sheet, then side B on the turned stack
+  BothSidesInOnePass,  // each sheet's back right after its front, flipped on the long edge
+};
 
 // The printer every report is drawn on. Units are twips (1/1440 inch) with
 // the origin at the top left of the printable area, x to the right and y
@@ -39,8 +50,33 @@ class Printer {
   // until something is drawn on it.
   virtual void NewPage() = 0;
   // Ends the document and hands it to the printer; the next drawing starts
-  // a new document.
+  // a new document. PDF files and previews just go on with a new page.
   virtual void EndDocument() = 0;
+
+  // Sends the following jobs and measurements to a chosen printer or to PDF
+  // files, with the chosen paper.
+  virtual void Choose(const PrinterChoice& choice) = 0;
+  // True when the output can take both sides of a sheet in one pass.
+  virtual bool CanPrintBothSides() = 0;
+  // False for PDF files and previews: there are no sheets to feed.
+  virtual bool FeedsPaper() = 0;
+
+  // One print request's output. report names it ("phone book"), title is
+  // the user's title of the printout.
+  virtual void StartJob(const QString& report, const QString& title, JobSides sides) = 0;
+  // Side B of a two-pass job begins.
+  virtual void StartSideB() = 0;
+  // Completes the job and returns the PDF files written (none on paper). On
+  // failure it removes the job's files and raises.
+  virtual QStringList FinishJob() = 0;
+  // Ends a job that failed: what was drawn on paper goes to the printer, the
+  // job's PDF files are removed. Never raises.
+  virtual void AbandonJob() = 0;
+
+  // Shows the pages draw produces, on the chosen paper, in a preview window
+  // whose help is the topic helpContext. Returns true when the user asks to
+  // print them. A failure of draw is raised before the window shows.
+  virtual bool Preview(const std::function<void(Printer&)>& draw, int helpContext) = 0;
 };
 
 Printer& ThePrinter();

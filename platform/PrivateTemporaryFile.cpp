@@ -9,16 +9,11 @@ constexpr int kFileAccessError = 75;
 }  // namespace
 
 PrivateTemporaryFile::PrivateTemporaryFile(const QString& fileName) {
-  if (!folder_.isValid())
-    throw PlatformFailure(PlatformError{kFileAccessError, folder_.errorString()});
-  file_.setFileName(folder_.filePath(fileName));
+  file_.setFileName(folder_.FilePath(fileName));
   if (!file_.open(QIODevice::WriteOnly | QIODevice::Truncate)) Fail();
 }
 
-PrivateTemporaryFile::~PrivateTemporaryFile() {
-  file_.close();
-  folder_.remove();
-}
+PrivateTemporaryFile::~PrivateTemporaryFile() { file_.close(); }
 
 void PrivateTemporaryFile::Write(const std::string& bytes) {
   if (file_.write(bytes.data(), static_cast<qint64>(bytes.size())) != static_cast<qint64>(bytes.size())) Fail();

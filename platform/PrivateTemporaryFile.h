@@ -4,11 +4,12 @@
 
 #include <QFile>
 #include <QString>
-#include <QTemporaryDir>
 
-// A scratch file with a fixed name in a new temporary folder that only the
-// user can read; the file and its folder are deleted when the object goes,
-// on every path. Failures raise PlatformFailure.
+#include "platform/PrivateFolder.h"
+
+// A scratch file with a fixed name in a private folder; the file and its
+// folder are deleted when the object goes, on every path, and by the exit
+// cleanups. Failures raise PlatformFailure.
 class PrivateTemporaryFile {
  public:
   // Creates the file, empty and open for writing.
@@ -31,6 +32,6 @@ class PrivateTemporaryFile {
  private:
   [[noreturn]] void Fail() const;
 
-  QTemporaryDir folder_;
+  PrivateFolder folder_;
   QFile file_;
 };

@@ -22,10 +22,17 @@ QString StyleOf(const QString& family, bool bold, bool italic) {
   return chosen;
 }
 
-// The effects (strike-out, underline) are not printed, so they are not offered.
+// The effects (strike-out, underline) are not printed, so they are not
+// offered. Their box keeps its room: the sample beside it takes its height
+// from that row and would be too low to show the chosen font without it.
 void HideEffects(QFontDialog& dialog) {
-  for (QGroupBox* group : dialog.findChildren<QGroupBox*>())
-    if (!group->findChildren<QCheckBox*>().isEmpty()) group->hide();
+  for (QGroupBox* group : dialog.findChildren<QGroupBox*>()) {
+    if (group->findChildren<QCheckBox*>().isEmpty()) continue;
+    QSizePolicy policy = group->sizePolicy();
+    policy.setRetainSizeWhenHidden(true);
+    group->setSizePolicy(policy);
+    group->hide();
+  }
 }
 
 class QtFontChooser : public FontChooser {

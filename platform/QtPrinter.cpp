@@ -1,18 +1,16 @@
-#include <memory>
+#include "platform/QtPrinter.h"
 
-#include <QDateTime>
-#include <QDir>
-#include <QFileInfo>
 #include <QFontDatabase>
-#include <QFontMetricsF>
-#include <QPainter>
-#include <QPrinter>
+#include <QPagedPaintDevice>
 #include <QPrinterInfo>
 
 #include "platform/AnsiText.h"
-#include "platform/MessageBoxes.h"
+#include "platform/HelpButton.h"
+#include "platform/OutputPaper.h"
+#include "platform/PdfFilesOutput.h"
 #include "platform/PlatformFailure.h"
-#include "platform/Printer.h"
+#include "platform/PrintPreviewWindow.h"
+#include "platform/QueueOutput.h"
 #include "platform/ServiceSlot.h"
 #include "platform/StandardLocations.h"
 
@@ -26,140 +24,162 @@ constexpr int kPrinterError = 482;
   throw PlatformFailure(PlatformError{kPrinterError, QString::fromLatin1(description)});
 }
 
-bool PrinterInstalled() { return !QPrinterInfo::defaultPrinter().isNull(); }
+bool PrinterInstalled() { return !QPrinterInfo::availablePrinterNames().isEmpty(); }
 
-// A new file name in the documents folder for a printout saved as PDF.
-QString NewPdfPath() {
-  const QString stem = QStringLiteral("Vantreo printout ") +
-                       QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd hh-mm-ss"));
-  QString path = JoinPath(DocumentsFolder(), stem + QStringLiteral(".pdf"));
-  for (int copy = 2; QFileInfo::exists(path); ++copy)
-    path = JoinPath(DocumentsFolder(), QStringLiteral("%1 (%2).pdf").arg(stem).arg(copy));
-  return path;
+}  // namespace
+
+std::unique_ptr<PrintOutput> OutputFor(const PrinterChoice& choice) {
+  if (!choice.ToFile) return std::make_unique<QueueOutput>(choice.Name, PaperFor(choice));
+  const QString folder = choice.Folder.isEmpty() ? DocumentsFolder() : choice.Folder;
+  return std::make_unique<PdfFilesOutput>(folder, PaperFor(choice));
 }
 
-// Draws on the system's default printer, or into a PDF file in the user's
-// documents folder when no printer is installed. The painter works in twips
-// and the font is sized in twips, so measurements need no conversion.
-class QtPrinter : public Printer {
- public:
-  QtPrinter() {
-    const QFont general = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
-    SetFont(general.family(), general.pointSize() > 0 ? general.pointSize() : 10, false, false);
+QtPrinter::QtPrinter(std::unique_ptr<PrintOutput> output) : output_(std::move(output)) {
+  const QFont general = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
+  SetFont(general.family(), general.pointSize() > 0 ? general.pointSize() : 10, false, false);
+}
+
+QtPrinter::~QtPrinter() {
+  if (painter_.isActive()) painter_.end();
+}
+
+double QtPrinter::PageWidth() {
+  const int resolution = output_->Resolution();
+  return output_->Layout().paintRectPixels(resolution).width() * kTwipsPerInch / resolution;
+}
+
+double QtPrinter::PageHeight() {
+  const int resolution = output_->Resolution();
+  return output_->Layout().paintRectPixels(resolution).height() * kTwipsPerInch / resolution;
+}
+
+double QtPrinter::TextWidth(const std::string& text) { return metrics_->horizontalAdvance(AnsiToQString(text)); }
+
+void QtPrinter::PrintText(const std::string& text) {
+  if (text.empty()) return;
+  const QString shown = AnsiToQString(text);
+  StartDrawing();
+  painter_.drawText(QPointF(x_, y_ + metrics_->ascent()), shown);
+  x_ += metrics_->horizontalAdvance(shown);
+}
+
+void QtPrinter::DrawLine(double x1, double y1, double x2, double y2) {
+  StartDrawing();
+  painter_.drawLine(QPointF(x1, y1), QPointF(x2, y2));
+}
+
+void QtPrinter::SetFont(const QString& name, int points, bool bold, bool italic) {
+  font_ = QFont(name);
+  // Qt refuses a size of 0; the smallest size stands in for it.
+  font_.setPixelSize(std::max(points, 1) * kTwipsPerPoint);
+  font_.setBold(bold);
+  font_.setItalic(italic);
+  font_.setHintingPreference(QFont::PreferNoHinting);
+  points_ = points;
+  metrics_ = std::make_unique<QFontMetricsF>(font_);
+  if (painter_.isActive()) painter_.setFont(font_);
+}
+
+QString QtPrinter::FontName() {
+  if (!PrinterInstalled()) Fail("No printer is installed");
+  return font_.family();
+}
+
+int QtPrinter::FontSize() {
+  if (!PrinterInstalled()) Fail("No printer is installed");
+  return points_;
+}
+
+void QtPrinter::NewPage() { pageEnded_ = painter_.isActive(); }
+
+void QtPrinter::EndDocument() {
+  if (output_->Span() == DeviceSpan::Document)
+    CloseDevice();
+  else
+    NewPage();
+}
+
+void QtPrinter::Choose(const PrinterChoice& choice) {
+  if (painter_.isActive()) painter_.end();
+  output_ = OutputFor(choice);
+}
+
+void QtPrinter::StartJob(const QString& report, const QString& title, JobSides sides) {
+  output_->StartJob(report, title, sides);
+}
+
+void QtPrinter::StartSideB() {
+  if (output_->Span() == DeviceSpan::Job) {
+    NewPage();
+    return;
   }
+  CloseDevice();
+  output_->StartSideB();
+}
 
-  double PageWidth() override { return Device().width() * kTwipsPerInch / Device().resolution(); }
-  double PageHeight() override { return Device().height() * kTwipsPerInch / Device().resolution(); }
-
-  double CurrentX() override { return x_; }
-  double CurrentY() override { return y_; }
-  void SetCurrentX(double x) override { x_ = x; }
-  void SetCurrentY(double y) override { y_ = y; }
-
-  double TextWidth(const std::string& text) override { return metrics_->horizontalAdvance(AnsiToQString(text)); }
-  double TextHeight(const std::string&) override { return metrics_->lineSpacing(); }
-
-  void PrintText(const std::string& text) override {
-    if (text.empty()) return;
-    const QString shown = AnsiToQString(text);
-    StartDrawing();
-    painter_.drawText(QPointF(x_, y_ + metrics_->ascent()), shown);
-    x_ += metrics_->horizontalAdvance(shown);
+QStringList QtPrinter::FinishJob() {
+  try {
+    CloseDevice();
+    return output_->FinishJob();
+  } catch (...) {
+    output_->AbandonJob();
+    throw;
   }
+}
 
-  void DrawLine(double x1, double y1, double x2, double y2) override {
-    StartDrawing();
-    painter_.drawLine(QPointF(x1, y1), QPointF(x2, y2));
+void QtPrinter::AbandonJob() {
+  // On paper what was drawn still goes to the printer, as after any job.
+  if (output_->Span() == DeviceSpan::Document) {
+    try {
+      CloseDevice();
+    } catch (...) {
+    }
   }
+  if (painter_.isActive()) painter_.end();
+  output_->AbandonJob();
+}
 
-  void SetFont(const QString& name, int points, bool bold, bool italic) override {
-    font_ = QFont(name);
-    // Qt refuses a size of 0; the smallest size stands in for it.
-    font_.setPixelSize(std::max(points, 1) * kTwipsPerPoint);
-    font_.setBold(bold);
-    font_.setItalic(italic);
-    font_.setHintingPreference(QFont::PreferNoHinting);
-    points_ = points;
-    metrics_ = std::make_unique<QFontMetricsF>(font_);
-    if (painter_.isActive()) painter_.setFont(font_);
-  }
+bool QtPrinter::Preview(const std::function<void(Printer&)>& draw, int helpContext) {
+  PrintPreviewWindow window(output_->Layout(), output_->Resolution(), output_->CanPrintBothSides(), draw);
+  AddHelpButton(window, helpContext);
+  return window.Run();
+}
 
-  QString FontName() override {
-    if (!PrinterInstalled()) Fail("No printer is installed");
-    return font_.family();
-  }
-  int FontSize() override {
-    if (!PrinterInstalled()) Fail("No printer is installed");
-    return points_;
-  }
-
-  void NewPage() override { pageEnded_ = painter_.isActive(); }
-
-  void EndDocument() override {
+// Opens the device on first drawing and the page ended last, so that ending
+// a page or a document without drawing emits no blank sheet.
+void QtPrinter::StartDrawing() {
+  if (!painter_.isActive()) {
+    QPagedPaintDevice& device = output_->OpenDevice();
+    if (!painter_.begin(&device)) {
+      try {
+        output_->CloseDevice(false);
+      } catch (...) {
+      }
+      Fail("The printer could not start the document");
+    }
+    device_ = &device;
+    const double scale = output_->Resolution() / kTwipsPerInch;
+    painter_.scale(scale, scale);
+    painter_.setFont(font_);
     pageEnded_ = false;
-    if (!painter_.isActive()) return;
-    const bool written = painter_.end();
-    const QString pdfPath = pdfPath_;
-    device_.reset();
-    pdfPath_.clear();
-    if (!written) Fail("The printer could not finish the document");
-    if (!pdfPath.isEmpty())
-      Messages().Show(MessageKind::Notice,
-                      QStringLiteral("No printer is installed, so the printout was saved as the PDF file\n%1")
-                          .arg(QDir::toNativeSeparators(pdfPath)));
   }
-
- private:
-  QPrinter& Device() {
-    if (!device_) {
-      if (PrinterInstalled()) {
-        device_ = std::make_unique<QPrinter>(QPrinterInfo::defaultPrinter(), QPrinter::HighResolution);
-      } else {
-        device_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
-        device_->setOutputFormat(QPrinter::PdfFormat);
-      }
-      device_->setDocName(QStringLiteral("Vantreo"));
-    }
-    return *device_;
+  if (pageEnded_) {
+    if (!device_->newPage()) Fail("The printer could not start a new page");
+    pageEnded_ = false;
   }
+}
 
-  // Opens the document on first drawing and the page ended last, so that
-  // ending a page or a document without drawing emits no blank sheet.
-  void StartDrawing() {
-    if (!painter_.isActive()) {
-      QPrinter& device = Device();
-      if (device.outputFormat() == QPrinter::PdfFormat) {
-        pdfPath_ = NewPdfPath();
-        device.setOutputFileName(pdfPath_);
-      }
-      if (!painter_.begin(&device)) {
-        device_.reset();
-        pdfPath_.clear();
-        Fail("The printer could not start the document");
-      }
-      const double scale = device.resolution() / kTwipsPerInch;
-      painter_.scale(scale, scale);
-      painter_.setFont(font_);
-      pageEnded_ = false;
-    }
-    if (pageEnded_) {
-      if (!device_->newPage()) Fail("The printer could not start a new page");
-      pageEnded_ = false;
-    }
-  }
+void QtPrinter::CloseDevice() {
+  pageEnded_ = false;
+  if (!painter_.isActive()) return;
+  const bool painted = painter_.end();
+  device_ = nullptr;
+  output_->CloseDevice(painted);
+}
 
-  std::unique_ptr<QPrinter> device_;
-  QPainter painter_;
-  QString pdfPath_;
-  bool pageEnded_ = false;
-  double x_ = 0;
-  double y_ = 0;
-  QFont font_;
-  int points_ = 0;
-  std::unique_ptr<QFontMetricsF> metrics_;
-};
+namespace {
 
-ServiceSlot<Printer> slot([] { return std::make_unique<QtPrinter>(); });
+ServiceSlot<Printer> slot([] { return std::make_unique<QtPrinter>(OutputFor(SystemDefaultChoice())); });
 
 }  // namespace
 

@@ -35,23 +35,6 @@ void PrintCover(Printer& printer, const PageRect& rect, const std::string& title
   printer.PrintText(date);
 }
 
-// Shows the normal pointer for its lifetime, for a question asked in the
-// middle of a busy job.
-class NormalPointer {
- public:
-  NormalPointer() : wasBusy_(Busy().IsBusy()) {
-    if (wasBusy_) Busy().Restore();
-  }
-  ~NormalPointer() {
-    if (wasBusy_) Busy().Show();
-  }
-  NormalPointer(const NormalPointer&) = delete;
-  NormalPointer& operator=(const NormalPointer&) = delete;
-
- private:
-  bool wasBusy_;
-};
-
 bool AskForSideB(int sheet, bool& promptEachPage) {
   NormalPointer normal;
   return ReadyPage().Ask("Page " + std::to_string(sheet) + " - Side B", promptEachPage);
@@ -66,37 +49,45 @@ class Booklet {
     half_ = n_ / 2;
   }
 
-  void Print() {
-    SetPrinterFont(printer_, settings_);
-    InitSheetRects(printer_, rects_);
+  // Fronts, then backs on the turned stack, shifted by the offsets.
+  void PrintInTwoPasses() {
+    Start();
     PrintSideA();
     printer_.EndDocument();
     ApplyOffsets(rects_, settings_.Printing.XOffset, settings_.Printing.YOffset);
+    printer_.StartSideB();
     PrintSideB();
   }
 
+  // Each sheet's back right after its front, for a printer that turns the
+  // sheet itself: no offsets, no prompts.
+  void PrintInOnePass() {
+    Start();
+    for (int i = -1; i <= half_; i += 4) {
+      if (i != -1) printer_.NewPage();
+      PrintFront(i);
+      printer_.NewPage();
+      PrintBack(i);
+    }
+  }
+
  private:
+  void Start() {
+    SetPrinterFont(printer_, settings_);
+    InitSheetRects(printer_, rects_);
+  }
+
   // Sheet index i runs -1, 3, 7, ...; the sheet number is (i + 1) / 4 + 1.
   void PrintSideA() {
     for (int i = -1; i <= half_; i += 4) {
       if (i != -1) printer_.NewPage();
-      if (i == -1) {
-        PrintCover(printer_, rects_[0], settings_.Printing.Title);
-      } else {
-        PrintPage(0, i);
-        PrintPage(1, n_ - i + 1);
-      }
-      const bool lowerRow = i != half_ - 1;
-      if (lowerRow) {
-        PrintPage(2, i + 2);
-        PrintPage(3, n_ - i - 1);
-      }
-      DrawCropMarks(printer_, rects_, lowerRow, {});
+      PrintFront(i);
     }
   }
 
+  // Only paper needs the user to turn the stack and feed each sheet.
   void PrintSideB() {
-    bool promptEachPage = true;
+    bool promptEachPage = printer_.FeedsPaper();
     const int start = half_ % 4 == 0 ? half_ - 1 : half_ - 3;
     for (int i = start; i >= -1; i -= 4) {
       if (i != start) printer_.NewPage();
@@ -105,17 +96,37 @@ class Booklet {
         SetPrinterFont(printer_, settings_);
         if (!AskForSideB((i + 1) / 4 + 1, promptEachPage)) return;
       }
-      if (i != -1) {
-        PrintPage(0, n_ - i);
-        PrintPage(1, i + 1);
-      }
-      const bool lowerRow = i != half_ - 1;
-      if (lowerRow) {
-        PrintPage(2, n_ - i - 2);
-        PrintPage(3, i + 3);
-      }
-      DrawCropMarks(printer_, rects_, lowerRow, {});
+      PrintBack(i);
     }
+  }
+
+  void PrintFront(int i) {
+    if (i == -1) {
+      PrintCover(printer_, rects_[0], settings_.Printing.Title);
+    } else {
+      PrintPage(0, i);
+      PrintPage(1, n_ - i + 1);
+    }
+    const bool lowerRow = i != half_ - 1;
+    if (lowerRow) {
+      PrintPage(2, i + 2);
+      PrintPage(3, n_ - i - 1);
+    }
+    DrawCropMarks(printer_, rects_, lowerRow, {});
+  }
+
+  // The back of the cover stays empty.
+  void PrintBack(int i) {
+    if (i != -1) {
+      PrintPage(0, n_ - i);
+      PrintPage(1, i + 1);
+    }
+    const bool lowerRow = i != half_ - 1;
+    if (lowerRow) {
+      PrintPage(2, n_ - i - 2);
+      PrintPage(3, i + 3);
+    }
+    DrawCropMarks(printer_, rects_, lowerRow, {});
   }
 
   void PrintPage(int rect, int page) {
@@ -132,6 +143,10 @@ class Booklet {
 
 }  // namespace
 
-void PrintPhoneBook(Printer& printer, LineFile& file, const ProgramSettings& settings) {
-  Booklet(printer, file, settings).Print();
+void PrintPhoneBook(Printer& printer, LineFile& file, const ProgramSettings& settings, JobSides sides) {
+  Booklet booklet(printer, file, settings);
+  if (sides == JobSides::BothSidesInOnePass)
+    booklet.PrintInOnePass();
+  else
+    booklet.PrintInTwoPasses();
 }

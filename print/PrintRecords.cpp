@@ -1,21 +1,41 @@
 #include "print/PrintRecords.h"
 
-#include <optional>
-
 #include "core/ErrorReport.h"
+#include "platform/AnsiText.h"
 #include "platform/BusyPointer.h"
 #include "platform/PlatformFailure.h"
-#include "platform/Printer.h"
 #include "print/Labels.h"
 #include "print/LineFile.h"
 #include "print/LineFileWriter.h"
 #include "print/PhoneBook.h"
 #include "print/PhoneList.h"
 #include "print/PrintFailure.h"
+#include "print/PrinterJob.h"
 
 namespace {
 
-void PrintReport(Printer& printer, const BookState& book, const ProgramSettings& settings, const PrintJob& job) {
+const QString kPrintingFailed = QStringLiteral("Unable to complete printing.");
+constexpr int kPreviewHelpContext = 1651;
+
+QString ReportName(ReportType type) {
+  switch (type) {
+    case ReportType::PhoneBook: return QStringLiteral("phone book");
+    case ReportType::Labels: return QStringLiteral("labels");
+    case ReportType::PhoneList: break;
+  }
+  return QStringLiteral("phone list");
+}
+
+}  // namespace
+
+JobSides SidesOf(const ProgramSettings& settings, Printer& printer) {
+  if (ReportTypeOf(settings.Printing.ReportType) != ReportType::PhoneBook) return JobSides::OneSide;
+  return settings.Printing.BothSidesInOnePass && printer.CanPrintBothSides() ? JobSides::BothSidesInOnePass
+                                                                             : JobSides::TwoPasses;
+}
+
+void DrawReport(Printer& printer, const BookState& book, const ProgramSettings& settings, const PrintJob& job,
+                JobSides sides) {
   const ReportType type = ReportTypeOf(settings.Printing.ReportType);
   if (type == ReportType::Labels) {
     PrintLabels(printer, book, settings, job);
@@ -27,26 +47,37 @@ void PrintReport(Printer& printer, const BookState& book, const ProgramSettings&
   WriteLineFile(printer, book, settings, job, file);
   file.StartReading();
   if (type == ReportType::PhoneBook)
-    PrintPhoneBook(printer, file, settings);
+    PrintPhoneBook(printer, file, settings, sides);
   else
     PrintPhoneList(printer, file, settings);
 }
-
-}  // namespace
 
 void PrintRecords(const BookState& book, const ProgramSettings& settings, const PrintJob& job) {
   Printer& printer = ThePrinter();
   try {
     BusyCursor busy;
-    PrintReport(printer, book, settings, job);
+    const JobSides sides = SidesOf(settings, printer);
+    const QString title = ReportTypeOf(settings.Printing.ReportType) == ReportType::Labels
+                              ? QString()
+                              : AnsiToQString(settings.Printing.Title);
+    PrinterJob output(printer, ReportName(ReportTypeOf(settings.Printing.ReportType)), title, sides);
+    DrawReport(printer, book, settings, job, sides);
+    output.Finish();
   } catch (...) {
-    // The busy pointer is restored and the line file deleted by now.
-    ShowErrorMessage(QStringLiteral("Unable to complete printing."), CaughtFailure());
+    // The busy pointer is restored, the line file deleted and the job's
+    // output ended by now.
+    ShowErrorMessage(kPrintingFailed, CaughtFailure());
   }
-  // Ends the document also after a failure or an abort, so that nothing
-  // waits half-printed; a failure here has nothing left to spoil.
+}
+
+bool PreviewRecords(const BookState& book, const ProgramSettings& settings, const PrintJob& job) {
+  Printer& printer = ThePrinter();
   try {
-    printer.EndDocument();
+    const JobSides sides = SidesOf(settings, printer);
+    return printer.Preview([&](Printer& page) { DrawReport(page, book, settings, job, sides); },
+                           kPreviewHelpContext);
   } catch (...) {
+    ShowErrorMessage(kPrintingFailed, CaughtFailure());
+    return false;
   }
 }

@@ -15,6 +15,8 @@
 #include "platform/BusyPointer.h"
 #include "platform/Printer.h"
 #include "print/PrintFailure.h"
+#include "print/PrinterJob.h"
+#include "print/PrinterSelection.h"
 #include "print/SheetMarks.h"
 
 namespace {
@@ -110,34 +112,34 @@ void frmAlign::cmdOK_Click() {
 }
 
 void frmAlign::cmdTest_Click() {
-  if (!ValidateOffsets()) return;
-  Printer& printer = ThePrinter();
+  if (!ValidateOffsets() || !SelectPrinter(settings_)) return;
   try {
     TestPrint();
   } catch (...) {
     ShowErrorMessage(QStringLiteral("Unable to complete printing."), CaughtFailure());
-    try {
-      printer.EndDocument();
-    } catch (...) {
-    }
   }
 }
 
 // Side A with the marks where the booklet puts them, then side B shifted by
-// the offsets in the boxes; the stored offsets stay as they are.
+// the offsets in the boxes; the stored offsets stay as they are. Only paper
+// needs the user to turn the sheet in between.
 void frmAlign::TestPrint() {
   Printer& printer = ThePrinter();
+  PrinterJob job(printer, QStringLiteral("alignment test"), {}, JobSides::TwoPasses);
   InitSheetRects(printer, sheetRects_);
   {
     BusyCursor busy;
     DrawCropMarks(printer, sheetRects_, true, "Test Align - Side A");
     printer.EndDocument();
   }
-  if (ShowMessage(MessageKind::PrinterPrompt, QStringLiteral("Prepare printer for printing side B.")) !=
-      MessageAnswer::OK)
-    return;
-  ApplyOffsets(sheetRects_, OffsetIn(0), OffsetIn(1));
-  BusyCursor busy;
-  DrawCropMarks(printer, sheetRects_, true, "Test Align - Side B");
-  printer.EndDocument();
+  if (!printer.FeedsPaper() || ShowMessage(MessageKind::PrinterPrompt,
+                                           QStringLiteral("Prepare printer for printing side B.")) ==
+                                   MessageAnswer::OK) {
+    ApplyOffsets(sheetRects_, OffsetIn(0), OffsetIn(1));
+    printer.StartSideB();
+    BusyCursor busy;
+    DrawCropMarks(printer, sheetRects_, true, "Test Align - Side B");
+    printer.EndDocument();
+  }
+  job.Finish();
 }

@@ -27,6 +27,7 @@
 #include "print/PrintRecords.h"
 #include "print/PrintRounding.h"
 #include "print/PrinterFont.h"
+#include "print/PrinterSelection.h"
 #include "print/frmAlign.h"
 
 namespace {
@@ -80,6 +81,10 @@ frmPrint::frmPrint(const BookState& book, ProgramSettings& settings, QWidget* pa
   }
   chkIncAddress = CheckBox("&Include Addresses", "chkIncAddress");
   chkAlphaChar = CheckBox("&Show Alphabet Letters", "chkAlphaChar");
+  chkBothSides = CheckBox("Print b&oth sides in one pass", "chkBothSides");
+  lblPrinter = new QLabel;
+  lblPrinter->setObjectName(QStringLiteral("lblPrinter"));
+  lblPrinter->setWordWrap(true);
 
   cmdOk = MakeButton("OK", "cmdOk");
   cmdOk->setDefault(true);
@@ -87,7 +92,11 @@ frmPrint::frmPrint(const BookState& book, ProgramSettings& settings, QWidget* pa
   cmdFonts = MakeButton("&Fonts...", "cmdFonts");
   cmdAlign = MakeButton("&Align...", "cmdAlign");
   cmdHelp = MakeButton("&Help", "cmdHelp");
+  cmdPreview = MakeButton("Pre&view", "cmdPreview");
+  cmdPrinter = MakeButton("P&rinter...", "cmdPrinter");
   connect(cmdOk, &QPushButton::clicked, this, &frmPrint::cmdOK_Click);
+  connect(cmdPreview, &QPushButton::clicked, this, &frmPrint::cmdPreview_Click);
+  connect(cmdPrinter, &QPushButton::clicked, this, &frmPrint::cmdPrinter_Click);
   connect(cmdCancel, &QPushButton::clicked, this, &QDialog::reject);
   connect(cmdFonts, &QPushButton::clicked, this, &frmPrint::cmdFonts_Click);
   connect(cmdAlign, &QPushButton::clicked, this, &frmPrint::cmdAlign_Click);
@@ -101,8 +110,11 @@ frmPrint::frmPrint(const BookState& book, ProgramSettings& settings, QWidget* pa
   options->addWidget(Frame1, 2, 0, 1, 2);
   options->addWidget(chkIncAddress, 3, 0, 1, 2);
   options->addWidget(chkAlphaChar, 4, 0, 1, 2);
+  options->addWidget(chkBothSides, 5, 0, 1, 2);
+  options->addWidget(lblPrinter, 6, 0, 1, 2);
   auto* buttons = new QVBoxLayout;
-  for (QPushButton* button : {cmdOk, cmdCancel, cmdFonts, cmdAlign, cmdHelp}) buttons->addWidget(button);
+  for (QPushButton* button : {cmdOk, cmdCancel, cmdPreview, cmdPrinter, cmdFonts, cmdAlign, cmdHelp})
+    buttons->addWidget(button);
   buttons->addStretch();
   auto* layout = new QHBoxLayout(this);
   layout->addLayout(options);
@@ -115,6 +127,8 @@ frmPrint::frmPrint(const BookState& book, ProgramSettings& settings, QWidget* pa
   const auto& printing = settings_.Printing;
   chkIncAddress->setChecked(printing.IncludeAddress);
   chkAlphaChar->setChecked(printing.ShowLetters);
+  chkBothSides->setChecked(printing.BothSidesInOnePass);
+  ShowPrinter();
   txtTitle->setMaxLength(kTitleLength);
   txtTitle->setText(AnsiToQString(printing.Title));
   const int type = static_cast<int>(ReportTypeOf(printing.ReportType));
@@ -190,7 +204,9 @@ void frmPrint::ShowGroupSelection() {
 
 void frmPrint::optReportType_Click(int index) {
   const bool labels = index == static_cast<int>(ReportType::Labels);
-  cmdAlign->setEnabled(index == static_cast<int>(ReportType::PhoneBook));
+  const bool phoneBook = index == static_cast<int>(ReportType::PhoneBook);
+  cmdAlign->setEnabled(phoneBook);
+  EnableBothSides(phoneBook);
   for (QWidget* control : std::initializer_list<QWidget*>{txtTitle, chkIncAddress, chkAlphaChar})
     control->setEnabled(!labels);
 }
@@ -202,13 +218,23 @@ int frmPrint::SelectedReportType() const {
 }
 
 void frmPrint::cmdOK_Click() {
+  if (ReadyToPrint()) BuildAndPrint(Start::Print);
+}
+
+void frmPrint::cmdPreview_Click() {
+  if (ReadyToPrint()) BuildAndPrint(Start::Preview);
+}
+
+bool frmPrint::ReadyToPrint() {
   auto& printing = settings_.Printing;
   printing.Title = ToAnsi(txtTitle->text());
   printing.ReportType = static_cast<int16_t>(SelectedReportType());
   printing.IncludeAddress = chkIncAddress->isChecked();
   printing.ShowLetters = chkAlphaChar->isChecked();
-  if (!FontFits(ReportTypeOf(printing.ReportType))) return;
-  BuildAndPrint();
+  printing.BothSidesInOnePass = chkBothSides->isChecked();
+  if (!SelectPrinter(settings_)) return false;
+  ShowPrinter();
+  return FontFits(ReportTypeOf(printing.ReportType));
 }
 
 bool frmPrint::FontFits(ReportType type) {
@@ -226,17 +252,19 @@ bool frmPrint::FontFits(ReportType type) {
   return false;
 }
 
-void frmPrint::BuildAndPrint() {
+void frmPrint::BuildAndPrint(Start start) {
   try {
     job_.PrintList.clear();
     if (BuildPrintList(book_, job_)) {
       if (job_.PrintList.empty()) {
         ShowMessage(MessageKind::Notice, kNothingToPrint);
       } else {
-        accept();
-        if (QWidget* owner = parentWidget()) owner->window()->repaint();
         SortPrintList(book_, job_);
-        PrintRecords(book_, settings_, job_);
+        if (start == Start::Print || PreviewRecords(book_, settings_, job_)) {
+          accept();
+          if (QWidget* owner = parentWidget()) owner->window()->repaint();
+          PrintRecords(book_, settings_, job_);
+        }
       }
     }
   } catch (...) {
@@ -253,6 +281,20 @@ void frmPrint::cmdFonts_Click() {
   printing.FontSize = static_cast<int16_t>(RoundToEven(font.Size));
   printing.FontBold = font.Bold;
   printing.FontItalic = font.Italic;
+}
+
+void frmPrint::cmdPrinter_Click() {
+  if (ChoosePrinter(settings_)) ShowPrinter();
+}
+
+void frmPrint::ShowPrinter() {
+  lblPrinter->setText(QStringLiteral("Printer: ") + PrinterDescription(settings_));
+  EnableBothSides(SelectedReportType() == static_cast<int>(ReportType::PhoneBook));
+}
+
+// One pass needs a printer that turns the sheet itself, or PDF files.
+void frmPrint::EnableBothSides(bool phoneBook) {
+  chkBothSides->setEnabled(phoneBook && ApplyPrinter(settings_) && ThePrinter().CanPrintBothSides());
 }
 
 void frmPrint::cmdAlign_Click() {

@@ -16,9 +16,10 @@ class QLineEdit;
 class QPushButton;
 class QRadioButton;
 
-// "Print": the report type, title, groups, options and font of a print
-// request. OK stores the choices in the settings, checks the font, and
-// prints the chosen records, closing the dialog first.
+// "Print": the report type, title, groups, options, printer and font of a
+// print request. OK stores the choices in the settings, checks the font, and
+// prints the chosen records, closing the dialog first; Preview shows them
+// first and prints them when the user asks from there.
 class frmPrint : public QDialog {
   Q_OBJECT
 
@@ -33,11 +34,15 @@ class frmPrint : public QDialog {
   std::array<QRadioButton*, 3> optReportType;
   QCheckBox* chkIncAddress;
   QCheckBox* chkAlphaChar;
+  QCheckBox* chkBothSides;
+  QLabel* lblPrinter;
   QPushButton* cmdOk;
   QPushButton* cmdCancel;
   QPushButton* cmdFonts;
   QPushButton* cmdAlign;
   QPushButton* cmdHelp;
+  QPushButton* cmdPreview;
+  QPushButton* cmdPrinter;
 
   // Takes the group chosen in the list into the group selection; runs each
   // time the list closes.
@@ -48,17 +53,25 @@ class frmPrint : public QDialog {
 
   void optReportType_Click(int index);
   void cmdOK_Click();
+  void cmdPreview_Click();
+  void cmdPrinter_Click();
   void cmdFonts_Click();
   void cmdAlign_Click();
 
  private:
+  enum class Start { Print, Preview };
   void FillGroupList();
   void ChooseMultipleGroups();
   int SelectedReportType() const;
+  // Stores the options and checks the printer and font; false when the
+  // request cannot go on.
+  bool ReadyToPrint();
   // Applies the font and measures the lines per page; false after telling
   // the user why the job cannot go on.
   bool FontFits(ReportType type);
-  void BuildAndPrint();
+  void BuildAndPrint(Start start);
+  void ShowPrinter();
+  void EnableBothSides(bool phoneBook);
 
   const BookState& book_;
   ProgramSettings& settings_;

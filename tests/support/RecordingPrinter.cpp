@@ -56,10 +56,37 @@ int RecordingPrinter::FontSize() {
 void RecordingPrinter::NewPage() { pageEnded_ = open_; }
 
 void RecordingPrinter::EndDocument() {
+  if (previewing) {  // a preview goes on with a new page
+    NewPage();
+    return;
+  }
   ++endDocumentCalls;
   if (open_) ++documentsEnded;
   open_ = false;
   pageEnded_ = false;
+}
+
+void RecordingPrinter::StartJob(const QString& report, const QString& title, JobSides sides) {
+  jobs.push_back({report, title, sides});
+}
+
+QStringList RecordingPrinter::FinishJob() {
+  EndDocument();
+  if (finishFailure) throw PlatformFailure(*finishFailure);
+  return filesWritten;
+}
+
+void RecordingPrinter::AbandonJob() {
+  EndDocument();
+  ++jobsAbandoned;
+}
+
+bool RecordingPrinter::Preview(const std::function<void(Printer&)>& draw, int) {
+  previewing = true;
+  draw(*this);
+  previewing = false;
+  EndDocument();
+  return previewAnswer;
 }
 
 std::vector<PrintedOp> RecordingPrinter::Texts() const {

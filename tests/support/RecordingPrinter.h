@@ -1,9 +1,11 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "platform/PlatformError.h"
 #include "platform/Printer.h"
 #include "print/ReadyPagePrompt.h"
 
@@ -46,6 +48,15 @@ class RecordingPrinter : public Printer {
   int FontSize() override;
   void NewPage() override;
   void EndDocument() override;
+  void Choose(const PrinterChoice& choice) override { chosen.push_back(choice); }
+  bool CanPrintBothSides() override { return bothSides; }
+  bool FeedsPaper() override { return !previewing; }
+  void StartJob(const QString& report, const QString& title, JobSides sides) override;
+  void StartSideB() override {}
+  QStringList FinishJob() override;
+  void AbandonJob() override;
+  // Draws into this printer, as a preview; answers previewAnswer.
+  bool Preview(const std::function<void(Printer&)>& draw, int helpContext) override;
 
   // The texts drawn, optionally only those of one document and page.
   std::vector<PrintedOp> Texts() const;
@@ -70,6 +81,21 @@ class RecordingPrinter : public Printer {
   int documentsEnded = 0;
   // Called before each text is drawn, e.g. to fail in the middle of a job.
   std::function<void(const std::string&)> beforeText;
+
+  // The jobs, the choices of printer and what the output answers.
+  struct Job {
+    QString report;
+    QString title;
+    JobSides sides;
+  };
+  std::vector<Job> jobs;
+  std::vector<PrinterChoice> chosen;
+  bool bothSides = true;
+  bool previewing = false;
+  bool previewAnswer = false;
+  int jobsAbandoned = 0;
+  QStringList filesWritten;               // what FinishJob reports
+  std::optional<PlatformError> finishFailure;  // raised by FinishJob
 
   std::vector<PrintedOp> ops;
 

@@ -21,6 +21,16 @@ AddressRecord& AddRecord(BookState& book, const std::string& name, const std::st
   return record;
 }
 
+BookState PeopleBook(int count) {
+  BookState book = BookWithGroups({});
+  for (int i = 0; i < count; ++i) {
+    AddressRecord& record = AddRecord(book, "Person " + std::to_string(i + 1));
+    record.Phones[0] = "555-" + std::to_string(1000 + i);
+    record.Address = "1 Main St\r\nTown";
+  }
+  return book;
+}
+
 std::string ReadBytes(const QString& path) {
   QFile file(path);
   if (!file.open(QIODevice::ReadOnly)) return {};

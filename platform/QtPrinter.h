@@ -1,0 +1,63 @@
+#pragma once
+
+#include <memory>
+
+#include <QFont>
+#include <QFontMetricsF>
+#include <QPainter>
+
+#include "platform/PrintOutput.h"
+#include "platform/Printer.h"
+
+// Draws the printer operations with a QPainter onto the paint devices of an
+// output: a printer queue, PDF files or a preview. The painter works in
+// twips and the font is sized in twips, so measurements need no conversion.
+// A document or page is opened only when something is drawn on it.
+class QtPrinter : public Printer {
+ public:
+  explicit QtPrinter(std::unique_ptr<PrintOutput> output);
+  ~QtPrinter() override;
+
+  double PageWidth() override;
+  double PageHeight() override;
+  double CurrentX() override { return x_; }
+  double CurrentY() override { return y_; }
+  void SetCurrentX(double x) override { x_ = x; }
+  void SetCurrentY(double y) override { y_ = y; }
+  double TextWidth(const std::string& text) override;
+  double TextHeight(const std::string&) override { return metrics_->lineSpacing(); }
+  void PrintText(const std::string& text) override;
+  void DrawLine(double x1, double y1, double x2, double y2) override;
+  void SetFont(const QString& name, int points, bool bold, bool italic) override;
+  QString FontName() override;
+  int FontSize() override;
+  void NewPage() override;
+  void EndDocument() override;
+
+  void Choose(const PrinterChoice& choice) override;
+  bool CanPrintBothSides() override { return output_->CanPrintBothSides(); }
+  bool FeedsPaper() override { return output_->Span() == DeviceSpan::Document; }
+  void StartJob(const QString& report, const QString& title, JobSides sides) override;
+  void StartSideB() override;
+  QStringList FinishJob() override;
+  void AbandonJob() override;
+  bool Preview(const std::function<void(Printer&)>& draw, int helpContext) override;
+
+ private:
+  void StartDrawing();
+  // Ends the painter and lets the output pass the device's pages on.
+  void CloseDevice();
+
+  std::unique_ptr<PrintOutput> output_;
+  QPagedPaintDevice* device_ = nullptr;
+  QPainter painter_;
+  bool pageEnded_ = false;
+  double x_ = 0;
+  double y_ = 0;
+  QFont font_;
+  int points_ = 0;
+  std::unique_ptr<QFontMetricsF> metrics_;
+};
+
+// The output a choice stands for: a printer queue or PDF files.
+std::unique_ptr<PrintOutput> OutputFor(const PrinterChoice& choice);

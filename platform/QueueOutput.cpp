@@ -1,0 +1,36 @@
+#include "platform/QueueOutput.h"
+
+#include <utility>
+
+#include "platform/CupsQueue.h"
+
+QueueOutput::QueueOutput(QString queue, OutputPaper paper) : queue_(std::move(queue)), paper_(std::move(paper)) {}
+
+void QueueOutput::StartJob(const QString& report, const QString& title, JobSides sides) {
+  AbandonJob();
+  name_ = QStringLiteral("Vantreo ") + report;
+  if (!title.isEmpty()) name_ += QStringLiteral(": ") + title;
+  side_ = sides == JobSides::TwoPasses ? QStringLiteral(" side A") : QString();
+  sides_ = sides;
+}
+
+QPagedPaintDevice& QueueOutput::OpenDevice() {
+  folder_ = std::make_unique<PrivateFolder>();
+  document_ = std::make_unique<PdfDocumentFile>(folder_->FilePath(QStringLiteral("document.pdf")), paper_.Layout,
+                                                paper_.Resolution, JobTitle());
+  return document_->Device();
+}
+
+void QueueOutput::CloseDevice(bool painted) {
+  const std::unique_ptr<PrivateFolder> folder = std::move(folder_);
+  const std::unique_ptr<PdfDocumentFile> document = std::move(document_);
+  document->Close(painted);
+  const QueueJobOptions options{paper_.Layout.pageSize().key(),
+                                paper_.Layout.orientation() == QPageLayout::Landscape, sides_};
+  SubmitToQueue(queue_, document->Path(), JobTitle(), options);
+}
+
+void QueueOutput::AbandonJob() {
+  document_.reset();
+  folder_.reset();
+}
