@@ -275,8 +275,10 @@ void RowReader::Take(const CsvColumn& column, const QString& value) {
     case CsvField::Country: Address(column.Set, column.Label).Parts.Country = value; break;
     case CsvField::AddressKind: Address(column.Set, column.Label).Kind = value; break;
     case CsvField::Phone:
-      Phones(column.Set).Numbers << value.split(QLatin1String(kGoogleGroups));
-      if (!column.Label.isEmpty()) Phones(column.Set).Name = column.Label;
+      // A column with its own phone name ("Home Phone") stands alone; a
+      // numbered one takes the phone name of its row's kind column.
+      if (!column.Label.isEmpty()) phones_.push_back({-1, {{value}, column.Label, {}}});
+      else Phones(column.Set).Numbers << value.split(QLatin1String(kGoogleGroups));
       break;
     case CsvField::PhoneKind: Phones(column.Set).KindOfRow = value; break;
     case CsvField::Groups:
@@ -298,7 +300,7 @@ ImportedContact RowReader::Finish() {
     bool preferred = false;
     const QString kind = WithoutPreferenceMark(address.Kind, preferred);
     const QStringList lines = address.Whole.trimmed().isEmpty() ? PostalLines(address.Parts) : address.Whole.split('\n');
-    if (!lines.isEmpty()) contact_.Addresses.push_back({lines, kind, preferred});
+    if (!lines.isEmpty()) contact_.Addresses.push_back({lines, kind, preferred ? 1 : 0});
   }
   for (const auto& [set, phones] : phones_) {
     bool preferred = false;
@@ -342,7 +344,9 @@ ReadResult ContactsFromCsv(const CsvTable& table, const std::vector<CsvColumn>& 
     RowReader reader;
     for (qsizetype c = 0; c < row.size() && c < static_cast<qsizetype>(columns.size()); ++c) {
       const QString value = WithPlainLineBreaks(row[c]);
-      if (!value.trimmed().isEmpty()) reader.Take(columns[static_cast<size_t>(c)], value);
+      // "0/0/00" is how Outlook writes a date it does not have.
+      if (!value.trimmed().isEmpty() && value != QLatin1String("0/0/00"))
+        reader.Take(columns[static_cast<size_t>(c)], value);
     }
     ImportedContact contact = reader.Finish();
     if (HasData(contact)) result.Contacts.push_back(std::move(contact));

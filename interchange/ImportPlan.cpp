@@ -49,6 +49,12 @@ bool LooksAlike(const Likeness& contact, const AddressRecord& record) {
   return false;
 }
 
+// The most preferred first, the ones not marked last.
+template <class Value>
+int Rank(const Value& value) {
+  return value.Preference > 0 ? value.Preference : INT_MAX;
+}
+
 QString ShortText(const QString& text) {
   QString flat = text;
   flat.replace(QLatin1String("\r\n"), QLatin1String(" "));
@@ -153,9 +159,8 @@ int Planner::GroupIndexOf(const std::string& name) {
 
 void Planner::PlacePhones(const ImportedContact& contact, AddressRecord& record, std::vector<ContactExtra>& extras) {
   std::vector<ContactPhone> phones = contact.Phones;
-  std::stable_sort(phones.begin(), phones.end(), [](const ContactPhone& a, const ContactPhone& b) {
-    return (a.Preference ? a.Preference : INT_MAX) < (b.Preference ? b.Preference : INT_MAX);
-  });
+  std::stable_sort(phones.begin(), phones.end(),
+                   [](const ContactPhone& a, const ContactPhone& b) { return Rank(a) < Rank(b); });
   record.PhoneNameIndex = book_.DefaultPhoneNames;
   for (size_t i = 0; i < phones.size(); ++i) {
     if (i >= record.Phones.size()) {
@@ -242,9 +247,8 @@ void Planner::Add(const ImportedContact& contact) {
   }
 
   std::vector<ContactExtra> extras = contact.Extras;
-  const auto preferred = std::find_if(contact.Addresses.begin(), contact.Addresses.end(),
-                                      [](const ContactAddress& address) { return address.Preferred; });
-  const auto chosen = preferred != contact.Addresses.end() ? preferred : contact.Addresses.begin();
+  const auto chosen = std::min_element(contact.Addresses.begin(), contact.Addresses.end(),
+                                       [](const ContactAddress& a, const ContactAddress& b) { return Rank(a) < Rank(b); });
   for (auto address = contact.Addresses.begin(); address != contact.Addresses.end(); ++address) {
     if (address == chosen) {
       record.Address = Text(address->Lines.join(QLatin1Char('\n')), true, "Address");

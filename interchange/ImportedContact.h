@@ -17,7 +17,7 @@ struct ContactPhone {
 struct ContactAddress {
   QStringList Lines;  // postal lines, top to bottom
   QString Kind;       // "Home", "Work", ... or empty
-  bool Preferred = false;
+  int Preference = 0;  // 1 most preferred; 0 not marked
 };
 
 // The fixed order of the "Label: value" lines added to Notes.

@@ -8,7 +8,7 @@ namespace {
 
 bool IsValidUtf8(QByteArrayView bytes) {
   QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-  (void)decoder.decode(bytes);
+  const QString text = decoder.decode(bytes);
   return !decoder.hasError();
 }
 

@@ -161,7 +161,9 @@ QList<QByteArray> VCardProperty::ParameterValues(const QByteArray& name) const {
   QList<QByteArray> values;
   for (const auto& [parameter, value] : Parameters) {
     if (parameter == name) {
-      for (const QByteArray& one : SplitOutsideQuotes(value, ',')) values << Unquoted(one);
+      // TYPE=a,b and TYPE="a,b" alike
+      for (const QByteArray& one : SplitOutsideQuotes(value, ','))
+        for (const QByteArray& part : Unquoted(one).split(',')) values << part.trimmed();
     } else if (parameter.isEmpty() && name == "TYPE" && !IsEncodingName(value)) {
       values << value;
     }
@@ -210,11 +212,11 @@ std::vector<VCardProperty> ContentLines(const QByteArray& bytes) {
   for (const PhysicalLine& line : PhysicalLines(bytes)) {
     if (line.Text.isEmpty()) {
       flush();
-    } else if (open && (line.Text[0] == ' ' || line.Text[0] == '\t')) {
-      current += line.Text.mid(1);
     } else if (open && current.endsWith('=') && IsQuotedPrintableLine(current)) {
       current.chop(1);  // a quoted-printable soft line break
       current += line.Text;
+    } else if (open && (line.Text[0] == ' ' || line.Text[0] == '\t')) {
+      current += line.Text.mid(1);
     } else {
       flush();
       current = line.Text;

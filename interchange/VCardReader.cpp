@@ -173,7 +173,7 @@ class CardReader {
   void ReadAddress(const VCardProperty& property) {
     ContactAddress address;
     address.Kind = KindOf(property);
-    address.Preferred = property.Preference() > 0;
+    address.Preference = property.Preference();
     const QByteArray label = property.Parameter("LABEL");
     if (!label.isEmpty()) {
       address.Lines = LinesOf(LabelParameterText(label));
@@ -210,7 +210,7 @@ class CardReader {
         if (!text.isEmpty()) contact_.Addresses[same->Index].Lines = lines;
         unlabelled_.erase(same);
       } else if (!text.trimmed().isEmpty()) {
-        contact_.Addresses.push_back({lines, KindOf(*label.Property), label.Property->Preference() > 0});
+        contact_.Addresses.push_back({lines, KindOf(*label.Property), label.Property->Preference()});
       }
     }
   }
