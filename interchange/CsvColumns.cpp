@@ -17,7 +17,7 @@ struct KnownHeader {
   NotesOrder Rank;
 };
 
-const char* const kGoogleGroups = " ::: ";
+constexpr const char* kGoogleGroups = " ::: ";
 
 constexpr KnownHeader kKnownHeaders[] = {
     {"name", CsvField::Name, "", kNotesOther},

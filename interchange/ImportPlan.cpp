@@ -56,8 +56,7 @@ int Rank(const Value& value) {
 }
 
 QString ShortText(const QString& text) {
-  QString flat = text;
-  flat.replace(QLatin1String("\r\n"), QLatin1String(" "));
+  const QString flat = WithPlainLineBreaks(text).replace(QLatin1Char('\n'), QLatin1Char(' '));
   return flat.size() > 40 ? flat.left(39) + QChar(0x2026) : flat;
 }
 
