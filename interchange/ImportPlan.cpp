@@ -68,10 +68,8 @@ class Planner {
     room_ = kMaxRecords - book.RecordCount();
     for (int g = 0; g < book.GroupCount(); ++g) RememberName(groups_, book.Groups[static_cast<size_t>(g)], g);
     for (int p = 0; p < book.PhoneNameCount(); ++p) RememberName(phoneNames_, book.PhoneNames[static_cast<size_t>(p)], p);
-    for (int r = 0; r < book.RecordCount(); ++r) {
-      const QString key = ComparisonKey(book.Records[static_cast<size_t>(r)].Name);
-      if (!key.isEmpty()) recordsByName_[key].push_back(r);
-    }
+    for (int r = 0; r < book.RecordCount(); ++r)
+      recordsByName_[ComparisonKey(book.Records[static_cast<size_t>(r)].Name)].push_back(r);
   }
 
   void Add(const ImportedContact& contact);
@@ -215,7 +213,7 @@ bool Planner::WillAdd(const ImportedContact& contact, const AddressRecord& recor
   Likeness likeness{ComparisonKey(record.Name), ComparisonKey(record.Company), {}};
   for (const ContactPhone& phone : contact.Phones)
     if (const QString digits = DigitsOf(phone.Number); !digits.isEmpty()) likeness.PhoneDigits << digits;
-  const int duplicate = likeness.Name.isEmpty() ? -1 : FindDuplicate(likeness);
+  const int duplicate = FindDuplicate(likeness);
   if (duplicate >= 0) {
     plan_.Duplicates.push_back({contact_, duplicate});
     if (plan_.DuplicatesSkipped) return false;
