@@ -32,21 +32,25 @@ QString DigitsOf(const QString& phone) {
   return digits;
 }
 
-// What a contact is compared with the records of the book by.
+// What contacts and records are compared by.
 struct Likeness {
   QString Name;
   QString Company;
   QStringList PhoneDigits;
 };
 
+Likeness LikenessOf(const AddressRecord& record) {
+  Likeness likeness{ComparisonKey(record.Name), ComparisonKey(record.Company), {}};
+  for (const std::string& phone : record.Phones)
+    if (const QString digits = DigitsOf(AnsiToQString(phone)); !digits.isEmpty()) likeness.PhoneDigits << digits;
+  return likeness;
+}
+
 // Same name and the same phone digits or the same company.
-bool LooksAlike(const Likeness& contact, const AddressRecord& record) {
-  if (!contact.Company.isEmpty() && contact.Company == ComparisonKey(record.Company)) return true;
-  for (const std::string& phone : record.Phones) {
-    const QString digits = DigitsOf(AnsiToQString(phone));
-    if (!digits.isEmpty() && contact.PhoneDigits.contains(digits)) return true;
-  }
-  return false;
+bool LooksAlike(const Likeness& a, const Likeness& b) {
+  if (!a.Company.isEmpty() && a.Company == b.Company) return true;
+  return std::any_of(a.PhoneDigits.begin(), a.PhoneDigits.end(),
+                     [&](const QString& digits) { return b.PhoneDigits.contains(digits); });
 }
 
 // The most preferred first, the ones not marked last.
@@ -68,8 +72,10 @@ class Planner {
     room_ = kMaxRecords - book.RecordCount();
     for (int g = 0; g < book.GroupCount(); ++g) RememberName(groups_, book.Groups[static_cast<size_t>(g)], g);
     for (int p = 0; p < book.PhoneNameCount(); ++p) RememberName(phoneNames_, book.PhoneNames[static_cast<size_t>(p)], p);
-    for (int r = 0; r < book.RecordCount(); ++r)
-      recordsByName_[ComparisonKey(book.Records[static_cast<size_t>(r)].Name)].push_back(r);
+    for (int r = 0; r < book.RecordCount(); ++r) {
+      Likeness likeness = LikenessOf(book.Records[static_cast<size_t>(r)]);
+      recordsByName_[likeness.Name].push_back({r, std::move(likeness)});
+    }
   }
 
   void Add(const ImportedContact& contact);
@@ -107,7 +113,11 @@ class Planner {
   int room_ = 0;
   QString contact_;  // the contact being planned, as the summary names it
   NameIndex groups_, phoneNames_;
-  QHash<QString, std::vector<int>> recordsByName_;
+  struct KnownRecord {
+    int Index;
+    Likeness Features;
+  };
+  QHash<QString, std::vector<KnownRecord>> recordsByName_;
 };
 
 std::string Planner::Text(const QString& value, bool multiLine, const char* field) {
@@ -129,8 +139,8 @@ std::string Planner::Text(const QString& value, bool multiLine, const char* fiel
 int Planner::FindDuplicate(const Likeness& contact) const {
   const auto same = recordsByName_.constFind(contact.Name);
   if (same == recordsByName_.constEnd()) return -1;
-  for (const int r : *same)
-    if (LooksAlike(contact, book_.Records[static_cast<size_t>(r)])) return r;
+  for (const KnownRecord& known : *same)
+    if (LooksAlike(contact, known.Features)) return known.Index;
   return -1;
 }
 

@@ -2,7 +2,7 @@
 # Installs the Debian 12 packages needed to build, test and run Vantreo.
 set -e
 packages="cmake g++ make ccache qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins
-  libqt6svg6 libgl1-mesa-dev libgtest-dev fonts-dejavu-core xvfb xauth"
+  libqt6svg6 libgl1-mesa-dev libgtest-dev fonts-dejavu-core xvfb xauth libicu-dev"
 missing=""
 for p in $packages; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"
