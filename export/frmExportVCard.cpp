@@ -66,15 +66,12 @@ frmExportVCard::frmExportVCard(const BookState& book, QWidget* parent) : QDialog
   cmdOK->setDefault(true);
   cmdCancel = MakeButton("Cancel", "cmdCancel");
   cmdHelp = MakeButton("&Help", "cmdHelp");
-  auto* buttons = new QVBoxLayout;
-  for (QPushButton* button : {cmdOK, cmdCancel, cmdHelp}) buttons->addWidget(button);
-  buttons->addStretch();
   auto* body = new QVBoxLayout;
   body->addWidget(fraRecords);
   body->addWidget(fraVersion);
   auto* layout = new QHBoxLayout(this);
   layout->addLayout(body, 1);
-  layout->addLayout(buttons);
+  layout->addLayout(ButtonColumn({cmdOK, cmdCancel, cmdHelp}));
 
   connect(cmdOK, &QPushButton::clicked, this, &frmExportVCard::cmdOK_Click);
   connect(cmdCancel, &QPushButton::clicked, this, &QDialog::reject);

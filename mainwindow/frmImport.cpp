@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -80,7 +81,7 @@ frmImport::frmImport(BookState& book, std::vector<ImportSource> sources, QWidget
   txtPreview->setObjectName(QStringLiteral("txtPreview"));
   txtPreview->setReadOnly(true);
   txtPreview->setLineWrapMode(QPlainTextEdit::NoWrap);
-  txtPreview->setMinimumSize(560, 260);
+  txtPreview->setMinimumSize(640, 300);
   auto* lblPreview = new QLabel(QStringLiteral("&Preview:"));
   lblPreview->setBuddy(txtPreview);
   chkSkipDuplicates = new QCheckBox(QStringLiteral("&Skip likely duplicates"));
@@ -91,9 +92,6 @@ frmImport::frmImport(BookState& book, std::vector<ImportSource> sources, QWidget
   cmdOK->setDefault(true);
   cmdCancel = MakeButton("Cancel", "cmdCancel");
   cmdHelp = MakeButton("&Help", "cmdHelp");
-  auto* buttons = new QVBoxLayout;
-  for (QPushButton* button : {cmdOK, cmdCancel, cmdHelp}) buttons->addWidget(button);
-  buttons->addStretch();
 
   auto* body = new QVBoxLayout;
   body->addWidget(lblColumns);
@@ -103,7 +101,7 @@ frmImport::frmImport(BookState& book, std::vector<ImportSource> sources, QWidget
   body->addWidget(chkSkipDuplicates);
   auto* layout = new QHBoxLayout(this);
   layout->addLayout(body, 1);
-  layout->addLayout(buttons);
+  layout->addLayout(ButtonColumn({cmdOK, cmdCancel, cmdHelp}));
 
   connect(cmdOK, &QPushButton::clicked, this, &frmImport::cmdOK_Click);
   connect(cmdCancel, &QPushButton::clicked, this, &QDialog::reject);
@@ -136,6 +134,9 @@ void frmImport::FillColumns() {
     connect(phoneName, &QLineEdit::editingFinished, this, [this, row] { TakeMapping(row); });
   }
   grdColumns->resizeColumnsToContents();
+  int width = 2 * grdColumns->frameWidth() + grdColumns->verticalScrollBar()->sizeHint().width();
+  for (int column = 0; column < grdColumns->columnCount(); ++column) width += grdColumns->columnWidth(column);
+  grdColumns->setMinimumWidth(width);
   lblColumns->setVisible(!mapped_.empty());
   grdColumns->setVisible(!mapped_.empty());
 }

@@ -11,15 +11,7 @@ class ConsoleMessages : public MessageBoxes {
  public:
   MessageAnswer Show(MessageKind kind, const QString& text) override {
     QTextStream(stderr) << "vantreo: " << text << Qt::endl;
-    switch (kind) {
-      case MessageKind::Notice:
-      case MessageKind::ErrorReport: return MessageAnswer::OK;
-      case MessageKind::Confirmation:
-      case MessageKind::DeletionQuestion: return MessageAnswer::No;
-      case MessageKind::SaveQuestion:
-      case MessageKind::PrinterPrompt: return MessageAnswer::Cancel;
-    }
-    return MessageAnswer::Cancel;
+    return SafeAnswer(kind);
   }
 };
 

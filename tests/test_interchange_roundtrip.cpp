@@ -4,6 +4,8 @@
 
 #include <random>
 
+#include <QDir>
+#include <QFile>
 #include <QString>
 
 #include "core/Document.h"
@@ -104,5 +106,23 @@ TEST(VCardWriterTest, LinesAreFoldedAtSeventyFiveOctetsWithoutSplittingACharacte
   EXPECT_TRUE(text.contains("\r\nFN:x" + e(35) + "\r\n " + e(5) + "\r\n"));
   for (const QByteArray& line : text.split('\n')) EXPECT_LE(line.size(), 76) << line.constData();
 }
+
+// The inputs the fuzzers found, kept and replayed: each must import soundly.
+class FuzzCorpusTest : public testing::TestWithParam<std::pair<const char*, ImportFormat>> {};
+
+TEST_P(FuzzCorpusTest, EveryKeptInputImportsIntoASoundBookAndSurvivesTheRoundTrip) {
+  const QDir corpus(QStringLiteral(VANTREO_TEST_DATA_DIR "/") + QLatin1String(GetParam().first));
+  const QStringList inputs = corpus.entryList(QDir::Files);
+  ASSERT_FALSE(inputs.isEmpty());
+  for (const QString& input : inputs) {
+    QFile file(corpus.filePath(input));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(CheckImportOf(file.readAll(), GetParam().second), "") << input.toStdString();
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Readers, FuzzCorpusTest,
+                         testing::Values(std::pair{"vcard-corpus", ImportFormat::VCard},
+                                         std::pair{"csv-corpus", ImportFormat::Csv}));
 
 }  // namespace
