@@ -193,6 +193,37 @@ TEST(CsvMappingTest, UnknownColumnsGoToNotesUntilTheUserMapsThem) {
   EXPECT_EQ(record.Notes, "");
 }
 
+struct DuplicateCase {
+  const char* Name;
+  const char* Company;
+  const char* Phone;
+  bool Duplicate;
+};
+
+class DuplicateTest : public testing::TestWithParam<DuplicateCase> {};
+
+TEST_P(DuplicateTest, SameNameAndSamePhoneDigitsOrSameCompany) {
+  BookState book;
+  NewDocument(book);
+  book.Records.emplace_back();
+  book.Records[0].Name = "Ann Smith";
+  book.Records[0].Company = "Acme";
+  book.Records[0].Phones[2] = "555-0100";
+  ImportedContact contact;
+  contact.Name = QString::fromUtf8(GetParam().Name);
+  contact.Company = QString::fromUtf8(GetParam().Company);
+  if (*GetParam().Phone) contact.Phones.push_back({QString::fromUtf8(GetParam().Phone), QStringLiteral("Home")});
+  const ImportPlan plan = PlanImport(book, ReadResult{{contact}, {}, 0}, true);
+  EXPECT_EQ(plan.Duplicates.size(), GetParam().Duplicate ? 1u : 0u);
+  EXPECT_EQ(plan.Records.size(), GetParam().Duplicate ? 0u : 1u);
+}
+
+INSTANTIATE_TEST_SUITE_P(Contacts, DuplicateTest,
+                         testing::Values(DuplicateCase{"ann  SMITH", "", "(555) 0100", true},
+                                         DuplicateCase{"AnnSmith", "A c m e", "", true},
+                                         DuplicateCase{"Ann Smith", "", "555-0199", false},
+                                         DuplicateCase{"Anne Smith", "Acme", "555-0100", false}));
+
 TEST(ImportSourceTest, FilesThatAreNeitherAreRefused) {
   ImportSource source;
   PlatformError error;
