@@ -1,6 +1,6 @@
 #include "interchange/CsvColumns.h"
 
-#include <map>
+#include <algorithm>
 
 #include <QRegularExpression>
 

@@ -1,5 +1,7 @@
 #include "interchange/CsvTable.h"
 
+#include <algorithm>
+
 #include "interchange/TextDecoding.h"
 
 namespace {

@@ -1,5 +1,7 @@
 #include "interchange/ImportSource.h"
 
+#include <algorithm>
+
 #include <QFileInfo>
 
 #include "interchange/TextDecoding.h"

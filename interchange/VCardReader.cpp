@@ -1,6 +1,7 @@
 #include "interchange/VCardReader.h"
 
-#include <QRegularExpression>
+#include <algorithm>
+#include <map>
 
 #include "interchange/AppleLabel.h"
 #include "interchange/PersonalName.h"

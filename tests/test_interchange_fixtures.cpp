@@ -224,6 +224,25 @@ INSTANTIATE_TEST_SUITE_P(Contacts, DuplicateTest,
                                          DuplicateCase{"Ann Smith", "", "555-0199", false},
                                          DuplicateCase{"Anne Smith", "Acme", "555-0100", false}));
 
+TEST(ImportLimitsTest, WhatTheDataFileCannotHoldIsCutOrKeptInNotesAndListed) {
+  BookState book;
+  NewDocument(book);
+  for (int g = 0; g < kMaxGroups - 1; ++g) AddGroup(book, "G" + std::to_string(g));
+  book.Records.resize(kMaxRecords - 1);
+  ImportedContact contact;
+  contact.Name = QStringLiteral("Ann");
+  contact.Note = QString(70000, QLatin1Char('n'));
+  contact.Categories = {QStringLiteral("New"), QStringLiteral("Newer")};
+  const ImportPlan plan = PlanImport(book, ReadResult{{contact, contact}, {}, 0}, false);
+  ASSERT_EQ(plan.Records.size(), 1u);
+  EXPECT_EQ(plan.NotAddedForRoom, 1);
+  EXPECT_EQ(plan.Records[0].Notes.size(), 65535u);
+  EXPECT_EQ(plan.Cut.size(), 1u);
+  EXPECT_EQ(plan.NewGroups, std::vector<std::string>{"New"});
+  EXPECT_EQ(plan.GroupsNotCreated, QStringList{"Newer"});
+  EXPECT_EQ(plan.Records[0].Group, kMaxGroups - 1);
+}
+
 TEST(ImportSourceTest, FilesThatAreNeitherAreRefused) {
   ImportSource source;
   PlatformError error;
