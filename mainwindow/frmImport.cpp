@@ -27,7 +27,7 @@ enum MappingColumn { kFileColumn, kHeaderColumn, kExampleColumn, kFieldColumn, k
 struct FieldChoice {
   const char* Caption;
   CsvField Field;
-  const char* Label;  // a fixed Notes label; none means the column's header
+  const char* Label;  // the column's label; none for its header (a phone takes the name typed beside it)
   NotesOrder Rank;
 };
 
@@ -51,7 +51,6 @@ constexpr FieldChoice kFieldChoices[] = {
     {"E-mail", CsvField::Notes, "E-mail", kNotesEmail},
     {"Notes", CsvField::Notes, "", kNotesOther},
 };
-constexpr int kPhoneChoice = 14;
 
 QString ExampleOf(const CsvTable& table, int column) {
   for (const QStringList& row : table.Rows)
@@ -146,10 +145,11 @@ void frmImport::TakeMapping(int row) {
   ImportSource& source = sources_[mapped.Source];
   const int index = static_cast<QComboBox*>(grdColumns->cellWidget(row, kFieldColumn))->currentIndex();
   auto* phoneName = static_cast<QLineEdit*>(grdColumns->cellWidget(row, kPhoneNameColumn));
-  phoneName->setEnabled(index == kPhoneChoice);
   const FieldChoice& choice = kFieldChoices[index];
+  const bool phone = choice.Field == CsvField::Phone;
+  phoneName->setEnabled(phone);
   QString label = choice.Label ? QString::fromLatin1(choice.Label) : source.Table.Header[mapped.Column];
-  if (index == kPhoneChoice) label = phoneName->text().trimmed().isEmpty() ? QStringLiteral("Other") : phoneName->text().trimmed();
+  if (phone) label = phoneName->text().trimmed().isEmpty() ? QStringLiteral("Other") : phoneName->text().trimmed();
   source.Columns[static_cast<size_t>(mapped.Column)] = {choice.Field, 0, label, choice.Rank, false};
   RefreshPreview();
 }

@@ -123,6 +123,7 @@ TEST_P(FuzzCorpusTest, EveryKeptInputImportsIntoASoundBookAndSurvivesTheRoundTri
 
 INSTANTIATE_TEST_SUITE_P(Readers, FuzzCorpusTest,
                          testing::Values(std::pair{"vcard-corpus", ImportFormat::VCard},
-                                         std::pair{"csv-corpus", ImportFormat::Csv}));
+                                         std::pair{"csv-corpus", ImportFormat::Csv}),
+                         [](const auto& info) { return info.param.second == ImportFormat::VCard ? "VCard" : "Csv"; });
 
 }  // namespace
