@@ -74,6 +74,7 @@ class frmMain : public QMainWindow, public RecordNavigator {
 
   // Menu items.
   QAction *mnuFileNew, *mnuFileOpen, *mnuFileSave, *mnuFileSaveAs, *mnuFileExport, *mnuFilePrint, *mnuFileExit;
+  QAction *mnuFileImport, *mnuFileExportVCard;
   QAction *mnuEditCut, *mnuEditCopy, *mnuEditPaste, *mnuEditPhoneNames, *mnuEditGroup;
   QAction *mnuRecordsAdd, *mnuRecordsDelete, *mnuRecordsSearch, *mnuRecordsFindNext, *mnuRecordsFindPrevious,
       *mnuRecordsSort;
@@ -89,6 +90,10 @@ class frmMain : public QMainWindow, public RecordNavigator {
   void mnuFileOpen_Click();
   void mnuFileSave_Click();
   void mnuFileSaveAs_Click();
+
+  // Contacts in and out: vCard and CSV import, vCard export.
+  void mnuFileImport_Click();
+  void mnuFileExportVCard_Click();
 
   // Record commands.
   void mnuRecordsAdd_Click();

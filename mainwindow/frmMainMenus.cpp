@@ -84,7 +84,9 @@ void frmMain::BuildMenus() {
   mnuFileSave = AddMenuItem(mnuFile, "&Save", "mnuFileSave", 1120);
   mnuFileSaveAs = AddMenuItem(mnuFile, "Save &As...", "mnuFileSaveAs", 1130);
   mnuFile->addSeparator();
+  mnuFileImport = AddMenuItem(mnuFile, "&Import...", "mnuFileImport", 1620);
   mnuFileExport = AddMenuItem(mnuFile, "&Export Text File...", "mnuFileExport", 1135);
+  mnuFileExportVCard = AddMenuItem(mnuFile, "Export &vCard...", "mnuFileExportVCard", 1630);
   mnuFile->addSeparator();
   mnuFilePrint = AddMenuItem(mnuFile, "&Print...", "mnuFilePrint", 1140, QKeySequence(Qt::CTRL | Qt::Key_P));
   mnuFile->addSeparator();
@@ -156,6 +158,8 @@ void frmMain::ConnectCommands() {
   connect(mnuFileOpen, &QAction::triggered, this, &frmMain::mnuFileOpen_Click);
   connect(mnuFileSave, &QAction::triggered, this, &frmMain::mnuFileSave_Click);
   connect(mnuFileSaveAs, &QAction::triggered, this, &frmMain::mnuFileSaveAs_Click);
+  connect(mnuFileImport, &QAction::triggered, this, &frmMain::mnuFileImport_Click);
+  connect(mnuFileExportVCard, &QAction::triggered, this, &frmMain::mnuFileExportVCard_Click);
   connect(mnuFileExit, &QAction::triggered, this, &QWidget::close);
   connect(mnuEditCut, &QAction::triggered, this, &frmMain::mnuEditCut_Click);
   connect(mnuEditCopy, &QAction::triggered, this, &frmMain::mnuEditCopy_Click);

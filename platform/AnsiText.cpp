@@ -31,6 +31,22 @@ const std::optional<CharacterTable>& Characters() {
   return table;
 }
 
+// The byte of each character of the code page, -1 for the others; the
+// reverse of Characters(), for converting many short values quickly.
+using ByteTable = std::array<int16_t, 0x10000>;
+
+const std::optional<ByteTable>& Bytes() {
+  static const std::optional<ByteTable> table = []() -> std::optional<ByteTable> {
+    const std::optional<CharacterTable>& characters = Characters();
+    if (!characters) return std::nullopt;
+    ByteTable bytes;
+    bytes.fill(-1);
+    for (int code = 255; code >= 0; --code) bytes[(*characters)[static_cast<size_t>(code)]] = static_cast<int16_t>(code);
+    return bytes;
+  }();
+  return table;
+}
+
 }  // namespace
 
 QString AnsiToQString(const std::string& bytes) {
@@ -46,6 +62,16 @@ QString AnsiToQString(const std::string& bytes) {
 }
 
 bool QStringToAnsi(const QString& text, std::string& bytes) {
+  if (const std::optional<ByteTable>& table = Bytes()) {
+    bytes.resize(static_cast<size_t>(text.size()));
+    bool complete = true;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+      const int16_t byte = (*table)[text[i].unicode()];
+      complete = complete && byte >= 0;
+      bytes[static_cast<size_t>(i)] = static_cast<char>(byte >= 0 ? byte : 26);  // SUB, as the encoder writes
+    }
+    return complete;
+  }
   QStringEncoder encoder(kCodePage);
   const QByteArray encoded = encoder.encode(text);
   bytes.assign(encoded.constData(), static_cast<size_t>(encoded.size()));

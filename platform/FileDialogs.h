@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 // What an open or save file dialog is asked to show.
 struct FileDialogRequest {
@@ -20,6 +21,13 @@ class FileDialogs {
   // Open dialogs accept only existing files; save dialogs only existing folders.
   virtual FileDialogResult GetOpenFileName(const FileDialogRequest& request, QString& path) = 0;
   virtual FileDialogResult GetSaveFileName(const FileDialogRequest& request, QString& path) = 0;
+  // Several existing files; a dialog that offers only one answers with that one.
+  virtual FileDialogResult GetOpenFileNames(const FileDialogRequest& request, QStringList& paths) {
+    QString path;
+    const FileDialogResult result = GetOpenFileName(request, path);
+    if (result == FileDialogResult::Chosen) paths = QStringList{path};
+    return result;
+  }
 };
 
 FileDialogs& FileDialog();

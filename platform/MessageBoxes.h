@@ -21,5 +21,8 @@ class MessageBoxes {
   virtual MessageAnswer Show(MessageKind kind, const QString& text) = 0;
 };
 
+// The answer that changes nothing: OK for a message, No or Cancel for a question.
+MessageAnswer SafeAnswer(MessageKind kind);
+
 MessageBoxes& Messages();
 void InstallMessages(MessageBoxes* implementation);

@@ -28,10 +28,21 @@ class QtFileDialogs : public FileDialogs {
   FileDialogResult GetSaveFileName(const FileDialogRequest& request, QString& path) override {
     return Run(request, QFileDialog::AcceptSave, QFileDialog::AnyFile, path);
   }
+  FileDialogResult GetOpenFileNames(const FileDialogRequest& request, QStringList& paths) override {
+    return Run(request, QFileDialog::AcceptOpen, QFileDialog::ExistingFiles, paths);
+  }
 
  private:
   static FileDialogResult Run(const FileDialogRequest& request, QFileDialog::AcceptMode mode,
                               QFileDialog::FileMode fileMode, QString& path) {
+    QStringList paths;
+    const FileDialogResult result = Run(request, mode, fileMode, paths);
+    if (result == FileDialogResult::Chosen) path = paths.first();
+    return result;
+  }
+
+  static FileDialogResult Run(const FileDialogRequest& request, QFileDialog::AcceptMode mode,
+                              QFileDialog::FileMode fileMode, QStringList& paths) {
     QFileDialog dialog(QApplication::activeWindow(), request.Title);
     dialog.setOption(QFileDialog::DontUseNativeDialog);  // so that it can offer help
     dialog.setAcceptMode(mode);
@@ -42,10 +53,8 @@ class QtFileDialogs : public FileDialogs {
     if (!request.InitialPath.isEmpty()) dialog.selectFile(request.InitialPath);
     if (request.HelpContext) AddHelpButton(dialog, request.HelpContext);
     if (dialog.exec() != QDialog::Accepted) return FileDialogResult::Cancelled;
-    const QStringList files = dialog.selectedFiles();
-    if (files.isEmpty()) return FileDialogResult::Failed;
-    path = files.first();
-    return FileDialogResult::Chosen;
+    paths = dialog.selectedFiles();
+    return paths.isEmpty() ? FileDialogResult::Failed : FileDialogResult::Chosen;
   }
 };
 

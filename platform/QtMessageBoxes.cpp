@@ -58,5 +58,18 @@ ServiceSlot<MessageBoxes> slot([] { return std::make_unique<QtMessageBoxes>(); }
 
 }  // namespace
 
+MessageAnswer SafeAnswer(MessageKind kind) {
+  switch (kind) {
+    case MessageKind::Notice:
+    case MessageKind::ErrorReport: return MessageAnswer::OK;
+    case MessageKind::Confirmation:
+    case MessageKind::DeletionQuestion: return MessageAnswer::No;
+    case MessageKind::SaveQuestion:
+    case MessageKind::ReplaceQuestion:
+    case MessageKind::PrinterPrompt: return MessageAnswer::Cancel;
+  }
+  return MessageAnswer::Cancel;
+}
+
 MessageBoxes& Messages() { return slot.Get(); }
 void InstallMessages(MessageBoxes* implementation) { slot.Install(implementation); }

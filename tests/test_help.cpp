@@ -20,6 +20,7 @@ constexpr int kHelpContexts[] = {
     1590,                                      // About
     1810, 1820, 1830, 1840,                    // font dialog, Align, Prepare Printer, multiple groups
     1850, 1860, 1870,                          // Edit Phone Names, Delete Group, Delete Phone Name
+    1620, 1630, 1640,                          // Import, Export vCard, the command line
 };
 
 QStringList Captures(const QString& text, const QString& pattern) {

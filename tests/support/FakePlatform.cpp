@@ -7,16 +7,7 @@ MessageAnswer FakeMessageBoxes::Show(MessageKind kind, const QString& text) {
     answers.pop_front();
     return answer;
   }
-  switch (kind) {
-    case MessageKind::Notice:
-    case MessageKind::ErrorReport: return MessageAnswer::OK;
-    case MessageKind::Confirmation:
-    case MessageKind::DeletionQuestion: return MessageAnswer::No;
-    case MessageKind::SaveQuestion:
-    case MessageKind::ReplaceQuestion:
-    case MessageKind::PrinterPrompt: return MessageAnswer::Cancel;
-  }
-  return MessageAnswer::Cancel;
+  return SafeAnswer(kind);
 }
 
 void FakePlatform::Reset() {

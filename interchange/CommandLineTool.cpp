@@ -1,0 +1,175 @@
+#include "interchange/CommandLineTool.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QTextStream>
+
+#include "core/DataFile.h"
+#include "core/Document.h"
+#include "interchange/ImportPlan.h"
+#include "interchange/ImportSource.h"
+#include "interchange/VCardWriter.h"
+#include "platform/BookLock.h"
+#include "platform/ConsoleServices.h"
+#include "platform/FileSystem.h"
+
+namespace {
+
+enum ExitCode { kDone = 0, kFailed = 1, kWrongUsage = 2 };
+
+const char* const kDescription =
+    "Vantreo keeps an address book.\n"
+    "\n"
+    "  vantreo [FILE.dat]\n"
+    "      opens the address book in the window (the last one used when no file is named)\n"
+    "  vantreo --import FILE... --into BOOK.dat [--keep-duplicates]\n"
+    "      adds the contacts of vCard (2.1, 3.0, 4.0) and CSV files to BOOK.dat\n"
+    "  vantreo --export-vcard BOOK.dat OUT.vcf [--vcard-version 4.0]\n"
+    "      writes every record of BOOK.dat to OUT.vcf as vCard\n"
+    "\n"
+    "The commands run without a window, print a summary and exit with 0 when done,\n"
+    "1 when they failed (the book is then unchanged) and 2 on wrong usage.";
+
+QTextStream& Out() {
+  static QTextStream out(stdout);
+  return out;
+}
+
+QTextStream& Err() {
+  static QTextStream err(stderr);
+  return err;
+}
+
+int Fail(const QString& message) {
+  Err() << "vantreo: " << message << Qt::endl;
+  return kFailed;
+}
+
+int WrongUsage(const QString& message) {
+  Err() << "vantreo: " << message << "\nTry 'vantreo --help'." << Qt::endl;
+  return kWrongUsage;
+}
+
+struct Options {
+  QCommandLineOption Import{QStringLiteral("import"), QStringLiteral("Adds the contacts of FILE (and of the files after it)."), QStringLiteral("FILE")};
+  QCommandLineOption Into{QStringLiteral("into"), QStringLiteral("The address book to add to; created when missing."), QStringLiteral("BOOK.dat")};
+  QCommandLineOption KeepDuplicates{QStringLiteral("keep-duplicates"),
+                                    QStringLiteral("Adds contacts that look like records of the book too.")};
+  QCommandLineOption ExportVCard{QStringLiteral("export-vcard"), QStringLiteral("Writes the records of BOOK.dat as vCard to the file named after it."), QStringLiteral("BOOK.dat")};
+  QCommandLineOption Version{QStringLiteral("vcard-version"), QStringLiteral("The vCard version to write: 3.0 (the default) or 4.0."),
+                             QStringLiteral("VERSION"), QStringLiteral("3.0")};
+};
+
+// Holds the book's lock for the whole command, so that a window cannot open
+// the book half-way, and refuses a book a window has open.
+bool LockBook(BookLock& lock, const QString& path) {
+  if (lock.Take(path) != BookLock::Outcome::HeldElsewhere) return true;
+  Fail(QStringLiteral("'%1' is open in Vantreo (%2); close it there first.").arg(path, lock.Holder()));
+  return false;
+}
+
+// Loads the book; false (the reason printed) when it is no data file or cannot be read.
+bool LoadBook(BookState& book, const QString& path) {
+  NewDocument(book);
+  LoadDocument(book, path);
+  return book.FileName == path;
+}
+
+int Import(const QStringList& files, const QString& path, bool keepDuplicates) {
+  BookLock lock;
+  if (!LockBook(lock, path)) return kFailed;
+  BookState book;
+  if (!LoadBook(book, path)) return kFailed;
+  std::vector<ImportSource> sources;
+  for (const QString& file : files) {
+    ImportSource source;
+    PlatformError error;
+    const SourceOutcome outcome = OpenImportSource(file, source, error);
+    if (outcome == SourceOutcome::Unreadable) return Fail(SourceProblem(file, outcome) + QLatin1Char(' ') + error.Description);
+    if (outcome != SourceOutcome::Read) return Fail(SourceProblem(file, outcome));
+    QStringList unmapped;
+    for (const int column : ColumnsToMap(source.Table, source.Columns)) unmapped << source.Table.Header[column];
+    if (!unmapped.isEmpty())
+      Out() << QFileInfo(file).fileName() << ": columns kept in Notes under their headers: " << unmapped.join(QStringLiteral(", ")) << Qt::endl;
+    sources.push_back(std::move(source));
+  }
+  const ImportPlan plan = PlanImport(book, ContactsOf(sources), !keepDuplicates);
+  const int added = ApplyImport(book, plan);
+  if (book.Dirty) {
+    SaveDocument(book);
+    if (book.Dirty) return kFailed;  // the reason is printed; the old file stays as it was
+  }
+  for (const QString& line : ImportSummary(plan)) Out() << line << '\n';
+  Out() << QStringLiteral("Added %1 contacts to %2.").arg(added).arg(path) << Qt::endl;
+  return kDone;
+}
+
+int ExportVCard(const QString& path, const QString& target, VCardVersion version) {
+  BookLock lock;
+  if (!LockBook(lock, path)) return kFailed;
+  if (!FileExists(path)) return Fail(QStringLiteral("'%1' does not exist.").arg(path));
+  BookState book;
+  if (!LoadBook(book, path)) return kFailed;
+  PlatformError error;
+  if (!WriteFileAtomically(target, WriteVCards(book, AllRecords(book), version), error))
+    return Fail(QStringLiteral("Unable to export to '%1'. %2").arg(target, error.Description));
+  Out() << QStringLiteral("Exported %1 records to %2 as vCard %3.")
+               .arg(book.RecordCount())
+               .arg(target, version == VCardVersion::V3 ? QStringLiteral("3.0") : QStringLiteral("4.0"))
+        << Qt::endl;
+  return kDone;
+}
+
+int Run(const QStringList& arguments) {
+  QCommandLineParser parser;
+  parser.setApplicationDescription(QString::fromLatin1(kDescription));
+  const QCommandLineOption help = parser.addHelpOption();
+  const QCommandLineOption version = parser.addVersionOption();
+  const Options options;
+  parser.addOptions({options.Import, options.Into, options.KeepDuplicates, options.ExportVCard, options.Version});
+  parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("More files to import, or the vCard file to write."),
+                               QStringLiteral("[FILE...]"));
+  if (!parser.parse(arguments)) return WrongUsage(parser.errorText());
+  if (parser.isSet(help)) {
+    Out() << parser.helpText() << Qt::flush;
+    return kDone;
+  }
+  if (parser.isSet(version)) {
+    Out() << QCoreApplication::applicationName() << ' ' << QCoreApplication::applicationVersion() << Qt::endl;
+    return kDone;
+  }
+  const bool importing = parser.isSet(options.Import), exporting = parser.isSet(options.ExportVCard);
+  if (importing == exporting) return WrongUsage(QStringLiteral("give either --import or --export-vcard."));
+  if (importing) {
+    if (!parser.isSet(options.Into)) return WrongUsage(QStringLiteral("--import needs --into BOOK.dat."));
+    if (parser.isSet(options.Version)) return WrongUsage(QStringLiteral("--vcard-version goes with --export-vcard."));
+    return Import(parser.values(options.Import) + parser.positionalArguments(), parser.value(options.Into),
+                  parser.isSet(options.KeepDuplicates));
+  }
+  if (parser.isSet(options.Into) || parser.isSet(options.KeepDuplicates))
+    return WrongUsage(QStringLiteral("--into and --keep-duplicates go with --import."));
+  if (parser.positionalArguments().size() != 1)
+    return WrongUsage(QStringLiteral("--export-vcard needs the book and one file to write."));
+  const QString vcardVersion = parser.value(options.Version);
+  if (vcardVersion != QLatin1String("3.0") && vcardVersion != QLatin1String("4.0"))
+    return WrongUsage(QStringLiteral("the vCard version is 3.0 or 4.0, not '%1'.").arg(vcardVersion));
+  return ExportVCard(parser.value(options.ExportVCard), parser.positionalArguments().front(),
+                     vcardVersion == QLatin1String("4.0") ? VCardVersion::V4 : VCardVersion::V3);
+}
+
+}  // namespace
+
+bool IsCommandLineCall(int argc, char* argv[]) {
+  if (argc < 2) return false;
+  const QByteArray first(argv[1]);
+  return first.startsWith("--") || first == "-h" || first == "-?" || first == "-v";
+}
+
+int RunCommandLine(int argc, char* argv[]) {
+  QCoreApplication application(argc, argv);
+  QCoreApplication::setApplicationName(QStringLiteral("Vantreo"));
+  QCoreApplication::setApplicationVersion(QStringLiteral("1.02"));
+  InstallConsoleServices();
+  return Run(QCoreApplication::arguments());
+}

@@ -1,0 +1,340 @@
+#include "interchange/ImportPlan.h"
+
+#include <algorithm>
+#include <climits>
+
+#include <QHash>
+#include <QLocale>
+
+#include "core/Document.h"
+#include "core/GroupMembership.h"
+#include "interchange/LatinText.h"
+#include "interchange/TextDecoding.h"
+#include "platform/AnsiText.h"
+#include "platform/Collation.h"
+
+namespace {
+
+constexpr size_t kLongestValue = 65535;
+constexpr qsizetype kShownPerList = 20;
+
+// Names and companies compared ignoring letter case and blanks.
+QString ComparisonKey(const std::string& text) {
+  QString key = AnsiToQString(text).toCaseFolded();
+  key.removeIf([](QChar c) { return c.isSpace(); });
+  return key;
+}
+
+QString DigitsOf(const QString& phone) {
+  QString digits;
+  for (const QChar c : phone)
+    if (c >= '0' && c <= '9') digits += c;
+  return digits;
+}
+
+// What contacts and records are compared by.
+struct Likeness {
+  QString Name;
+  QString Company;
+  QStringList PhoneDigits;
+};
+
+Likeness LikenessOf(const AddressRecord& record) {
+  Likeness likeness{ComparisonKey(record.Name), ComparisonKey(record.Company), {}};
+  for (const std::string& phone : record.Phones)
+    if (const QString digits = DigitsOf(AnsiToQString(phone)); !digits.isEmpty()) likeness.PhoneDigits << digits;
+  return likeness;
+}
+
+// Same name and the same phone digits or the same company.
+bool LooksAlike(const Likeness& a, const Likeness& b) {
+  if (!a.Company.isEmpty() && a.Company == b.Company) return true;
+  return std::any_of(a.PhoneDigits.begin(), a.PhoneDigits.end(),
+                     [&](const QString& digits) { return b.PhoneDigits.contains(digits); });
+}
+
+// The most preferred first, the ones not marked last.
+template <class Value>
+int Rank(const Value& value) {
+  return value.Preference > 0 ? value.Preference : INT_MAX;
+}
+
+QString ShortText(const QString& text) {
+  const QString flat = WithPlainLineBreaks(text).replace(QLatin1Char('\n'), QLatin1Char(' '));
+  return flat.size() > 40 ? flat.left(39) + QChar(0x2026) : flat;
+}
+
+// Works out the records of one import, contact by contact.
+class Planner {
+ public:
+  Planner(const BookState& book, bool skipDuplicates) : book_(book) {
+    plan_.DuplicatesSkipped = skipDuplicates;
+    room_ = kMaxRecords - book.RecordCount();
+    for (int g = 0; g < book.GroupCount(); ++g) RememberName(groups_, book.Groups[static_cast<size_t>(g)], g);
+    for (int p = 0; p < book.PhoneNameCount(); ++p) RememberName(phoneNames_, book.PhoneNames[static_cast<size_t>(p)], p);
+    for (int r = 0; r < book.RecordCount(); ++r) {
+      Likeness likeness = LikenessOf(book.Records[static_cast<size_t>(r)]);
+      recordsByName_[likeness.Name].push_back({r, std::move(likeness)});
+    }
+  }
+
+  void Add(const ImportedContact& contact);
+  ImportPlan Result() { return std::move(plan_); }
+
+ private:
+  struct NameIndex {
+    QHash<std::string, int> Exact;
+    QHash<QString, int> IgnoringCase;
+  };
+
+  static void RememberName(NameIndex& index, const std::string& name, int position) {
+    if (!index.Exact.contains(name)) index.Exact.insert(name, position);
+    const QString folded = AnsiToQString(name).toCaseFolded();
+    if (!index.IgnoringCase.contains(folded)) index.IgnoringCase.insert(folded, position);
+  }
+
+  static int Lookup(const NameIndex& index, const std::string& name) {
+    if (const auto exact = index.Exact.constFind(name); exact != index.Exact.constEnd()) return *exact;
+    const auto folded = index.IgnoringCase.constFind(AnsiToQString(name).toCaseFolded());
+    return folded == index.IgnoringCase.constEnd() ? -1 : *folded;
+  }
+
+  std::string Text(const QString& value, bool multiLine, const char* field);
+  int FindDuplicate(const Likeness& contact) const;
+  bool WillAdd(const ImportedContact& contact, const AddressRecord& record);
+  int16_t PhoneNameIndexOf(const std::string& name);
+  int GroupIndexOf(const std::string& name);
+  void PlacePhones(const ImportedContact& contact, AddressRecord& record, std::vector<ContactExtra>& extras);
+  void PlaceGroups(const ImportedContact& contact, AddressRecord& record, std::vector<ContactExtra>& extras);
+  std::string NotesOf(const ImportedContact& contact, std::vector<ContactExtra> extras);
+
+  const BookState& book_;
+  ImportPlan plan_;
+  int room_ = 0;
+  QString contact_;  // the contact being planned, as the summary names it
+  NameIndex groups_, phoneNames_;
+  struct KnownRecord {
+    int Index;
+    Likeness Features;
+  };
+  QHash<QString, std::vector<KnownRecord>> recordsByName_;
+};
+
+std::string Planner::Text(const QString& value, bool multiLine, const char* field) {
+  QString text = value;
+  std::string bytes;
+  if (!QStringToAnsi(text, bytes)) {
+    text = LatinText(value);
+    plan_.Transliterated.push_back({contact_, QString::fromLatin1(field), value, text});
+  }
+  text = WithPlainLineBreaks(text).replace(QLatin1Char('\n'), multiLine ? QStringLiteral("\r\n") : QStringLiteral(" "));
+  bytes = ToAnsi(text);
+  if (bytes.size() > kLongestValue) {
+    bytes.resize(kLongestValue);
+    plan_.Cut.push_back({contact_, QString::fromLatin1(field), {}, {}});
+  }
+  return bytes;
+}
+
+int Planner::FindDuplicate(const Likeness& contact) const {
+  const auto same = recordsByName_.constFind(contact.Name);
+  if (same == recordsByName_.constEnd()) return -1;
+  for (const KnownRecord& known : *same)
+    if (LooksAlike(contact, known.Features)) return known.Index;
+  return -1;
+}
+
+int16_t Planner::PhoneNameIndexOf(const std::string& name) {
+  int index = Lookup(phoneNames_, name);
+  if (index < 0) {
+    index = book_.PhoneNameCount() + static_cast<int>(plan_.NewPhoneNames.size());
+    plan_.NewPhoneNames.push_back(name);
+    RememberName(phoneNames_, name, index);
+  }
+  return static_cast<int16_t>(index);
+}
+
+int Planner::GroupIndexOf(const std::string& name) {
+  int index = Lookup(groups_, name);
+  if (index >= 0) return index;
+  index = book_.GroupCount() + static_cast<int>(plan_.NewGroups.size());
+  if (index >= kMaxGroups) return -1;
+  plan_.NewGroups.push_back(name);
+  RememberName(groups_, name, index);
+  return index;
+}
+
+void Planner::PlacePhones(const ImportedContact& contact, AddressRecord& record, std::vector<ContactExtra>& extras) {
+  std::vector<ContactPhone> phones = contact.Phones;
+  std::stable_sort(phones.begin(), phones.end(),
+                   [](const ContactPhone& a, const ContactPhone& b) { return Rank(a) < Rank(b); });
+  record.PhoneNameIndex = book_.DefaultPhoneNames;
+  for (size_t i = 0; i < phones.size(); ++i) {
+    if (i >= record.Phones.size()) {
+      extras.push_back({kNotesPhone, QStringLiteral("Phone (%1)").arg(phones[i].PhoneName), phones[i].Number});
+      continue;
+    }
+    record.Phones[i] = Text(phones[i].Number, false, "Phone");
+    record.PhoneNameIndex[i] = PhoneNameIndexOf(Text(phones[i].PhoneName, false, "Phone name"));
+  }
+}
+
+// Groups by name, created when missing; stored in the order of the group
+// list as the window shows it, alphabetical.
+void Planner::PlaceGroups(const ImportedContact& contact, AddressRecord& record, std::vector<ContactExtra>& extras) {
+  std::vector<int> indexes;
+  for (const QString& category : contact.Categories) {
+    const std::string name = Text(category, false, "Group");
+    const int index = GroupIndexOf(name);
+    if (index < 0) {
+      extras.push_back({kNotesGroup, QStringLiteral("Group"), category});
+      if (!plan_.GroupsNotCreated.contains(category)) plan_.GroupsNotCreated << category;
+    } else if (std::find(indexes.begin(), indexes.end(), index) == indexes.end()) {
+      indexes.push_back(index);
+    }
+  }
+  const auto nameOf = [this](int index) -> const std::string& {
+    return index < book_.GroupCount() ? book_.Groups[static_cast<size_t>(index)]
+                                      : plan_.NewGroups[static_cast<size_t>(index - book_.GroupCount())];
+  };
+  std::stable_sort(indexes.begin(), indexes.end(),
+                   [&](int a, int b) { return CompareAnsiIgnoringCase(nameOf(a), nameOf(b)) < 0; });
+  std::string set;
+  for (const int index : indexes) set += static_cast<char>(index);
+  StoreGroupSet(record, set);
+}
+
+std::string Planner::NotesOf(const ImportedContact& contact, std::vector<ContactExtra> extras) {
+  std::stable_sort(extras.begin(), extras.end(), [](const ContactExtra& a, const ContactExtra& b) { return a.Rank < b.Rank; });
+  QStringList lines;
+  if (!contact.Note.isEmpty()) lines << contact.Note;
+  QStringList labels;
+  for (const ContactExtra& extra : extras) {
+    lines << extra.Label + QStringLiteral(": ") + QString(extra.Value).replace(QLatin1Char('\n'), QLatin1Char(' '));
+    if (!labels.contains(extra.Label)) labels << extra.Label;
+  }
+  if (!labels.isEmpty()) plan_.MovedToNotes << contact_ + QStringLiteral(": ") + labels.join(QStringLiteral(", "));
+  return Text(lines.join(QLatin1Char('\n')), true, "Notes");
+}
+
+// False for a likely duplicate that is to be skipped and for a contact
+// beyond the largest record count.
+bool Planner::WillAdd(const ImportedContact& contact, const AddressRecord& record) {
+  Likeness likeness{ComparisonKey(record.Name), ComparisonKey(record.Company), {}};
+  for (const ContactPhone& phone : contact.Phones)
+    if (const QString digits = DigitsOf(phone.Number); !digits.isEmpty()) likeness.PhoneDigits << digits;
+  const int duplicate = FindDuplicate(likeness);
+  if (duplicate >= 0) {
+    plan_.Duplicates.push_back({contact_, duplicate});
+    if (plan_.DuplicatesSkipped) return false;
+  }
+  if (room_ <= 0) {
+    ++plan_.NotAddedForRoom;
+    return false;
+  }
+  --room_;
+  return true;
+}
+
+void Planner::Add(const ImportedContact& contact) {
+  contact_ = !contact.Name.trimmed().isEmpty() ? contact.Name.trimmed()
+             : !contact.Company.trimmed().isEmpty() ? contact.Company.trimmed()
+                                                   : QStringLiteral("(no name)");
+  const size_t transliterated = plan_.Transliterated.size(), cut = plan_.Cut.size();
+  AddressRecord record;
+  record.Name = Text(contact.Name, false, "Name");
+  record.Company = Text(contact.Company, false, "Company");
+  const bool business = contact.IsBusiness || (!contact.Company.trimmed().isEmpty() && !contact.HasPersonalName);
+  record.PrintAs = business ? kPrintAsBusiness : kPrintAsPerson;
+  record.WhichPhone = 0;
+  if (!WillAdd(contact, record)) {
+    plan_.Transliterated.resize(transliterated);
+    plan_.Cut.resize(cut);
+    return;
+  }
+
+  std::vector<ContactExtra> extras = contact.Extras;
+  const auto chosen = std::min_element(contact.Addresses.begin(), contact.Addresses.end(),
+                                       [](const ContactAddress& a, const ContactAddress& b) { return Rank(a) < Rank(b); });
+  for (auto address = contact.Addresses.begin(); address != contact.Addresses.end(); ++address) {
+    if (address == chosen) {
+      record.Address = Text(address->Lines.join(QLatin1Char('\n')), true, "Address");
+    } else {
+      const QString label = address->Kind.isEmpty() ? QStringLiteral("Address") : QStringLiteral("Address (%1)").arg(address->Kind);
+      extras.push_back({kNotesAddress, label, address->Lines.join(QStringLiteral(", "))});
+    }
+  }
+  PlacePhones(contact, record, extras);
+  PlaceGroups(contact, record, extras);
+  record.Notes = NotesOf(contact, extras);
+  plan_.Records.push_back(std::move(record));
+}
+
+void AddList(QStringList& lines, const QString& title, const QStringList& items) {
+  if (items.isEmpty()) return;
+  lines << QStringLiteral("%1 (%2):").arg(title).arg(items.size());
+  for (qsizetype i = 0; i < std::min(items.size(), kShownPerList); ++i) lines << QStringLiteral("    ") + items[i];
+  if (items.size() > kShownPerList) lines << QStringLiteral("    ... and %1 more").arg(items.size() - kShownPerList);
+}
+
+QStringList AnsiList(const std::vector<std::string>& names) {
+  QStringList list;
+  for (const std::string& name : names) list << AnsiToQString(name);
+  return list;
+}
+
+}  // namespace
+
+ImportPlan PlanImport(const BookState& book, const ReadResult& read, bool skipDuplicates) {
+  Planner planner(book, skipDuplicates);
+  for (const ImportedContact& contact : read.Contacts) planner.Add(contact);
+  ImportPlan plan = planner.Result();
+  plan.Skipped = read.Skipped;
+  plan.BinaryValuesSkipped = read.BinaryValuesSkipped;
+  return plan;
+}
+
+int ApplyImport(BookState& book, const ImportPlan& plan) {
+  for (const std::string& group : plan.NewGroups) AddGroup(book, group);
+  for (const std::string& phoneName : plan.NewPhoneNames) AddPhoneName(book, phoneName);
+  if (plan.Records.empty()) return 0;
+  const int first = book.RecordCount();
+  book.Records.insert(book.Records.end(), plan.Records.begin(), plan.Records.end());
+  book.CurrentRecord = first;
+  book.Dirty = true;
+  return static_cast<int>(plan.Records.size());
+}
+
+QStringList ImportSummary(const ImportPlan& plan) {
+  const QLocale c = QLocale::c();
+  QStringList lines;
+  lines << QStringLiteral("Contacts to add: %1").arg(plan.Records.size());
+  if (!plan.NewGroups.empty()) lines << QStringLiteral("Groups to create: ") + AnsiList(plan.NewGroups).join(QStringLiteral(", "));
+  if (!plan.NewPhoneNames.empty())
+    lines << QStringLiteral("Phone names to create: ") + AnsiList(plan.NewPhoneNames).join(QStringLiteral(", "));
+  QStringList duplicates;
+  for (const LikelyDuplicate& duplicate : plan.Duplicates)
+    duplicates << QStringLiteral("%1 (like record %2)").arg(duplicate.Contact).arg(duplicate.ExistingRecord + 1);
+  AddList(lines, plan.DuplicatesSkipped ? QStringLiteral("Likely duplicates, skipped") : QStringLiteral("Likely duplicates, added all the same"), duplicates);
+  AddList(lines, QStringLiteral("Values moved to Notes"), plan.MovedToNotes);
+  QStringList changed;
+  for (const ChangedValue& value : plan.Transliterated)
+    changed << QStringLiteral("%1, %2: \"%3\" \u2192 \"%4\"").arg(value.Contact, value.Field, ShortText(value.Before), ShortText(value.After));
+  AddList(lines, QStringLiteral("Values transliterated to Latin letters"), changed);
+  QStringList cut;
+  for (const ChangedValue& value : plan.Cut) cut << value.Contact + QStringLiteral(", ") + value.Field;
+  AddList(lines, QStringLiteral("Values cut to %1 bytes").arg(c.toString(static_cast<int>(kLongestValue))), cut);
+  if (!plan.GroupsNotCreated.isEmpty())
+    lines << QStringLiteral("Groups not created, the book holds at most %1 groups (kept in Notes): ").arg(kMaxGroups) +
+                 plan.GroupsNotCreated.join(QStringLiteral(", "));
+  if (plan.NotAddedForRoom > 0)
+    lines << QStringLiteral("Contacts not added, the book holds at most %1 records: %2")
+                 .arg(c.toString(kMaxRecords)).arg(plan.NotAddedForRoom);
+  QStringList skipped;
+  for (const SkippedEntry& entry : plan.Skipped)
+    skipped << QStringLiteral("%1, line %2: %3").arg(entry.Source).arg(entry.Line).arg(entry.Reason);
+  AddList(lines, QStringLiteral("Skipped cards and rows"), skipped);
+  if (plan.BinaryValuesSkipped > 0)
+    lines << QStringLiteral("Pictures, sounds and keys skipped: %1").arg(plan.BinaryValuesSkipped);
+  return lines;
+}

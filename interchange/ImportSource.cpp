@@ -1,0 +1,56 @@
+#include "interchange/ImportSource.h"
+
+#include <algorithm>
+
+#include <QFileInfo>
+
+#include "interchange/TextDecoding.h"
+#include "interchange/VCardReader.h"
+#include "platform/FileSystem.h"
+
+namespace {
+
+// Text files have no control characters but tab and line breaks.
+bool LooksLikeText(const QByteArray& bytes) {
+  const QByteArray start = WithoutByteOrderMark(bytes.left(4096));
+  return !start.trimmed().isEmpty() && std::none_of(start.begin(), start.end(), [](char c) {
+    const auto code = static_cast<unsigned char>(c);
+    return code < 0x20 && c != '\t' && c != '\r' && c != '\n';
+  });
+}
+
+}  // namespace
+
+SourceOutcome OpenImportSource(const QString& path, ImportSource& source, PlatformError& error) {
+  std::string bytes;
+  if (!ReadWholeFile(path, bytes, error)) return SourceOutcome::Unreadable;
+  const QByteArray content(bytes.data(), static_cast<qsizetype>(bytes.size()));
+  const QString name = QFileInfo(path).fileName();
+  source.Path = path;
+  if (LooksLikeVCard(content)) {
+    source.Format = ImportFormat::VCard;
+    source.Cards = ReadVCards(content, name);
+    return SourceOutcome::Read;
+  }
+  if (!LooksLikeText(content)) return SourceOutcome::NotContacts;
+  source.Format = ImportFormat::Csv;
+  source.Table = ParseCsv(content, name);
+  source.Columns = RecogniseColumns(source.Table.Header);
+  return SourceOutcome::Read;
+}
+
+ReadResult ContactsOf(const std::vector<ImportSource>& sources) {
+  ReadResult all;
+  for (const ImportSource& source : sources) {
+    ReadResult one = source.Format == ImportFormat::VCard ? source.Cards : ContactsFromCsv(source.Table, source.Columns);
+    std::move(one.Contacts.begin(), one.Contacts.end(), std::back_inserter(all.Contacts));
+    all.Skipped.insert(all.Skipped.end(), one.Skipped.begin(), one.Skipped.end());
+    all.BinaryValuesSkipped += one.BinaryValuesSkipped;
+  }
+  return all;
+}
+
+QString SourceProblem(const QString& path, SourceOutcome outcome) {
+  return outcome == SourceOutcome::Unreadable ? QStringLiteral("Unable to read '%1'.").arg(path)
+                                              : QStringLiteral("'%1' is neither a vCard nor a CSV file.").arg(path);
+}

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <vector>
+
+#include <QString>
+
+#include "interchange/CsvColumns.h"
+#include "interchange/CsvTable.h"
+#include "interchange/ImportedContact.h"
+#include "platform/PlatformError.h"
+
+enum class ImportFormat { VCard, Csv };
+
+// One file chosen for import, read and recognised by its content.
+struct ImportSource {
+  QString Path;
+  ImportFormat Format = ImportFormat::VCard;
+  ReadResult Cards;                // a vCard file's contacts
+  CsvTable Table;                  // a CSV file's rows
+  std::vector<CsvColumn> Columns;  // and what its columns hold
+};
+
+enum class SourceOutcome { Read, Unreadable, NotContacts };
+
+// Reads the file at path; a vCard file is read at once, a CSV file as a table
+// whose columns are recognised by their headers.
+SourceOutcome OpenImportSource(const QString& path, ImportSource& source, PlatformError& error);
+
+// Everything the sources hold, in their order.
+ReadResult ContactsOf(const std::vector<ImportSource>& sources);
+
+// The message for a file that could not be opened as an import source.
+QString SourceProblem(const QString& path, SourceOutcome outcome);

@@ -1,0 +1,250 @@
+#include "interchange/VCardProperty.h"
+
+#include "interchange/TextDecoding.h"
+
+namespace {
+
+struct PhysicalLine {
+  QByteArray Text;
+  int Number;
+};
+
+std::vector<PhysicalLine> PhysicalLines(const QByteArray& bytes) {
+  std::vector<PhysicalLine> lines;
+  qsizetype start = 0;
+  int number = 1;
+  for (qsizetype i = 0; i <= bytes.size(); ++i) {
+    if (i < bytes.size() && bytes[i] != '\r' && bytes[i] != '\n') continue;
+    lines.push_back({bytes.mid(start, i - start), number++});
+    if (i + 1 < bytes.size() && bytes[i] == '\r' && bytes[i + 1] == '\n') ++i;
+    start = i + 1;
+  }
+  return lines;
+}
+
+// Position of the first c outside double quotes, or -1.
+qsizetype IndexOutsideQuotes(const QByteArray& text, char c, qsizetype from = 0) {
+  bool quoted = false;
+  for (qsizetype i = from; i < text.size(); ++i) {
+    if (text[i] == '"') quoted = !quoted;
+    else if (text[i] == c && !quoted) return i;
+  }
+  return -1;
+}
+
+QList<QByteArray> SplitOutsideQuotes(const QByteArray& text, char separator) {
+  QList<QByteArray> parts;
+  qsizetype start = 0;
+  for (qsizetype at = IndexOutsideQuotes(text, separator); at >= 0; at = IndexOutsideQuotes(text, separator, start)) {
+    parts << text.mid(start, at - start);
+    start = at + 1;
+  }
+  parts << text.mid(start);
+  return parts;
+}
+
+QByteArray Unquoted(QByteArray value) {
+  value = value.trimmed();
+  if (value.size() >= 2 && value.startsWith('"') && value.endsWith('"')) return value.mid(1, value.size() - 2);
+  return value;
+}
+
+bool IsEncodingName(const QByteArray& bare) {
+  return bare == "QUOTED-PRINTABLE" || bare == "BASE64" || bare == "B" || bare == "8BIT" || bare == "7BIT";
+}
+
+bool IsQuotedPrintableLine(const QByteArray& line) {
+  const qsizetype colon = IndexOutsideQuotes(line, ':');
+  return colon > 0 && line.left(colon).toUpper().contains("QUOTED-PRINTABLE");
+}
+
+VCardProperty ParseContentLine(const QByteArray& line, int number) {
+  VCardProperty property;
+  property.Line = number;
+  const qsizetype colon = IndexOutsideQuotes(line, ':');
+  if (colon < 0) {
+    property.Value = line;
+    return property;
+  }
+  property.Value = line.mid(colon + 1);
+  const QList<QByteArray> head = SplitOutsideQuotes(line.left(colon), ';');
+  const QByteArray& qualified = head.front();
+  const qsizetype dot = qualified.indexOf('.');
+  property.Group = dot >= 0 ? qualified.left(dot).trimmed().toUpper() : QByteArray();
+  property.Name = qualified.mid(dot + 1).trimmed().toUpper();
+  for (qsizetype i = 1; i < head.size(); ++i) {
+    const qsizetype equals = IndexOutsideQuotes(head[i], '=');
+    if (equals < 0)
+      property.Parameters.emplace_back(QByteArray(), head[i].trimmed().toUpper());
+    else
+      property.Parameters.emplace_back(head[i].left(equals).trimmed().toUpper(), head[i].mid(equals + 1));
+  }
+  return property;
+}
+
+QByteArray QuotedPrintableDecoded(const QByteArray& value) {
+  QByteArray bytes;
+  bytes.reserve(value.size());
+  for (qsizetype i = 0; i < value.size(); ++i) {
+    if (value[i] == '=' && i + 2 < value.size()) {
+      bool ok = false;
+      const int code = value.mid(i + 1, 2).toInt(&ok, 16);
+      if (ok) {
+        bytes += static_cast<char>(code);
+        i += 2;
+        continue;
+      }
+    }
+    bytes += value[i];
+  }
+  return bytes;
+}
+
+// Splits at separator where it is not escaped by a backslash.
+QStringList SplitUnescaped(const QString& text, QChar separator) {
+  QStringList parts;
+  QString part;
+  for (qsizetype i = 0; i < text.size(); ++i) {
+    if (text[i] == '\\' && i + 1 < text.size()) {
+      part += text[i];
+      part += text[++i];
+    } else if (text[i] == separator) {
+      parts << part;
+      part.clear();
+    } else {
+      part += text[i];
+    }
+  }
+  parts << part;
+  return parts;
+}
+
+QString Unescaped(const QString& text, bool version21) {
+  QString result;
+  result.reserve(text.size());
+  for (qsizetype i = 0; i < text.size(); ++i) {
+    const QChar c = text[i];
+    if (c != '\\' || i + 1 >= text.size()) {
+      result += c;
+      continue;
+    }
+    const QChar next = text[i + 1];
+    if (next == ';' || (!version21 && (next == ',' || next == '\\' || next == ':'))) {
+      result += next;
+      ++i;
+    } else if (!version21 && (next == 'n' || next == 'N')) {
+      result += '\n';
+      ++i;
+    } else {
+      result += c;
+    }
+  }
+  return result;
+}
+
+bool IsQuotedPrintable(const VCardProperty& property) {
+  for (const auto& [name, value] : property.Parameters)
+    if ((name.isEmpty() && value == "QUOTED-PRINTABLE") ||
+        (name == "ENCODING" && Unquoted(value).toUpper() == "QUOTED-PRINTABLE"))
+      return true;
+  return false;
+}
+
+QString DecodedValue(const VCardProperty& property) {
+  const QByteArray bytes = IsQuotedPrintable(property) ? QuotedPrintableDecoded(property.Value) : property.Value;
+  return WithPlainLineBreaks(DecodeText(bytes, property.Parameter("CHARSET")));
+}
+
+}  // namespace
+
+QList<QByteArray> VCardProperty::ParameterValues(const QByteArray& name) const {
+  QList<QByteArray> values;
+  for (const auto& [parameter, value] : Parameters) {
+    if (parameter == name) {
+      // TYPE=a,b and TYPE="a,b" alike
+      for (const QByteArray& one : SplitOutsideQuotes(value, ','))
+        for (const QByteArray& part : Unquoted(one).split(',')) values << part.trimmed();
+    } else if (parameter.isEmpty() && name == "TYPE" && !IsEncodingName(value)) {
+      values << value;
+    }
+  }
+  return values;
+}
+
+QByteArray VCardProperty::Parameter(const QByteArray& name) const {
+  for (const auto& [parameter, value] : Parameters)
+    if (parameter == name) return Unquoted(value);
+  return {};
+}
+
+QList<QByteArray> VCardProperty::Types() const {
+  QList<QByteArray> types;
+  for (const QByteArray& type : ParameterValues("TYPE")) types << type.toUpper();
+  return types;
+}
+
+bool VCardProperty::HasType(const QByteArray& type) const { return Types().contains(type); }
+
+int VCardProperty::Preference() const {
+  bool ok = false;
+  const int pref = Parameter("PREF").toInt(&ok);
+  if (ok && pref > 0) return pref;
+  return HasType("PREF") ? 1 : 0;
+}
+
+bool VCardProperty::IsBinary() const {
+  const QByteArray encoding = Parameter("ENCODING").toUpper();
+  for (const auto& [name, value] : Parameters)
+    if (name.isEmpty() && (value == "BASE64" || value == "B")) return true;
+  return encoding == "B" || encoding == "BASE64" || Parameter("VALUE").toUpper() == "BINARY" ||
+         Value.trimmed().toLower().startsWith("data:");
+}
+
+std::vector<VCardProperty> ContentLines(const QByteArray& bytes) {
+  std::vector<VCardProperty> properties;
+  QByteArray current;
+  int currentNumber = 0;
+  bool open = false;
+  const auto flush = [&] {
+    if (open) properties.push_back(ParseContentLine(current, currentNumber));
+    open = false;
+  };
+  for (const PhysicalLine& line : PhysicalLines(bytes)) {
+    if (line.Text.isEmpty()) {
+      flush();
+    } else if (open && current.endsWith('=') && IsQuotedPrintableLine(current)) {
+      current.chop(1);  // a quoted-printable soft line break
+      current += line.Text;
+    } else if (open && (line.Text[0] == ' ' || line.Text[0] == '\t')) {
+      current += line.Text.mid(1);
+    } else {
+      flush();
+      current = line.Text;
+      currentNumber = line.Number;
+      open = true;
+    }
+  }
+  flush();
+  return properties;
+}
+
+QString PropertyText(const VCardProperty& property, bool version21) {
+  return Unescaped(DecodedValue(property), version21);
+}
+
+std::vector<QStringList> PropertyComponents(const VCardProperty& property, bool version21) {
+  std::vector<QStringList> components;
+  for (const QString& component : SplitUnescaped(DecodedValue(property), ';')) {
+    QStringList values;
+    const QStringList pieces = version21 ? QStringList{component} : SplitUnescaped(component, ',');
+    for (const QString& piece : pieces) values << Unescaped(piece, version21);
+    components.push_back(values);
+  }
+  return components;
+}
+
+QStringList PropertyList(const VCardProperty& property, bool version21) {
+  QStringList values;
+  for (const QString& piece : SplitUnescaped(DecodedValue(property), ',')) values << Unescaped(piece, version21);
+  return values;
+}

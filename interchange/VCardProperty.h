@@ -1,0 +1,44 @@
+#pragma once
+
+#include <vector>
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+// One content line of a vCard, unfolded: "group.NAME;PARAM=a,b;BARE:value".
+// Names and parameter names are upper case; the value is still raw bytes.
+struct VCardProperty {
+  QByteArray Group;
+  QByteArray Name;
+  std::vector<std::pair<QByteArray, QByteArray>> Parameters;  // a bare 2.1 parameter has an empty name
+  QByteArray Value;
+  int Line = 0;
+
+  // Every value of the named parameter, split at commas (TYPE also takes bare 2.1 parameters).
+  QList<QByteArray> ParameterValues(const QByteArray& name) const;
+  QByteArray Parameter(const QByteArray& name) const;  // the first value
+  // TYPE values, upper case.
+  QList<QByteArray> Types() const;
+  bool HasType(const QByteArray& type) const;
+  // 1 for the most preferred (PREF=1 or TYPE=PREF), larger for less, 0 when not marked.
+  int Preference() const;
+  bool IsBinary() const;
+};
+
+// The unfolded content lines of vCard text (UTF-8 or single-byte): lines
+// continued by a blank or tab are joined, as are quoted-printable values
+// broken by a soft line break. A line without a colon has an empty Name and
+// its text in Value.
+std::vector<VCardProperty> ContentLines(const QByteArray& bytes);
+
+// A property value as text, decoded from quoted-printable and its charset;
+// line breaks become "\n". version21 leaves backslashes but "\;" alone.
+QString PropertyText(const VCardProperty& property, bool version21);
+
+// The components of a structured value (N, ADR, ORG), split at unescaped
+// semicolons; each component's list values split at unescaped commas.
+std::vector<QStringList> PropertyComponents(const VCardProperty& property, bool version21);
+
+// The list values of a value (CATEGORIES, NICKNAME), split at unescaped commas.
+QStringList PropertyList(const VCardProperty& property, bool version21);

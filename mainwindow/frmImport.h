@@ -1,0 +1,52 @@
+#pragma once
+
+#include <vector>
+
+#include <QDialog>
+
+#include "core/BookState.h"
+#include "interchange/ImportPlan.h"
+#include "interchange/ImportSource.h"
+
+class QCheckBox;
+class QLabel;
+class QPlainTextEdit;
+class QPushButton;
+class QTableWidget;
+
+// Shows what importing the chosen files will do before anything changes:
+// the contacts, the groups and phone names to be created, values moved to
+// Notes or transliterated, skipped cards and likely duplicates. Columns of a
+// CSV file that were not recognised are mapped to fields first. OK appends
+// the records to the book; Cancel changes nothing.
+class frmImport : public QDialog {
+  Q_OBJECT
+
+ public:
+  frmImport(BookState& book, std::vector<ImportSource> sources, QWidget* parent = nullptr);
+
+  QLabel* lblColumns;
+  QTableWidget* grdColumns;  // a row per column to map: file, header, example, field, phone name
+  QPlainTextEdit* txtPreview;
+  QCheckBox* chkSkipDuplicates;
+  QPushButton* cmdOK;
+  QPushButton* cmdCancel;
+  QPushButton* cmdHelp;
+
+  void cmdOK_Click();
+
+ private:
+  struct MappedColumn {
+    size_t Source;
+    int Column;
+  };
+
+  void FillColumns();
+  void TakeMapping(int row);
+  void RefreshPreview();
+
+  BookState& book_;
+  std::vector<ImportSource> sources_;
+  std::vector<MappedColumn> mapped_;
+  ImportPlan plan_;
+};

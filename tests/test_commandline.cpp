@@ -1,0 +1,122 @@
+// The command-line import and export, run as the user runs them: the
+// program itself, without a display.
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include "core/DataFile.h"
+#include "core/Document.h"
+#include "platform/BookLock.h"
+#include "support/TestBooks.h"
+
+namespace {
+
+struct Outcome {
+  int ExitCode;
+  QString Out;
+  QString Err;
+};
+
+QString Fixture(const char* file) { return QStringLiteral(VANTREO_TEST_DATA_DIR "/interchange/") + file; }
+
+class CommandLineTest : public testing::Test {
+ protected:
+  Outcome Vantreo(const QStringList& arguments) {
+    QProcess program;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) environment.remove(QLatin1String(name));
+    program.setProcessEnvironment(environment);
+    program.setWorkingDirectory(dir.path());
+    program.start(QStringLiteral(VANTREO_PROGRAM), arguments);
+    EXPECT_TRUE(program.waitForFinished(30000));
+    return {program.exitCode(), QString::fromUtf8(program.readAllStandardOutput()),
+            QString::fromUtf8(program.readAllStandardError())};
+  }
+
+  int RecordsIn(const QString& path) {
+    BookState loaded;
+    NewDocument(loaded);
+    LoadDocument(loaded, path);
+    return loaded.RecordCount();
+  }
+
+  QTemporaryDir dir;
+  const QString book = dir.filePath(QStringLiteral("my book.dat"));
+};
+
+TEST_F(CommandLineTest, HelpListsBothCommands) {
+  const Outcome run = Vantreo({QStringLiteral("--help")});
+  EXPECT_EQ(run.ExitCode, 0);
+  EXPECT_TRUE(run.Out.contains(QLatin1String("vantreo --import FILE... --into BOOK.dat [--keep-duplicates]")));
+  EXPECT_TRUE(run.Out.contains(QLatin1String("vantreo --export-vcard BOOK.dat OUT.vcf [--vcard-version 4.0]")));
+}
+
+TEST_F(CommandLineTest, WrongUsageExitsWithTwoAndTouchesNothing) {
+  const QStringList wrong[] = {{"--import", Fixture("outlook.csv")},
+                               {"--export-vcard", book},
+                               {"--export-vcard", book, "out.vcf", "--vcard-version", "2.1"},
+                               {"--import", Fixture("outlook.csv"), "--into", book, "--export-vcard", book},
+                               {"--frobnicate"}};
+  for (const QStringList& arguments : wrong) {
+    const Outcome run = Vantreo(arguments);
+    EXPECT_EQ(run.ExitCode, 2) << arguments.join(' ').toStdString();
+    EXPECT_TRUE(run.Err.contains(QLatin1String("vantreo --help")));
+  }
+  EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList());
+}
+
+TEST_F(CommandLineTest, ImportCreatesTheBookPrintsTheSummaryAndSkipsDuplicatesTheSecondTime) {
+  const QStringList import{"--import", Fixture("apple-contacts.vcf"), Fixture("google-contacts.csv"), "--into", book};
+  Outcome run = Vantreo(import);
+  EXPECT_EQ(run.ExitCode, 0) << run.Err.toStdString();
+  EXPECT_TRUE(run.Out.startsWith(QLatin1String("Contacts to add: 4\nGroups to create: Friends, Suppliers\n")));
+  EXPECT_TRUE(run.Out.contains(QStringLiteral("Иван Петров, Name: \"Иван Петров\" → \"Ivan Petrov\"")));
+  EXPECT_EQ(RecordsIn(book), 4);
+
+  run = Vantreo(import);
+  EXPECT_EQ(run.ExitCode, 0);
+  EXPECT_TRUE(run.Out.contains(QLatin1String("Likely duplicates, skipped (4):")));
+  EXPECT_EQ(RecordsIn(book), 4);
+  EXPECT_EQ(Vantreo(import + QStringList{"--keep-duplicates"}).ExitCode, 0);
+  EXPECT_EQ(RecordsIn(book), 8);
+}
+
+TEST_F(CommandLineTest, FailuresExitWithOneAndLeaveTheBookAsItWas) {
+  ASSERT_EQ(Vantreo({"--import", Fixture("outlook.csv"), "--into", book}).ExitCode, 0);
+  const std::string before = ReadBytes(book);
+  const QStringList failing[] = {{"--import", Fixture("outlook.csv"), Fixture("missing.vcf"), "--into", book},
+                                 {"--import", Fixture("outlook.csv"), "--into", dir.filePath("no folder/b.dat")},
+                                 {"--import", Fixture("outlook.csv"), "--into", Fixture("outlook.csv")},
+                                 {"--export-vcard", dir.filePath("missing.dat"), "out.vcf"}};
+  for (const QStringList& arguments : failing) {
+    const Outcome run = Vantreo(arguments);
+    EXPECT_EQ(run.ExitCode, 1) << arguments.join(' ').toStdString();
+    EXPECT_FALSE(run.Err.isEmpty());
+  }
+  EXPECT_EQ(ReadBytes(book), before);
+  EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"my book.dat"});
+}
+
+TEST_F(CommandLineTest, ABookOpenInAWindowIsRefused) {
+  BookLock window;
+  ASSERT_EQ(window.Take(book), BookLock::Outcome::Taken);
+  const Outcome run = Vantreo({"--import", Fixture("outlook.csv"), "--into", book});
+  EXPECT_EQ(run.ExitCode, 1);
+  EXPECT_TRUE(run.Err.contains(QLatin1String("is open in Vantreo")));
+  EXPECT_FALSE(QFile::exists(book));
+  EXPECT_EQ(Vantreo({"--export-vcard", book, "out.vcf"}).ExitCode, 1);
+}
+
+TEST_F(CommandLineTest, ExportWritesEveryRecordAsVCard) {
+  ASSERT_EQ(Vantreo({"--import", Fixture("rfc6350-examples.vcf"), "--into", book}).ExitCode, 0);
+  const Outcome run = Vantreo({"--export-vcard", book, "out.vcf", "--vcard-version", "4.0"});
+  EXPECT_EQ(run.ExitCode, 0);
+  EXPECT_EQ(run.Out, QStringLiteral("Exported 3 records to out.vcf as vCard 4.0.\n"));
+  const std::string vcards = ReadBytes(dir.filePath(QStringLiteral("out.vcf")));
+  EXPECT_EQ(vcards.rfind("BEGIN:VCARD\r\nVERSION:4.0\r\n", 0), 0u);
+  EXPECT_NE(vcards.find("FN:ABC Marketing\r\n"), std::string::npos);
+}
+
+}  // namespace
