@@ -53,11 +53,8 @@
 #include "support/FakePlatform.h"
 #include "support/ModalDialogs.h"
 #include "support/TestBooks.h"
+#include "support/TextPrinting.h"
 
-// Failure messages show texts as texts.
-QT_BEGIN_NAMESPACE
-void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
-QT_END_NAMESPACE
 
 namespace {
 
