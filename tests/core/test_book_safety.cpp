@@ -1,5 +1,5 @@
-// One book in two programs, a program ended from outside and the end of the
-// desktop session: no record is lost without a question.
+// One book in two programs, a program ended from outside or stopped by a file
+// size limit, and the end of the desktop session: no record is lost unasked.
 #include <gtest/gtest.h>
 
 #include <csignal>
@@ -10,69 +10,50 @@
 #include <unistd.h>
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QEventLoop>
 #include <QProcess>
 #include <QSocketNotifier>
+#include <QSysInfo>
 #include <QTemporaryDir>
 
 #include "core/DataFile.h"
-#include "core/Document.h"
 #include "core/RecoveryFile.h"
 #include "core/Termination.h"
 #include "mainwindow/frmMain.h"
 #include "platform/BookLock.h"
+#include "platform/ExitCleanup.h"
 #include "platform/SessionEnd.h"
 #include "support/FakeFileDialogs.h"
 #include "support/FakePlatform.h"
 #include "support/TestBooks.h"
-#include "support/TextPrinting.h"
-
 
 namespace {
 
-const char* const kChildBook = "VANTREO_CHILD_BOOK";
-const QString kReplyPrefix = QStringLiteral("child: ");
+using Names = std::vector<std::string>;
 
-std::vector<std::string> Names(const BookState& book) {
-  std::vector<std::string> names;
+Names NamesIn(const QString& file) {
+  BookState book;
+  LoadDocument(book, file);
+  Names names;
   for (const AddressRecord& record : book.Records) names.push_back(record.Name);
   return names;
 }
 
-std::vector<std::string> NamesIn(const QString& file) {
-  BookState book;
-  LoadDocument(book, file);
-  return Names(book);
-}
+const char* const kChildBook = "VANTREO_CHILD_BOOK";
 
 // The child's answer to each command: "dirty=0" or "dirty=1", then the
 // messages it has shown since its last answer.
 void Reply(const BookState& book) {
   QStringList answer{QStringLiteral("dirty=%1").arg(book.Dirty ? 1 : 0)};
-  for (const auto& shown : Fakes().messages.shown) answer << shown.second;
-  Fakes().messages.shown.clear();
-  std::printf("%s\n", qPrintable(kReplyPrefix + answer.join(QStringLiteral(" | "))));
+  for (const auto& shown : std::exchange(Fakes().messages.shown, {})) answer << shown.second;
+  std::printf("child: %s\n", qPrintable(answer.join(QStringLiteral(" | "))));
   std::fflush(stdout);
 }
 
-// "add NAME" adds a record, "save" saves, "limit BYTES" sets a file size limit as ulimit -f does.
-void Obey(const QString& command, frmMain& window, BookState& book) {
-  const QString argument = command.section(' ', 1);
-  if (command.startsWith(QLatin1String("add "))) {
-    window.mnuRecordsAdd_Click();
-    book.Current().Name = argument.toStdString();
-  } else if (command == QLatin1String("save")) {
-    window.mnuFileSave_Click();
-  } else if (command.startsWith(QLatin1String("limit "))) {
-    const rlimit limit{argument.toULong(), RLIM_INFINITY};
-    setrlimit(RLIMIT_FSIZE, &limit);
-  }
-  Reply(book);
-}
-
 // Not a test of its own: the second program of the tests below, started by
-// them. A main window, set up as at start-up, on the book the environment
-// names, obeying commands from its standard input until it closes.
+// them. A main window on the book the environment names, as at start-up,
+// obeying "add NAME", "save" and "limit BYTES" (as ulimit -f) until its input ends.
 TEST(ChildWindow, ObeysTheTestThatStartedIt) {
   const QString path = qEnvironmentVariable(kChildBook);
   if (path.isEmpty()) GTEST_SKIP() << "started by the tests that need a second program";
@@ -85,11 +66,19 @@ TEST(ChildWindow, ObeysTheTestThatStartedIt) {
   QEventLoop loop;
   QSocketNotifier input(STDIN_FILENO, QSocketNotifier::Read);
   QObject::connect(&input, &QSocketNotifier::activated, [&] {
-    std::string line;
-    if (std::getline(std::cin, line))
-      Obey(QString::fromStdString(line), window, Book());
-    else
-      loop.quit();
+    std::string command;
+    if (!std::getline(std::cin, command)) return loop.quit();
+    const std::string argument = command.substr(command.find(' ') + 1);
+    if (command.starts_with("add ")) {
+      window.mnuRecordsAdd_Click();
+      Book().Current().Name = argument;
+    } else if (command == "save") {
+      window.mnuFileSave_Click();
+    } else if (command.starts_with("limit ")) {
+      const rlimit limit{std::stoul(argument), RLIM_INFINITY};
+      setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    Reply(Book());
   });
   loop.exec();
 }
@@ -102,16 +91,21 @@ class ChildWindow {
     environment.insert(QString::fromLatin1(kChildBook), book);
     process_.setProcessEnvironment(environment);
     process_.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--gtest_filter=ChildWindow.*")});
-    NextReply();
+    Send({});
   }
   ~ChildWindow() {
     process_.closeWriteChannel();
     process_.waitForFinished();
   }
 
+  // Sends a command (none: just waits) and gives the child's answer.
   QString Send(const QString& command) {
-    process_.write(command.toUtf8() + '\n');
-    return NextReply();
+    if (!command.isEmpty()) process_.write(command.toUtf8() + '\n');
+    while (process_.canReadLine() || process_.waitForReadyRead(20000)) {
+      const QString line = QString::fromUtf8(process_.readLine()).trimmed();
+      if (line.startsWith(QLatin1String("child: "))) return line.mid(7);
+    }
+    return QStringLiteral("no answer");
   }
 
   // True when the child ended by the signal.
@@ -123,14 +117,6 @@ class ChildWindow {
   qint64 Pid() const { return process_.processId(); }
 
  private:
-  QString NextReply() {
-    while (process_.canReadLine() || process_.waitForReadyRead(20000)) {
-      const QString line = QString::fromUtf8(process_.readLine()).trimmed();
-      if (line.startsWith(kReplyPrefix)) return line.mid(kReplyPrefix.size());
-    }
-    return QStringLiteral("no answer");
-  }
-
   QProcess process_;
 };
 
@@ -193,7 +179,7 @@ TEST_F(BookSafetyTest, SecondProgramIsWarnedAndASaveOverTheOthersIsAskedAbout) {
   EXPECT_EQ(Shown()[0].first, MessageKind::Confirmation);
   EXPECT_TRUE(Shown()[0].second.startsWith(
       QStringLiteral("'%1' is already open in another window: process %2").arg(path).arg(other.Pid())));
-  EXPECT_EQ(Names(mine), std::vector<std::string>{"Ann"});
+  EXPECT_EQ(mine.Records.size(), 1u);
 
   other.Send(QStringLiteral("add Bob"));
   EXPECT_EQ(other.Send(QStringLiteral("save")), "dirty=0");
@@ -202,13 +188,13 @@ TEST_F(BookSafetyTest, SecondProgramIsWarnedAndASaveOverTheOthersIsAskedAbout) {
   ASSERT_EQ(Shown().size(), 2u);
   EXPECT_EQ(Shown()[1].first, MessageKind::ReplaceQuestion);
   EXPECT_TRUE(Shown()[1].second.startsWith("'" + path + "' has been changed by another program"));
-  EXPECT_EQ(NamesIn(path), (std::vector<std::string>{"Ann", "Bob"}));
+  EXPECT_EQ(NamesIn(path), (Names{"Ann", "Bob"}));
 
   Fakes().messages.answers = {MessageAnswer::No};  // save under another name
   files.chosen = dir.filePath(QStringLiteral("mine.dat"));
   window.mnuFileSave_Click();
-  EXPECT_EQ(NamesIn(path), (std::vector<std::string>{"Ann", "Bob"}));
-  EXPECT_EQ(NamesIn(files.chosen), (std::vector<std::string>{"Ann", "Carol"}));
+  EXPECT_EQ(NamesIn(path), (Names{"Ann", "Bob"}));
+  EXPECT_EQ(NamesIn(files.chosen), (Names{"Ann", "Carol"}));
   EXPECT_FALSE(mine.Dirty);
 }
 
@@ -225,17 +211,17 @@ TEST_F(BookSafetyTest, ChangesOfATerminatedProgramAreKeptAndOfferedAtTheNextStar
   window.Form_Load();
   ASSERT_EQ(Shown().size(), 1u);
   EXPECT_TRUE(Shown()[0].second.startsWith("Vantreo was ended before the changes to '" + path + "' were saved."));
-  EXPECT_EQ(Names(mine), (std::vector<std::string>{"Ann", "Bob"}));
+  EXPECT_EQ(mine.Records.size(), 2u);
   EXPECT_EQ(mine.FileName, path);
   EXPECT_TRUE(mine.Dirty);
   EXPECT_TRUE(KeptChangesInRecoveryFolder().empty());
   // The file is still the one the ended program loaded: saved without a question.
   window.mnuFileSave_Click();
   EXPECT_EQ(Shown().size(), 1u);
-  EXPECT_EQ(NamesIn(path), (std::vector<std::string>{"Ann", "Bob"}));
+  EXPECT_EQ(NamesIn(path), (Names{"Ann", "Bob"}));
 }
 
-TEST_F(BookSafetyTest, FileSizeLimitFailsTheSaveAndTheProgramGoesOn) {
+TEST_F(BookSafetyTest, FileSizeLimitFailsTheSaveLeavingTheFileAndTheProgramGoesOn) {
   ChildWindow limited(path);
   limited.Send(QStringLiteral("add Bob"));
   limited.Send(QStringLiteral("limit 100"));
@@ -243,23 +229,23 @@ TEST_F(BookSafetyTest, FileSizeLimitFailsTheSaveAndTheProgramGoesOn) {
             "dirty=1 | Unable to save " + path + " to disk. Error 27 : File too large.");
   EXPECT_EQ(limited.Send(QStringLiteral("add Carol")), "dirty=1");
   EXPECT_EQ(ReadBytes(path), saved);
+  EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), (QStringList{"book.dat", "book.dat.lock"}));
 }
 
-TEST_F(BookSafetyTest, DecliningABookOpenElsewhereAtStartEndsTheProgram) {
+TEST_F(BookSafetyTest, DecliningABookOpenElsewhereEndsTheProgramAndTheLockFollowsTheBook) {
   BookLock other;
   ASSERT_EQ(other.Take(path), BookLock::Outcome::Taken);
-  frmMain window(mine, settings);
-  window.Form_Load();  // answered No
-  EXPECT_TRUE(Shown().at(0).second.endsWith("Do you want to open it here as well?"));
-  EXPECT_TRUE(mine.IsUntitled());
-  QCoreApplication::processEvents();
-  EXPECT_FALSE(window.isVisible());
-}
-
-TEST_F(BookSafetyTest, TheLockFollowsTheWindowsBook) {
+  {
+    frmMain declined(mine, settings);
+    declined.Form_Load();  // answered No
+    EXPECT_TRUE(Shown().at(0).second.endsWith("Do you want to open it here as well?"));
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(declined.isVisible());
+  }
+  other.Release();
   frmMain window(mine, settings);
   window.Form_Load();
-  BookLock other;
+  EXPECT_EQ(mine.Records.size(), 1u);
   EXPECT_EQ(other.Take(path), BookLock::Outcome::HeldElsewhere);
   window.mnuFileNew_Click();
   EXPECT_EQ(other.Take(path), BookLock::Outcome::Taken);
@@ -294,20 +280,29 @@ TEST_F(BookSafetyTest, SessionEndAsksAsExitDoesOrKeepsTheChangesWhenItMayNot) {
   const std::vector<KeptChanges> kept = KeptChangesInRecoveryFolder();
   ASSERT_EQ(kept.size(), 1u);
   EXPECT_EQ(kept[0].BookFile, path);
-  EXPECT_EQ(NamesIn(kept[0].RecoveryFile), (std::vector<std::string>{"Ann", "Bob"}));
+  EXPECT_EQ(NamesIn(kept[0].RecoveryFile), (Names{"Ann", "Bob"}));
 }
 
-TEST_F(BookSafetyTest, ChangesDroppedAtTheEndOfTheSessionAreNotAskedAboutAgain) {
-  frmMain window(mine, settings);
-  window.Form_Load();
-  AddChange("Bob");
-  Fakes().messages.answers = {MessageAnswer::No};
-  FakeSessionEnd asked(true);
-  window.CommitSessionData(asked);
-  EXPECT_TRUE(window.close());
-  EXPECT_EQ(Shown().size(), 1u);
-  EXPECT_FALSE(asked.cancelled);
-  EXPECT_TRUE(KeptChangesInRecoveryFolder().empty());
+TEST(BookLockTest, LockThatCannotBeMadeOrOfAProgramGoneIsNoObstacle) {
+  EXPECT_EQ(BookLock().Take("/proc/vantreo-book.dat"), BookLock::Outcome::NotPossible);
+  QTemporaryDir dir;
+  const QString book = dir.filePath("book.dat");
+  // The lock file's own layout: pid, application name, host name.
+  WriteBytes(BookLock::LockFilePathOf(book), "999999999\nvantreo\n" + QSysInfo::machineHostName().toStdString() + "\n");
+  BookLock lock;
+  EXPECT_EQ(lock.Take(book), BookLock::Outcome::Taken);
+  lock.Release();
+  EXPECT_FALSE(QFile::exists(BookLock::LockFilePathOf(book)));
+}
+
+TEST(ExitCleanupTest, RunsWhatIsStillRegisteredNewestFirstOnce) {
+  std::string ran;
+  ScopedExitCleanup outer([&] { ran += 'a'; });
+  { ScopedExitCleanup gone([&] { ran += 'x'; }); }
+  ScopedExitCleanup inner([&] { ran += 'b'; });
+  RunExitCleanups();
+  RunExitCleanups();
+  EXPECT_EQ(ran, "ba");
 }
 
 }  // namespace
