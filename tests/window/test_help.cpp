@@ -1,13 +1,41 @@
+// Help: the help collection built from the help file, the keys and buttons that
+// open its topics, and the viewer process that shows them.
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/ioctl.h>
+#include <unistd.h>
+
+#include <functional>
+
+#include <QDialogButtonBox>
+#include <QDir>
 #include <QFile>
 #include <QHelpEngineCore>
 #include <QHelpLink>
+#include <QPushButton>
 #include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTest>
 
-#include "platform/HelpViewer.h"
+#include "core/DialogExchange.h"
+#include "core/frmGroups.h"
+#include "find/frmSearch.h"
+#include "find/frmSort.h"
+#include "mainwindow/frmAbout.h"
+#include "mainwindow/frmMain.h"
+#include "mainwindow/frmMultiGroups.h"
+#include "mainwindow/frmStates.h"
+#include "platform/FileDialogs.h"
+#include "support/FakePlatform.h"
+#include "support/FakeViewerProcess.h"
+#include "support/ModalDialogs.h"
+#include "support/TestBooks.h"
+#include "support/WindowKeys.h"
 
 namespace {
+
+const QString kCollection = QStringLiteral(VANTREO_HELP_COLLECTION);
 
 // Every help context number the program's windows, menu items and common
 // dialogs open.
@@ -23,63 +51,153 @@ constexpr int kHelpContexts[] = {
     1620, 1630, 1640,                          // Import, Export vCard, the command line
 };
 
-QStringList Captures(const QString& text, const QString& pattern) {
-  QStringList captured;
-  for (const QRegularExpressionMatch& match : QRegularExpression(pattern).globalMatch(text))
-    captured << match.captured(1);
-  return captured;
-}
-
-// The help collection the build made from the help file, as Qt Assistant
-// reads it, and the topics of the help file.
-class HelpCollectionTest : public testing::Test {
- protected:
-  void SetUp() override {
-    engine.setReadOnly(true);
-    ASSERT_TRUE(engine.setupData()) << engine.error().toStdString();
-    QFile source(QStringLiteral(VANTREO_RESOURCES_DIR "/QUILLBOX.html"));
-    ASSERT_TRUE(source.open(QIODevice::ReadOnly));
-    topics = Captures(QString::fromUtf8(source.readAll()), QStringLiteral(R"re(<h2><a name="([^"]+)">)re"));
-    for (int context : kHelpContexts) programTopics << QString::number(context);
-  }
-
-  // The one page the identifier opens, empty when it opens none or several.
-  QString PageOf(const QString& identifier) {
-    const QList<QHelpLink> links = engine.documentsForIdentifier(identifier);
-    return links.size() == 1 ? QString::fromUtf8(engine.fileData(links[0].url)) : QString();
-  }
-
-  QHelpEngineCore engine{QStringLiteral(VANTREO_HELP_COLLECTION)};
+// Every topic of the help file opens a page of its own in the collection the
+// build made from it, with its heading on top; every context number has one.
+TEST(HelpCollection, EveryTopicOpensAPageOfItsOwnWithItsHeadingOnTop) {
+  QHelpEngineCore engine(kCollection);
+  engine.setReadOnly(true);
+  ASSERT_TRUE(engine.setupData()) << engine.error().toStdString();
+  QFile source(QStringLiteral(VANTREO_RESOURCES_DIR "/QUILLBOX.html"));
+  ASSERT_TRUE(source.open(QIODevice::ReadOnly));
   QStringList topics;
-  QStringList programTopics;
-};
-
-TEST_F(HelpCollectionTest, EveryTopicOpensAPageOfItsOwnWithItsHeadingOnTop) {
+  for (const QRegularExpressionMatch& match :
+       QRegularExpression(QStringLiteral(R"re(<h2><a name="([^"]+)">)re")).globalMatch(QString::fromUtf8(source.readAll())))
+    topics << match.captured(1);
   EXPECT_TRUE(topics.contains(QLatin1String(kHelpOnHelpAnchor)));
-  for (const QString& topic : programTopics) EXPECT_TRUE(topics.contains(topic)) << topic.toStdString();
+  for (const int context : kHelpContexts) EXPECT_TRUE(topics.contains(QString::number(context))) << context;
   for (const QString& topic : topics) {
-    const QString page = PageOf(topic);
+    const QList<QHelpLink> links = engine.documentsForIdentifier(topic);
+    ASSERT_EQ(links.size(), 1) << topic.toStdString();
+    const QString page = QString::fromUtf8(engine.fileData(links[0].url));
     EXPECT_TRUE(page.contains(QRegularExpression(QStringLiteral(R"re(<body>\s*<h2><a name="%1">)re").arg(topic))))
         << topic.toStdString();
     EXPECT_EQ(page.count(QLatin1String("<h2")), 1) << topic.toStdString();
   }
 }
 
-TEST_F(HelpCollectionTest, TheContentsNameEveryTopicAndEveryLinkOpensAPage) {
-  const QString contents = PageOf(QLatin1String(kHelpContentsAnchor));
-  const QStringList listed = Captures(contents, QStringLiteral(R"re(href="([^"#]+)\.html")re"));
-  for (const QString& topic : programTopics) EXPECT_TRUE(listed.contains(topic)) << topic.toStdString();
-  for (const QString& topic : topics + QStringList{QLatin1String(kHelpContentsAnchor)}) {
-    const QUrl page = engine.documentsForIdentifier(topic).value(0).url;
-    for (const QString& link : Captures(PageOf(topic), QStringLiteral(R"re(href="([^"]+)")re"))) {
-      if (link.startsWith(QLatin1String("http"))) continue;
-      const QUrl target = page.resolved(QUrl(link));
-      const QString text = QString::fromUtf8(engine.fileData(target.adjusted(QUrl::RemoveFragment)));
-      EXPECT_TRUE(target.hasFragment() ? text.contains(QStringLiteral("name=\"%1\"").arg(target.fragment()))
-                                       : !text.isEmpty())
-          << topic.toStdString() << " links to " << link.toStdString();
-    }
+// F1 in each window, and its Help button where it has one, open the window's topic.
+TEST(HelpKeys, EachWindowOpensItsTopic) {
+  BookState book = BookWithGroups({"Work"});
+  ProgramSettings settings;
+  const std::tuple<std::function<QWidget*()>, int, const char*> windows[] = {
+      {[&] { return new frmMain(book, settings); }, 210, nullptr},
+      {[&] { return new frmSearch(settings.Search); }, 1330, nullptr},
+      {[&] { return new frmSort(book); }, 1360, "cmdHelp"},
+      {[] { return new frmStates(nullptr); }, 1410, nullptr},
+      {[] { return new frmAbout; }, 1590, nullptr},
+      {[&] { return new frmMultiGroups(book); }, 1840, "cmdHelp"},
+  };
+  for (const auto& [make, topic, helpButton] : windows) {
+    Fakes().help.topics.clear();
+    const std::unique_ptr<QWidget> window(make());
+    window->show();
+    PressInActiveWindow(*window, Qt::Key_F1);
+    if (helpButton) window->findChild<QPushButton*>(helpButton)->click();
+    EXPECT_EQ(Fakes().help.topics, std::vector<int>(helpButton ? 2 : 1, topic)) << topic;
   }
+}
+
+TEST(AssistantViewer, StartsAssistantWithTheCollectionAndSendsEachRequestOnOneLine) {
+  auto& process = *new FakeViewerProcess;
+  AssistantHelpViewer viewer(std::unique_ptr<ViewerProcess>(&process), "/usr/bin/assistant", kCollection);
+  viewer.ShowTopic(1110);
+  viewer.ShowContents();
+  process.running = false;  // the user closed Assistant
+  viewer.ShowHowToUse();
+  EXPECT_EQ(process.program, "/usr/bin/assistant");
+  EXPECT_EQ(process.arguments, (QStringList{"-collectionFile", kCollection, "-enableRemoteControl"}));
+  EXPECT_EQ(process.sent, (QStringList{"expandToc 1;activateIdentifier 1110;syncContents",
+                                       "show contents;activateIdentifier contents;syncContents",
+                                       "expandToc 1;activateIdentifier using-help;syncContents"}));
+  viewer.Quit();
+  EXPECT_FALSE(process.running);
+  EXPECT_TRUE(Fakes().messages.shown.empty());
+}
+
+TEST(AssistantViewer, AMissingViewerOrHelpFileIsReportedClearly) {
+  struct Case { QString program, collection, startError, message; };
+  for (const Case& c : {
+           Case{"", kCollection, "", "Help cannot be shown because the help viewer, Qt Assistant, is not "
+                                     "installed. Install the package assistant-qt6 and try again."},
+           Case{"/bin/a", "/no/v.qhc", "", "Help cannot be shown because the help file '/no/v.qhc' was not found."},
+           Case{"/bin/a", kCollection, "Permission denied",
+                "Help cannot be shown because the help viewer '/bin/a' could not be started: Permission denied."}}) {
+    Fakes().messages.shown.clear();
+    auto& process = *new FakeViewerProcess;
+    process.startError = c.startError;
+    AssistantHelpViewer(std::unique_ptr<ViewerProcess>(&process), c.program, c.collection).ShowTopic(210);
+    EXPECT_TRUE(process.sent.isEmpty());
+    EXPECT_EQ(Fakes().messages.shown, (std::vector{std::make_pair(MessageKind::Notice, c.message)}));
+  }
+}
+
+TEST(FileDialogHelp, OpenAndSaveAsOfferAHelpButtonAndF1ForTheirTopic) {
+  for (const int topic : {1110, 1130}) {
+    Fakes().help.topics.clear();
+    WhenModalShown([](QDialog& dialog) {
+      if (auto* buttons = dialog.findChild<QDialogButtonBox*>(); buttons && buttons->button(QDialogButtonBox::Help))
+        QTest::mouseClick(buttons->button(QDialogButtonBox::Help), Qt::LeftButton);
+      PressInActiveWindow(dialog, Qt::Key_F1);
+      dialog.reject();
+    });
+    QString path;
+    const FileDialogRequest request{"", "Vantreo Files (*.dat)|*.dat", "dat", "", true, topic};
+    EXPECT_EQ(topic == 1110 ? FileDialog().GetOpenFileName(request, path) : FileDialog().GetSaveFileName(request, path),
+              FileDialogResult::Cancelled);
+    EXPECT_EQ(Fakes().help.topics, (std::vector<int>{topic, topic}));
+  }
+}
+
+// The id of the child process of this one that runs program, or 0.
+qint64 ChildRunning(const QString& program) {
+  for (const QString& pid : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs)) {
+    QFile stat("/proc/" + pid + "/stat");  // "pid (name) state parent-pid ..."
+    const QByteArray text = stat.open(QIODevice::ReadOnly) ? stat.readAll() : QByteArray();
+    const QList<QByteArray> fields = text.mid(text.lastIndexOf(')') + 2).split(' ');
+    if (fields.size() > 1 && fields[1].toLongLong() == QCoreApplication::applicationPid() &&
+        QFileInfo("/proc/" + pid + "/exe").canonicalFilePath() == QFileInfo(program).canonicalFilePath())
+      return pid.toLongLong();
+  }
+  return 0;
+}
+
+// Bytes in the input pipe of process pid that it has not read yet.
+int UnreadInput(qint64 pid) {
+  int unread = -1;
+  const int fd = ::open(QByteArray("/proc/" + QByteArray::number(pid) + "/fd/0").constData(), O_RDONLY | O_NONBLOCK);
+  if (fd >= 0 && ::ioctl(fd, FIONREAD, &unread) != 0) unread = -1;
+  if (fd >= 0) ::close(fd);
+  return unread;
+}
+
+// F1 in a modal dialog reaches a real Qt Assistant, a process of its own,
+// which reads the topic while the dialog stays open.
+TEST(RealAssistant, ReadsTheTopicAsAProcessOfItsOwnWhileADialogIsOpen) {
+  const QString program = AssistantProgram();
+  if (program.isEmpty()) GTEST_SKIP() << "Qt Assistant (assistant-qt6) is not installed";
+  QTemporaryDir dataHome;  // for Assistant's working copy of the collection
+  qputenv("XDG_DATA_HOME", dataHome.path().toLocal8Bit());
+  AssistantHelpViewer viewer(NewViewerProcess(), program, kCollection);
+  InstallHelp(&viewer);
+  BookState book = BookWithGroups({"Work"});
+  Exchange().ListMode = kListModeGroups;
+  frmGroups groups(book);
+  qint64 child = 0;
+  int unreadAtOnce = -1, unread = -1;
+  WhenModalShown([&](QDialog& nameDialog) {
+    PressInActiveWindow(nameDialog, Qt::Key_F1);
+    child = ChildRunning(program);
+    unreadAtOnce = UnreadInput(child);  // Assistant is still starting
+    for (int tries = 0; tries < 150 && unread != 0; ++tries, QTest::qWait(200)) unread = UnreadInput(child);
+    nameDialog.reject();
+  });
+  groups.cmdAdd_Click();
+  EXPECT_NE(child, 0);
+  EXPECT_EQ(unreadAtOnce, QByteArray("expandToc 1;activateIdentifier 1250;syncContents\n").size());
+  EXPECT_EQ(unread, 0);
+  viewer.Quit();
+  EXPECT_EQ(ChildRunning(program), 0);
+  InstallHelp(&Fakes().help);
 }
 
 }  // namespace
