@@ -1,469 +1,340 @@
-#include <gtest/gtest.h>
-
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QCheckBox>
-#include <QComboBox>
+#include <QFontDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSettings>
+#include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
 
-#include "core/DialogExchange.h"
-#include "core/Document.h"
 #include "core/GroupMembership.h"
+#include "core/SettingsIO.h"
 #include "mainwindow/GroupComboBox.h"
 #include "mainwindow/frmMultiGroups.h"
-#include "platform/FontChooser.h"
-#include "platform/PlatformFailure.h"
 #include "print/frmAlign.h"
 #include "print/frmPrint.h"
 #include "print/frmReadyPage.h"
-#include "support/FakePlatform.h"
-#include "support/RecordingPrinter.h"
-#include "support/TestBooks.h"
+#include "support/ModalDialogs.h"
+#include "support/PrintFixture.h"
 
 namespace {
 
-const QString kFontTooBig =
-    QStringLiteral("Font is too big for selected report type. Choose the Font button to select a smaller font.");
-const QString kNothingToPrint =
-    QStringLiteral("There are no records matching the current print criteria. Nothing to print.");
 const std::string kAll(1, static_cast<char>(kSelectAllGroups));
 
-class FakeFontChooser : public FontChooser {
- public:
-  bool Choose(FontChoice& font, int helpContext) override {
-    shown = font;
-    context = helpContext;
-    if (!answer) return false;
-    font = *answer;
-    return true;
-  }
-  std::optional<FontChoice> answer;
-  FontChoice shown;
-  int context = 0;
-};
-
-// Answers the next modal dialog with answer, once it is shown.
-template <class Dialog>
-void WhenShown(std::function<void(Dialog&)> answer) {
-  QTimer::singleShot(0, [answer] {
-    auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget());
-    ASSERT_NE(dialog, nullptr);
-    answer(*dialog);
-  });
-}
-
-class PrintDialogTest : public testing::Test {
+class PrintDialogTest : public PrintTest {
  protected:
   void SetUp() override {
-    InstallPrinter(&printer);
-    InstallFonts(&fonts);
-    InstallReadyPage(&readyPage);
-    GroupListCancelled() = false;
+    PrintTest::SetUp();
     book = BookWithGroups({"Work", "club", "Family"});
     AddRecord(book, "Ann Lee").Group = 0;
     AddRecord(book, "Bob Ray").Group = kNoGroup;
     AddRecord(book, "Cy Doe").Group = 2;
     settings.Printing.ShowLetters = false;
   }
-  void TearDown() override {
-    InstallPrinter(nullptr);
-    InstallFonts(nullptr);
-    InstallReadyPage(nullptr);
+  static void ShowActive(QDialog& dialog) {
+    dialog.show();
+    QApplication::setActiveWindow(&dialog);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
   }
-
-  std::vector<QString> Messages() const {
-    std::vector<QString> texts;
-    for (const auto& [kind, text] : Fakes().messages.shown) texts.push_back(text);
-    return texts;
-  }
-
-  RecordingPrinter printer;
-  FakeFontChooser fonts;
-  FakeReadyPage readyPage;
-  BookState book;
-  ProgramSettings settings;
 };
 
-TEST_F(PrintDialogTest, OpensWithTheFixedEntriesAboveTheSortedGroupsAndAllGroupsSelected) {
-  frmPrint dialog(book, settings);
-  QStringList texts;
-  QList<int> codes;
-  for (int i = 0; i < dialog.cboGroups->count(); ++i) {
-    texts << dialog.cboGroups->itemText(i);
-    codes << dialog.cboGroups->itemData(i).toInt();
-  }
-  EXPECT_EQ(texts, QStringList({"<All Groups>", "<Multiple Groups...>", "<Ungrouped>", "club", "Family", "Work"}));
-  EXPECT_EQ(codes, QList<int>({-3, -2, -1, 1, 2, 0}));
-  EXPECT_EQ(dialog.cboGroups->currentIndex(), 0);
-  EXPECT_EQ(dialog.GroupSelection(), kAll);
-  EXPECT_EQ(dialog.windowTitle(), "Print");
-  EXPECT_EQ(dialog.txtTitle->maxLength(), 80);
-  EXPECT_EQ(dialog.txtTitle->text(), "Vantreo");
-}
-
-TEST_F(PrintDialogTest, ShowsTheStoredOptions) {
+TEST_F(PrintDialogTest, OpensOnAllGroupsAboveTheSortedGroupsWithTheStoredOptionsAndLabelsGreyButStoreThem) {
   settings.Printing.ReportType = 1;
-  settings.Printing.IncludeAddress = true;
   settings.Printing.Title = "Caf\xE9";
   frmPrint dialog(book, settings);
-  EXPECT_TRUE(dialog.optReportType[1]->isChecked());
-  EXPECT_TRUE(dialog.chkIncAddress->isChecked());
-  EXPECT_FALSE(dialog.chkAlphaChar->isChecked());
+  QStringList entries;
+  for (int i = 0; i < dialog.cboGroups->count(); ++i)
+    entries << dialog.cboGroups->itemText(i) + " " + dialog.cboGroups->itemData(i).toString();
+  EXPECT_EQ(entries, QStringList({"<All Groups> -3", "<Multiple Groups...> -2", "<Ungrouped> -1", "club 1",
+                                  "Family 2", "Work 0"}));
+  EXPECT_EQ(std::make_pair(dialog.cboGroups->currentIndex(), dialog.GroupSelection()), std::make_pair(0, kAll));
   EXPECT_EQ(dialog.txtTitle->text(), QString::fromUtf8("Café"));
-  EXPECT_TRUE(dialog.cmdAlign->isEnabled());
-}
-
-TEST_F(PrintDialogTest, LabelsGreyTheirControlsButOKStillStoresThem) {
-  frmPrint dialog(book, settings);
+  EXPECT_TRUE(dialog.optReportType[1]->isChecked() && dialog.chkAlphaChar->isEnabled() && dialog.cmdAlign->isEnabled());
+  EXPECT_FALSE(dialog.chkAlphaChar->isChecked() || dialog.chkIncAddress->isChecked());
   dialog.optReportType[2]->setChecked(true);
-  EXPECT_FALSE(dialog.txtTitle->isEnabled());
-  EXPECT_FALSE(dialog.chkIncAddress->isEnabled());
-  EXPECT_FALSE(dialog.chkAlphaChar->isEnabled());
-  EXPECT_FALSE(dialog.cmdAlign->isEnabled());
+  for (QWidget* control : std::initializer_list<QWidget*>{dialog.txtTitle, dialog.chkIncAddress, dialog.chkAlphaChar,
+                                                          dialog.cmdAlign})
+    EXPECT_FALSE(control->isEnabled()) << control->objectName().toStdString();
   dialog.chkAlphaChar->setChecked(true);
   dialog.chkIncAddress->setChecked(true);
   dialog.cmdOK_Click();
-  EXPECT_EQ(settings.Printing.ReportType, 2);
-  EXPECT_TRUE(settings.Printing.ShowLetters);
-  EXPECT_TRUE(settings.Printing.IncludeAddress);
-  dialog.optReportType[0]->setChecked(true);
-  EXPECT_TRUE(dialog.txtTitle->isEnabled());
-  EXPECT_FALSE(dialog.cmdAlign->isEnabled());
+  EXPECT_EQ(std::tie(settings.Printing.ReportType, settings.Printing.ShowLetters, settings.Printing.IncludeAddress),
+            std::make_tuple(int16_t{2}, true, true));
 }
 
-TEST_F(PrintDialogTest, OKStoresTheOptionsAndPrintsTheSortedRecords) {
-  frmPrint dialog(book, settings);
-  dialog.txtTitle->setText(QStringLiteral("Friends"));
-  dialog.cmdOK_Click();
-  EXPECT_EQ(dialog.result(), QDialog::Accepted);
-  EXPECT_EQ(settings.Printing.Title, "Friends");
-  EXPECT_EQ(settings.Printing.ReportType, 0);
-  EXPECT_TRUE(Messages().empty());
-  EXPECT_EQ(printer.Documents(), 1);
-  EXPECT_EQ(printer.TextOf("Friends").y, (1220 - 240) / 2.0);
-  // Sorted by last name: Doe, Lee, Ray.
-  EXPECT_LT(printer.TextOf("Cy Doe").y, printer.TextOf("Ann Lee").y);
-  EXPECT_LT(printer.TextOf("Ann Lee").y, printer.TextOf("Bob Ray").y);
-}
-
-TEST_F(PrintDialogTest, AFontTooBigIsRefusedAndASmallerOnePrints) {
-  printer.heightPerPoint = 20;
-  settings.Printing.FontSize = 14;  // 5040 / 280 - 2 = 16 lines
+TEST_F(PrintDialogTest, AFontTooBigIsRefusedAndOKWithOneJustSmallEnoughPrintsTheSortedRecords) {
+  printer.heightPerPoint = 21;
+  settings.Printing.FontSize = 14;  // 5040 / 294 - 2 = 15 lines: fewer than the 18 of a phone book
   frmPrint dialog(book, settings);
   dialog.optReportType[1]->setChecked(true);
   dialog.cmdOK_Click();
-  EXPECT_EQ(Messages(), std::vector<QString>{kFontTooBig});
-  EXPECT_NE(dialog.result(), QDialog::Accepted);
+  EXPECT_EQ(Messages(), std::vector<QString>{"Font is too big for selected report type. Choose the Font button to "
+                                             "select a smaller font."});
   EXPECT_TRUE(printer.ops.empty());
   EXPECT_EQ(settings.Printing.ReportType, 1);
-
-  fonts.answer = FontChoice{QStringLiteral("Courier"), 12, false, false};
+  fonts.answer = FontChoice{QStringLiteral("Courier"), 12, false, false};  // 5040 / 252 - 2 = 18 lines
   dialog.cmdFonts_Click();
   dialog.cmdOK_Click();
-  EXPECT_EQ(Messages().size(), 1u);
+  EXPECT_EQ(std::make_pair(Messages().size(), prompt.prompts.size()), std::make_pair(size_t{1}, size_t{1}));
   EXPECT_EQ(dialog.result(), QDialog::Accepted);
-  EXPECT_EQ(readyPage.prompts.size(), 1u);
-  EXPECT_EQ(printer.Documents(), 2);
+  EXPECT_LT(printer.TextOf("Cy Doe").y, printer.TextOf("Ann Lee").y);  // by last name: Doe, Lee, Ray
+  EXPECT_LT(printer.TextOf("Ann Lee").y, printer.TextOf("Bob Ray").y);
 }
 
-TEST_F(PrintDialogTest, NothingToPrintKeepsTheDialogOpen) {
+TEST_F(PrintDialogTest, NothingToPrintAndAFailingPrinterAreReportedAndTheDialogStaysOpen) {
   AddGroup(book, "Empty");
   frmPrint dialog(book, settings);
   dialog.cboGroups->setCurrentIndex(dialog.cboGroups->findText(QStringLiteral("Empty")));
   dialog.OnGroupCloseUp();
-  EXPECT_EQ(dialog.GroupSelection(), std::string(1, '\3'));
   dialog.cmdOK_Click();
-  EXPECT_EQ(Messages(), std::vector<QString>{kNothingToPrint});
+  struct FailingPrinter : RecordingPrinter {
+    double TextHeight(const std::string&) override { throw PlatformFailure(PlatformError{482, "Printer error"}); }
+  } failing;
+  InstallPrinter(&failing);
+  dialog.cmdOK_Click();
+  EXPECT_EQ(Messages(), (std::vector<QString>{"There are no records matching the current print criteria. Nothing to "
+                                              "print.",
+                                              "Unable to print records. Error 482 : Printer error."}));
   EXPECT_NE(dialog.result(), QDialog::Accepted);
   EXPECT_TRUE(printer.ops.empty());
 }
 
-TEST_F(PrintDialogTest, AFailingPrinterIsReportedAndTheDialogStaysOpen) {
+TEST_F(PrintDialogTest, GroupChoicesAndTheEntryTheListShowsForThem) {
+  struct Choice {
+    int position;
+    std::optional<QStringList> rows;  // chosen in the multiple-group dialog; none: cancelled
+    std::string selection;
+    int shown;
+  } choices[] = {
+      {2, {}, "\xFF", 2},
+      {4, {}, "\2", 4},
+      {1, QStringList{"Work", "<Ungrouped>"}, {'\xFF', '\0'}, 1},
+      {1, QStringList{"club"}, "\1", 3},
+      {1, QStringList{"Work", "club", "Family", "<Ungrouped>"}, kAll, 0},
+      {1, QStringList{}, kAll, 0},
+      {2, {}, "\xFF", 2},
+      {1, std::nullopt, "\xFF", 2},
+  };
   frmPrint dialog(book, settings);
-  struct FailingPrinter : RecordingPrinter {
-    double TextHeight(const std::string&) override {
-      throw PlatformFailure(PlatformError{482, QStringLiteral("Printer error")});
+  for (const Choice& choice : choices) {
+    dialog.cboGroups->setCurrentIndex(choice.position);
+    if (choice.position == 1) {
+      WhenModalShown([rows = choice.rows](QDialog& shown) {
+        auto& groups = static_cast<frmMultiGroups&>(shown);
+        if (!rows) return groups.reject();
+        for (int row = 0; row < groups.lstGroups->count(); ++row)
+          groups.lstGroups->item(row)->setSelected(rows->contains(groups.lstGroups->item(row)->text()));
+        groups.findChild<QPushButton*>(QStringLiteral("cmdOK"))->click();
+      });
     }
-  } failing;
-  InstallPrinter(&failing);
-  dialog.cmdOK_Click();
-  EXPECT_EQ(Messages(), std::vector<QString>{"Unable to print records. Error 482 : Printer error."});
-  EXPECT_NE(dialog.result(), QDialog::Accepted);
+    dialog.OnGroupCloseUp();
+    EXPECT_EQ(std::make_pair(dialog.GroupSelection(), dialog.cboGroups->currentIndex()),
+              std::make_pair(choice.selection, choice.shown));
+  }
+  BookState plain = BookWithGroups({});
+  frmPrint withoutGroups(plain, settings);
+  withoutGroups.cboGroups->setCurrentIndex(1);
+  withoutGroups.OnGroupCloseUp();
+  EXPECT_EQ(Messages(), std::vector<QString>{"There are no groups to select from. You cannot select multiple groups."});
+  EXPECT_EQ(std::make_pair(withoutGroups.GroupSelection(), withoutGroups.cboGroups->currentIndex()), std::make_pair(kAll, 0));
 }
 
-TEST_F(PrintDialogTest, UngroupedAndSingleGroupSelections) {
+TEST_F(PrintDialogTest, EscapeInTheOpenListKeepsTheChoice) {
   frmPrint dialog(book, settings);
-  dialog.cboGroups->setCurrentIndex(2);
-  dialog.OnGroupCloseUp();
-  EXPECT_EQ(dialog.GroupSelection(), std::string(1, static_cast<char>(kSelectUngrouped)));
-  dialog.cboGroups->setCurrentIndex(dialog.cboGroups->findText(QStringLiteral("Family")));
-  dialog.OnGroupCloseUp();
-  EXPECT_EQ(dialog.GroupSelection(), std::string(1, '\2'));
-  EXPECT_EQ(dialog.cboGroups->currentText(), "Family");
-  dialog.cmdOK_Click();
-  EXPECT_EQ(printer.TextOf("Cy Doe").document, 1);
-  EXPECT_EQ(printer.Texts().size(), 4u);  // title, date, page number and the one record
-}
-
-TEST_F(PrintDialogTest, EscapeInTheOpenListKeepsThePreviousChoice) {
-  frmPrint dialog(book, settings);
-  dialog.show();
-  QApplication::setActiveWindow(&dialog);
-  ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+  ShowActive(dialog);
   dialog.cboGroups->setFocus();
   QTest::keyClick(dialog.cboGroups, Qt::Key_Down);
   ASSERT_TRUE(dialog.cboGroups->view()->isVisible());
   dialog.cboGroups->setCurrentIndex(2);
   QTest::keyClick(dialog.cboGroups->view(), Qt::Key_Escape);
   QTRY_VERIFY(!GroupListCancelled());
-  EXPECT_EQ(dialog.GroupSelection(), kAll);
-  EXPECT_EQ(dialog.cboGroups->currentIndex(), 0);
+  EXPECT_EQ(std::make_pair(dialog.GroupSelection(), dialog.cboGroups->currentIndex()), std::make_pair(kAll, 0));
 }
 
-TEST_F(PrintDialogTest, MultipleGroupsWithoutGroupsIsRefused) {
-  BookState plain = BookWithGroups({});
-  frmPrint dialog(plain, settings);
-  dialog.cboGroups->setCurrentIndex(1);
-  dialog.OnGroupCloseUp();
-  EXPECT_EQ(Messages(),
-            std::vector<QString>{"There are no groups to select from. You cannot select multiple groups."});
-  EXPECT_EQ(dialog.GroupSelection(), kAll);
-  EXPECT_EQ(dialog.cboGroups->currentIndex(), 0);
-}
-
-// Chooses the rows of the multiple-group dialog with these texts and confirms.
-void ChooseGroups(QStringList texts) {
-  WhenShown<frmMultiGroups>([texts](frmMultiGroups& groups) {
-    for (int row = 0; row < groups.lstGroups->count(); ++row)
-      groups.lstGroups->item(row)->setSelected(texts.contains(groups.lstGroups->item(row)->text()));
-    groups.findChild<QPushButton*>(QStringLiteral("cmdOK"))->click();
+TEST_F(PrintDialogTest, FontsRoundsTheSizeHalfToEvenKeepsItAfterCancelAndTheSystemDialogShowsTheFont) {
+  frmPrint dialog(book, settings);
+  fonts.answer = FontChoice{QStringLiteral("DejaVu Serif"), 9.5, true, true};
+  dialog.cmdFonts_Click();
+  dialog.cmdCancel->click();
+  EXPECT_EQ(std::make_pair(fonts.context, fonts.shown.Size), std::make_pair(1810, 12.0));
+  const auto& printing = settings.Printing;
+  EXPECT_EQ(std::tie(printing.FontName, printing.FontSize, printing.FontBold, printing.FontItalic),
+            std::make_tuple(QStringLiteral("DejaVu Serif"), int16_t{10}, true, true));
+  fonts.answer->Size = 8.5;
+  dialog.cmdFonts_Click();
+  EXPECT_EQ(printing.FontSize, 8);
+  fonts.answer->Size = 20;
+  dialog.cmdFonts_Click();
+  InstallFonts(nullptr);  // the system's: its sample shows the font, and Cancel changes nothing
+  WhenModalShown([](QDialog& fontDialog) {
+    auto* sample = fontDialog.findChild<QLineEdit*>(QStringLiteral("qt_fontDialog_sampleEdit"));
+    ASSERT_NE(sample, nullptr);
+    EXPECT_EQ(sample->font().family(), "DejaVu Serif");
+    EXPECT_FALSE(sample->text().isEmpty());
+    EXPECT_GE(sample->contentsRect().height(), QFontMetrics(sample->font()).height());
+    static_cast<QFontDialog&>(fontDialog).setCurrentFont(QFont(QStringLiteral("DejaVu Sans"), 9));
+    fontDialog.reject();
   });
+  dialog.cmdFonts->click();
+  EXPECT_EQ(std::tie(printing.FontName, printing.FontSize), std::make_tuple(QStringLiteral("DejaVu Serif"), int16_t{20}));
 }
 
-TEST_F(PrintDialogTest, MultipleGroupsChoices) {
+PrinterChoice Queue(const char* name) {
+  PrinterChoice choice;
+  choice.Name = QString::fromLatin1(name);
+  return choice;
+}
+
+PrinterChoice Files(const char* folder) {
+  PrinterChoice choice;
+  choice.ToFile = true;
+  choice.Folder = QString::fromLatin1(folder);
+  return choice;
+}
+
+TEST_F(PrintDialogTest, TheChosenPrinterIsStoredShownAndUsedForPrintingTheAlignmentTestAndTheNextRun) {
+  setup.printers = {"Office", "Lab"};
+  setup.defaultPrinter = "Office";
   frmPrint dialog(book, settings);
-  dialog.cboGroups->setCurrentIndex(1);
-  ChooseGroups({"Work", "<Ungrouped>"});
-  dialog.OnGroupCloseUp();
-  EXPECT_EQ(dialog.GroupSelection(), (std::string{'\xFF', '\0'}));
-  EXPECT_EQ(dialog.cboGroups->currentIndex(), 1);
+  EXPECT_EQ(dialog.lblPrinter->text(), "Printer: Office (the system's default printer)");
+  setup.answer = PrinterChoice{"Lab", false, "/u/Printouts", "A4", true};
+  dialog.cmdPrinter->click();
+  EXPECT_EQ(setup.shown, std::vector<PrinterChoice>{Queue("Office")});  // the dialog starts from the printer in use
+  EXPECT_EQ(settings.Printing.Printer, *setup.answer);
+  EXPECT_EQ(dialog.lblPrinter->text(), "Printer: Lab, A4, landscape");
+  dialog.cmdOK_Click();
+  frmAlign(settings).cmdTest_Click();
+  EXPECT_EQ(printer.chosen, std::vector<PrinterChoice>(3, *setup.answer));
+  EXPECT_EQ(printer.documentsEnded, 2);
 
-  dialog.cboGroups->setCurrentIndex(1);
-  ChooseGroups({"club"});
-  dialog.OnGroupCloseUp();
-  EXPECT_EQ(dialog.GroupSelection(), std::string(1, '\1'));
-  EXPECT_EQ(dialog.cboGroups->currentText(), "club");
-
-  dialog.cboGroups->setCurrentIndex(1);
-  ChooseGroups({"Work", "club", "Family", "<Ungrouped>"});
-  dialog.OnGroupCloseUp();
-  EXPECT_EQ(dialog.GroupSelection(), kAll);
-  EXPECT_EQ(dialog.cboGroups->currentIndex(), 0);
-
-  dialog.cboGroups->setCurrentIndex(1);
-  ChooseGroups({});
-  dialog.OnGroupCloseUp();
-  EXPECT_EQ(dialog.GroupSelection(), kAll);
+  QTemporaryDir folder;
+  QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, folder.path());
+  settings.Printing.BothSidesInOnePass = true;
+  SaveSettings(settings, *OpenUserSettings(), QStringLiteral("Book.dat"));
+  ProgramSettings loaded;
+  LoadSettings(loaded, *OpenUserSettings(), PrinterFontInfo{"Courier", 10});
+  EXPECT_EQ(std::tie(loaded.Printing.Printer, loaded.Printing.BothSidesInOnePass), std::make_tuple(*setup.answer, true));
+  frmPrint next(book, loaded);
+  next.cmdPreview->click();  // closed: nothing printed
+  printer.previewAnswer = true;
+  next.cmdPreview->click();
+  EXPECT_EQ(std::make_pair(printer.jobs.size(), next.result()), std::make_pair(size_t{3}, int{QDialog::Accepted}));
+  EXPECT_EQ(setup.shown.size(), 1u);
 }
 
-TEST_F(PrintDialogTest, CancellingTheMultipleGroupDialogKeepsTheSelection) {
-  frmPrint dialog(book, settings);
-  dialog.cboGroups->setCurrentIndex(2);
-  dialog.OnGroupCloseUp();
-  dialog.cboGroups->setCurrentIndex(1);
-  WhenShown<frmMultiGroups>([](frmMultiGroups& groups) { groups.reject(); });
-  dialog.OnGroupCloseUp();
-  EXPECT_EQ(dialog.GroupSelection(), std::string(1, '\xFF'));
-  EXPECT_EQ(dialog.cboGroups->currentIndex(), 2);
-}
-
-TEST_F(PrintDialogTest, FontsRoundsTheSizeHalfToEvenAndKeepsTheChoiceAfterCancel) {
-  settings.Printing.FontName = QStringLiteral("Times New Roman");
-  settings.Printing.FontSize = 12;
-  {
+TEST_F(PrintDialogTest, OKPrintsOnTheStoredChoiceOrTheDefaultOrAsksTheUserOrWritesPdfFilesWithoutPrinters) {
+  const PrinterChoice files = Files("/u");
+  struct Case {
+    QStringList printers;
+    QString defaultPrinter;
+    PrinterChoice stored;
+    std::optional<PrinterChoice> answer;
+    QString shown;
+    std::vector<PrinterChoice> printedOn;
+    size_t asked;
+  } cases[] = {
+      {{"A", "B"}, "B", {}, {}, "B (the system's default printer)", {Queue("B")}, 0},
+      {{"A", "B"}, {}, {}, {}, "None chosen yet", {}, 1},  // and cancelled
+      {{"A", "B"}, {}, {}, Queue("A"), "None chosen yet", {Queue("A")}, 1},
+      {{"A", "B"}, {}, files, {}, "PDF files in /u", {files}, 0},
+      {{}, {}, {}, {}, " (no printer is installed)", {Files("")}, 0},
+  };
+  for (const Case& c : cases) {
+    std::tie(setup.printers, setup.defaultPrinter, setup.answer, settings.Printing.Printer) =
+        std::tie(c.printers, c.defaultPrinter, c.answer, c.stored);
+    setup.shown.clear();
+    printer = RecordingPrinter();
     frmPrint dialog(book, settings);
-    fonts.answer = FontChoice{QStringLiteral("Arial"), 9.5, true, true};
-    dialog.cmdFonts_Click();
-    dialog.cmdCancel->click();
+    EXPECT_TRUE(dialog.lblPrinter->text().endsWith(c.shown)) << dialog.lblPrinter->text().toStdString();
+    dialog.cmdOK_Click();
+    EXPECT_EQ(printer.chosen, c.printedOn) << c.shown.toStdString();
+    EXPECT_EQ(std::make_pair(printer.documentsEnded, setup.shown.size()),
+              std::make_pair(static_cast<int>(c.printedOn.size()), c.asked));
+    EXPECT_EQ(settings.Printing.Printer, c.answer.value_or(c.stored));
   }
-  EXPECT_EQ(fonts.context, 1810);
-  EXPECT_EQ(fonts.shown.Name, "Times New Roman");
-  EXPECT_EQ(fonts.shown.Size, 12);
-  EXPECT_EQ(settings.Printing.FontName, "Arial");
-  EXPECT_EQ(settings.Printing.FontSize, 10);
-  EXPECT_TRUE(settings.Printing.FontBold);
-  EXPECT_TRUE(settings.Printing.FontItalic);
-
-  frmPrint dialog(book, settings);
-  fonts.answer = FontChoice{QStringLiteral("Arial"), 8.5, false, false};
-  dialog.cmdFonts_Click();
-  EXPECT_EQ(settings.Printing.FontSize, 8);
-  fonts.answer.reset();
-  dialog.cmdFonts_Click();
-  EXPECT_EQ(settings.Printing.FontSize, 8);
+  EXPECT_TRUE(Messages().empty());
 }
 
-TEST_F(PrintDialogTest, HelpOpensItsTopic) {
-  frmPrint dialog(book, settings);
-  dialog.cmdHelp->click();
-  EXPECT_EQ(Fakes().help.topics, std::vector<int>{1140});
-}
-
-class AlignDialogTest : public testing::Test {
- protected:
-  void SetUp() override { InstallPrinter(&printer); }
-  void TearDown() override { InstallPrinter(nullptr); }
-
-  static QString Invalid(const QString& text) {
-    return QStringLiteral("'%1' is not a valid offset. Please enter a number between -1.00 and 1.00.").arg(text);
-  }
-
-  RecordingPrinter printer;
-  ProgramSettings settings;
-};
-
-TEST_F(AlignDialogTest, ShowsTheOffsetsWithTwoDecimals) {
+TEST_F(PrintDialogTest, AlignRefusesWhatIsNoOffsetWithTheFocusThereAndStoresTwoDecimalsAnEmptyBoxAsZero) {
   settings.Printing.XOffset = 0.5f;
   settings.Printing.YOffset = -0.25f;
   frmAlign dialog(settings);
-  EXPECT_EQ(dialog.windowTitle(), "Align");
-  EXPECT_EQ(dialog.txtOffset[0]->text(), "0.50");
-  EXPECT_EQ(dialog.txtOffset[1]->text(), "-0.25");
-}
-
-TEST_F(AlignDialogTest, OKStoresTheBoxesAndAnEmptyBoxIsZero) {
-  settings.Printing.YOffset = 0.3f;
-  frmAlign dialog(settings);
-  dialog.txtOffset[0]->setText(QStringLiteral("1"));
-  dialog.txtOffset[1]->clear();
-  dialog.cmdOK_Click();
-  EXPECT_EQ(dialog.result(), QDialog::Accepted);
-  EXPECT_FLOAT_EQ(settings.Printing.XOffset, 1.0f);
-  EXPECT_FLOAT_EQ(settings.Printing.YOffset, 0.0f);
-  EXPECT_EQ(dialog.txtOffset[0]->text(), "1.00");
-  EXPECT_EQ(dialog.txtOffset[1]->text(), "0.00");
-}
-
-TEST_F(AlignDialogTest, OutOfRangeOrNonNumbersAreRefusedWithTheFocusInTheBox) {
-  frmAlign dialog(settings);
-  dialog.show();
-  QApplication::setActiveWindow(&dialog);
-  ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
-  for (const QString& text : {QStringLiteral("1.5"), QStringLiteral("-1.01"), QStringLiteral("abc"),
-                              QStringLiteral("nan")}) {
-    Fakes().messages.shown.clear();
-    dialog.txtOffset[0]->setText(QStringLiteral("0"));
-    dialog.txtOffset[1]->setText(text);
+  ShowActive(dialog);
+  const auto boxes = [&dialog] { return dialog.txtOffset[0]->text() + " " + dialog.txtOffset[1]->text(); };
+  EXPECT_EQ(boxes(), "0.50 -0.25");
+  for (const char* text : {"1.5", "-1.01", "abc", "nan"}) {
+    dialog.txtOffset[1]->setText(QLatin1String(text));
     dialog.cmdOK->setFocus();
     dialog.cmdOK_Click();
-    ASSERT_EQ(Fakes().messages.shown.size(), 1u) << text.toStdString();
-    EXPECT_EQ(Fakes().messages.shown[0].second, Invalid(text));
-    EXPECT_EQ(QApplication::focusWidget(), dialog.txtOffset[1]);
-    EXPECT_NE(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(Messages().back(), QStringLiteral("'%1' is not a valid offset. Please enter a number between -1.00 and "
+                                                "1.00.").arg(text));
+    EXPECT_EQ(std::make_pair(QApplication::focusWidget(), dialog.result()),
+              std::make_pair(static_cast<QWidget*>(dialog.txtOffset[1]), int{QDialog::Rejected}));
   }
-  EXPECT_FLOAT_EQ(settings.Printing.YOffset, 0.0f);
+  EXPECT_EQ(std::make_pair(Messages().size(), settings.Printing.YOffset), std::make_pair(size_t{4}, -0.25f));
+  dialog.txtOffset[0]->clear();
+  dialog.txtOffset[0]->setFocus();  // an empty box gets 0, selected
+  QTRY_COMPARE(dialog.txtOffset[0]->selectedText(), QStringLiteral("0"));
+  const std::tuple<QString, QString, float, float, QString> entries[] = {{"1", "", 1, 0, "1.00 0.00"},
+                                                                        {"-1", "1", -1, 1, "-1.00 1.00"}};
+  for (const auto& [x, y, storedX, storedY, shown] : entries) {
+    dialog.txtOffset[0]->setText(x);
+    dialog.txtOffset[1]->setText(y);
+    dialog.cmdOK_Click();
+    EXPECT_EQ(std::tie(settings.Printing.XOffset, settings.Printing.YOffset), std::tie(storedX, storedY));
+    EXPECT_EQ(std::make_pair(boxes(), dialog.result()), std::make_pair(shown, int{QDialog::Accepted}));
+  }
 }
 
-TEST_F(AlignDialogTest, TheLimitsAreAccepted) {
-  frmAlign dialog(settings);
-  dialog.txtOffset[0]->setText(QStringLiteral("-1"));
-  dialog.txtOffset[1]->setText(QStringLiteral("1"));
-  dialog.cmdOK_Click();
-  EXPECT_TRUE(Fakes().messages.shown.empty());
-  EXPECT_FLOAT_EQ(settings.Printing.XOffset, -1.0f);
-  EXPECT_FLOAT_EQ(settings.Printing.YOffset, 1.0f);
-}
-
-TEST_F(AlignDialogTest, FocusOnAnEmptyBoxPutsZeroInItSelected) {
-  frmAlign dialog(settings);
-  dialog.show();
-  QApplication::setActiveWindow(&dialog);
-  ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
-  dialog.txtOffset[1]->clear();
-  dialog.txtOffset[1]->setFocus();
-  EXPECT_EQ(dialog.txtOffset[1]->text(), "0");
-  QTRY_COMPARE(dialog.txtOffset[1]->selectedText(), QStringLiteral("0"));
-}
-
-TEST_F(AlignDialogTest, TestPrintPrintsBothSidesWithTheBoxOffsetsAndStoresNothing) {
-  frmAlign dialog(settings);
-  dialog.txtOffset[0]->setText(QStringLiteral("0.5"));
-  Fakes().messages.answers = {MessageAnswer::OK};
-  dialog.cmdTest_Click();
-  ASSERT_EQ(Fakes().messages.shown.size(), 1u);
-  EXPECT_EQ(Fakes().messages.shown[0],
-            std::make_pair(MessageKind::PrinterPrompt, QStringLiteral("Prepare printer for printing side B.")));
-  ASSERT_EQ(printer.Documents(), 2);
-  EXPECT_EQ(printer.TextOf("Test Align - Side A").document, 1);
-  EXPECT_EQ(printer.TextOf("Test Align - Side B").document, 2);
-  const std::vector<PrintedOp> front = printer.LinesOn(1, 1);
-  const std::vector<PrintedOp> back = printer.LinesOn(2, 1);
-  ASSERT_EQ(front.size(), 18u);
-  ASSERT_EQ(back.size(), 18u);
-  for (size_t k = 0; k < front.size(); ++k) EXPECT_DOUBLE_EQ(back[k].x, front[k].x + 720);
-  dialog.cmdCancel->click();
-  EXPECT_FLOAT_EQ(settings.Printing.XOffset, 0.0f);
-}
-
-TEST_F(AlignDialogTest, CancellingTheSideBPromptEndsTheTest) {
-  frmAlign dialog(settings);
-  dialog.cmdTest_Click();  // the fake answers Cancel
-  EXPECT_EQ(printer.Documents(), 1);
-}
-
-TEST_F(AlignDialogTest, TestPrintNeedsValidOffsets) {
+TEST_F(PrintDialogTest, TheTestPrintNeedsValidOffsetsAndPrintsBothSidesWithTheBoxOffsetsStoringNothing) {
   frmAlign dialog(settings);
   dialog.txtOffset[0]->setText(QStringLiteral("2"));
   dialog.cmdTest_Click();
-  EXPECT_EQ(Fakes().messages.shown.size(), 1u);
   EXPECT_TRUE(printer.ops.empty());
+  dialog.txtOffset[0]->setText(QStringLiteral("0.5"));
+  dialog.cmdTest_Click();  // Cancel at the side B prompt: side A only
+  EXPECT_EQ(printer.documentsEnded, 1);
+  Fakes().messages.answers = {MessageAnswer::OK};
+  dialog.cmdTest_Click();
+  EXPECT_EQ(Fakes().messages.shown.back(),
+            std::make_pair(MessageKind::PrinterPrompt, QStringLiteral("Prepare printer for printing side B.")));
+  EXPECT_EQ(std::make_pair(printer.TextOf("Test Align - Side A").document, printer.TextOf("Test Align - Side B").document),
+            std::make_pair(1, 3));
+  const std::vector<PrintedOp> front = printer.Drawn(PrintedOp::Line, 2);
+  const std::vector<PrintedOp> back = printer.Drawn(PrintedOp::Line, 3);
+  ASSERT_EQ(std::make_pair(front.size(), back.size()), std::make_pair(size_t{18}, size_t{18}));
+  for (size_t k = 0; k < front.size(); ++k) EXPECT_EQ(back[k].x, front[k].x + 720);
+  dialog.cmdCancel->click();
+  EXPECT_EQ(settings.Printing.XOffset, 0.0f);
 }
 
-TEST(ReadyPageTest, ShowsTheSheetAndAnswersOKOrAbort) {
-  Exchange().DialogText = "Page 2 - Side B";
+TEST(ReadyPageTest, ShowsTheSheetAndAnswersAbortOKOrClose) {
   bool promptEachPage = true;
-  {
-    frmReadyPage dialog(promptEachPage);
-    EXPECT_EQ(dialog.windowTitle(), "Prepare Printer");
-    EXPECT_EQ(dialog.lblPrompt->text(),
-              "Prepare printer for printing Page 2 - Side B. Select Help for more information.");
-    EXPECT_TRUE(dialog.chkEachPage->isChecked());
-    EXPECT_EQ(Exchange().DialogOK, 1);
-    dialog.chkEachPage->setChecked(false);
-    dialog.cmdAbort->click();
-    EXPECT_EQ(Exchange().DialogOK, 0);
-    EXPECT_TRUE(promptEachPage);
-  }
-  {
-    frmReadyPage dialog(promptEachPage);
-    dialog.chkEachPage->setChecked(false);
-    dialog.cmdOK->click();
-    EXPECT_EQ(Exchange().DialogOK, 1);
-    EXPECT_FALSE(promptEachPage);
-  }
-  frmReadyPage dialog(promptEachPage);
-  EXPECT_FALSE(dialog.chkEachPage->isChecked());
-  dialog.reject();  // closed by other means: printing goes on
-  EXPECT_EQ(Exchange().DialogOK, 1);
-  dialog.cmdHelp->click();
-  EXPECT_EQ(Fakes().help.topics, std::vector<int>{1830});
-}
-
-TEST(ReadyPageTest, TheDefaultPromptRunsTheDialog) {
-  bool promptEachPage = true;
-  WhenShown<frmReadyPage>([](frmReadyPage& dialog) { dialog.cmdAbort->click(); });
-  EXPECT_FALSE(ReadyPage().Ask("Page 1 - Side B", promptEachPage));
-  WhenShown<frmReadyPage>([](frmReadyPage& dialog) {
-    EXPECT_TRUE(dialog.lblPrompt->text().contains(QStringLiteral("Page 1 - Side B")));
-    dialog.cmdOK->click();
-  });
-  EXPECT_TRUE(ReadyPage().Ask("Page 1 - Side B", promptEachPage));
+  // Clears the box, then presses button or, without one, closes the prompt otherwise.
+  const auto answer = [](const char* button) {
+    WhenModalShown([button](QDialog& shown) {
+      auto& dialog = static_cast<frmReadyPage&>(shown);
+      EXPECT_EQ(dialog.lblPrompt->text(), "Prepare printer for printing Page 2 - Side B. Select Help for more information.");
+      EXPECT_TRUE(dialog.chkEachPage->isChecked());
+      dialog.chkEachPage->setChecked(false);
+      dialog.cmdHelp->click();
+      button ? dialog.findChild<QPushButton*>(QLatin1String(button))->click() : dialog.reject();
+    });
+  };
+  answer("cmdAbort");
+  EXPECT_FALSE(ReadyPage().Ask("Page 2 - Side B", promptEachPage));
+  EXPECT_TRUE(promptEachPage);
+  answer("cmdOK");
+  EXPECT_TRUE(ReadyPage().Ask("Page 2 - Side B", promptEachPage));
+  EXPECT_FALSE(promptEachPage);
+  promptEachPage = true;
+  answer(nullptr);
+  EXPECT_TRUE(ReadyPage().Ask("Page 2 - Side B", promptEachPage));  // printing goes on
+  EXPECT_EQ(Fakes().help.topics, std::vector<int>(3, 1830));
 }
 
 }  // namespace

@@ -1,28 +1,84 @@
 #pragma once
 
+#include <unistd.h>
+
+#include <QDir>
+#include <QElapsedTimer>
 #include <QProcess>
-#include <QStringList>
 #include <QTemporaryDir>
+#include <QThread>
+
+// Where cups-pdf writes the jobs of users it does not know.
+inline const char* const kCupsPdfAnonymousFolder = "/var/spool/cups-pdf/ANONYMOUS";
 
 // A cupsd of the test's own, never the system's: configuration, spool, logs
 // and socket in a temporary folder, one cups-pdf queue, stopped when this
 // object goes. Problem() says why it cannot be had here.
 class PrivateCupsServer {
  public:
-  explicit PrivateCupsServer(const QString& queue);
-  ~PrivateCupsServer();
+  explicit PrivateCupsServer(const QString& queue) {
+    const QString ppd = QStringLiteral("/usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd");
+    for (const QString& needed : {QStringLiteral("/usr/sbin/cupsd"), QStringLiteral("/usr/lib/cups/backend/cups-pdf"),
+                                  QStringLiteral("/usr/sbin/lpadmin"), ppd})
+      if (!QFile::exists(needed)) problem_ = needed + QStringLiteral(" is missing");
+    if (geteuid() != 0) problem_ = QStringLiteral("the cups-pdf backend runs only for root");
+    if (!problem_.isEmpty()) return;
+    const QString root = folder_.path();
+    for (const char* sub : {"conf/ppd", "spool/tmp", "cache", "state", "log"}) QDir(root).mkpath(QLatin1String(sub));
+    // The filters run as lp and read the queue's PPD below the folder.
+    for (const QString& readable : {root, root + "/conf", root + "/conf/ppd"})
+      QFile::setPermissions(readable, QFile::permissions(readable) | QFile::ReadOther | QFile::ExeOther);
+    Write(root + "/conf/cups-files.conf",
+          QStringLiteral("ServerRoot %1/conf\nRequestRoot %1/spool\nTempDir %1/spool/tmp\nCacheDir %1/cache\n"
+                         "StateDir %1/state\nErrorLog %1/log/error_log\nAccessLog %1/log/access_log\n"
+                         "PageLog %1/log/page_log\nServerBin /usr/lib/cups\nDataDir /usr/share/cups\n"
+                         "SystemGroup root\n").arg(root));
+    Write(root + "/conf/cupsd.conf",
+          QStringLiteral("Listen %1\nBrowsing Off\nWebInterface No\nDefaultAuthType None\n<Location />\n"
+                         "Order allow,deny\nAllow all\n</Location>\n<Policy default>\n<Limit All>\n"
+                         "Order deny,allow\n</Limit>\n</Policy>\n").arg(Socket()));
+    cupsd_.start("/usr/sbin/cupsd", {"-f", "-c", root + "/conf/cupsd.conf", "-s", root + "/conf/cups-files.conf"});
+    QElapsedTimer waited;
+    waited.start();
+    for (QString state; !Run("lpstat", {"-r"}, &state) || state.trimmed() != "scheduler is running";) {
+      if (cupsd_.state() == QProcess::NotRunning || waited.elapsed() > 15000) {
+        problem_ = QStringLiteral("cupsd did not start: ") + QString::fromLocal8Bit(cupsd_.readAllStandardError());
+        return;
+      }
+      QThread::msleep(200);
+    }
+    if (!Run("lpadmin", {"-p", queue, "-E", "-v", "cups-pdf:/", "-P", ppd}))
+      problem_ = QStringLiteral("the cups-pdf queue could not be made");
+  }
+  ~PrivateCupsServer() {
+    cupsd_.terminate();
+    if (!cupsd_.waitForFinished(10000)) cupsd_.kill();
+    cupsd_.waitForFinished(5000);
+  }
 
   QString Problem() const { return problem_; }
   // What CUPS_SERVER must name for a client to reach this server.
   QString Socket() const { return folder_.filePath(QStringLiteral("cups.sock")); }
+
   // Runs a CUPS command against this server; true when it succeeded.
-  bool Run(const QString& command, const QStringList& arguments, QString* output = nullptr);
+  bool Run(const QString& command, const QStringList& arguments, QString* output = nullptr) const {
+    QProcess tool;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("CUPS_SERVER"), Socket());
+    tool.setProcessEnvironment(environment);
+    tool.start(command, arguments);
+    const bool done = tool.waitForFinished(20000) && tool.exitStatus() == QProcess::NormalExit && tool.exitCode() == 0;
+    if (output) *output = QString::fromLocal8Bit(tool.readAllStandardOutput());
+    return done;
+  }
 
  private:
+  static void Write(const QString& path, const QString& text) {
+    QFile file(path);
+    if (file.open(QIODevice::WriteOnly)) file.write(text.toUtf8());
+  }
+
   QTemporaryDir folder_;
   QProcess cupsd_;
   QString problem_;
 };
-
-// Where cups-pdf writes the jobs of users it does not know.
-inline const char* const kCupsPdfAnonymousFolder = "/var/spool/cups-pdf/ANONYMOUS";

@@ -1,0 +1,192 @@
+#include <sys/resource.h>
+
+#include <csignal>
+
+#include <QDialog>
+#include <QDir>
+#include <QProcess>
+#include <QPushButton>
+#include <QRandomGenerator>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "platform/PdfFileNames.h"
+#include "platform/PrintPreviewWindow.h"
+#include "platform/QtPrinter.h"
+#include "print/frmPrint.h"
+#include "support/ModalDialogs.h"
+#include "support/PrintFixture.h"
+#include "support/PrivateCupsServer.h"
+
+namespace {
+
+// The Qt printer writing PDF files into a folder of the test's own.
+class PdfPrintTest : public PrintTest {
+ protected:
+  void SetUp() override {
+    PrintTest::SetUp();
+    InstallPrinter(nullptr);
+    settings.Printing.Printer.ToFile = true;
+    settings.Printing.Printer.Folder = folder.path();
+    ThePrinter().Choose(settings.Printing.Printer);
+    book = PeopleBook(40);
+    PrintAll();
+    settings.Printing.FontName = QStringLiteral("DejaVu Serif");
+    settings.Printing.FontSize = 9;
+    settings.Printing.ShowLetters = false;
+    job.LinesPerPage = 60;
+  }
+
+  QStringList Files() const { return QDir(folder.path()).entryList(QDir::Files, QDir::Name); }
+
+  // The pages of a PDF file; -1 for what is no PDF file.
+  int PagesIn(const QString& name) const {
+    const QString content = QString::fromLatin1(ReadBytes(QDir(folder.path()).filePath(name)));
+    return content.startsWith("%PDF") ? static_cast<int>(content.count(QRegularExpression("/Type\\s*/Page[^s]"))) : -1;
+  }
+
+  // A booklet of 12 small pages on two sheets: three entries of four lines a page.
+  void BookletSettings(bool onePass) {
+    settings.Printing.ReportType = 1;
+    settings.Printing.IncludeAddress = true;
+    settings.Printing.BothSidesInOnePass = onePass;
+    job.LinesPerPage = 18;
+    job.PrintList.resize(36);
+  }
+
+  QTemporaryDir folder;
+};
+
+TEST_F(PdfPrintTest, APhoneListBecomesOneNamedFileAndTheUserIsToldWhere) {
+  PrintRecords(book, settings, job);
+  ASSERT_EQ(Files().size(), 1);
+  EXPECT_TRUE(QRegularExpression("^Vantreo phone list \\d{4}-\\d\\d-\\d\\d \\d\\d-\\d\\d\\.pdf$").match(Files()[0]).hasMatch())
+      << Files()[0].toStdString();
+  EXPECT_EQ(Messages(), std::vector<QString>{"The printout was saved as the PDF file\n" +
+                                             QDir(folder.path()).filePath(Files()[0])});
+  EXPECT_EQ(PagesIn(Files()[0]), 1);
+}
+
+TEST_F(PdfPrintTest, FourteenLabelsGiveOnePageWithoutABlankSheet) {
+  settings.Printing.ReportType = 2;
+  job.PrintList.resize(14);
+  PrintRecords(book, settings, job);
+  ASSERT_EQ(Files().size(), 1);
+  EXPECT_EQ(PagesIn(Files()[0]), 1);
+}
+
+TEST_F(PdfPrintTest, ATwoPassBookletGivesASideAAndASideBFileWithoutPromptsAndOnePassOneFile) {
+  BookletSettings(false);
+  PrintRecords(book, settings, job);
+  const QStringList files = Files();
+  ASSERT_EQ(files.size(), 2);
+  EXPECT_TRUE(files[0].endsWith(QLatin1String(" side A.pdf")));
+  EXPECT_EQ(files[1], QString(files[0]).replace(QLatin1String("side A"), QLatin1String("side B")));
+  EXPECT_EQ(std::make_pair(PagesIn(files[0]), PagesIn(files[1])), std::make_pair(2, 2));
+  EXPECT_TRUE(prompt.prompts.empty());
+  EXPECT_TRUE(Messages()[0].startsWith(QLatin1String("The printout was saved as the PDF files\n")));
+  for (const QString& file : files) QFile::remove(QDir(folder.path()).filePath(file));
+  BookletSettings(true);
+  PrintRecords(book, settings, job);
+  ASSERT_EQ(Files().size(), 1);
+  EXPECT_EQ(PagesIn(Files()[0]), 4);  // each back after its front
+}
+
+TEST_F(PdfPrintTest, ThePreviewShowsTheSheetsOfBothSides) {
+  BookletSettings(false);
+  int pages = 0;
+  WhenModalShown([&pages](QDialog& preview) {
+    pages = static_cast<PrintPreviewWindow&>(preview).PageCount();
+    preview.reject();
+  });
+  EXPECT_FALSE(PreviewRecords(book, settings, job));
+  EXPECT_EQ(pages, 4);
+  EXPECT_TRUE(Files().isEmpty());
+}
+
+TEST_F(PdfPrintTest, JobsInTheSameMinuteKeepTheirFiles) {
+  const QDateTime now = QDateTime::currentDateTime();
+  const QStringList first = NewPdfPaths(folder.path(), QStringLiteral("phone book"), {"side A", "side B"}, now);
+  QFile(first[1]).open(QIODevice::WriteOnly);
+  const QStringList second = NewPdfPaths(folder.path(), QStringLiteral("phone book"), {"side A", "side B"}, now);
+  EXPECT_TRUE(second[0].endsWith(now.toString(QStringLiteral("yyyy-MM-dd hh-mm")) + " (2) side A.pdf"))
+      << second[0].toStdString();
+  EXPECT_FALSE(QFile::exists(second[1]));
+}
+
+// A full disk: writes beyond a small file size limit fail as they would.
+TEST_F(PdfPrintTest, AFailedWriteIsReportedWithTheSystemsReasonAndLeavesNoFile) {
+  rlimit saved{};
+  getrlimit(RLIMIT_FSIZE, &saved);
+  const auto previous = std::signal(SIGXFSZ, SIG_IGN);
+  rlimit small = saved;
+  small.rlim_cur = 4096;
+  setrlimit(RLIMIT_FSIZE, &small);
+  PrintRecords(book, settings, job);
+  setrlimit(RLIMIT_FSIZE, &saved);
+  std::signal(SIGXFSZ, previous);
+  EXPECT_EQ(Messages(), std::vector<QString>{"Unable to complete printing. Error 75 : File too large."});
+  EXPECT_TRUE(Files().isEmpty());
+}
+
+TEST_F(PdfPrintTest, ASideBThatCannotBeWrittenTakesSideAWithIt) {
+  QtPrinter pdf(OutputFor(settings.Printing.Printer));
+  pdf.StartJob(QStringLiteral("phone book"), {}, JobSides::TwoPasses);
+  pdf.PrintText("front");
+  pdf.StartSideB();
+  ASSERT_EQ(Files().size(), 1);
+  QDir(folder.path()).mkdir(QString(Files()[0]).replace(QLatin1String("side A"), QLatin1String("side B")));
+  EXPECT_THROW(pdf.PrintText("back"), PlatformFailure);
+  pdf.AbandonJob();
+  EXPECT_TRUE(Files().isEmpty());
+}
+
+// The program printing through a real CUPS queue: a cupsd of the test's own
+// with a cups-pdf queue that writes each job it prints as a PDF file.
+TEST(CupsPrintTest, APhoneListArrivesARefusedJobAndAGonePrinterAreReportedWithCupsReasons) {
+  const QString queue = QStringLiteral("VantreoCheck");
+  PrivateCupsServer server(queue);
+  if (!server.Problem().isEmpty()) GTEST_SKIP() << "no private cupsd: " << server.Problem().toStdString();
+  // Before this process's first CUPS call: the private server, and a user
+  // cups-pdf does not know, whose jobs go to its anonymous folder.
+  qputenv("CUPS_SERVER", server.Socket().toLocal8Bit());
+  qputenv("CUPS_USER", QByteArray("vantreo-check-") + QByteArray::number(getpid()));
+  BookState book = PeopleBook(3);
+  ProgramSettings settings;
+  settings.Printing.Printer.Name = queue;
+  settings.Printing.FontName = QStringLiteral("DejaVu Serif");
+  // A title of this run's own names the job, and so the file cups-pdf writes.
+  const QString token = QStringLiteral("Check%1x%2").arg(getpid()).arg(QRandomGenerator::global()->generate());
+  settings.Printing.Title = token.toStdString();
+  const auto print = [&] { frmPrint(book, settings).cmdOk->click(); };
+  const auto shown = [] { return Fakes().messages.shown.empty() ? QString() : Fakes().messages.shown.back().second; };
+  print();
+  EXPECT_TRUE(shown().isEmpty());
+  QString pending = QStringLiteral("?");
+  QElapsedTimer waited;
+  waited.start();
+  while (!pending.isEmpty() && waited.elapsed() < 60000) {  // until the job is done
+    server.Run(QStringLiteral("lpstat"), {QStringLiteral("-o")}, &pending);
+    QTest::qWait(250);
+  }
+  const QDir anonymous{QString::fromLatin1(kCupsPdfAnonymousFolder)};
+  const QStringList arrived = anonymous.entryList({"*" + token + "*.pdf"}, QDir::Files);
+  ASSERT_EQ(arrived.size(), 1) << token.toStdString();
+  QProcess info;
+  info.start(QStringLiteral("pdfinfo"), {anonymous.filePath(arrived[0])});
+  info.waitForFinished(20000);
+  QFile::remove(anonymous.filePath(arrived[0]));
+  EXPECT_TRUE(info.readAllStandardOutput().contains("\nPages:           1\n"));
+  ASSERT_TRUE(server.Run(QStringLiteral("cupsreject"), {queue}));
+  print();
+  EXPECT_TRUE(shown().startsWith(QLatin1String("Unable to complete printing. Error 1286 : ")));
+  EXPECT_TRUE(shown().contains(QLatin1String("not accepting jobs"))) << shown().toStdString();
+
+  settings.Printing.Printer.Name = QStringLiteral("VantreoGone");  // chosen once, removed since
+  print();
+  EXPECT_EQ(shown(), "Unable to complete printing. Error 1030 : The printer \"VantreoGone\" is not available.");
+  EXPECT_EQ(Fakes().messages.shown.size(), 2u);
+}
+
+}  // namespace
