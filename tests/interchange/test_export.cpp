@@ -1,245 +1,158 @@
+// The text export: its lines byte for byte, and the Export dialog through its widgets.
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDir>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
-#include <QTest>
 
-#include "core/Document.h"
 #include "export/ExportWriter.h"
 #include "export/frmExport.h"
-#include "platform/FileDialogs.h"
 #include "support/FakeFileDialogs.h"
 #include "support/FakePlatform.h"
 #include "support/TestBooks.h"
 
 namespace {
 
-ProgramSettings::ExportSection Options(int fields, int separator = 0, bool phoneNames = false) {
-  ProgramSettings::ExportSection options;
-  options.WhichFields = static_cast<int16_t>(fields);
-  options.Separator = static_cast<int16_t>(separator);
-  options.PhoneNames = phoneNames;
-  return options;
+// Anne Brown as the Export edge cases describe her, a business in two groups
+// with a quoted name, and a record whose address is only line breaks.
+BookState ExportedBook() {
+  BookState book = BookWithGroups({"Family", "Work"});
+  AddressRecord& anne = AddRecord(book, "Anne Brown");
+  anne.Phones[0] = "555-0100";
+  anne.Address = "  1 Main St\r\n\r\nSpringfield\r\n\r\n  ";
+  anne.Notes = "\r\nline\ralone\nand\r\n";
+  anne.Group = 0;
+  AddressRecord& bob = AddRecord(book, "Bob \"Bobby\" Hill", " Acme ");
+  bob.PrintAs = kPrintAsBusiness;
+  bob.PhoneNameIndex[1] = -1;
+  bob.Phones[1] = " 7 ";
+  bob.Group = kMultipleGroups;
+  bob.MultiGroups = std::string("\x00\x01", 2);
+  AddRecord(book, "Cy").Address = "\r\n\r\n";
+  return book;
 }
 
-class ExportTextTest : public testing::Test {
- protected:
-  void SetUp() override { book = BookWithGroups({"Family", "Work"}); }
-  BookState book;
+struct ExportCase {
+  int Fields, Separator;
+  bool PhoneNames;
+  const char* Lines;
 };
 
-TEST_F(ExportTextTest, PersonWithNameCompanyAndFirstPhoneWithItsName) {
-  AddRecord(book, "Anne Brown").Phones[0] = "555-0100";
-  EXPECT_EQ(ExportText(book, Options(kExportName | kExportCompany | kExportPhone1, 0, true)),
-            "\"Anne Brown\",\"\",\"Home\",\"555-0100\"\r\n");
+class ExportTextTest : public testing::TestWithParam<ExportCase> {};
+
+TEST_P(ExportTextTest, ChosenColumnsQuotedAndSeparated) {
+  const ExportCase& c = GetParam();
+  const ProgramSettings::ExportSection options{{}, static_cast<int16_t>(c.Separator), c.PhoneNames,
+                                               static_cast<int16_t>(c.Fields)};
+  EXPECT_EQ(ExportText(ExportedBook(), options), c.Lines);
+  EXPECT_EQ(ExportText(BookWithGroups({}), options), "");
 }
 
-TEST_F(ExportTextTest, QuotesInsideValuesAreWrittenAsTheyAre) {
-  AddRecord(book, "Bob \"Bobby\" Hill");
-  EXPECT_EQ(ExportText(book, Options(kExportName)), "\"Bob \"Bobby\" Hill\"\r\n");
-}
-
-TEST_F(ExportTextTest, EachSeparatorIsWrittenOnceBetweenColumns) {
-  AddRecord(book, "Ann", "Acme");
-  const int fields = kExportName | kExportCompany;
-  EXPECT_EQ(ExportText(book, Options(fields, 1)), "\"Ann\";\"Acme\"\r\n");
-  EXPECT_EQ(ExportText(book, Options(fields, 2)), "\"Ann\"\t\"Acme\"\r\n");
-  EXPECT_EQ(ExportText(book, Options(fields, 3)), "\"Ann\" \"Acme\"\r\n");
-}
-
-TEST_F(ExportTextTest, SlotWithoutPhoneNameGivesBlankAndItsEmptyNumberFollows) {
-  AddressRecord& record = AddRecord(book, "Ann");
-  record.PhoneNameIndex[1] = -1;
-  record.Phones[0] = "555-0100";
-  EXPECT_EQ(ExportText(book, Options(kExportPhone1 << 1, 0, true)), "\"<Blank>\",\"\"\r\n");
-  EXPECT_EQ(ExportText(book, Options(kExportPhone1 << 1, 0, false)), "\"\"\r\n");
-}
-
-TEST_F(ExportTextTest, PrintAsAndGroupAreWrittenAsWords) {
-  AddRecord(book, "Ann");
-  AddRecord(book, "Acme").PrintAs = kPrintAsBusiness;
-  book.Records[1].Group = 1;
-  AddressRecord& several = AddRecord(book, "Cy");
-  several.Group = kMultipleGroups;
-  several.MultiGroups = std::string("\x00\x01", 2);
-  EXPECT_EQ(ExportText(book, Options(kExportPrintAs | kExportGroup)),
-            "\"Person\",\"<Ungrouped>\"\r\n"
-            "\"Business\",\"Work\"\r\n"
-            "\"Person\",\"<Multiple Groups...>\"\r\n");
-}
-
-TEST_F(ExportTextTest, AllFieldsInBitOrderWithBlanksKeptExceptInAddressAndNotes) {
-  AddressRecord& record = AddRecord(book, " Ann ", " Acme ");
-  record.Address = "  1 Main St\r\n\r\nSpringfield\r\n\r\n  ";
-  record.Phones = {" 1 ", "2", "3", "4"};
-  record.Group = 0;
-  record.Notes = "\r\nline\ralone\nand\r\n";
-  EXPECT_EQ(ExportText(book, Options(1023, 0, true)),
-            "\" Ann \",\" Acme \",\"Person\",\"1 Main St||Springfield\","
-            "\"Home\",\" 1 \",\"Work\",\"2\",\"Fax\",\"3\",\"Car Phone\",\"4\","
-            "\"Family\",\"line\ralone\nand\"\r\n");
-}
-
-TEST_F(ExportTextTest, EmptyBookGivesNoBytes) { EXPECT_EQ(ExportText(book, Options(1023)), ""); }
+INSTANTIATE_TEST_SUITE_P(Columns, ExportTextTest, testing::Values(
+    ExportCase{kExportName | kExportCompany | kExportPhone1, 0, true,
+               "\"Anne Brown\",\"\",\"Home\",\"555-0100\"\r\n\"Bob \"Bobby\" Hill\",\" Acme \",\"Home\",\"\"\r\n"
+               "\"Cy\",\"\",\"Home\",\"\"\r\n"},
+    ExportCase{kExportPrintAs | kExportGroup, 1, false,
+               "\"Person\";\"Family\"\r\n\"Business\";\"<Multiple Groups...>\"\r\n\"Person\";\"<Ungrouped>\"\r\n"},
+    ExportCase{kExportAddress | kExportNotes, 2, false,
+               "\"1 Main St||Springfield\"\t\"line\ralone\nand\"\r\n\"\"\t\"\"\r\n\"\"\t\"\"\r\n"},
+    ExportCase{kExportPhone1 << 1, 3, true, "\"Work\" \"\"\r\n\"<Blank>\" \" 7 \"\r\n\"Work\" \"\"\r\n"}));
 
 TEST(FlattenLines, JoinsLinesAndDropsBreaksAtTheEnds) {
   EXPECT_EQ(FlattenLines("a\r\nb\r\nc"), "a|b|c");
-  EXPECT_EQ(FlattenLines("a\r\n\r\nb"), "a||b");
   EXPECT_EQ(FlattenLines("a\r\n\r\n"), "a");
-  EXPECT_EQ(FlattenLines("\r\n\r\n\r\n"), "");
   EXPECT_EQ(FlattenLines("   "), "");
   EXPECT_EQ(FlattenLines(" \r\na \r\n"), "a ");
 }
 
+ProgramSettings StoredSettings(const QString& file) {
+  ProgramSettings settings;
+  settings.Export = {file, 2, true, 507};
+  return settings;
+}
+
 class ExportDialogTest : public testing::Test {
  protected:
-  void SetUp() override {
-    NewDocument(book);
-    settings.Export.File = dir.filePath("old.txt");
-    InstallFileDialogs(&files);
-  }
+  void SetUp() override { InstallFileDialogs(&files); }
   void TearDown() override { InstallFileDialogs(nullptr); }
 
   FakeFileDialogs files;
   QTemporaryDir dir;
-  BookState book;
-  ProgramSettings settings;
+  BookState book = PeopleBook(1);
+  ProgramSettings settings = StoredSettings(dir.filePath("old.txt"));
+  frmExport dialog{book, settings};
 };
 
-TEST_F(ExportDialogTest, OpensWithTheStoredChoices) {
-  settings.Export.Separator = 2;
-  settings.Export.PhoneNames = true;
-  frmExport dialog(book, settings);
-  EXPECT_EQ(dialog.windowTitle(), "Export");
+TEST_F(ExportDialogTest, OpensWithTheStoredChoicesAndCancelStoresNothing) {
   EXPECT_EQ(dialog.txtFilename->text(), settings.Export.File);
-  ASSERT_EQ(dialog.cboSeparator->count(), 4);
-  EXPECT_EQ(dialog.cboSeparator->itemText(3), "{space}");
   EXPECT_EQ(dialog.cboSeparator->currentText(), "{tab}");
   EXPECT_TRUE(dialog.chkPhoneNames->isChecked());
-  for (int n = 0; n < kExportFieldCount; ++n)
-    EXPECT_EQ(dialog.chkWhichFields[static_cast<size_t>(n)]->isChecked(), n != 2 && n != 9) << n;  // 507
-  EXPECT_EQ(dialog.chkWhichFields[8]->text(), "Group");
-  EXPECT_TRUE(dialog.cmdOK->isDefault());
-}
-
-TEST_F(ExportDialogTest, UnknownSeparatorShowsTheComma) {
+  for (size_t n = 0; n < kExportFieldCount; ++n) EXPECT_EQ(dialog.chkWhichFields[n]->isChecked(), n != 2 && n != 9) << n;
   settings.Export.Separator = 7;
-  frmExport dialog(book, settings);
-  EXPECT_EQ(dialog.cboSeparator->currentIndex(), 0);
+  EXPECT_EQ(frmExport(book, settings).cboSeparator->currentText(), ",");
+  dialog.txtFilename->setText(dir.filePath("other.txt"));
+  dialog.cmdCancel->click();
+  EXPECT_EQ(settings.Export.File, dir.filePath("old.txt"));
 }
 
-TEST_F(ExportDialogTest, OkStoresTheChoicesAndWritesTheFile) {
-  AddRecord(book, "Ann", "Acme");
+TEST_F(ExportDialogTest, OkStoresTheChoicesAndReplacesTheFile) {
   const QString target = dir.filePath("out.txt");
   WriteBytes(target, "an older and longer export file");
-  frmExport dialog(book, settings);
-  dialog.show();
   dialog.txtFilename->setText("  " + target + " ");
   dialog.cboSeparator->setCurrentIndex(1);
-  for (QCheckBox* box : dialog.chkWhichFields) box->setChecked(false);
-  dialog.chkWhichFields[1]->setChecked(true);
-  dialog.chkWhichFields[0]->setChecked(true);
-  QTest::mouseClick(dialog.cmdOK, Qt::LeftButton);
-
+  dialog.chkPhoneNames->click();
+  for (QCheckBox* box : dialog.chkWhichFields) box->setChecked(box == dialog.chkWhichFields[0] || box == dialog.chkWhichFields[9]);
+  dialog.cmdOK->click();
   EXPECT_EQ(dialog.result(), QDialog::Accepted);
-  EXPECT_EQ(ReadBytes(target), "\"Ann\";\"Acme\"\r\n");
+  EXPECT_EQ(ReadBytes(target), "\"Person 1\";\"\"\r\n");
   EXPECT_EQ(settings.Export.File, target);
   EXPECT_EQ(settings.Export.Separator, 1);
   EXPECT_FALSE(settings.Export.PhoneNames);
-  EXPECT_EQ(settings.Export.WhichFields, 3);
-  EXPECT_TRUE(Fakes().messages.shown.empty());
+  EXPECT_EQ(settings.Export.WhichFields, 513);
   EXPECT_EQ(Fakes().busy.timesShown, 1);
   EXPECT_FALSE(Fakes().busy.IsBusy());
 }
 
-TEST_F(ExportDialogTest, EmptyBookGivesAnEmptyFile) {
-  const QString target = dir.filePath("empty.txt");
-  frmExport dialog(book, settings);
-  dialog.txtFilename->setText(target);
-  dialog.cmdOK_Click();
-  EXPECT_EQ(dialog.result(), QDialog::Accepted);
-  EXPECT_TRUE(QFileInfo::exists(target));
-  EXPECT_EQ(ReadBytes(target), "");
-}
-
-TEST_F(ExportDialogTest, RefusesAnEmptyNameOrNoFieldsWithoutStoring) {
-  const ProgramSettings::ExportSection before = settings.Export;
-  frmExport dialog(book, settings);
+TEST_F(ExportDialogTest, RefusesAnEmptyNameOrNoFieldsAndReportsAFailedWrite) {
   dialog.show();
   dialog.txtFilename->setText("   ");
-  dialog.cmdOK_Click();
+  dialog.cmdOK->click();
   for (QCheckBox* box : dialog.chkWhichFields) box->setChecked(false);
   dialog.txtFilename->setText(dir.filePath("x.txt"));
-  dialog.cmdOK_Click();
-
-  const auto& shown = Fakes().messages.shown;
-  ASSERT_EQ(shown.size(), 2u);
-  EXPECT_EQ(shown[0], std::make_pair(MessageKind::Notice, QString("You must specify the target filename.")));
-  EXPECT_EQ(shown[1],
-            std::make_pair(MessageKind::Notice, QString("You must specify one or more fields to export.")));
-  EXPECT_TRUE(dialog.isVisible());
-  EXPECT_EQ(settings.Export.File, before.File);
-  EXPECT_EQ(settings.Export.WhichFields, before.WhichFields);
-  EXPECT_FALSE(QFileInfo::exists(dir.filePath("x.txt")));
-}
-
-TEST_F(ExportDialogTest, UnwritableTargetIsReportedWithTheSettingsStored) {
-  AddRecord(book, "Ann");
-  for (const QString& target : {dir.path(), dir.filePath("missing/out.txt")}) {
-    Fakes().messages.shown.clear();
-    settings.Export = {};
-    frmExport dialog(book, settings);
-    dialog.show();
-    dialog.txtFilename->setText(target);
-    dialog.chkPhoneNames->setChecked(true);
-    dialog.cmdOK_Click();
-
-    ASSERT_EQ(Fakes().messages.shown.size(), 1u);
-    EXPECT_EQ(Fakes().messages.shown[0].first, MessageKind::ErrorReport);
-    EXPECT_TRUE(Fakes().messages.shown[0].second.startsWith("Unable to export to '" + target + "'. Error "))
-        << Fakes().messages.shown[0].second.toStdString();
-    EXPECT_TRUE(dialog.isVisible());
-    EXPECT_EQ(settings.Export.File, target);
-    EXPECT_TRUE(settings.Export.PhoneNames);
-    EXPECT_FALSE(Fakes().busy.IsBusy());
-  }
-}
-
-TEST_F(ExportDialogTest, CancelStoresNothing) {
-  frmExport dialog(book, settings);
-  dialog.txtFilename->setText(dir.filePath("other.txt"));
-  QTest::mouseClick(dialog.cmdCancel, Qt::LeftButton);
-  EXPECT_EQ(dialog.result(), QDialog::Rejected);
+  dialog.cmdOK->click();
   EXPECT_EQ(settings.Export.File, dir.filePath("old.txt"));
+  EXPECT_FALSE(QFileInfo::exists(dir.filePath("x.txt")));
+  dialog.chkWhichFields[0]->setChecked(true);
+  dialog.txtFilename->setText(dir.filePath("missing/out.txt"));
+  dialog.cmdOK->click();
+  const auto& shown = Fakes().messages.shown;
+  ASSERT_EQ(shown.size(), 3u);
+  EXPECT_EQ(shown[0], std::make_pair(MessageKind::Notice, QString("You must specify the target filename.")));
+  EXPECT_EQ(shown[1], std::make_pair(MessageKind::Notice, QString("You must specify one or more fields to export.")));
+  EXPECT_EQ(shown[2].first, MessageKind::ErrorReport);
+  EXPECT_TRUE(shown[2].second.startsWith("Unable to export to '" + dir.filePath("missing/out.txt") + "'. Error "));
+  EXPECT_TRUE(dialog.isVisible());
+  EXPECT_EQ(settings.Export.File, dir.filePath("missing/out.txt"));  // stored before the write
+  EXPECT_FALSE(Fakes().busy.IsBusy());
 }
 
 TEST_F(ExportDialogTest, BrowsePutsTheChosenFileIntoTheBox) {
-  frmExport dialog(book, settings);
-  files.result = FileDialogResult::Chosen;
-  files.chosen = dir.filePath("chosen.txt");
-  dialog.cmdBrowse_Click();
-  EXPECT_EQ(dialog.txtFilename->text(), files.chosen);
-  EXPECT_EQ(files.request.Title, "Export File");
-  EXPECT_EQ(files.request.Filter, "Text Files|*.txt");
-  EXPECT_EQ(files.request.DefaultSuffix, "txt");
-  EXPECT_EQ(files.request.InitialPath, dir.filePath("old.txt"));
-  EXPECT_TRUE(files.request.ConfirmOverwrite);
-  EXPECT_EQ(files.request.HelpContext, 1135);
-}
-
-TEST_F(ExportDialogTest, BrowseCancelledOrFailedLeavesTheBox) {
-  frmExport dialog(book, settings);
-  dialog.cmdBrowse_Click();
-  EXPECT_TRUE(Fakes().messages.shown.empty());
+  dialog.cmdBrowse->click();  // cancelled
   files.result = FileDialogResult::Failed;
-  dialog.cmdBrowse_Click();
+  dialog.cmdBrowse->click();
   EXPECT_EQ(dialog.txtFilename->text(), dir.filePath("old.txt"));
   ASSERT_EQ(Fakes().messages.shown.size(), 1u);
   EXPECT_TRUE(Fakes().messages.shown[0].second.startsWith("Error selecting export filename. Error "));
+  files.result = FileDialogResult::Chosen;
+  files.chosen = dir.filePath("chosen.txt");
+  dialog.cmdBrowse->click();
+  EXPECT_EQ(dialog.txtFilename->text(), files.chosen);
+  EXPECT_EQ(files.request.Filter, "Text Files|*.txt");
+  EXPECT_EQ(files.request.InitialPath, dir.filePath("old.txt"));
+  EXPECT_TRUE(files.request.ConfirmOverwrite);
+  EXPECT_EQ(files.request.HelpContext, 1135);
 }
 
 }  // namespace

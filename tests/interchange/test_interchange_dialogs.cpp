@@ -3,8 +3,6 @@
 
 #include <set>
 
-#include <QAction>
-#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
@@ -19,7 +17,6 @@
 #include "export/frmExportVCard.h"
 #include "mainwindow/frmImport.h"
 #include "mainwindow/frmMain.h"
-#include "platform/FileDialogs.h"
 #include "support/FakeFileDialogs.h"
 #include "support/ModalDialogs.h"
 #include "support/TestBooks.h"
@@ -31,7 +28,6 @@ QString Fixture(const char* file) { return QStringLiteral(VANTREO_TEST_DATA_DIR 
 class InterchangeDialogTest : public testing::Test {
  protected:
   void SetUp() override {
-    book = BookWithGroups({"Family", "Club"});
     AddRecord(book, "Ivan Petrov").Phones[0] = "+7 495 123-45-67";
     AddRecord(book, "Ann Club").Group = 1;
     InstallFileDialogs(&files);
@@ -48,27 +44,30 @@ class InterchangeDialogTest : public testing::Test {
     shownName = window.txtName->text();
   }
 
-  BookState book;
+  bool Previews(const frmImport& dialog, const char* text) {
+    return dialog.txtPreview->toPlainText().contains(QString::fromUtf8(text));
+  }
+
+  BookState book = BookWithGroups({"Family", "Club"});
   ProgramSettings settings;
   FakeFileDialogs files;
   QString shownName;
 };
 
-TEST_F(InterchangeDialogTest, PreviewShowsWhatWillChangeAndOkAppendsTheRecords) {
-  ImportThroughMenu("apple-contacts.vcf", [](frmImport& dialog) {
-    EXPECT_TRUE(dialog.txtPreview->toPlainText().contains(QLatin1String("Contacts to add: 1\n")));
-    EXPECT_TRUE(dialog.txtPreview->toPlainText().contains(QLatin1String("Likely duplicates, skipped (1):\n    ")));
-    dialog.chkSkipDuplicates->click();
-    EXPECT_TRUE(dialog.txtPreview->toPlainText().contains(QLatin1String("Contacts to add: 2\n")));
-    dialog.chkSkipDuplicates->click();
+TEST_F(InterchangeDialogTest, PreviewSkipsLikelyDuplicatesByDefaultAndOkAppendsTheRecords) {
+  ImportThroughMenu("apple-contacts.vcf", [this](frmImport& dialog) {
+    EXPECT_TRUE(Previews(dialog, "Contacts to add: 1\n"));
+    EXPECT_TRUE(Previews(dialog, "Likely duplicates, skipped (1):\n    Иван Петров (like record 1)\n"));
     EXPECT_TRUE(dialog.grdColumns->isHidden());
+    dialog.chkSkipDuplicates->click();
+    EXPECT_TRUE(Previews(dialog, "Contacts to add: 2\n"));
     dialog.cmdOK->click();
   });
-  ASSERT_EQ(book.RecordCount(), 3);
-  EXPECT_EQ(book.Records[2].Name, "Lukasz Bakery");
+  ASSERT_EQ(book.RecordCount(), 4);
+  EXPECT_EQ(book.Records[3].Name, "Lukasz Bakery");
   EXPECT_EQ(book.CurrentRecord, 2);
   EXPECT_TRUE(book.Dirty);
-  EXPECT_EQ(shownName, QStringLiteral("Lukasz Bakery"));
+  EXPECT_EQ(shownName, QStringLiteral("Ivan Petrov"));
 }
 
 TEST_F(InterchangeDialogTest, CancelChangesNothing) {
@@ -80,12 +79,13 @@ TEST_F(InterchangeDialogTest, CancelChangesNothing) {
   EXPECT_FALSE(book.Dirty);
 }
 
-TEST_F(InterchangeDialogTest, UnrecognisedColumnsAreMappedBeforeTheImport) {
+TEST_F(InterchangeDialogTest, UnrecognisedColumnsGoToNotesUnlessMappedToAField) {
   ImportSource source;
   PlatformError error;
   ASSERT_EQ(OpenImportSource(Fixture("spreadsheet-unicode.txt"), source, error), SourceOutcome::Read);
   frmImport dialog(book, {source});
   ASSERT_EQ(dialog.grdColumns->rowCount(), 5);
+  EXPECT_TRUE(Previews(dialog, "    (no name): Vorname, Nachname, Firma, Telefon privat, Ort\n"));
   const auto field = [&](int row) { return static_cast<QComboBox*>(dialog.grdColumns->cellWidget(row, 3)); };
   field(0)->setCurrentText(QStringLiteral("First name"));
   field(1)->setCurrentText(QStringLiteral("Last name"));
@@ -93,10 +93,11 @@ TEST_F(InterchangeDialogTest, UnrecognisedColumnsAreMappedBeforeTheImport) {
   auto* phoneName = static_cast<QLineEdit*>(dialog.grdColumns->cellWidget(3, 4));
   phoneName->setText(QStringLiteral("Privat"));
   Q_EMIT phoneName->editingFinished();
-  EXPECT_TRUE(dialog.txtPreview->toPlainText().contains(QLatin1String("Phone names to create: Privat\n")));
+  EXPECT_TRUE(Previews(dialog, "Phone names to create: Privat\n"));
   dialog.cmdOK->click();
   ASSERT_EQ(book.RecordCount(), 4);
   EXPECT_EQ(book.Records[2].Name, "J\xFCrgen Wei\xDF");
+  EXPECT_EQ(book.Records[2].Phones[0], "030 111 222");
   EXPECT_EQ(book.PhoneNames.at(static_cast<size_t>(book.Records[2].PhoneNameIndex[0])), "Privat");
   EXPECT_EQ(book.Records[2].Notes, "Firma: Stra\xDF" "enbau AG\r\nOrt: K\xF6ln");
 }
@@ -104,15 +105,13 @@ TEST_F(InterchangeDialogTest, UnrecognisedColumnsAreMappedBeforeTheImport) {
 TEST_F(InterchangeDialogTest, FileMenuAccessKeysStayDistinct) {
   frmMain window(book, settings);
   QString keys;
-  for (const QAction* item : window.menuBar()->actions().first()->menu()->actions()) {
-    const qsizetype amp = item->text().indexOf('&');
-    if (amp >= 0) keys += item->text().at(amp + 1).toLower();
-  }
+  for (const QAction* item : window.menuBar()->actions().first()->menu()->actions())
+    if (const qsizetype amp = item->text().indexOf('&'); amp >= 0) keys += item->text().at(amp + 1).toLower();
   EXPECT_EQ(keys.size(), 9);
   EXPECT_EQ(std::set<QChar>(keys.begin(), keys.end()).size(), static_cast<size_t>(keys.size())) << keys.toStdString();
 }
 
-TEST_F(InterchangeDialogTest, ExportWritesTheRecordsOfTheChosenGroups) {
+TEST_F(InterchangeDialogTest, VCardExportWritesTheRecordsOfTheChosenGroups) {
   QTemporaryDir dir;
   files.chosen = dir.filePath(QStringLiteral("club.vcf"));
   frmExportVCard dialog(book);

@@ -1,22 +1,37 @@
 #pragma once
 
+#include <ostream>
+#include <set>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include <QByteArray>
 
 #include "core/BookState.h"
 #include "interchange/ImportSource.h"
 
-// The first difference between two books in what a vCard round trip keeps:
-// name, company, print-as, address, groups by name, the numbers with their
-// phone names, and notes. "" when there is none.
+// What a vCard round trip keeps of a record: groups and phone names by name.
+struct KeptRecord {
+  std::string Name, Company;
+  int PrintAs = 0;
+  std::string Address;
+  std::vector<std::pair<std::string, std::string>> Phones;  // number, phone name; empty slots left out
+  std::set<std::string> Groups;
+  std::string Notes;
+  bool operator==(const KeptRecord&) const = default;
+};
+KeptRecord Kept(const BookState& book, const AddressRecord& record);
+void PrintTo(const KeptRecord& record, std::ostream* out);
+
+// The first difference between two books in what a vCard round trip keeps; "" when there is none.
 std::string RoundTripDifference(const BookState& expected, const BookState& actual);
 
-// Imports a file's bytes, read as the given format, into a new book and checks the
-// result: every invariant of a book, every value short enough for the data
-// file, and a vCard 3.0 and 4.0 export of it importing as the same records.
-// Returns what went wrong, or "".
-std::string CheckImportOf(const QByteArray& bytes, ImportFormat format);
-
-// A new book with the records of a vCard file imported.
+// A new book with the contacts read imported, likely duplicates kept.
+BookState BookWith(const ReadResult& read);
 BookState ImportedBook(const std::string& vcards);
+
+// Imports a file's bytes into a new book and checks the result: every
+// invariant of a book, every value short enough for the data file, and a
+// vCard 3.0 and 4.0 export of it importing as the same records. Returns what went wrong, or "".
+std::string CheckImportOf(const QByteArray& bytes, ImportFormat format);
