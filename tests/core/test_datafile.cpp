@@ -165,8 +165,9 @@ TEST(DecodeDocument, EveryCorpusFileIsRefusedOrGivesASoundBook) {
   for (const QString& name : files) {
     BookState book;
     PlatformError error;
-    if (DecodeDocument(ReadBytes(corpus.filePath(name)), book, error) == DecodeResult::Ok)
+    if (DecodeDocument(ReadBytes(corpus.filePath(name)), book, error) == DecodeResult::Ok) {
       EXPECT_EQ(BrokenInvariant(book), "") << name.toStdString();
+    }
   }
 }
 
