@@ -82,38 +82,34 @@ TEST(ChildWindow, ObeysTheTestThatStartedIt) {
 }
 
 // The parent's side: the second program on a book, once it has opened it.
-class ChildWindow {
- public:
+struct ChildWindow {
   explicit ChildWindow(const QString& book) {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QString::fromLatin1(kChildBook), book);
-    process_.setProcessEnvironment(environment);
-    process_.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--gtest_filter=ChildWindow.*")});
+    process.setProcessEnvironment(environment);
+    process.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--gtest_filter=ChildWindow.*")});
     Send({});
   }
   ~ChildWindow() {
-    process_.closeWriteChannel();
-    process_.waitForFinished();
+    process.closeWriteChannel();
+    process.waitForFinished();
   }
 
   // Sends a command (none: just waits) and gives the child's answer.
   QString Send(const QString& command) {
-    if (!command.isEmpty()) process_.write(command.toUtf8() + '\n');
-    while (process_.canReadLine() || process_.waitForReadyRead(20000)) {
-      const QString line = QString::fromUtf8(process_.readLine()).trimmed();
+    if (!command.isEmpty()) process.write(command.toUtf8() + '\n');
+    while (process.canReadLine() || process.waitForReadyRead(20000)) {
+      const QString line = QString::fromUtf8(process.readLine()).trimmed();
       if (line.startsWith(QLatin1String("child: "))) return line.mid(7);
     }
     return QStringLiteral("no answer");
   }
   // True when the child ended by the signal.
   bool Terminate() {
-    ::kill(static_cast<pid_t>(process_.processId()), SIGTERM);
-    return process_.waitForFinished() && process_.exitStatus() == QProcess::CrashExit;
+    ::kill(static_cast<pid_t>(process.processId()), SIGTERM);
+    return process.waitForFinished() && process.exitStatus() == QProcess::CrashExit;
   }
-  qint64 Pid() const { return process_.processId(); }
-
- private:
-  QProcess process_;
+  QProcess process;
 };
 
 struct FakeSessionEnd : SessionEndRequest {
@@ -169,7 +165,7 @@ TEST_F(BookSafetyTest, TwoProgramsOnOneBookLoseNoRecordUnasked) {
   ASSERT_EQ(Shown().size(), 1u);
   EXPECT_EQ(Shown()[0].first, MessageKind::Confirmation);
   EXPECT_TRUE(Shown()[0].second.startsWith(
-      QStringLiteral("'%1' is already open in another window: process %2").arg(path).arg(other.Pid())));
+      QStringLiteral("'%1' is already open in another window: process %2").arg(path).arg(other.process.processId())));
   EXPECT_EQ(mine.Records.size(), 1u);
 
   other.Send(QStringLiteral("add Bob"));
@@ -192,7 +188,7 @@ TEST_F(BookSafetyTest, TwoProgramsOnOneBookLoseNoRecordUnasked) {
   EXPECT_EQ(std::tuple(NamesIn(path), NamesIn(files.chosen), mine.Dirty), std::tuple(Names{"Ann", "Bob"}, Names{"Ann", "Carol"}, false));
 }
 
-TEST_F(BookSafetyTest, ChangesOfATerminatedProgramAreKeptAndOfferedAtTheNextStart) {
+TEST_F(BookSafetyTest, ChangesOfATerminatedProgramAreKeptAndOfferedAtTheNextStartAndAFailedExitKeepsThem) {
   {
     ChildWindow ended(path);
     EXPECT_EQ(ended.Send(QStringLiteral("add Bob")), "dirty=1");
@@ -209,8 +205,14 @@ TEST_F(BookSafetyTest, ChangesOfATerminatedProgramAreKeptAndOfferedAtTheNextStar
   EXPECT_TRUE(KeptChangesInRecoveryFolder().empty());
   // The file is still the one the ended program loaded: saved without a question.
   window.mnuFileSave_Click();
-  EXPECT_EQ(Shown().size(), 1u);
-  EXPECT_EQ(NamesIn(path), (Names{"Ann", "Bob"}));
+  EXPECT_EQ(std::pair(Shown().size(), NamesIn(path)), std::pair(size_t{1}, Names{"Ann", "Bob"}));
+
+  // An exit whose save fails keeps the program and the changes.
+  settings.PhoneBook.PromptBeforeSaving = false;
+  AddChange("Carol");
+  mine.FileName = dir.filePath(QStringLiteral("gone/book.dat"));
+  EXPECT_FALSE(window.close());
+  EXPECT_EQ(std::pair(Shown().at(1).first, mine.Dirty), std::pair(MessageKind::ErrorReport, true));
 }
 
 TEST_F(BookSafetyTest, DecliningABookOpenElsewhereEndsTheProgramAndTheLockFollowsTheBook) {
@@ -224,23 +226,17 @@ TEST_F(BookSafetyTest, DecliningABookOpenElsewhereEndsTheProgramAndTheLockFollow
     EXPECT_FALSE(declined.isVisible());
   }
   other.Release();
+  // A lock of a program that is gone (the lock file's layout: pid, application name, host name) is no obstacle.
+  WriteBytes(BookLock::LockFilePathOf(path), "999999999\nvantreo\n" + QSysInfo::machineHostName().toStdString() + "\n");
   frmMain window(mine, settings);
   window.Form_Load();
-  EXPECT_EQ(mine.Records.size(), 1u);
+  EXPECT_EQ(std::pair(mine.Records.size(), Shown().size()), std::pair(size_t{1}, size_t{1}));
   EXPECT_EQ(other.Take(path), BookLock::Outcome::HeldElsewhere);
   window.mnuFileNew_Click();
   EXPECT_EQ(other.Take(path), BookLock::Outcome::Taken);
-}
-
-TEST_F(BookSafetyTest, ExitWhoseSaveFailsKeepsTheProgramAndTheChanges) {
-  settings.PhoneBook.PromptBeforeSaving = false;
-  frmMain window(mine, settings);
-  window.Form_Load();
-  AddChange("Bob");
-  mine.FileName = dir.filePath(QStringLiteral("gone/book.dat"));
-  EXPECT_FALSE(window.close());
-  EXPECT_EQ(Shown().at(0).first, MessageKind::ErrorReport);
-  EXPECT_TRUE(mine.Dirty);
+  other.Release();
+  EXPECT_FALSE(QFile::exists(BookLock::LockFilePathOf(path)));
+  EXPECT_EQ(BookLock().Take("/proc/vantreo-book.dat"), BookLock::Outcome::NotPossible);
 }
 
 TEST_F(BookSafetyTest, SessionEndAsksAsExitDoesOrKeepsTheChangesWhenItMayNot) {
@@ -259,18 +255,6 @@ TEST_F(BookSafetyTest, SessionEndAsksAsExitDoesOrKeepsTheChangesWhenItMayNot) {
   const std::vector<KeptChanges> kept = KeptChangesInRecoveryFolder();
   ASSERT_EQ(kept.size(), 1u);
   EXPECT_EQ(std::pair(kept[0].BookFile, NamesIn(kept[0].RecoveryFile)), std::pair(path, Names{"Ann", "Bob"}));
-}
-
-TEST(BookLockTest, LockThatCannotBeMadeOrOfAProgramGoneIsNoObstacle) {
-  EXPECT_EQ(BookLock().Take("/proc/vantreo-book.dat"), BookLock::Outcome::NotPossible);
-  QTemporaryDir dir;
-  const QString book = dir.filePath("book.dat");
-  // The lock file's own layout: pid, application name, host name.
-  WriteBytes(BookLock::LockFilePathOf(book), "999999999\nvantreo\n" + QSysInfo::machineHostName().toStdString() + "\n");
-  BookLock lock;
-  EXPECT_EQ(lock.Take(book), BookLock::Outcome::Taken);
-  lock.Release();
-  EXPECT_FALSE(QFile::exists(BookLock::LockFilePathOf(book)));
 }
 
 TEST(ExitCleanupTest, RunsWhatIsStillRegisteredNewestFirstOnce) {

@@ -144,7 +144,7 @@ class ListDialogTest : public testing::Test {
   BookState book = BookWithGroups({"Work", "family", "Club"});
 };
 
-TEST_F(ListDialogTest, ListsTheNamesSortedAndRenamesAndDeletesTheSelectedOne) {
+TEST_F(ListDialogTest, ListsTheNamesSortedAndRenamesAndDeletesOnlyTheSelectedOne) {
   frmGroups dialog(book);
   EXPECT_EQ(std::pair(dialog.windowTitle(), dialog.lblListName->text()), std::pair(QString("Edit Groups"), QString("&Groups:")));
   EXPECT_EQ(Texts(*dialog.lstItems), (QStringList{"Club", "family", "Work"}));
@@ -167,22 +167,19 @@ TEST_F(ListDialogTest, ListsTheNamesSortedAndRenamesAndDeletesTheSelectedOne) {
   EXPECT_EQ(Texts(*dialog.lstItems), (QStringList{"Club", "Family"}));
   EXPECT_EQ(dialog.lstItems->item(1)->data(Qt::UserRole).toInt(), 0);
   EXPECT_TRUE(dialog.lstItems->item(0)->isSelected());
-}
-
-TEST_F(ListDialogTest, RefusesWithoutASelectionAndTheLastPhoneName) {
-  frmGroups groups(book);
-  groups.lstItems->clearSelection();
-  groups.cmdRename_Click();
-  groups.cmdDelete_Click();
+  dialog.lstItems->clearSelection();
+  dialog.cmdRename_Click();
+  dialog.cmdDelete_Click();
   book.PhoneNames.resize(1);
   Exchange().ListMode = kListModePhoneNames;
   frmGroups phoneNames(book);
   EXPECT_EQ(std::pair(phoneNames.windowTitle(), phoneNames.lblListName->text()),
             std::pair(QString("Edit Phone Names"), QString("&Phone Names:")));
   phoneNames.cmdDelete_Click();
-  EXPECT_EQ(book.PhoneNames, PhoneNameList{"Home"});
+  EXPECT_EQ(std::pair(book.Groups.size(), book.PhoneNames), std::pair(size_t{2}, PhoneNameList{"Home"}));
   const auto notice = [](const char* text) { return std::pair{MessageKind::Notice, QString(text)}; };
-  EXPECT_EQ(Fakes().messages.shown, (std::vector{notice("Nothing is selected for renaming."), notice("Nothing is selected for deleting."),
+  EXPECT_EQ(Fakes().messages.shown, (std::vector{std::pair{MessageKind::DeletionQuestion, QString("Delete group 'Work'?")},
+                                                 notice("Nothing is selected for renaming."), notice("Nothing is selected for deleting."),
                                                  notice("You cannot delete the last phone name.")}));
 }
 
