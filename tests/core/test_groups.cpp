@@ -3,7 +3,6 @@
 // phone names match the list regardless of case.
 #include <gtest/gtest.h>
 
-#include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -89,7 +88,7 @@ TEST(DeletePhoneName, ReferencesAndDefaultsMoveToTheTargetAndLaterNamesMoveDown)
   }
 }
 
-TEST(ReplacementDialog, AsksWithItsTextOffersTheOtherEntriesSortedAndCancelChangesNothing) {
+TEST(DeletionDialogs, AskWithTheirTextOfferTheOtherEntriesSortedAndCancelChangesNothing) {
   BookState book = BookWithGroups({"beta", "Alpha", "Gone", "delta"});
   AddRecord(book, "a").Group = 2;
   StoreGroupSet(AddRecord(book, "b"), "\0\2"s);
@@ -118,18 +117,11 @@ TEST(ReplacementDialog, AsksWithItsTextOffersTheOtherEntriesSortedAndCancelChang
               std::tie(before.Records, before.Groups, before.PhoneNames, before.Dirty));
     EXPECT_EQ(Fakes().help.topics, std::vector<int>{c.help});
   }
-}
-
-TEST(DeleteUnusedEntry, IsDeletedOnlyAfterYes) {
-  BookState book = BookWithGroups({"G0", "G1"});
-  book.DefaultPhoneNames = {0, 1, 3, 3};
-  EXPECT_FALSE(DeleteGroup(book, 1) || DeletePhoneName(book, 2) || book.Dirty);
-  Fakes().messages.answers = {MessageAnswer::Yes, MessageAnswer::Yes};
-  EXPECT_TRUE(DeleteGroup(book, 1) && DeletePhoneName(book, 2));
-  EXPECT_EQ(std::pair(book.Groups, book.PhoneNames), std::pair(GroupList{"G0"}, PhoneNameList{"Home", "Work", "Car Phone"}));
-  const std::pair group{MessageKind::DeletionQuestion, QString("Delete group 'G1'?")};
-  const std::pair phoneName{MessageKind::DeletionQuestion, QString("Delete phone name 'Fax'?")};
-  EXPECT_EQ(Fakes().messages.shown, (std::vector{group, phoneName, group, phoneName}));
+  EXPECT_FALSE(DeleteGroup(book, 3));  // in no record: deleted only after Yes
+  Fakes().messages.answers = {MessageAnswer::Yes};
+  EXPECT_TRUE(DeleteGroup(book, 3));
+  EXPECT_EQ(book.Groups, (GroupList{"beta", "Alpha", "Gone"}));
+  EXPECT_EQ(Fakes().messages.shown, (std::vector(2, std::pair{MessageKind::DeletionQuestion, QString("Delete group 'delta'?")})));
 }
 
 QStringList Texts(const QListWidget& list) {
@@ -146,13 +138,15 @@ class ListDialogTest : public testing::Test {
 
 TEST_F(ListDialogTest, ListsTheNamesSortedAndRenamesAndDeletesOnlyTheSelectedOne) {
   frmGroups dialog(book);
-  EXPECT_EQ(std::pair(dialog.windowTitle(), dialog.lblListName->text()), std::pair(QString("Edit Groups"), QString("&Groups:")));
+  EXPECT_EQ(std::pair(dialog.windowTitle(), dialog.lblListName->text()),
+            std::pair(QString("Edit Groups"), QString("&Groups:")));
   EXPECT_EQ(Texts(*dialog.lstItems), (QStringList{"Club", "family", "Work"}));
   EXPECT_TRUE(dialog.lstItems->item(0)->isSelected());
   dialog.lstItems->setCurrentRow(1);  // "family", index 1
   WhenModalShown([](QDialog& dialog) {
     auto& input = dynamic_cast<frmNewGroup&>(dialog);
-    EXPECT_EQ(std::pair(input.windowTitle(), input.txtGroupName->selectedText()), std::pair(QString("Rename Group"), QString("family")));
+    EXPECT_EQ(std::pair(input.windowTitle(), input.txtGroupName->selectedText()),
+              std::pair(QString("Rename Group"), QString("family")));
     QTest::keyClicks(input.txtGroupName, "Family");
     QTest::mouseClick(input.cmdOK, Qt::LeftButton);
   });
@@ -165,7 +159,6 @@ TEST_F(ListDialogTest, ListsTheNamesSortedAndRenamesAndDeletesOnlyTheSelectedOne
   dialog.cmdDelete_Click();
   EXPECT_EQ(book.Groups, (GroupList{"Family", "Club"}));
   EXPECT_EQ(Texts(*dialog.lstItems), (QStringList{"Club", "Family"}));
-  EXPECT_EQ(dialog.lstItems->item(1)->data(Qt::UserRole).toInt(), 0);
   EXPECT_TRUE(dialog.lstItems->item(0)->isSelected());
   dialog.lstItems->clearSelection();
   dialog.cmdRename_Click();
@@ -173,16 +166,16 @@ TEST_F(ListDialogTest, ListsTheNamesSortedAndRenamesAndDeletesOnlyTheSelectedOne
   book.PhoneNames.resize(1);
   Exchange().ListMode = kListModePhoneNames;
   frmGroups phoneNames(book);
-  EXPECT_EQ(std::pair(phoneNames.windowTitle(), phoneNames.lblListName->text()),
-            std::pair(QString("Edit Phone Names"), QString("&Phone Names:")));
   phoneNames.cmdDelete_Click();
   EXPECT_EQ(std::pair(book.Groups.size(), book.PhoneNames), std::pair(size_t{2}, PhoneNameList{"Home"}));
   const auto notice = [](const char* text) { return std::pair{MessageKind::Notice, QString(text)}; };
   EXPECT_EQ(Fakes().messages.shown, (std::vector{std::pair{MessageKind::DeletionQuestion, QString("Delete group 'Work'?")},
-                                                 notice("Nothing is selected for renaming."), notice("Nothing is selected for deleting."),
+                                                 notice("Nothing is selected for renaming."),
+                                                 notice("Nothing is selected for deleting."),
                                                  notice("You cannot delete the last phone name.")}));
 }
 
+// The name dialog takes only a name that is not blank, and only characters the book can store.
 TEST_F(ListDialogTest, AddAppendsTheTrimmedNameUpToThe250thGroup) {
   while (book.GroupCount() < 249) AddGroup(book, "g");
   book.Dirty = false;
@@ -190,11 +183,14 @@ TEST_F(ListDialogTest, AddAppendsTheTrimmedNameUpToThe250thGroup) {
   WhenModalShown([](QDialog& dialog) {
     auto& input = dynamic_cast<frmNewGroup&>(dialog);
     EXPECT_EQ(input.windowTitle(), "Add Group");
-    QTest::keyClicks(input.txtGroupName, "  Bowling  ");
+    QTest::keyClicks(input.txtGroupName, "   ");
+    EXPECT_FALSE(input.cmdOK->isEnabled());
+    for (QChar typed : QString::fromUtf8("Caf\u00e9 \u4e2d "))
+      QTest::sendKeyEvent(QTest::Click, input.txtGroupName, Qt::Key_unknown, QString(typed), Qt::NoModifier);
     QTest::mouseClick(input.cmdOK, Qt::LeftButton);
   });
   dialog.cmdAdd_Click();
-  EXPECT_EQ(std::tuple(book.GroupCount(), book.Groups.back(), book.Dirty), std::tuple(250, std::string("Bowling"), true));
+  EXPECT_EQ(std::tuple(book.GroupCount(), book.Groups.back(), book.Dirty), std::tuple(250, std::string("Caf\xe9"), true));
   EXPECT_EQ(dialog.lstItems->currentItem()->data(Qt::UserRole).toInt(), 249);
   dialog.cmdAdd_Click();
   EXPECT_EQ(book.GroupCount(), 250);
@@ -210,6 +206,8 @@ TEST_F(ListDialogTest, NoPhoneNameBeyondWhatADataFileCanHold) {
   const std::pair refusal{MessageKind::Notice, QString("The phone name list is full: it can hold at most 32,767 phone names.")};
   Exchange().ListMode = kListModePhoneNames;
   frmGroups list(book);
+  EXPECT_EQ(std::pair(list.windowTitle(), list.lblListName->text()),
+            std::pair(QString("Edit Phone Names"), QString("&Phone Names:")));
   WhenModalShown([](QDialog& nameDialog) { nameDialog.reject(); });  // it must not be shown
   list.cmdAdd_Click();
   frmPhoneNames names(book);
@@ -224,31 +222,10 @@ TEST_F(ListDialogTest, NoPhoneNameBeyondWhatADataFileCanHold) {
   EXPECT_FALSE(EncodeDocument(book, error).has_value());
 }
 
-TEST(NameDialog, OkOnlyForANameThatIsNotBlankAndOnlyWhatTheBookCanStore) {
-  Exchange().DialogText.clear();
-  Exchange().DialogOK = 1;
-  frmNewGroup dialog("Add Group", "&Group Name:");
-  EXPECT_FALSE(Exchange().DialogOK || dialog.cmdOK->isEnabled());
-  QTest::keyClicks(dialog.txtGroupName, "   ");
-  EXPECT_FALSE(dialog.cmdOK->isEnabled());
-  for (QChar typed : QString::fromUtf8("Caf\u00e9 \u4e2d"))
-    QTest::sendKeyEvent(QTest::Click, dialog.txtGroupName, Qt::Key_unknown, QString(typed), Qt::NoModifier);
-  EXPECT_TRUE(dialog.cmdOK->isEnabled());
-  dialog.cmdOK_Click();
-  EXPECT_EQ(std::pair(Exchange().DialogText, bool(Exchange().DialogOK)), std::pair(std::string("Caf\xe9"), true));
-}
-
-class PhoneNamesTest : public testing::Test {
- protected:
-  void SetUp() override {
-    AddRecord(book, "Ann").PhoneNameIndex = {0, 1, -1, 3};
-    book.Dirty = false;
-  }
-  const Slots& Stored() const { return book.Current().PhoneNameIndex; }
+TEST(PhoneNamesDialog, TypedNamesMatchTheListAndANewOneIsAddedOnlyWhenTheUserAgrees) {
   BookState book = BookWithGroups({});
-};
-
-TEST_F(PhoneNamesTest, TypedNamesMatchTheListAndANewOneIsAddedOnlyWhenTheUserAgrees) {
+  const Slots& stored = (AddRecord(book, "Ann").PhoneNameIndex = {0, 1, -1, 3});
+  book.Dirty = false;
   frmPhoneNames dialog(book);
   dialog.show();
   EXPECT_EQ(std::pair(dialog.cboPhoneNames[2]->currentText(), dialog.cboPhoneNames[3]->currentText()),
@@ -260,25 +237,15 @@ TEST_F(PhoneNamesTest, TypedNamesMatchTheListAndANewOneIsAddedOnlyWhenTheUserAgr
   };
   typeAndConfirm();  // answered No: the slots before the new name are stored, the dialog stays open
   EXPECT_TRUE(dialog.isVisible());
-  EXPECT_EQ(std::pair(Stored(), book.PhoneNameCount()), std::pair(Slots{2, -1, -1, 3}, 4));
+  EXPECT_EQ(std::pair(stored, book.PhoneNameCount()), std::pair(Slots{2, -1, -1, 3}, 4));
   Fakes().messages.answers = {MessageAnswer::Yes};
   typeAndConfirm();
   EXPECT_EQ(dialog.result(), QDialog::Accepted);
-  EXPECT_EQ(std::tuple(Stored(), book.PhoneNames.back(), book.Dirty), std::tuple(Slots{2, -1, 4, 4}, std::string("Pager"), true));
-  const std::pair question{MessageKind::Confirmation, QString("' Pager' is not in the Phone Description list. Do you want to add it?")};
+  EXPECT_EQ(std::tuple(stored, book.PhoneNames.back(), book.Dirty),
+            std::tuple(Slots{2, -1, 4, 4}, std::string("Pager"), true));
+  const std::pair question{MessageKind::Confirmation,
+                           QString("' Pager' is not in the Phone Description list. Do you want to add it?")};
   EXPECT_EQ(Fakes().messages.shown, (std::vector{question, question}));
-}
-
-TEST_F(PhoneNamesTest, UseAsDefaultGivesNewRecordsTheseNamesAndCancelChangesNothing) {
-  frmPhoneNames cancelled(book);
-  cancelled.chkUseAsDefault->setChecked(true);
-  QTest::mouseClick(cancelled.cmdCancel, Qt::LeftButton);
-  EXPECT_EQ(std::pair(book.DefaultPhoneNames, book.Dirty), std::pair(Slots{0, 1, 2, 3}, false));
-  frmPhoneNames dialog(book);
-  dialog.cboPhoneNames[0]->setCurrentIndex(dialog.cboPhoneNames[0]->findText("Work"));
-  dialog.chkUseAsDefault->setChecked(true);
-  QTest::mouseClick(dialog.cmdOK, Qt::LeftButton);
-  EXPECT_EQ(AddRecord(book, "Bo").PhoneNameIndex, (Slots{1, 1, -1, 3}));
 }
 
 }  // namespace
