@@ -1,8 +1,16 @@
-// The data file byte by byte, and what loading makes of files that are
-// damaged, refused or missing.
+// The data file byte by byte, what loading makes of damaged, refused or
+// missing files, and saves that never damage the file they replace.
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
+#include <sys/mount.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <QDir>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include "core/DataFile.h"
@@ -16,6 +24,7 @@ namespace {
 
 using namespace std::string_literals;
 using Slots = std::array<int16_t, 4>;
+using Shown = std::vector<std::pair<MessageKind, QString>>;
 
 // The file layout's two building blocks: a little-endian 16-bit integer,
 // and a text after its 16-bit length.
@@ -37,10 +46,8 @@ const std::string kNewBookFile = kNewBookHeader + I(0) + I(0) + I(0);
 // A book in which no two fields of a record hold the same value, so that
 // a field written or read in another's place shows.
 BookState DistinctBook() {
-  BookState book;
-  NewDocument(book);
+  BookState book = BookWithGroups({"Family", "Club", "Choir"});
   book.PhoneNames = {"Home", "Work", "Fax", "Car Phone", "Pager", "Cell"};
-  book.Groups = {"Family", "Club", "Choir"};
   book.DefaultPrintAs = kPrintAsBusiness;
   book.DefaultPhoneNames = {2, -1, 5, 0};
   book.Keys = {SortKey{kSortCompany, 1, 0, 1}, SortKey{kSortNotes, 0, 1, 0}, SortKey{kSortGroup, 0, 0, 1}};
@@ -63,30 +70,35 @@ const std::string kDistinctBookFile =
     T("") + T("") + I(0) + T("") + I(-1) + T("") + T("") + T("") + T("") + T("") + I(-1) + I(-1) + I(-1) + I(-1) +
     I(0) + T("");
 
-void ExpectSameBook(const BookState& actual, const BookState& expected) {
-  EXPECT_EQ(actual.Records, expected.Records);
-  EXPECT_EQ(actual.CurrentRecord, expected.CurrentRecord);
-  EXPECT_EQ(actual.Groups, expected.Groups);
-  EXPECT_EQ(actual.PhoneNames, expected.PhoneNames);
-  EXPECT_EQ(actual.DefaultPhoneNames, expected.DefaultPhoneNames);
-  EXPECT_EQ(actual.DefaultPrintAs, expected.DefaultPrintAs);
-  EXPECT_EQ(actual.Keys, expected.Keys);
+auto ContentOf(const BookState& book) {
+  return std::tie(book.Records, book.CurrentRecord, book.Groups, book.PhoneNames, book.DefaultPhoneNames,
+                  book.DefaultPrintAs, book.Keys);
 }
 
 class DataFileTest : public testing::Test {
  protected:
   QString PathOf(const char* name) const { return dir.filePath(QString::fromLatin1(name)); }
-  const std::vector<std::pair<MessageKind, QString>>& Shown() const { return Fakes().messages.shown; }
+  // A saved book of one record with notes of the given size, then changed.
+  BookState SavedBook(size_t noteBytes) {
+    BookState book = BookWithGroups({});
+    AddRecord(book, "Ann").Notes = std::string(noteBytes, 'n');
+    book.FileName = path;
+    SaveDocument(book);
+    old = ReadBytes(path);
+    book.Records[0].Notes += "changed";
+    book.Dirty = true;
+    return book;
+  }
+  const Shown& Messages() const { return Fakes().messages.shown; }
 
   QTemporaryDir dir;
   const QString path = PathOf("book.dat");
+  std::string old;
 };
 
 TEST_F(DataFileTest, SavedBytesAreTheFileLayoutAndLoadBackAsTheBook) {
-  BookState newBook;
-  NewDocument(newBook);
-  ASSERT_EQ(kNewBookFile.size(), 88u);
-  for (const auto& [book, file] : {std::pair{newBook, kNewBookFile}, std::pair{DistinctBook(), kDistinctBookFile}}) {
+  for (const auto& [book, file] :
+       {std::pair{BookWithGroups({}), kNewBookFile}, std::pair{DistinctBook(), kDistinctBookFile}}) {
     BookState saved = book;
     saved.FileName = path;
     saved.Dirty = true;
@@ -100,11 +112,10 @@ TEST_F(DataFileTest, SavedBytesAreTheFileLayoutAndLoadBackAsTheBook) {
     AddRecord(loaded, "Stale");
     loaded.Dirty = true;
     LoadDocument(loaded, path);
-    ExpectSameBook(loaded, book);
-    EXPECT_EQ(loaded.FileName, path);
-    EXPECT_FALSE(loaded.Dirty);
+    EXPECT_EQ(ContentOf(loaded), ContentOf(book));
+    EXPECT_EQ(std::pair(loaded.FileName, loaded.Dirty), std::pair(path, false));
   }
-  EXPECT_TRUE(Shown().empty());
+  EXPECT_TRUE(Messages().empty());
 }
 
 TEST(DecodeDocument, CountsAndLengthsTheFileCannotHoldAreRefused) {
@@ -112,18 +123,14 @@ TEST(DecodeDocument, CountsAndLengthsTheFileCannotHoldAreRefused) {
   const auto patched = [](size_t offset, int value) { return std::string(kNewBookFile).replace(offset, 2, I(value)); };
   std::string groups;
   for (int i = 0; i < 250; ++i) groups += T("G");
+  using enum DecodeResult;
   const std::pair<std::string, DecodeResult> cases[] = {
-      {"", DecodeResult::Damaged},
-      {"QUILL", DecodeResult::Damaged},
-      {"NOTABOOK00", DecodeResult::NotADataFile},
-      {"QuillBox00" + kNewBookFile.substr(10), DecodeResult::NotADataFile},
-      {kNewBookFile.substr(0, 87), DecodeResult::Damaged},
-      {patched(52, 0), DecodeResult::Damaged},               // no phone names
-      {patched(groupCount, -3), DecodeResult::Damaged},      // groups
-      {patched(groupCount + 4, -1), DecodeResult::Damaged},  // records
-      {patched(groupCount + 4, 32767), DecodeResult::Damaged},
-      {kNewBookHeader + I(250) + groups + I(0) + I(0), DecodeResult::Ok},
-      {kNewBookHeader + I(251) + groups + T("G") + I(0) + I(0), DecodeResult::Damaged},
+      {"", Damaged}, {"QUILL", Damaged}, {"NOTABOOK00", NotADataFile},
+      {"QuillBox00" + kNewBookFile.substr(10), NotADataFile}, {kNewBookFile.substr(0, 87), Damaged},
+      {patched(52, 0), Damaged},  // no phone names
+      {patched(groupCount, -3), Damaged}, {patched(groupCount + 4, -1), Damaged}, {patched(groupCount + 4, 32767), Damaged},
+      {kNewBookHeader + I(250) + groups + I(0) + I(0), Ok},
+      {kNewBookHeader + I(251) + groups + T("G") + I(0) + I(0), Damaged},
   };
   for (const auto& [file, expected] : cases) {
     BookState book;
@@ -139,23 +146,21 @@ TEST(DecodeDocument, ValuesOutsideTheirListsAreMended) {
   book.DefaultPhoneNames = {6, -2, 5, 0};
   book.Keys[0] = {9, 5, 0, -1};  // a sort field out of range is kept: sorting passes over it
   book.Records[0].MultiGroups = "\2\3\2\0"s;  // 3 is past the last group, 2 is there twice
-  AddressRecord& record = book.Records[1];
-  record = {"", "", 2, "", 3, "\1", {}, {6, -2, 0, 5}, 4, ""};
+  book.Records[1] = {"", "", 2, "", 3, "\1", {}, {6, -2, 0, 5}, 4, ""};
   PlatformError error;
-  const std::string file = EncodeDocument(book, error).value();
   BookState loaded;
-  ASSERT_EQ(DecodeDocument(file, loaded, error), DecodeResult::Ok);
-  EXPECT_EQ(loaded.CurrentRecord, 0);
-  EXPECT_EQ(loaded.DefaultPrintAs, kPrintAsPerson);
-  EXPECT_EQ(loaded.DefaultPhoneNames, (Slots{-1, -1, 5, 0}));
-  EXPECT_EQ(loaded.Keys[0], (SortKey{9, 1, 0, 1}));
+  const auto roundTrip = [&] {
+    ASSERT_EQ(DecodeDocument(EncodeDocument(book, error).value(), loaded, error), DecodeResult::Ok);
+  };
+  roundTrip();
+  EXPECT_EQ(std::tuple(loaded.CurrentRecord, loaded.DefaultPrintAs, loaded.DefaultPhoneNames, loaded.Keys[0]),
+            std::tuple(0, kPrintAsPerson, Slots{-1, -1, 5, 0}, SortKey{9, 1, 0, 1}));
   EXPECT_EQ(loaded.Records[0].MultiGroups, "\2\0"s);
   EXPECT_EQ(loaded.Records[1], (AddressRecord{"", "", kPrintAsPerson, "", kNoGroup, "", {}, {-1, -1, 0, 5}, 0, ""}));
 
   book.Records[0].MultiGroups = "\1\7";  // one valid group left
-  ASSERT_EQ(DecodeDocument(EncodeDocument(book, error).value(), loaded, error), DecodeResult::Ok);
-  EXPECT_EQ(loaded.Records[0].Group, 1);
-  EXPECT_EQ(loaded.Records[0].MultiGroups, "");
+  roundTrip();
+  EXPECT_EQ(std::pair(loaded.Records[0].Group, loaded.Records[0].MultiGroups), std::pair(int16_t{1}, ""s));
 }
 
 TEST(DecodeDocument, EveryCorpusFileIsRefusedOrGivesASoundBook) {
@@ -165,48 +170,9 @@ TEST(DecodeDocument, EveryCorpusFileIsRefusedOrGivesASoundBook) {
   for (const QString& name : files) {
     BookState book;
     PlatformError error;
-    if (DecodeDocument(ReadBytes(corpus.filePath(name)), book, error) == DecodeResult::Ok) {
-      EXPECT_EQ(BrokenInvariant(book), "") << name.toStdString();
-    }
+    const bool decoded = DecodeDocument(ReadBytes(corpus.filePath(name)), book, error) == DecodeResult::Ok;
+    EXPECT_EQ(decoded ? BrokenInvariant(book) : "", "") << name.toStdString();
   }
-}
-
-TEST_F(DataFileTest, FileThatIsNoDataFileIsRefusedAndTheBookKept) {
-  WriteBytes(path, "QuillBox00" + kNewBookFile.substr(10));
-  BookState book = DistinctBook();
-  book.FileName = PathOf("mine.dat");
-  book.Dirty = true;
-  LoadDocument(book, path);
-  ExpectSameBook(book, DistinctBook());
-  EXPECT_EQ(book.FileName, PathOf("mine.dat"));
-  EXPECT_TRUE(book.Dirty);
-  EXPECT_EQ(Shown(), (std::vector{std::pair{MessageKind::Notice, path + " is corrupt or is not a valid data file."}}));
-}
-
-TEST_F(DataFileTest, FileEndingInsideARecordGivesAnUntitledBookAndTheError) {
-  WriteBytes(path, kDistinctBookFile.substr(0, kDistinctBookFile.size() - 1));
-  BookState book = DistinctBook();
-  LoadDocument(book, path);
-  EXPECT_TRUE(book.IsUntitled());
-  EXPECT_TRUE(book.Records.empty());
-  EXPECT_TRUE(book.Groups.empty());
-  EXPECT_FALSE(book.Dirty);
-  EXPECT_EQ(Shown(), (std::vector{std::pair{MessageKind::ErrorReport, "Unable to load '" + path +
-                                                                          "' from disk. Error 62 : Input past end of file."}}));
-  EXPECT_EQ(Fakes().busy.depth, 0);
-}
-
-TEST_F(DataFileTest, MissingFileGivesANewBookUnderItsName) {
-  WriteBytes(PathOf("plain"), "a file, not a folder");
-  for (const QString& missing : {PathOf("absent.dat"), PathOf("plain/absent.dat")}) {
-    BookState book = DistinctBook();
-    book.Dirty = true;
-    LoadDocument(book, missing);
-    EXPECT_EQ(book.FileName, missing);
-    EXPECT_TRUE(book.Records.empty());
-    EXPECT_FALSE(book.Dirty);
-  }
-  EXPECT_TRUE(Shown().empty());
 }
 
 TEST_F(DataFileTest, TextsUpTo65535BytesAreStoredAndLongerOnesRefused) {
@@ -215,17 +181,128 @@ TEST_F(DataFileTest, TextsUpTo65535BytesAreStoredAndLongerOnesRefused) {
   book.Records[1].Notes = std::string(65536, 'n');
   book.Dirty = true;
   SaveDocument(book);
-  EXPECT_FALSE(QFile::exists(path));
-  EXPECT_TRUE(book.Dirty);
-  EXPECT_EQ(Shown(), (std::vector{std::pair{MessageKind::ErrorReport,
-                                            "Unable to save " + path + " to disk. Error 7 : A text longer than 65,535 "
-                                                                       "characters cannot be stored."}}));
+  EXPECT_TRUE(!QFile::exists(path) && book.Dirty);
+  EXPECT_EQ(Messages(), (Shown{{MessageKind::ErrorReport, "Unable to save " + path + " to disk. Error 7 : A text longer "
+                                                          "than 65,535 characters cannot be stored."}}));
   book.Records[1].Notes.pop_back();
   SaveDocument(book);
   EXPECT_FALSE(book.Dirty);
   BookState loaded;
   LoadDocument(loaded, path);
   EXPECT_EQ(loaded.Records, book.Records);
+}
+
+TEST_F(DataFileTest, FullDiskIsReportedWithTheSystemsErrorAndTheOldFileKept) {
+  const QByteArray folder = QFile::encodeName(dir.path());
+  if (::mount("tmpfs", folder.constData(), "tmpfs", 0, "size=64k") != 0)
+    GTEST_SKIP() << "mounting a small file system needs the superuser";
+  BookState book = SavedBook(10);
+  book.Records[0].Notes = std::string(65535, 'n');
+  SaveDocument(book);
+  const std::string after = ReadBytes(path);
+  const QStringList files = QDir(dir.path()).entryList(QDir::Files);
+  ::umount2(folder.constData(), MNT_DETACH);
+  EXPECT_EQ(std::tuple(after, files, book.Dirty), std::tuple(old, QStringList{"book.dat"}, true));
+  EXPECT_EQ(Messages(), (Shown{{MessageKind::ErrorReport,
+                                "Unable to save " + path + " to disk. Error 28 : No space left on device."}}));
+}
+
+// Keeps new files out of the folder while its files stay writable: by its
+// permissions, and for the superuser (whom they do not stop) by the immutable flag.
+void ForbidNewFiles(const QString& folder, bool forbid) {
+  const QByteArray name = QFile::encodeName(folder);
+  ::chmod(name.constData(), forbid ? 0555 : 0700);
+  const int fd = ::open(name.constData(), O_RDONLY | O_DIRECTORY);
+  int flags = 0;
+  if (::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0) {
+    flags = forbid ? flags | FS_IMMUTABLE_FL : flags & ~FS_IMMUTABLE_FL;
+    ::ioctl(fd, FS_IOC_SETFLAGS, &flags);
+  }
+  ::close(fd);
+}
+
+TEST_F(DataFileTest, WritableFileInAFolderThatTakesNoNewFileIsSavedInPlace) {
+  BookState book = SavedBook(300);
+  ForbidNewFiles(dir.path(), true);
+  const bool forbidden = !QFile(PathOf("probe")).open(QIODevice::WriteOnly);
+  if (forbidden) SaveDocument(book);
+  ForbidNewFiles(dir.path(), false);
+  if (!forbidden) GTEST_SKIP() << "the folder cannot be kept from taking new files here";
+  EXPECT_TRUE(Messages().empty() && !book.Dirty);
+  EXPECT_EQ(ReadBytes(path).size(), old.size() + 7);
+}
+
+TEST_F(DataFileTest, EachSaveKeepsTheFileItReplacesAsBackupWithItsPermissionsAlsoThroughALink) {
+  BookState book = SavedBook(10);
+  const auto permissions = QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser | QFile::ReadGroup;
+  QFile::setPermissions(path, permissions);
+  const QString link = PathOf("link.dat");
+  ASSERT_TRUE(QFile::link(path, link));
+  for (const QString& name : {path, link}) {
+    const std::string replaced = ReadBytes(path);
+    book.FileName = name;
+    SaveDocument(book);
+    EXPECT_EQ(ReadBytes(path + ".bak"), replaced);
+    EXPECT_EQ(std::pair(QFile::permissions(path + ".bak"), QFile::permissions(path)), std::pair(permissions, permissions));
+    book.Records[0].Notes += "again";
+  }
+  EXPECT_TRUE(QFileInfo(link).isSymLink());
+  EXPECT_EQ(ReadBytes(path).size(), old.size() + 12);
+}
+
+// What is no data file is refused and leaves the book as it was; a damaged
+// file gives an untitled book, a missing one a new book under its name.
+TEST_F(DataFileTest, LoadingRefusesWhatIsNoDataFileAndNeverReplacesIt) {
+  const QString pipe = PathOf("pipe.dat"), mine = PathOf("mine.dat"), cut = PathOf("cut.dat");
+  ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+  WriteBytes(path, "QuillBox00" + kNewBookFile.substr(10));
+  WriteBytes(cut, kDistinctBookFile.substr(0, kDistinctBookFile.size() - 1));
+  WriteBytes(PathOf("plain"), "a file, not a folder");
+  const auto notice = [](const QString& text) { return Shown{{MessageKind::Notice, text}}; };
+  const std::tuple<QString, Shown, QString> cases[] = {
+      {pipe, notice(pipe + " is a named pipe, not a data file."), mine},
+      {"/dev/zero", notice("/dev/zero is a device, not a data file."), mine},
+      {dir.path(), notice(dir.path() + " is a folder, not a data file."), mine},
+      {path, notice(path + " is corrupt or is not a valid data file."), mine},
+      {cut, {{MessageKind::ErrorReport, "Unable to load '" + cut + "' from disk. Error 62 : Input past end of file."}},
+       kUntitled},
+      {PathOf("absent.dat"), {}, PathOf("absent.dat")},
+      {PathOf("plain/absent.dat"), {}, PathOf("plain/absent.dat")},
+  };
+  BookState renewed = DistinctBook();
+  NewDocument(renewed);
+  for (const auto& [file, messages, fileName] : cases) {
+    Fakes().messages.shown.clear();
+    BookState book = DistinctBook();
+    book.FileName = mine;
+    book.Dirty = true;
+    LoadDocument(book, file);
+    EXPECT_EQ(Messages(), messages);
+    const bool kept = fileName == mine;
+    EXPECT_EQ(ContentOf(book), ContentOf(kept ? DistinctBook() : renewed));
+    EXPECT_EQ(std::pair(book.FileName, book.Dirty), std::pair(fileName, kept));
+  }
+  EXPECT_EQ(Fakes().busy.depth, 0);
+  BookState book = BookWithGroups({});
+  book.FileName = pipe;
+  SaveDocument(book);
+  EXPECT_EQ(Messages().back().second, "Unable to save " + pipe + " to disk. Error 95 : Operation not supported.");
+  EXPECT_FALSE(QFileInfo(pipe).isFile());
+}
+
+TEST_F(DataFileTest, FileChangedOnDiskByItsContentAloneButNotWhenGone) {
+  BookState book = SavedBook(10);
+  EXPECT_FALSE(FileChangedOnDisk(book));
+  // Another program writes as many bytes and sets the time back.
+  const QByteArray name = QFile::encodeName(path);
+  struct stat before {};
+  ::stat(name.constData(), &before);
+  WriteBytes(path, old.substr(0, old.size() - 1) + 'x');
+  const timespec times[2] = {before.st_atim, before.st_mtim};
+  ::utimensat(AT_FDCWD, name.constData(), times, 0);
+  EXPECT_TRUE(FileChangedOnDisk(book));
+  QFile::remove(path);
+  EXPECT_FALSE(FileChangedOnDisk(book));
 }
 
 }  // namespace

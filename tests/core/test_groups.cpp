@@ -1,5 +1,6 @@
 // Deleting groups and phone names renumbers every reference; the list
-// dialogs add, rename and delete entries within the lists' limits.
+// dialogs add, rename and delete entries within the lists' limits; typed
+// phone names match the list regardless of case.
 #include <gtest/gtest.h>
 
 #include <QComboBox>
@@ -70,19 +71,6 @@ TEST(DeleteGroup, RecordsMoveToTheTargetOnceAndLaterGroupsMoveDown) {
   }
 }
 
-TEST(DeleteGroup, TheOnlyGroupCanOnlyBeReplacedByUngrouped) {
-  BookState book = BookWithGroups({"Only"});
-  AddRecord(book, "member").Group = 0;
-  WhenModalShown([](QDialog& dialog) {
-    auto& replacement = dynamic_cast<frmDelGroup&>(dialog);
-    EXPECT_EQ(EntriesOf(*replacement.cboItems), (Entries{{"<Ungrouped>", -1}}));
-    QTest::mouseClick(replacement.cmdOK, Qt::LeftButton);
-  });
-  ASSERT_TRUE(DeleteGroup(book, 0));
-  EXPECT_TRUE(book.Groups.empty());
-  EXPECT_EQ(book.Records[0].Group, kNoGroup);
-}
-
 TEST(DeletePhoneName, ReferencesAndDefaultsMoveToTheTargetAndLaterNamesMoveDown) {
   struct Case { Slots before; int deleted; int target; Slots after; Slots defaultsAfter; };
   const Case cases[] = {
@@ -95,14 +83,12 @@ TEST(DeletePhoneName, ReferencesAndDefaultsMoveToTheTargetAndLaterNamesMoveDown)
     AddRecord(book, "Ann").PhoneNameIndex = c.before;
     ChooseTarget(c.target);
     ASSERT_TRUE(DeletePhoneName(book, c.deleted));
-    EXPECT_EQ(book.PhoneNameCount(), 3);
-    EXPECT_EQ(book.Records[0].PhoneNameIndex, c.after) << c.deleted;
-    EXPECT_EQ(book.DefaultPhoneNames, c.defaultsAfter) << c.deleted;
-    EXPECT_TRUE(book.Dirty);
+    EXPECT_EQ(std::tuple(book.PhoneNameCount(), book.Records[0].PhoneNameIndex, book.DefaultPhoneNames, book.Dirty),
+              std::tuple(3, c.after, c.defaultsAfter, true)) << c.deleted;
   }
 }
 
-TEST(ReplacementDialog, AsksWithItsTextOffersTheOtherEntriesSortedAndCancelChangesNothing) {
+TEST(DeletionDialogs, AskWithTheirTextOfferTheOtherEntriesSortedAndCancelChangesNothing) {
   BookState book = BookWithGroups({"beta", "Alpha", "Gone", "delta"});
   AddRecord(book, "a").Group = 2;
   StoreGroupSet(AddRecord(book, "b"), "\0\2"s);
@@ -119,37 +105,23 @@ TEST(ReplacementDialog, AsksWithItsTextOffersTheOtherEntriesSortedAndCancelChang
     Fakes().help.topics.clear();
     WhenModalShown([&c](QDialog& dialog) {
       auto& replacement = dynamic_cast<frmDelGroup&>(dialog);
-      EXPECT_EQ(replacement.windowTitle(), c.title);
-      EXPECT_EQ(replacement.lblMessage->text(), c.message);
-      EXPECT_EQ(EntriesOf(*replacement.cboItems), c.entries);
+      EXPECT_EQ(std::tuple(replacement.windowTitle(), replacement.lblMessage->text(), EntriesOf(*replacement.cboItems)),
+                std::tuple(c.title, c.message, c.entries));
       EXPECT_EQ(replacement.cboItems->currentIndex(), 0);
       QTest::mouseClick(replacement.cmdHelp, Qt::LeftButton);
       QTest::mouseClick(replacement.cmdCancel, Qt::LeftButton);
     });
     const BookState before = book;
     EXPECT_FALSE(c.deletion(book, c.deleted, nullptr));
-    EXPECT_EQ(book.Records, before.Records);
-    EXPECT_EQ(book.Groups, before.Groups);
-    EXPECT_EQ(book.PhoneNames, before.PhoneNames);
-    EXPECT_FALSE(book.Dirty);
+    EXPECT_EQ(std::tie(book.Records, book.Groups, book.PhoneNames, book.Dirty),
+              std::tie(before.Records, before.Groups, before.PhoneNames, before.Dirty));
     EXPECT_EQ(Fakes().help.topics, std::vector<int>{c.help});
   }
-}
-
-TEST(DeleteUnusedEntry, IsDeletedOnlyAfterYes) {
-  BookState book = BookWithGroups({"G0", "G1"});
-  book.DefaultPhoneNames = {0, 1, 3, 3};
-  EXPECT_FALSE(DeleteGroup(book, 1));
-  EXPECT_FALSE(DeletePhoneName(book, 2));
-  EXPECT_FALSE(book.Dirty);
-  Fakes().messages.answers = {MessageAnswer::Yes, MessageAnswer::Yes};
-  EXPECT_TRUE(DeleteGroup(book, 1));
-  EXPECT_TRUE(DeletePhoneName(book, 2));
-  EXPECT_EQ(book.Groups, GroupList{"G0"});
-  EXPECT_EQ(book.PhoneNames, (PhoneNameList{"Home", "Work", "Car Phone"}));
-  const std::pair group{MessageKind::DeletionQuestion, QString("Delete group 'G1'?")};
-  const std::pair phoneName{MessageKind::DeletionQuestion, QString("Delete phone name 'Fax'?")};
-  EXPECT_EQ(Fakes().messages.shown, (std::vector{group, phoneName, group, phoneName}));
+  EXPECT_FALSE(DeleteGroup(book, 3));  // in no record: deleted only after Yes
+  Fakes().messages.answers = {MessageAnswer::Yes};
+  EXPECT_TRUE(DeleteGroup(book, 3));
+  EXPECT_EQ(book.Groups, (GroupList{"beta", "Alpha", "Gone"}));
+  EXPECT_EQ(Fakes().messages.shown, (std::vector(2, std::pair{MessageKind::DeletionQuestion, QString("Delete group 'delta'?")})));
 }
 
 QStringList Texts(const QListWidget& list) {
@@ -158,48 +130,68 @@ QStringList Texts(const QListWidget& list) {
   return texts;
 }
 
-// Answers the name dialog with text typed over its contents.
-void EnterName(const QString& caption, const QString& text) {
-  WhenModalShown([=](QDialog& dialog) {
-    auto& input = dynamic_cast<frmNewGroup&>(dialog);
-    EXPECT_EQ(input.windowTitle(), caption);
-    input.txtGroupName->selectAll();
-    QTest::keyClicks(input.txtGroupName, text);
-    QTest::mouseClick(input.cmdOK, Qt::LeftButton);
-  });
-}
-
 class ListDialogTest : public testing::Test {
  protected:
   void SetUp() override { Exchange().ListMode = kListModeGroups; }
   BookState book = BookWithGroups({"Work", "family", "Club"});
 };
 
-TEST_F(ListDialogTest, ListsTheNamesSortedWithTheFirstSelected) {
-  frmGroups groups(book);
-  EXPECT_EQ(std::pair(groups.windowTitle(), groups.lblListName->text()), std::pair(QString("Edit Groups"), QString("&Groups:")));
-  EXPECT_EQ(Texts(*groups.lstItems), (QStringList{"Club", "family", "Work"}));
-  EXPECT_EQ(groups.lstItems->item(1)->data(Qt::UserRole).toInt(), 1);
-  EXPECT_TRUE(groups.lstItems->item(0)->isSelected());
+TEST_F(ListDialogTest, ListsTheNamesSortedAndRenamesAndDeletesOnlyTheSelectedOne) {
+  frmGroups dialog(book);
+  EXPECT_EQ(std::pair(dialog.windowTitle(), dialog.lblListName->text()),
+            std::pair(QString("Edit Groups"), QString("&Groups:")));
+  EXPECT_EQ(Texts(*dialog.lstItems), (QStringList{"Club", "family", "Work"}));
+  EXPECT_TRUE(dialog.lstItems->item(0)->isSelected());
+  dialog.lstItems->setCurrentRow(1);  // "family", index 1
+  WhenModalShown([](QDialog& dialog) {
+    auto& input = dynamic_cast<frmNewGroup&>(dialog);
+    EXPECT_EQ(std::pair(input.windowTitle(), input.txtGroupName->selectedText()),
+              std::pair(QString("Rename Group"), QString("family")));
+    QTest::keyClicks(input.txtGroupName, "Family");
+    QTest::mouseClick(input.cmdOK, Qt::LeftButton);
+  });
+  dialog.cmdRename_Click();
+  EXPECT_EQ(book.Groups, (GroupList{"Work", "Family", "Club"}));
+  EXPECT_TRUE(book.Dirty);
+  EXPECT_EQ(dialog.lstItems->currentItem()->text(), "Family");
+  dialog.lstItems->setCurrentRow(2);  // "Work", index 0
+  Fakes().messages.answers = {MessageAnswer::Yes};
+  dialog.cmdDelete_Click();
+  EXPECT_EQ(book.Groups, (GroupList{"Family", "Club"}));
+  EXPECT_EQ(Texts(*dialog.lstItems), (QStringList{"Club", "Family"}));
+  EXPECT_TRUE(dialog.lstItems->item(0)->isSelected());
+  dialog.lstItems->clearSelection();
+  dialog.cmdRename_Click();
+  dialog.cmdDelete_Click();
+  book.PhoneNames.resize(1);
   Exchange().ListMode = kListModePhoneNames;
   frmGroups phoneNames(book);
-  EXPECT_EQ(std::pair(phoneNames.windowTitle(), phoneNames.lblListName->text()),
-            std::pair(QString("Edit Phone Names"), QString("&Phone Names:")));
-  EXPECT_EQ(Texts(*phoneNames.lstItems), (QStringList{"Car Phone", "Fax", "Home", "Work"}));
+  phoneNames.cmdDelete_Click();
+  EXPECT_EQ(std::pair(book.Groups.size(), book.PhoneNames), std::pair(size_t{2}, PhoneNameList{"Home"}));
+  const auto notice = [](const char* text) { return std::pair{MessageKind::Notice, QString(text)}; };
+  EXPECT_EQ(Fakes().messages.shown, (std::vector{std::pair{MessageKind::DeletionQuestion, QString("Delete group 'Work'?")},
+                                                 notice("Nothing is selected for renaming."),
+                                                 notice("Nothing is selected for deleting."),
+                                                 notice("You cannot delete the last phone name.")}));
 }
 
+// The name dialog takes only a name that is not blank, and only characters the book can store.
 TEST_F(ListDialogTest, AddAppendsTheTrimmedNameUpToThe250thGroup) {
-  while (book.GroupCount() < 248) AddGroup(book, "g");
+  while (book.GroupCount() < 249) AddGroup(book, "g");
   book.Dirty = false;
   frmGroups dialog(book);
-  EnterName("Add Group", "  Bowling  ");
+  WhenModalShown([](QDialog& dialog) {
+    auto& input = dynamic_cast<frmNewGroup&>(dialog);
+    EXPECT_EQ(input.windowTitle(), "Add Group");
+    QTest::keyClicks(input.txtGroupName, "   ");
+    EXPECT_FALSE(input.cmdOK->isEnabled());
+    for (QChar typed : QString::fromUtf8("Caf\u00e9 \u4e2d "))
+      QTest::sendKeyEvent(QTest::Click, input.txtGroupName, Qt::Key_unknown, QString(typed), Qt::NoModifier);
+    QTest::mouseClick(input.cmdOK, Qt::LeftButton);
+  });
   dialog.cmdAdd_Click();
-  EXPECT_EQ(book.Groups.back(), "Bowling");
-  EXPECT_TRUE(book.Dirty);
-  EXPECT_EQ(dialog.lstItems->currentItem()->data(Qt::UserRole).toInt(), 248);
-  EnterName("Add Group", "Last");
-  dialog.cmdAdd_Click();
-  ASSERT_EQ(book.GroupCount(), 250);
+  EXPECT_EQ(std::tuple(book.GroupCount(), book.Groups.back(), book.Dirty), std::tuple(250, std::string("Caf\xe9"), true));
+  EXPECT_EQ(dialog.lstItems->currentItem()->data(Qt::UserRole).toInt(), 249);
   dialog.cmdAdd_Click();
   EXPECT_EQ(book.GroupCount(), 250);
   EXPECT_EQ(Fakes().messages.shown,
@@ -214,6 +206,8 @@ TEST_F(ListDialogTest, NoPhoneNameBeyondWhatADataFileCanHold) {
   const std::pair refusal{MessageKind::Notice, QString("The phone name list is full: it can hold at most 32,767 phone names.")};
   Exchange().ListMode = kListModePhoneNames;
   frmGroups list(book);
+  EXPECT_EQ(std::pair(list.windowTitle(), list.lblListName->text()),
+            std::pair(QString("Edit Phone Names"), QString("&Phone Names:")));
   WhenModalShown([](QDialog& nameDialog) { nameDialog.reject(); });  // it must not be shown
   list.cmdAdd_Click();
   frmPhoneNames names(book);
@@ -228,57 +222,30 @@ TEST_F(ListDialogTest, NoPhoneNameBeyondWhatADataFileCanHold) {
   EXPECT_FALSE(EncodeDocument(book, error).has_value());
 }
 
-TEST_F(ListDialogTest, RenameAndDeleteWorkOnTheSelectedEntry) {
-  frmGroups dialog(book);
-  dialog.lstItems->setCurrentRow(1);  // "family", index 1
-  WhenModalShown([](QDialog& dialog) {
-    auto& input = dynamic_cast<frmNewGroup&>(dialog);
-    EXPECT_EQ(input.windowTitle(), "Rename Group");
-    EXPECT_EQ(input.txtGroupName->selectedText(), "family");
-    QTest::keyClicks(input.txtGroupName, "Family");
-    QTest::mouseClick(input.cmdOK, Qt::LeftButton);
-  });
-  dialog.cmdRename_Click();
-  EXPECT_EQ(book.Groups, (GroupList{"Work", "Family", "Club"}));
-  EXPECT_TRUE(book.Dirty);
-  EXPECT_EQ(dialog.lstItems->currentItem()->text(), "Family");
-  dialog.lstItems->setCurrentRow(2);  // "Work", index 0
+TEST(PhoneNamesDialog, TypedNamesMatchTheListAndANewOneIsAddedOnlyWhenTheUserAgrees) {
+  BookState book = BookWithGroups({});
+  const Slots& stored = (AddRecord(book, "Ann").PhoneNameIndex = {0, 1, -1, 3});
+  book.Dirty = false;
+  frmPhoneNames dialog(book);
+  dialog.show();
+  EXPECT_EQ(std::pair(dialog.cboPhoneNames[2]->currentText(), dialog.cboPhoneNames[3]->currentText()),
+            std::pair(QString("<Blank>"), QString("Car Phone")));
+  const auto typeAndConfirm = [&dialog] {
+    const char* typed[] = {"  fax ", "<bLaNk>", " Pager", "pager"};
+    for (int slot = 0; slot < 4; ++slot) dialog.cboPhoneNames[slot]->setEditText(typed[slot]);
+    dialog.cmdOK_Click();
+  };
+  typeAndConfirm();  // answered No: the slots before the new name are stored, the dialog stays open
+  EXPECT_TRUE(dialog.isVisible());
+  EXPECT_EQ(std::pair(stored, book.PhoneNameCount()), std::pair(Slots{2, -1, -1, 3}, 4));
   Fakes().messages.answers = {MessageAnswer::Yes};
-  dialog.cmdDelete_Click();
-  EXPECT_EQ(book.Groups, (GroupList{"Family", "Club"}));
-  EXPECT_EQ(Texts(*dialog.lstItems), (QStringList{"Club", "Family"}));
-  EXPECT_TRUE(dialog.lstItems->item(0)->isSelected());
-}
-
-TEST_F(ListDialogTest, RefusesWithoutASelectionAndTheLastPhoneName) {
-  frmGroups groups(book);
-  groups.lstItems->clearSelection();
-  groups.cmdRename_Click();
-  groups.cmdDelete_Click();
-  book.PhoneNames = {"Home"};
-  Exchange().ListMode = kListModePhoneNames;
-  frmGroups phoneNames(book);
-  phoneNames.cmdDelete_Click();
-  EXPECT_EQ(book.PhoneNames, PhoneNameList{"Home"});
-  const auto notice = [](const char* text) { return std::pair{MessageKind::Notice, QString(text)}; };
-  EXPECT_EQ(Fakes().messages.shown, (std::vector{notice("Nothing is selected for renaming."), notice("Nothing is selected for deleting."),
-                                                 notice("You cannot delete the last phone name.")}));
-}
-
-TEST(NameDialog, OkOnlyForANameThatIsNotBlankAndOnlyWhatTheBookCanStore) {
-  Exchange().DialogText.clear();
-  Exchange().DialogOK = 1;
-  frmNewGroup dialog("Add Group", "&Group Name:");
-  EXPECT_FALSE(Exchange().DialogOK);
-  EXPECT_FALSE(dialog.cmdOK->isEnabled());
-  QTest::keyClicks(dialog.txtGroupName, "   ");
-  EXPECT_FALSE(dialog.cmdOK->isEnabled());
-  for (QChar typed : QString::fromUtf8("Caf\u00e9 \u4e2d"))
-    QTest::sendKeyEvent(QTest::Click, dialog.txtGroupName, Qt::Key_unknown, QString(typed), Qt::NoModifier);
-  EXPECT_TRUE(dialog.cmdOK->isEnabled());
-  dialog.cmdOK_Click();
-  EXPECT_EQ(Exchange().DialogText, "Caf\xe9");
-  EXPECT_TRUE(Exchange().DialogOK);
+  typeAndConfirm();
+  EXPECT_EQ(dialog.result(), QDialog::Accepted);
+  EXPECT_EQ(std::tuple(stored, book.PhoneNames.back(), book.Dirty),
+            std::tuple(Slots{2, -1, 4, 4}, std::string("Pager"), true));
+  const std::pair question{MessageKind::Confirmation,
+                           QString("' Pager' is not in the Phone Description list. Do you want to add it?")};
+  EXPECT_EQ(Fakes().messages.shown, (std::vector{question, question}));
 }
 
 }  // namespace
