@@ -1,9 +1,7 @@
 // The small dialogs of the main window: state abbreviations, multiple groups and About.
 #include <gtest/gtest.h>
 
-#include <QApplication>
 #include <QComboBox>
-#include <QDesktopServices>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -21,16 +19,11 @@
 #include "support/FakeClipboard.h"
 #include "support/FakePlatform.h"
 #include "support/TestBooks.h"
+#include "support/WindowKeys.h"
 
 namespace {
 
 using Shown = std::vector<std::pair<MessageKind, QString>>;
-
-void Activate(QWidget& dialog) {
-  dialog.show();
-  QApplication::setActiveWindow(&dialog);
-  ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
-}
 
 constexpr int kTexas = 44;
 
@@ -47,7 +40,7 @@ class StatesTest : public testing::Test {
   QPlainTextEdit addressBox{QStringLiteral("100 Main St\nAustin,  78701")};
 };
 
-TEST_F(StatesTest, ListsTheStatesBesideTheirAbbreviationsFromAlabama) {
+TEST_F(StatesTest, ListsTheStatesFromAlabamaAndCancelRemembersOnlyTheState) {
   frmStates dialog(&addressBox);
   ASSERT_EQ(dialog.cboAbbreviations->count(), 52);
   for (const auto& [row, state, abbreviation] :
@@ -62,6 +55,17 @@ TEST_F(StatesTest, ListsTheStatesBesideTheirAbbreviationsFromAlabama) {
   EXPECT_EQ(dialog.cboAbbreviations->currentText(), "TX");
   dialog.cboAbbreviations->setCurrentIndex(dialog.cboAbbreviations->findText("ME"));
   EXPECT_EQ(dialog.cboStates->currentText(), "Maine");
+  dialog.cboStates->setCurrentIndex(kTexas);
+  dialog.optCopyWhat[0]->setChecked(true);
+  dialog.cmdCancel->click();  // remembers the state but not name or abbreviation
+  EXPECT_EQ(StatesMemory().LastStateIndex, kTexas);
+  EXPECT_EQ(StatesMemory().LastCopyWhat, 1);
+  EXPECT_EQ(addressBox.toPlainText(), "100 Main St\nAustin,  78701");
+  frmStates again(&addressBox);
+  again.show();
+  again.cboStates->setCurrentIndex(3);
+  again.close();
+  EXPECT_EQ(StatesMemory().LastStateIndex, 3);
 }
 
 TEST_F(StatesTest, EnterPastesAtTheCaretThroughTheBoxAndTheChoiceIsRemembered) {
@@ -72,7 +76,7 @@ TEST_F(StatesTest, EnterPastesAtTheCaretThroughTheBoxAndTheChoiceIsRemembered) {
   addressBox.setTextCursor(caret);
   {
     frmStates dialog(&addressBox);
-    Activate(dialog);
+    ShowActive(dialog);
     dialog.cboStates->setCurrentIndex(kTexas);
     QTest::keyClick(dialog.cboStates, Qt::Key_Return);
     EXPECT_FALSE(dialog.isVisible());
@@ -97,7 +101,7 @@ TEST_F(StatesTest, WithoutATextBoxPasteIsRefusedAndEnterCopiesWithoutEmptyingThe
   for (QWidget* focused : {static_cast<QWidget*>(nullptr), static_cast<QWidget*>(&scrollBar)}) {
     frmStates dialog(focused);
     EXPECT_FALSE(dialog.cmdPaste->isEnabled());
-    Activate(dialog);
+    ShowActive(dialog);
     dialog.cboStates->setCurrentIndex(kTexas);
     QTest::keyClick(dialog.cboStates, Qt::Key_Return);
     EXPECT_FALSE(dialog.isVisible());
@@ -110,23 +114,6 @@ TEST_F(StatesTest, WithoutATextBoxPasteIsRefusedAndEnterCopiesWithoutEmptyingThe
   EXPECT_EQ(Fakes().messages.shown,
             (Shown{{MessageKind::Notice, "Cannot paste at cursor. Cursor is not in a text box."}}));
   EXPECT_TRUE(dialog.isVisible());
-}
-
-TEST_F(StatesTest, CancelAndTheCloseBoxRememberTheStateButNotNameOrAbbreviation) {
-  {
-    frmStates dialog(&addressBox);
-    dialog.cboStates->setCurrentIndex(kTexas);
-    dialog.optCopyWhat[0]->setChecked(true);
-    dialog.cmdCancel->click();
-  }
-  EXPECT_EQ(StatesMemory().LastStateIndex, kTexas);
-  EXPECT_EQ(StatesMemory().LastCopyWhat, 1);
-  EXPECT_EQ(addressBox.toPlainText(), "100 Main St\nAustin,  78701");
-  frmStates again(&addressBox);
-  again.show();
-  again.cboStates->setCurrentIndex(3);
-  again.close();
-  EXPECT_EQ(StatesMemory().LastStateIndex, 3);
 }
 
 TEST(MultiGroupsDialog, PreselectsTheGivenGroupsAndReturnsListOrderOrNothing) {
@@ -163,7 +150,7 @@ TEST(AboutDialog, OnlyTheLeftButtonOpensTheSiteAndAFailureIsReported) {
   FakeShell shell;
   InstallShell(&shell);
   frmAbout dialog;
-  Activate(dialog);
+  ShowActive(dialog);
   QStringList texts;
   for (const QLabel* label : dialog.findChildren<QLabel*>()) texts << label->text();
   EXPECT_TRUE(texts.contains("Vantreo, Version 1.02"));
@@ -184,25 +171,4 @@ TEST(AboutDialog, OnlyTheLeftButtonOpensTheSiteAndAFailureIsReported) {
   InstallShell(nullptr);
 }
 
-// Stands in for the desktop's browser.
-class BrowserStandIn : public QObject {
-  Q_OBJECT
-
- public Q_SLOTS:
-  void Open(const QUrl& url) { opened.push_back(url); }
-
- public:
-  std::vector<QUrl> opened;
-};
-
-TEST(DesktopShell, OpensTheMakersSiteInTheBrowser) {
-  BrowserStandIn browser;
-  QDesktopServices::setUrlHandler(QStringLiteral("https"), &browser, "Open");
-  EXPECT_FALSE(DesktopShell().Open(QLatin1String(kMakerWebAddress)));
-  QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
-  EXPECT_EQ(browser.opened, std::vector<QUrl>{QUrl(QLatin1String(kMakerWebAddress))});
-}
-
 }  // namespace
-
-#include "test_dialogs.moc"

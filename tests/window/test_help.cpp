@@ -37,19 +37,10 @@ namespace {
 
 const QString kCollection = QStringLiteral(VANTREO_HELP_COLLECTION);
 
-// Every help context number the program's windows, menu items and common
-// dialogs open.
-constexpr int kHelpContexts[] = {
-    210,                                      // the main window
-    1100, 1110, 1120, 1130, 1135, 1140, 1190,  // File menu; 1110/1130 also the Open/Save As dialogs
-    1210, 1220, 1230, 1240, 1250,              // Edit menu; 1240 Phone Names, 1250 Edit Groups
-    1310, 1320, 1330, 1340, 1350, 1360,        // Records menu; 1330 Search, 1360 Sort Records
-    1410, 1420, 1440,                          // Options menu; 1410 State Abbreviations, 1440 Settings
-    1590,                                      // About
-    1810, 1820, 1830, 1840,                    // font dialog, Align, Prepare Printer, multiple groups
-    1850, 1860, 1870,                          // Edit Phone Names, Delete Group, Delete Phone Name
-    1620, 1630, 1640,                          // Import, Export vCard, the command line
-};
+// Every help context number the program's windows, menu items and common dialogs open.
+constexpr int kHelpContexts[] = {210,  1100, 1110, 1120, 1130, 1135, 1140, 1190, 1210, 1220, 1230, 1240, 1250,
+                                 1310, 1320, 1330, 1340, 1350, 1360, 1410, 1420, 1440, 1590, 1810, 1820, 1830,
+                                 1840, 1850, 1860, 1870, 1620, 1630, 1640};
 
 // Every topic of the help file opens a page of its own in the collection the
 // build made from it, with its heading on top; every context number has one.

@@ -15,8 +15,6 @@
 #include <QTest>
 
 #include "core/DataFile.h"
-#include "core/DialogExchange.h"
-#include "core/Document.h"
 #include "core/GroupMembership.h"
 #include "mainwindow/GroupComboBox.h"
 #include "mainwindow/MultiLineField.h"
@@ -27,6 +25,7 @@
 #include "support/FakePlatform.h"
 #include "support/ModalDialogs.h"
 #include "support/TestBooks.h"
+#include "support/WindowKeys.h"
 
 namespace {
 
@@ -42,9 +41,7 @@ class MainWindowTest : public testing::Test {
     InstallClipboard(&clipboard);
     window = std::make_unique<frmMain>(book, settings);
     window->SetStatusPanes();
-    window->show();
-    QApplication::setActiveWindow(window.get());
-    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    ShowActive(*window);
   }
   void TearDown() override {
     window.reset();
@@ -164,21 +161,9 @@ TEST_F(MainWindowTest, PasteLetsInWhatFitsOnTheBoxesLines) {
   EXPECT_EQ(window->PromptText(), "Record 2 of 3");
 }
 
-TEST_F(MainWindowTest, UpAndDownInThePhoneBoxStepRoundTheSlots) {
+TEST_F(MainWindowTest, PhoneSlotsAreReachedAndSteppedRoundFromTheKeyboard) {
   const std::string longer = "555-0103 extension 1234, ask for Anne";  // longer than the box's limit
   book.Records[0].Phones[3] = longer;
-  window->optWhichPhone[3]->click();
-  EXPECT_EQ(window->txtPhone->text(), QString::fromStdString(longer));
-  Press(window->txtPhone, Qt::Key_Down);
-  EXPECT_EQ(book.Records[0].WhichPhone, 0);
-  EXPECT_EQ(window->txtPhone->text(), "555-0100");
-  Press(window->txtPhone, Qt::Key_Up);
-  EXPECT_TRUE(window->optWhichPhone[3]->isChecked());
-  EXPECT_EQ(book.Records[0].Phones[3], longer);
-  EXPECT_TRUE(book.Dirty);
-}
-
-TEST_F(MainWindowTest, PhoneFrameIsReachedFromTheKeyboard) {
   book.Records[0].WhichPhone = 2;
   window->ShowRecord();
   EXPECT_EQ(window->txtPhone->text(), "555-0102");
@@ -189,34 +174,35 @@ TEST_F(MainWindowTest, PhoneFrameIsReachedFromTheKeyboard) {
   Press(window->optWhichPhone[2], Qt::Key_Left);
   EXPECT_EQ(book.Records[0].WhichPhone, 1);
   EXPECT_EQ(QApplication::focusWidget(), window->txtPhone);
+  for (const Qt::Key key : {Qt::Key_Up, Qt::Key_Up}) Press(window->txtPhone, key);
+  EXPECT_TRUE(window->optWhichPhone[3]->isChecked());
+  EXPECT_EQ(window->txtPhone->text(), QString::fromStdString(longer));
+  Press(window->txtPhone, Qt::Key_Down);
+  EXPECT_EQ(book.Records[0].WhichPhone, 0);
+  EXPECT_EQ(window->txtPhone->text(), "555-0100");
+  EXPECT_EQ(book.Records[0].Phones[3], longer);
+  EXPECT_TRUE(book.Dirty);
 }
 
-TEST_F(MainWindowTest, ClosedGroupListNeverShowsAGroupTheRecordDoesNotHold) {
+TEST_F(MainWindowTest, GroupListShowsAndStoresOnlyAGroupChosenInTheOpenList) {
   window->GoToRecord(1);  // in "Family"
   QWheelEvent wheel({5, 5}, {5, 5}, {}, {0, -120}, Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
   QApplication::sendEvent(window->cboGroups, &wheel);
   EXPECT_EQ(window->cboGroups->currentText(), "Family");
   for (const Qt::Key key : {Qt::Key_Up, Qt::Key_Home, Qt::Key_End, Qt::Key_W, Qt::Key_C}) {
-    Press(window->cboGroups, key);
+    Press(window->cboGroups, key);  // on the closed list
     EXPECT_EQ(window->cboGroups->currentText(), "Family") << key;
   }
-  EXPECT_EQ(book.Records[1].Group, 1);
-  EXPECT_FALSE(book.Dirty);
-}
-
-TEST_F(MainWindowTest, GroupListStoresTheChosenGroupUnlessEscapeClosedIt) {
-  window->GoToRecord(1);
   window->cboGroups->setFocus();
   Press(window->cboGroups, Qt::Key_Down);
   ASSERT_TRUE(window->cboGroups->view()->isVisible());
   Press(window->cboGroups->view(), Qt::Key_Down);
   Press(window->cboGroups->view(), Qt::Key_Escape);
   QApplication::processEvents();
-  EXPECT_EQ(book.Records[1].Group, 1);
   EXPECT_EQ(window->cboGroups->currentText(), "Family");
-  EXPECT_FALSE(book.Dirty);
   EXPECT_FALSE(GroupListCancelled());
   window->OnGroupCloseUp();  // the same group again
+  EXPECT_EQ(book.Records[1].Group, 1);
   EXPECT_FALSE(book.Dirty);
   window->cboGroups->SelectCode(2);
   window->OnGroupCloseUp();
@@ -224,7 +210,7 @@ TEST_F(MainWindowTest, GroupListStoresTheChosenGroupUnlessEscapeClosedIt) {
   EXPECT_TRUE(book.Dirty);
 }
 
-TEST_F(MainWindowTest, MultipleGroupsAreStoredInListOrderAndOneAsASingleGroup) {
+TEST_F(MainWindowTest, MultipleGroupsAreStoredInListOrderOneAsASingleGroupNoneWithoutGroups) {
   StoreGroupSet(book.Records[0], std::string("\0\1", 2));  // Work and Family
   window->ShowRecord();
   window->cboGroups->SelectCode(kMultipleGroups);
@@ -250,17 +236,13 @@ TEST_F(MainWindowTest, MultipleGroupsAreStoredInListOrderAndOneAsASingleGroup) {
   EXPECT_EQ(book.Records[0].Group, 0);
   EXPECT_EQ(book.Records[0].MultiGroups, "");
   EXPECT_EQ(window->cboGroups->currentText(), "Work");
-}
-
-TEST_F(MainWindowTest, MultipleGroupsWithoutGroupsExplains) {
   book.Groups.clear();
-  window->RefreshView();
+  window->GoToRecord(2);  // ungrouped
   window->cboGroups->SelectCode(kMultipleGroups);
   window->OnGroupCloseUp();
   EXPECT_EQ(Fakes().messages.shown.at(0).second,
             "There are no groups to select from. Use the Edit Group List command to create groups.");
   EXPECT_EQ(window->cboGroups->currentText(), kUngroupedText);
-  EXPECT_FALSE(book.Dirty);
 }
 
 TEST_F(MainWindowTest, DeletingMakesTheNextOrNewLastRecordCurrentAndTheLastOneEmptiesTheView) {
@@ -406,9 +388,7 @@ TEST(LongFields, SurviveShowingNavigatingSwitchingPhonesSearchingSortingAndSavin
   LoadDocument(book, original.FileName);
   frmMain window(book, settings);
   window.SetStatusPanes();
-  window.show();
-  QApplication::setActiveWindow(&window);
-  ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+  ShowActive(window);
   EXPECT_EQ(window.FieldText(4), AnsiToQString(original.Records[0].Notes));  // shown whole
   for (const Qt::Key key : {Qt::Key_PageDown, Qt::Key_PageUp}) QTest::keyClick(window.txtName, key);
   for (const Qt::Key slot : {Qt::Key_2, Qt::Key_1}) {

@@ -18,6 +18,7 @@
 #include "support/FakePlatform.h"
 #include "support/ModalDialogs.h"
 #include "support/TestBooks.h"
+#include "support/WindowKeys.h"
 
 namespace {
 
@@ -42,9 +43,7 @@ class SearchTest : public testing::Test {
     AddRecord(book, "Mary Smith").Notes = "Smith & Springfield office";
     window = std::make_unique<frmMain>(book, settings);
     window->RefreshView();
-    window->show();
-    QApplication::setActiveWindow(window.get());
-    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    ShowActive(*window);
   }
 
   void Store(const std::string& text, int16_t fields = kAllFields, bool matchCase = false) {
@@ -142,22 +141,8 @@ TEST_F(SearchTest, TheDialogFindsFromTheFirstOrTheNextRecord) {
   EXPECT_TRUE(Fakes().messages.shown.empty());
 }
 
-TEST_F(SearchTest, AnyDirectionButMinusOneSearchesForwardsAndAnEmptyBookHasNoMatch) {
-  Store("Smith");
-  FindInRecords(book, settings.Search, *window, 2, 7);
-  EXPECT_EQ(book.CurrentRecord, 3);
-  BookState empty = BookWithGroups({});
-  FindInRecords(empty, settings.Search, *window, 0, 1);
-  EXPECT_EQ(Fakes().messages.shown, NoMore("Smith"));
-}
-
 class SearchDialogTest : public testing::Test {
  protected:
-  void Show(frmSearch& dialog) {
-    dialog.show();
-    QApplication::setActiveWindow(&dialog);
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
-  }
   // One state of each field box: ticked or enabled.
   static std::vector<bool> Boxes(const frmSearch& dialog, bool (QCheckBox::*state)() const) {
     std::vector<bool> states;
@@ -174,7 +159,7 @@ class SearchDialogTest : public testing::Test {
 TEST_F(SearchDialogTest, OpensCollapsedWithTheStoredCriteriaAndSelectedFieldsExpandsItOnce) {
   Exchange().DialogOK = 1;
   frmSearch dialog(search);
-  Show(dialog);
+  ShowActive(dialog);
   EXPECT_EQ(dialog.txtSearchFor->selectedText(), "Smith");
   EXPECT_TRUE(dialog.chkMatchCase->isChecked());
   EXPECT_TRUE(dialog.optSelectedFields[0]->isChecked());
@@ -199,7 +184,7 @@ TEST_F(SearchDialogTest, OpensCollapsedWithTheStoredCriteriaAndSelectedFieldsExp
   EXPECT_EQ(Boxes(dialog, &QWidget::isEnabled), std::vector<bool>(6, false));
   search.AllFields = false;
   frmSearch stored(search);
-  Show(stored);
+  ShowActive(stored);
   EXPECT_TRUE(stored.fraWhichFields->isVisible());
   EXPECT_EQ(Boxes(stored, &QWidget::isEnabled), std::vector<bool>(6, true));
 }
@@ -210,7 +195,7 @@ TEST_F(SearchDialogTest, OnlyTheFindButtonsStoreTheCriteriaAsTypedAndNeedSomeTex
   for (const char* button : {"cmdCancel", "cmdFindFirst", "cmdFindNext"}) {
     search = stored;
     frmSearch dialog(search);
-    Show(dialog);
+    ShowActive(dialog);
     QTest::keyClick(dialog.txtSearchFor, Qt::Key_Backspace);
     EXPECT_FALSE(dialog.cmdFindFirst->isEnabled());
     EXPECT_FALSE(dialog.cmdFindNext->isEnabled());
