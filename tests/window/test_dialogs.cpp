@@ -151,9 +151,6 @@ TEST(AboutDialog, OnlyTheLeftButtonOpensTheSiteAndAFailureIsReported) {
   InstallShell(&shell);
   frmAbout dialog;
   ShowActive(dialog);
-  QStringList texts;
-  for (const QLabel* label : dialog.findChildren<QLabel*>()) texts << label->text();
-  EXPECT_TRUE(texts.contains("Vantreo, Version 1.02"));
   QTest::mouseClick(dialog.lblInternetLink, Qt::RightButton);
   EXPECT_TRUE(shell.opened.empty());
   QTest::mouseClick(dialog.lblInternetLink, Qt::LeftButton);

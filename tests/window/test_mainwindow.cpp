@@ -284,6 +284,19 @@ TEST_F(MainWindowTest, CtrlAAddsARecordAtTheEndWithTheLastPrintAsChoice) {
   EXPECT_TRUE(book.Dirty);
 }
 
+TEST_F(MainWindowTest, ConfirmedSortShowsTheFirstRecordAndCancelledChangesNothing) {
+  book.Keys = {SortKey{kSortName, 0, 0, 1}, SortKey{}, SortKey{}};  // descending
+  window->GoToRecord(1);
+  for (const char* button : {"cmdCancel", "cmdOK"}) {
+    WhenModalShown([button](QDialog& dialog) { dialog.findChild<QPushButton*>(button)->click(); });
+    window->mnuRecordsSort->trigger();
+    EXPECT_EQ(book.Dirty, button == std::string("cmdOK"));
+    EXPECT_EQ(book.Records[0].Name, book.Dirty ? "Zed" : "Anne Brown");
+  }
+  EXPECT_EQ(window->txtName->text(), "Zed");
+  EXPECT_EQ(window->PromptText(), "Record 1 of 3");
+}
+
 TEST_F(MainWindowTest, EditMenuFollowsFocusSelectionAndClipboard) {
   window->txtNotes->setFocus();
   window->mnuEdit_Update();
