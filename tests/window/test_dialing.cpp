@@ -34,16 +34,14 @@ TEST(DialNumber, HandsOverTheShownNumberUnchangedAndReportsARefusal) {
   AddressRecord record;
   record.Name = "Ann Lee";
   record.Company = "Lee Plumbing";
-  record.Phones = {"555-0100", "", "", " +1 (555) 010-9999 ext. 12 "};
-  for (const int16_t printAs : {kPrintAsBusiness, kPrintAsPerson}) {
+  record.Phones = {"555-0100", "555-0101", "", " +1 (555) 010-9999 ext. 12 "};
+  for (const auto& [printAs, slot, party] : {std::tuple{kPrintAsBusiness, 3, "Lee Plumbing"}, {kPrintAsPerson, 1, "Ann Lee"}}) {
     record.PrintAs = printAs;
-    for (const int slot : {3, 1}) {
-      DialNumber(record, slot, "FRIENDS.DAT - Vantreo");
-      EXPECT_EQ(telephony.last->DestinationAddress.toStdString(), record.Phones[static_cast<size_t>(slot)]);
-      EXPECT_EQ(telephony.last->CalledParty, printAs == kPrintAsBusiness ? "Lee Plumbing" : "Ann Lee");
-      EXPECT_EQ(telephony.last->ApplicationName, "FRIENDS.DAT - Vantreo");
-      EXPECT_EQ(telephony.last->Comment, "");
-    }
+    DialNumber(record, slot, "FRIENDS.DAT - Vantreo");
+    const DialRequest& sent = *telephony.last;
+    EXPECT_EQ(QStringList({sent.DestinationAddress, sent.ApplicationName, sent.CalledParty, sent.Comment}),
+              QStringList({QString::fromStdString(record.Phones[static_cast<size_t>(slot)]), "FRIENDS.DAT - Vantreo",
+                           party, ""}));
   }
   EXPECT_TRUE(Fakes().messages.shown.empty());
   const std::pair<int, const char*> refusals[] = {
@@ -64,38 +62,27 @@ TEST(DialNumber, HandsOverTheShownNumberUnchangedAndReportsARefusal) {
   InstallTelephony(nullptr);
 }
 
-// A desktop of the test's own, seen by the desktop tools through the XDG variables.
-class DesktopTelephonyTest : public testing::Test {
- protected:
-  void SetUp() override {
-    InstallTelephony(nullptr);
-    for (const char* name : {"XDG_CURRENT_DESKTOP", "DESKTOP_SESSION", "KDE_FULL_SESSION"}) qunsetenv(name);
-    QDir(dir.path()).mkpath("data/applications");
-    for (const auto& [name, folder] : {std::pair{"XDG_CONFIG_HOME", "."}, {"XDG_CONFIG_DIRS", "none"},
-                                       {"XDG_DATA_HOME", "data"}, {"XDG_DATA_DIRS", "none"}})
-      qputenv(name, QFile::encodeName(dir.filePath(QString::fromLatin1(folder))));
-    QStandardPaths::setTestModeEnabled(false);  // the folders above are the test's own
-  }
-  void TearDown() override { QStandardPaths::setTestModeEnabled(true); }
-
-  // Makes program the default application for tel: links.
-  void SetDefaultApplication(const QString& program) {
+// On a desktop of the test's own, seen by the desktop tools through the XDG
+// variables, the number goes out as a tel: link only to an application that
+// is there and starts.
+TEST(DesktopTelephony, NumberGoesOutAsTelLinkToTheDefaultApplicationAndItsAbsenceIsReported) {
+  QTemporaryDir dir;
+  for (const char* name : {"XDG_CURRENT_DESKTOP", "DESKTOP_SESSION", "KDE_FULL_SESSION"}) qunsetenv(name);
+  QDir(dir.path()).mkpath("data/applications");
+  for (const auto& [name, folder] : {std::pair{"XDG_CONFIG_HOME", "."}, {"XDG_CONFIG_DIRS", "none"},
+                                     {"XDG_DATA_HOME", "data"}, {"XDG_DATA_DIRS", "none"}})
+    qputenv(name, QFile::encodeName(dir.filePath(QString::fromLatin1(folder))));
+  QStandardPaths::setTestModeEnabled(false);  // the folders above are the test's own
+  const auto makeDefault = [&dir](const char* program) {
     WriteBytes(dir.filePath("mimeapps.list"), "[Default Applications]\nx-scheme-handler/tel=phone.desktop\n");
     WriteBytes(dir.filePath("data/applications/phone.desktop"),
                "[Desktop Entry]\nType=Application\nName=Phone\nMimeType=x-scheme-handler/tel;\nExec=" +
-                   program.toStdString() + " %u\n");
-  }
-
-  int Dial(const QString& number) { return TelephonyService().RequestMakeCall({number, "Vantreo", "Ann", ""}); }
-
-  QTemporaryDir dir;
-};
-
-TEST_F(DesktopTelephonyTest, NumberGoesOutAsTelUriOnlyToAnApplicationThatIsThereAndStarts) {
+                   dir.filePath(program).toStdString() + " %u\n");
+  };
   AddressRecord record;
   record.Phones[0] = "555-0100";
   DialNumber(record, 0, "Untitled - Vantreo");
-  SetDefaultApplication(dir.filePath("no-such-program"));
+  makeDefault("no-such-program");
   DialNumber(record, 0, "Untitled - Vantreo");
   ASSERT_EQ(Fakes().messages.shown.size(), 2u);
   EXPECT_TRUE(Fakes().messages.shown[0].second.startsWith("Error dialing number : No application for tel: links"));
@@ -104,12 +91,13 @@ TEST_F(DesktopTelephonyTest, NumberGoesOutAsTelUriOnlyToAnApplicationThatIsThere
   // An application that writes the link it is given into a file.
   WriteBytes(dir.filePath("record-tel"), "#!/bin/sh\nprintf %s \"$1\" > \"$0.received\"\n");
   QFile::setPermissions(dir.filePath("record-tel"), QFile::ReadOwner | QFile::ExeOwner);
-  SetDefaultApplication(dir.filePath("record-tel"));
-  EXPECT_EQ(Dial(QStringLiteral("   ")), kDialInvalidAddress);
-  EXPECT_EQ(Dial(QStringLiteral("+1 (555) 010-9999 #2")), kDialAccepted);
+  makeDefault("record-tel");
+  EXPECT_EQ(TelephonyService().RequestMakeCall({"   ", "Vantreo", "Ann", ""}), kDialInvalidAddress);
+  EXPECT_EQ(TelephonyService().RequestMakeCall({"+1 (555) 010-9999 #2", "Vantreo", "Ann", ""}), kDialAccepted);
   const QString received = dir.filePath("record-tel.received");
   for (int waited = 0; waited < 5000 && !QFile::exists(received); waited += 50) QTest::qWait(50);
   EXPECT_EQ(ReadBytes(received), "tel:+1%20(555)%20010-9999%20%232");
+  QStandardPaths::setTestModeEnabled(true);
 }
 
 }  // namespace

@@ -1,10 +1,9 @@
-// The small dialogs of the main window: state abbreviations, multiple groups and About.
+// The small dialogs of the main window: state abbreviations and About.
 #include <gtest/gtest.h>
 
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -13,7 +12,6 @@
 
 #include "core/DialogExchange.h"
 #include "mainwindow/frmAbout.h"
-#include "mainwindow/frmMultiGroups.h"
 #include "mainwindow/frmStates.h"
 #include "platform/Shell.h"
 #include "support/FakeClipboard.h"
@@ -114,22 +112,6 @@ TEST_F(StatesTest, WithoutATextBoxPasteIsRefusedAndEnterCopiesWithoutEmptyingThe
   EXPECT_EQ(Fakes().messages.shown,
             (Shown{{MessageKind::Notice, "Cannot paste at cursor. Cursor is not in a text box."}}));
   EXPECT_TRUE(dialog.isVisible());
-}
-
-TEST(MultiGroupsDialog, PreselectsTheGivenGroupsAndReturnsListOrderOrNothing) {
-  const BookState book = BookWithGroups({"Work", "Family", "Club", "Choir"});
-  Exchange() = {1, std::string("\xFF\3\xFD", 3)};  // with "<Ungrouped>"; 253 preselects nothing
-  frmMultiGroups dialog(book);
-  ASSERT_EQ(dialog.lstGroups->count(), 5);
-  EXPECT_EQ(dialog.lstGroups->selectedItems().size(), 2);
-  dialog.findChild<QPushButton*>("cmdOK")->click();
-  EXPECT_EQ(Exchange().DialogOK, 1);
-  EXPECT_EQ(Exchange().DialogText, std::string("\xFF\3", 2));  // "<Ungrouped>", then Choir
-  frmMultiGroups cancelled(book);
-  cancelled.findChild<QPushButton*>("cmdSelectAll")->click();
-  cancelled.findChild<QPushButton*>("cmdCancel")->click();
-  EXPECT_EQ(Exchange().DialogOK, 0);
-  EXPECT_EQ(Exchange().DialogText, "");
 }
 
 // A shell that records what it was asked to open and may fail the request.
