@@ -64,35 +64,28 @@ class MainWindowTest : public testing::Test {
 TEST_F(MainWindowTest, ShowsTheCurrentRecordWithoutMarkingItChanged) {
   book.Records[0].PhoneNameIndex[2] = -1;
   window->ShowRecord();
-  EXPECT_EQ(window->txtName->text(), "Anne Brown");
-  EXPECT_EQ(window->optWhichPhone[0]->text(), "&1 Home");
-  EXPECT_EQ(window->optWhichPhone[2]->text(), "&3 <Blank>");
-  EXPECT_EQ(window->PromptText(), "Record 1 of 3");
-  EXPECT_EQ(window->windowTitle(), "BOOK.dat - Vantreo");
+  EXPECT_EQ(QStringList({window->txtName->text(), window->optWhichPhone[0]->text(), window->optWhichPhone[2]->text(),
+                         window->PromptText(), window->windowTitle()}),
+            QStringList({"Anne Brown", "&1 Home", "&3 <Blank>", "Record 1 of 3", "BOOK.dat - Vantreo"}));
   QStringList groups;
   for (int i = 0; i < window->cboGroups->count(); ++i) groups << window->cboGroups->itemText(i);
   EXPECT_EQ(groups, (QStringList{kUngroupedText, kMultipleGroupsText, "Club", "Family", "Work"}));
   window->GoToRecord(1);
-  EXPECT_EQ(window->txtCompany->text(), "Acme");
-  EXPECT_EQ(window->cboGroups->currentText(), "Family");
+  EXPECT_EQ(QStringList({window->txtCompany->text(), window->cboGroups->currentText()}), QStringList({"Acme", "Family"}));
   EXPECT_EQ(window->scrCurrRecord->value(), 1);
   EXPECT_FALSE(book.Dirty);
 }
 
 TEST_F(MainWindowTest, NavigationKeysMoveAndBeepAtTheEndsAndWithNoRecords) {
-  Press(window->txtName, Qt::Key_PageDown);
-  EXPECT_EQ(book.CurrentRecord, 1);
-  Press(window->txtAddress, Qt::Key_End, Qt::ControlModifier);
-  EXPECT_EQ(window->txtName->text(), "Zed");
-  Press(window->txtName, Qt::Key_PageDown);
-  EXPECT_EQ(book.CurrentRecord, 2);
-  EXPECT_EQ(Fakes().beep.beeps, 1);
-  Press(window->txtName, Qt::Key_Home);  // moves the caret only
-  EXPECT_EQ(book.CurrentRecord, 2);
-  Press(window->txtNotes, Qt::Key_Home, Qt::ControlModifier);
-  EXPECT_EQ(book.CurrentRecord, 0);
-  Press(window->txtName, Qt::Key_PageUp);
-  EXPECT_EQ(Fakes().beep.beeps, 2);
+  const std::tuple<QWidget*, Qt::Key, Qt::KeyboardModifiers, int, int> steps[] = {
+      {window->txtName, Qt::Key_PageDown, {}, 1, 0},  {window->txtAddress, Qt::Key_End, Qt::ControlModifier, 2, 0},
+      {window->txtName, Qt::Key_PageDown, {}, 2, 1},  {window->txtName, Qt::Key_Home, {}, 2, 1},  // the caret only
+      {window->txtNotes, Qt::Key_Home, Qt::ControlModifier, 0, 1}, {window->txtName, Qt::Key_PageUp, {}, 0, 2}};
+  for (const auto& [target, key, modifiers, record, beeps] : steps) {
+    Press(target, key, modifiers);
+    EXPECT_EQ(std::pair(book.CurrentRecord, Fakes().beep.beeps), std::pair(record, beeps)) << key;
+    EXPECT_EQ(window->txtName->text().toStdString(), book.Current().Name);
+  }
   EXPECT_FALSE(book.Dirty);
   book.Records.clear();  // with no records every key only beeps
   window->RefreshView();
@@ -157,7 +150,7 @@ TEST_F(MainWindowTest, PasteLetsInWhatFitsOnTheBoxesLines) {
   }
   EXPECT_EQ(Fakes().beep.beeps, 4);
   EXPECT_EQ(window->PromptText(), QString::fromUtf8("'\u0141' cannot be stored in this address book"));
-  window->GoToRecord(1);
+  window->GoToRecord(1);  // the message gives way to the record's place
   EXPECT_EQ(window->PromptText(), "Record 2 of 3");
 }
 
@@ -178,7 +171,6 @@ TEST_F(MainWindowTest, PhoneSlotsAreReachedAndSteppedRoundFromTheKeyboard) {
   EXPECT_TRUE(window->optWhichPhone[3]->isChecked());
   EXPECT_EQ(window->txtPhone->text(), QString::fromStdString(longer));
   Press(window->txtPhone, Qt::Key_Down);
-  EXPECT_EQ(book.Records[0].WhichPhone, 0);
   EXPECT_EQ(window->txtPhone->text(), "555-0100");
   EXPECT_EQ(book.Records[0].Phones[3], longer);
   EXPECT_TRUE(book.Dirty);
@@ -225,7 +217,6 @@ TEST_F(MainWindowTest, MultipleGroupsAreStoredInListOrderOneAsASingleGroupNoneWi
   EXPECT_EQ(book.Records[0].MultiGroups, std::string("\2\1\0", 3));  // Club, Family, Work
   EXPECT_EQ(window->cboGroups->currentText(), kMultipleGroupsText);
   EXPECT_TRUE(book.Dirty);
-
   window->cboGroups->SelectCode(kMultipleGroups);
   WhenModalShown([](QDialog& dialog) {
     dialog.findChild<QPushButton*>("cmdSelectNone")->click();
@@ -352,12 +343,9 @@ TEST(MainWindowStart, CommandLinePathIsUsedAsGivenAndUntitledOpensNothing) {
   QDir::setCurrent(dir.path());
   BookState book;
   ProgramSettings settings;
-  {
-    frmMain window(book, settings, QStringLiteral("  Mixed Case.dat "));
-    window.Form_Load();
-    EXPECT_EQ(book.FileName, QDir(dir.path()).filePath("Mixed Case.dat"));
-    EXPECT_EQ(window.windowTitle(), "Mixed Case.dat - Vantreo");
-  }
+  frmMain named(book, settings, QStringLiteral("  Mixed Case.dat "));
+  named.Form_Load();
+  EXPECT_EQ(book.FileName, QDir(dir.path()).filePath("Mixed Case.dat"));
   QDir::setCurrent(previous);
   settings.PhoneBook.DataFile = kUntitled;
   frmMain window(book, settings);
@@ -383,8 +371,7 @@ std::string LongText(char first, bool multiLine) {
 
 // Values longer than their boxes' limits, as other programs write them, reach
 // the file again byte for byte; typing may only shorten them.
-TEST(LongFields, SurviveShowingNavigatingSwitchingPhonesSearchingSortingAndSaving) {
-  QTemporaryDir dir;
+TEST_F(MainWindowTest, LongFieldsSurviveShowingNavigatingSwitchingPhonesSearchingSortingAndSaving) {
   BookState original = BookWithGroups({});
   for (const char first : {'A', 'B'}) {
     AddressRecord& record = AddRecord(original, LongText(first, false), LongText(first, false));
@@ -395,30 +382,24 @@ TEST(LongFields, SurviveShowingNavigatingSwitchingPhonesSearchingSortingAndSavin
   original.Keys = {SortKey{kSortCompany, 0, 1, 0}, SortKey{}, SortKey{}};  // the records' own order
   original.FileName = dir.filePath("LONG.DAT");
   SaveDocument(original);
-
-  BookState book;
-  ProgramSettings settings;
   LoadDocument(book, original.FileName);
-  frmMain window(book, settings);
-  window.SetStatusPanes();
-  ShowActive(window);
-  EXPECT_EQ(window.FieldText(4), AnsiToQString(original.Records[0].Notes));  // shown whole
-  for (const Qt::Key key : {Qt::Key_PageDown, Qt::Key_PageUp}) QTest::keyClick(window.txtName, key);
+  window->RefreshView();
+  EXPECT_EQ(window->FieldText(4), AnsiToQString(original.Records[0].Notes));  // shown whole
+  for (const Qt::Key key : {Qt::Key_PageDown, Qt::Key_PageUp}) QTest::keyClick(window->txtName, key);
   for (const Qt::Key slot : {Qt::Key_2, Qt::Key_1}) {
-    QTest::keyClick(window.txtName, slot, Qt::AltModifier);
+    QTest::keyClick(window->txtName, slot, Qt::AltModifier);
     QTest::qWait(150);  // an access key clicks its option after a short press
   }
   settings.Search.SearchString = "findme";
-  window.mnuRecordsFindNext->trigger();
+  window->mnuRecordsFindNext->trigger();
   ASSERT_EQ(book.CurrentRecord, 1);
   WhenModalShown([](QDialog& sort) { sort.findChild<QPushButton*>("cmdOK")->click(); });
-  window.mnuRecordsSort->trigger();
-  window.txtNotes->moveCursor(QTextCursor::End);
-  QTest::keyClick(window.txtNotes, Qt::Key_Backspace);
-  QTest::keyClicks(window.txtNotes, "ZY");  // Y would make the notes longer than they were
+  window->mnuRecordsSort->trigger();
+  window->txtNotes->moveCursor(QTextCursor::End);
+  QTest::keyClick(window->txtNotes, Qt::Key_Backspace);
+  QTest::keyClicks(window->txtNotes, "ZY");  // Y would make the notes longer than they were
   EXPECT_EQ(Fakes().beep.beeps, 1);
-  window.mnuFileSave->trigger();
-
+  window->mnuFileSave->trigger();
   original.Records[0].Notes.back() = 'Z';
   original.FileName = dir.filePath("EXPECTED.DAT");
   SaveDocument(original);
