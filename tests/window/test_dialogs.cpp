@@ -33,6 +33,14 @@ class StatesTest : public testing::Test {
     clipboard.SetText("earlier");
   }
   void TearDown() override { InstallClipboard(nullptr); }
+  // Chooses Texas in the dialog for target and presses Enter.
+  static void EnterTexas(QWidget* target) {
+    frmStates dialog(target);
+    ShowActive(dialog);
+    dialog.cboStates->setCurrentIndex(kTexas);
+    QTest::keyClick(dialog.cboStates, Qt::Key_Return);
+    EXPECT_FALSE(dialog.isVisible());
+  }
 
   FakeClipboard clipboard;
   QPlainTextEdit addressBox{QStringLiteral("100 Main St\nAustin,  78701")};
@@ -72,13 +80,7 @@ TEST_F(StatesTest, EnterPastesAtTheCaretThroughTheBoxAndTheChoiceIsRemembered) {
   QTextCursor caret = addressBox.textCursor();
   caret.setPosition(static_cast<int>(QStringLiteral("100 Main St\nAustin, ").size()));
   addressBox.setTextCursor(caret);
-  {
-    frmStates dialog(&addressBox);
-    ShowActive(dialog);
-    dialog.cboStates->setCurrentIndex(kTexas);
-    QTest::keyClick(dialog.cboStates, Qt::Key_Return);
-    EXPECT_FALSE(dialog.isVisible());
-  }
+  EnterTexas(&addressBox);
   EXPECT_EQ(addressBox.toPlainText(), "100 Main St\nAustin, TX 78701");
   EXPECT_EQ(changes, 1);
   QLineEdit nameBox(QStringLiteral("Dallas, TX"));
@@ -90,27 +92,21 @@ TEST_F(StatesTest, EnterPastesAtTheCaretThroughTheBoxAndTheChoiceIsRemembered) {
     again.cmdPaste->click();
   }
   EXPECT_EQ(nameBox.text(), "Dallas, Texas");
-  frmStates third(&nameBox);
-  EXPECT_TRUE(third.optCopyWhat[0]->isChecked());
+  EXPECT_TRUE(frmStates(&nameBox).optCopyWhat[0]->isChecked());
 }
 
 TEST_F(StatesTest, WithoutATextBoxPasteIsRefusedAndEnterCopiesWithoutEmptyingTheClipboard) {
   QScrollBar scrollBar;
   for (QWidget* focused : {static_cast<QWidget*>(nullptr), static_cast<QWidget*>(&scrollBar)}) {
-    frmStates dialog(focused);
-    EXPECT_FALSE(dialog.cmdPaste->isEnabled());
-    ShowActive(dialog);
-    dialog.cboStates->setCurrentIndex(kTexas);
-    QTest::keyClick(dialog.cboStates, Qt::Key_Return);
-    EXPECT_FALSE(dialog.isVisible());
+    EXPECT_FALSE(frmStates(focused).cmdPaste->isEnabled());
+    EnterTexas(focused);
     EXPECT_EQ(clipboard.text, "TX");
   }
   EXPECT_EQ(clipboard.clears, 0);
   frmStates dialog(nullptr);
   dialog.show();
   dialog.cmdPaste_Click();
-  EXPECT_EQ(Fakes().messages.shown,
-            (Shown{{MessageKind::Notice, "Cannot paste at cursor. Cursor is not in a text box."}}));
+  EXPECT_EQ(Fakes().messages.shown, (Shown{{MessageKind::Notice, "Cannot paste at cursor. Cursor is not in a text box."}}));
   EXPECT_TRUE(dialog.isVisible());
 }
 

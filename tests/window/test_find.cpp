@@ -167,8 +167,7 @@ TEST_F(SearchDialogTest, OpensCollapsedWithTheStoredCriteriaAndSelectedFieldsExp
   frmSearch dialog(search);
   ShowActive(dialog);
   EXPECT_EQ(dialog.txtSearchFor->selectedText(), "Smith");
-  EXPECT_TRUE(dialog.chkMatchCase->isChecked());
-  EXPECT_TRUE(dialog.optSelectedFields[0]->isChecked());
+  EXPECT_TRUE(dialog.chkMatchCase->isChecked() && dialog.optSelectedFields[0]->isChecked());
   EXPECT_EQ(Boxes(dialog, &QCheckBox::isChecked), (std::vector<bool>{true, false, false, false, false, true}));
   EXPECT_EQ(Boxes(dialog, &QWidget::isEnabled), std::vector<bool>(6, false));
   EXPECT_EQ(Exchange().DialogOK, 0);
@@ -190,7 +189,6 @@ TEST_F(SearchDialogTest, OpensCollapsedWithTheStoredCriteriaAndSelectedFieldsExp
   EXPECT_EQ(Boxes(stored, &QWidget::isEnabled), std::vector<bool>(6, true));
 }
 
-// The same edits, then Cancel, Find First or Find Next.
 TEST_F(SearchDialogTest, OnlyTheFindButtonsStoreTheCriteriaAsTypedAndNeedSomeText) {
   const ProgramSettings::SearchSection stored = search;
   for (const char* button : {"cmdCancel", "cmdFindFirst", "cmdFindNext"}) {
@@ -300,7 +298,7 @@ TEST_P(SortOrder, SortsByTheKeysAndMarksTheBookChanged) {
 
 INSTANTIATE_TEST_SUITE_P(Cases, SortOrder, testing::ValuesIn(kSortCases));
 
-TEST(SortRecords, GroupsSortByTheirTextAndRecordsMoveWhole) {
+TEST(SortRecords, GroupsSortByTheirTextRecordsMoveWholeAndAnEmptyBookIsRefused) {
   BookState book = BookWithGroups({"Work", "Family", "<Aaa>"});
   AddRecord(book, "work").Group = 0;
   AddRecord(book, "ungrouped").Phones = {"1", "2", "3", "4"};
@@ -315,59 +313,42 @@ TEST(SortRecords, GroupsSortByTheirTextAndRecordsMoveWhole) {
   EXPECT_EQ(book.Records[1].MultiGroups, std::string("\0\1", 2));
   EXPECT_EQ(Fakes().busy.timesShown, 1);
   EXPECT_FALSE(Fakes().busy.IsBusy());
-}
-
-TEST(SortRecords, EmptyBookIsRefusedAndLeftAlone) {
-  BookState book = BookWithGroups({"Work"});
-  SortRecords(book);
+  BookState empty = BookWithGroups({"Work"});
+  SortRecords(empty);
   EXPECT_EQ(Fakes().messages.shown, (std::vector{std::pair{MessageKind::Notice, QString("There are no records to sort.")}}));
-  EXPECT_FALSE(book.Dirty);
+  EXPECT_FALSE(empty.Dirty);
 }
 
-class SortDialogTest : public testing::Test {
- protected:
-  void SetUp() override {
-    book = BookWithGroups({});
-    book.Keys = {Key(kSortCompany, 1, 1, 1), Key(kSortName, 0, 0, 0), Key(9, 1, 0, 0)};
-  }
-  static void Click(QWidget* control) { QTest::mouseClick(control, Qt::LeftButton); }
-
-  BookState book;
-};
-
-TEST_F(SortDialogTest, ShowsTheKeysAndNoFieldForOneOutOfRange) {
-  Exchange().DialogOK = 1;
-  frmSort dialog(book);
-  EXPECT_EQ(Exchange().DialogOK, 0);
-  const int shown[3] = {kSortCompany, kSortName, -1};
-  for (size_t p = 0; p < 3; ++p) {
-    EXPECT_EQ(dialog.cboSortField[p]->currentIndex(), shown[p]) << p;
-    EXPECT_EQ(dialog.chkByLastName[p]->isChecked(), book.Keys[p].ByLastName == 1) << p;
-    EXPECT_EQ(dialog.chkByLastName[p]->isEnabled(), shown[p] == kSortName) << p;
-    EXPECT_EQ(dialog.chkCaseSensitive[p]->isChecked(), book.Keys[p].CaseSensitive == 1) << p;
-    EXPECT_EQ(dialog.optSortOrder[2 * p + 1]->isChecked(), book.Keys[p].Descending == 1) << p;
-  }
-}
-
-TEST_F(SortDialogTest, OkStoresWhatTheControlsShowAndCancelNothing) {
-  for (const char* button : {"cmdCancel", "cmdOK"}) {
-    const SortKeys before = book.Keys;
+// The dialog shows the stored keys, no field for one out of range; OK stores
+// what the controls show, Cancel nothing.
+TEST(SortDialog, ShowsTheKeysAndOkStoresWhatTheControlsShow) {
+  BookState book = BookWithGroups({});
+  book.Keys = {Key(kSortCompany, 1, 1, 1), Key(kSortName, 0, 0, 0), Key(9, 1, 0, 0)};
+  const SortKeys stored = book.Keys;
+  const auto click = [](QWidget* control) { QTest::mouseClick(control, Qt::LeftButton); };
+  for (const std::string button : {"cmdCancel", "cmdOK"}) {
+    Exchange().DialogOK = 1;
     frmSort dialog(book);
+    EXPECT_EQ(Exchange().DialogOK, 0);
     ShowActive(dialog);
-    dialog.cboSortField[0]->setCurrentIndex(kSortGroup);  // keeps its disabled by-last-name tick
-    Click(dialog.chkCaseSensitive[0]);
-    dialog.cboSortField[1]->setCurrentIndex(kSortNone);
-    Click(dialog.optSortOrder[3]);
-    dialog.cboSortField[2]->setCurrentIndex(kSortName);
-    Click(dialog.chkByLastName[2]);
-    Click(dialog.findChild<QPushButton*>(button));
-    if (button == std::string("cmdCancel")) {
-      EXPECT_EQ(book.Keys, before);
-      EXPECT_EQ(Exchange().DialogOK, 0);
-    } else {
-      EXPECT_EQ(book.Keys, (SortKeys{Key(kSortGroup, 1, 0, 1), Key(kSortNone, 0, 0, 1), Key(kSortName, 0, 0, 0)}));
-      EXPECT_EQ(Exchange().DialogOK, 1);
+    const int shown[3] = {kSortCompany, kSortName, -1};
+    for (size_t p = 0; p < 3; ++p) {
+      EXPECT_EQ(dialog.cboSortField[p]->currentIndex(), shown[p]) << p;
+      EXPECT_EQ(dialog.chkByLastName[p]->isChecked(), stored[p].ByLastName == 1) << p;
+      EXPECT_EQ(dialog.chkByLastName[p]->isEnabled(), shown[p] == kSortName) << p;
+      EXPECT_EQ(dialog.chkCaseSensitive[p]->isChecked(), stored[p].CaseSensitive == 1) << p;
+      EXPECT_EQ(dialog.optSortOrder[2 * p + 1]->isChecked(), stored[p].Descending == 1) << p;
     }
+    dialog.cboSortField[0]->setCurrentIndex(kSortGroup);  // keeps its disabled by-last-name tick
+    click(dialog.chkCaseSensitive[0]);
+    dialog.cboSortField[1]->setCurrentIndex(kSortNone);
+    click(dialog.optSortOrder[3]);
+    dialog.cboSortField[2]->setCurrentIndex(kSortName);
+    click(dialog.chkByLastName[2]);
+    click(dialog.findChild<QPushButton*>(QString::fromStdString(button)));
+    const bool ok = button == "cmdOK";
+    EXPECT_EQ(book.Keys, (ok ? SortKeys{Key(kSortGroup, 1, 0, 1), Key(kSortNone, 0, 0, 1), Key(kSortName)} : stored));
+    EXPECT_EQ(Exchange().DialogOK, ok ? 1 : 0);
   }
   EXPECT_FALSE(book.Dirty);
 }
