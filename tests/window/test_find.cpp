@@ -57,14 +57,11 @@ class SearchTest : public testing::Test {
   }
   // The caret of text box k, which must have the focus and no selection.
   int Caret(int k) {
-    EXPECT_EQ(window->focusWidget(), window->txtFields[static_cast<size_t>(k)]);
-    if (auto* line = qobject_cast<QLineEdit*>(window->txtFields[static_cast<size_t>(k)])) {
-      EXPECT_FALSE(line->hasSelectedText());
-      return line->cursorPosition();
-    }
-    const QTextCursor cursor = static_cast<MultiLineField*>(window->txtFields[static_cast<size_t>(k)])->textCursor();
-    EXPECT_FALSE(cursor.hasSelection());
-    return cursor.position();
+    QWidget* box = window->txtFields[static_cast<size_t>(k)];
+    EXPECT_EQ(window->focusWidget(), box);
+    if (auto* line = qobject_cast<QLineEdit*>(box)) return line->hasSelectedText() ? -1 : line->cursorPosition();
+    const QTextCursor cursor = static_cast<MultiLineField*>(box)->textCursor();
+    return cursor.hasSelection() ? -1 : cursor.position();
   }
 
   BookState book;

@@ -66,7 +66,6 @@ TEST(HelpCollection, EveryTopicOpensAPageOfItsOwnWithItsHeadingOnTop) {
   }
 }
 
-// F1 in each window, and its Help button where it has one, open the window's topic.
 TEST(HelpKeys, EachWindowOpensItsTopic) {
   BookState book = BookWithGroups({"Work"});
   ProgramSettings settings;
