@@ -1,8 +1,7 @@
-// The small dialogs of the main window: state abbreviations and About.
+// The State Abbreviations dialog of the main window.
 #include <gtest/gtest.h>
 
 #include <QComboBox>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -11,17 +10,13 @@
 #include <QTest>
 
 #include "core/DialogExchange.h"
-#include "mainwindow/frmAbout.h"
 #include "mainwindow/frmStates.h"
-#include "platform/Shell.h"
 #include "support/FakeClipboard.h"
 #include "support/FakePlatform.h"
 #include "support/TestBooks.h"
 #include "support/WindowKeys.h"
 
 namespace {
-
-using Shown = std::vector<std::pair<MessageKind, QString>>;
 
 constexpr int kTexas = 44;
 
@@ -103,41 +98,9 @@ TEST_F(StatesTest, WithoutATextBoxPasteIsRefusedAndEnterCopiesWithoutEmptyingThe
   frmStates dialog(nullptr);
   dialog.show();
   dialog.cmdPaste_Click();
-  EXPECT_EQ(Fakes().messages.shown, (Shown{{MessageKind::Notice, "Cannot paste at cursor. Cursor is not in a text box."}}));
+  ASSERT_EQ(Fakes().messages.shown.size(), 1u);
+  EXPECT_EQ(Fakes().messages.shown[0].second, "Cannot paste at cursor. Cursor is not in a text box.");
   EXPECT_TRUE(dialog.isVisible());
-}
-
-// A shell that records what it was asked to open and may fail the request.
-class FakeShell : public Shell {
- public:
-  std::optional<PlatformError> Open(const QString& address) override {
-    opened.push_back(address);
-    busyWhileOpening = Fakes().busy.IsBusy();
-    return failure;
-  }
-
-  std::vector<QString> opened;
-  std::optional<PlatformError> failure;
-  bool busyWhileOpening = false;
-};
-
-TEST(AboutDialog, OnlyTheLeftButtonOpensTheSiteAndAFailureIsReported) {
-  FakeShell shell;
-  InstallShell(&shell);
-  frmAbout dialog;
-  ShowActive(dialog);
-  QTest::mouseClick(dialog.lblInternetLink, Qt::RightButton);
-  QTest::mouseClick(dialog.lblInternetLink, Qt::LeftButton);
-  EXPECT_EQ(shell.opened, std::vector<QString>{kMakerWebAddress});
-  EXPECT_TRUE(shell.busyWhileOpening);
-  shell.failure = PlatformError{2, "No program could be started to open the address"};
-  QTest::mouseClick(dialog.lblInternetLink, Qt::LeftButton);
-  EXPECT_EQ(Fakes().messages.shown, (Shown{{MessageKind::Notice, "Unable to load internet web site : No program "
-                                                                 "could be started to open the address (Error 2)"}}));
-  EXPECT_FALSE(Fakes().busy.IsBusy());
-  QTest::keyClick(&dialog, Qt::Key_Return);
-  EXPECT_FALSE(dialog.isVisible());
-  InstallShell(nullptr);
 }
 
 }  // namespace

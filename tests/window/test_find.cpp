@@ -122,9 +122,8 @@ TEST_P(FindCommandTest, ShowsTheMatchOrSaysThereIsNoMore) {
 
 INSTANTIATE_TEST_SUITE_P(Cases, FindCommandTest, testing::ValuesIn(kFindCases));
 
-// Search..., and Find Next or Previous while there is no search text, open
-// the dialog; its Find First searches from the first record, its Find Next
-// from the record after the current one.
+// Search..., and Find Next or Previous without search text, open the dialog;
+// Find First searches from the first record, Find Next from the next one.
 TEST_F(SearchTest, TheDialogFindsFromTheFirstOrTheNextRecord) {
   window->GoToRecord(1);
   const std::tuple<bool, QAction*, const char*, int> steps[] = {
@@ -176,7 +175,7 @@ TEST_F(SearchDialogTest, OpensCollapsedWithTheStoredCriteriaAndSelectedFieldsExp
   EXPECT_EQ(dialog.optSelectedFields[1]->text(), "Selected Fiel&ds");
   EXPECT_EQ(Boxes(dialog, &QWidget::isEnabled), std::vector<bool>(6, true));
   for (QCheckBox* box : dialog.chkWhichFields) EXPECT_GE(box->height(), box->minimumSizeHint().height());
-  QTest::mouseClick(dialog.optSelectedFields[0], Qt::LeftButton);
+  QTest::mouseClick(dialog.optSelectedFields[0], Qt::LeftButton);  // disables the boxes but stays expanded
   EXPECT_EQ(dialog.frameGeometry().height(), expanded);
   EXPECT_EQ(Boxes(dialog, &QWidget::isEnabled), std::vector<bool>(6, false));
   search.AllFields = false;
@@ -316,8 +315,7 @@ TEST(SortRecords, GroupsSortByTheirTextRecordsMoveWholeAndAnEmptyBookIsRefused) 
   EXPECT_FALSE(empty.Dirty);
 }
 
-// The dialog shows the stored keys, no field for one out of range; OK stores
-// what the controls show, Cancel nothing.
+// No field is shown for a key out of range; OK stores what the controls show, Cancel nothing.
 TEST(SortDialog, ShowsTheKeysAndOkStoresWhatTheControlsShow) {
   BookState book = BookWithGroups({});
   book.Keys = {Key(kSortCompany, 1, 1, 1), Key(kSortName, 0, 0, 0), Key(9, 1, 0, 0)};
