@@ -254,8 +254,9 @@ TEST_F(MainWindowTest, DeletingMakesTheNextOrNewLastRecordCurrentAndTheLastOneEm
   for (QObject* item : std::initializer_list<QObject*>{
            window->txtName, window->scrCurrRecord, window->mnuFilePrint, window->mnuEditPhoneNames,
            window->mnuRecordsDelete, window->mnuRecordsSearch, window->mnuRecordsFindNext,
-           window->mnuRecordsFindPrevious, window->mnuRecordsSort, window->mnuOptionsDial, window->ToolbarButton("Delete"),
-           window->ToolbarButton("Search"), window->ToolbarButton("Print"), window->ToolbarButton("Dial")})
+           window->mnuRecordsFindPrevious, window->mnuRecordsSort, window->mnuOptionsDial,
+           window->ToolbarButton("Delete"), window->ToolbarButton("Search"), window->ToolbarButton("Print"),
+           window->ToolbarButton("Dial")})
     EXPECT_FALSE(item->property("enabled").toBool()) << item->objectName().toStdString();
   EXPECT_TRUE(window->ToolbarButton("Add")->isEnabled());
   EXPECT_EQ(window->optWhichPhone[0]->text(), "&1");
