@@ -7,7 +7,6 @@
 class FakeViewerProcess : public ViewerProcess {
  public:
   bool Start(const QString& startedProgram, const QStringList& startArguments, QString& error) override {
-    ++starts;
     program = startedProgram;
     arguments = startArguments;
     error = startError;
@@ -19,6 +18,5 @@ class FakeViewerProcess : public ViewerProcess {
 
   QString startError, program;
   QStringList arguments, sent;
-  int starts = 0;
   bool running = false;
 };

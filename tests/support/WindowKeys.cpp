@@ -6,8 +6,13 @@
 #include <QTest>
 #include <QWidget>
 
-void PressInActiveWindow(QWidget& window, Qt::Key key) {
+void ShowActive(QWidget& window) {
+  window.show();
   QApplication::setActiveWindow(&window);
   EXPECT_TRUE(QTest::qWaitForWindowActive(&window));
+}
+
+void PressInActiveWindow(QWidget& window, Qt::Key key) {
+  ShowActive(window);
   QTest::keyClick(&window, key);
 }

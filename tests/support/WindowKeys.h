@@ -4,6 +4,9 @@
 
 class QWidget;
 
-// Makes window the active window, as a user's click would, and presses key
-// in it, so that its shortcuts (such as F1) answer.
+// Shows window and makes it the active window, as a user's click would.
+void ShowActive(QWidget& window);
+
+// Makes window the active window and presses key in it, so that its
+// shortcuts (such as F1) answer.
 void PressInActiveWindow(QWidget& window, Qt::Key key);

@@ -1,12 +1,8 @@
-// The small dialogs of the main window: state abbreviations, multiple groups and About.
+// The State Abbreviations dialog of the main window.
 #include <gtest/gtest.h>
 
-#include <QApplication>
 #include <QComboBox>
-#include <QDesktopServices>
-#include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -14,23 +10,13 @@
 #include <QTest>
 
 #include "core/DialogExchange.h"
-#include "mainwindow/frmAbout.h"
-#include "mainwindow/frmMultiGroups.h"
 #include "mainwindow/frmStates.h"
-#include "platform/Shell.h"
 #include "support/FakeClipboard.h"
 #include "support/FakePlatform.h"
 #include "support/TestBooks.h"
+#include "support/WindowKeys.h"
 
 namespace {
-
-using Shown = std::vector<std::pair<MessageKind, QString>>;
-
-void Activate(QWidget& dialog) {
-  dialog.show();
-  QApplication::setActiveWindow(&dialog);
-  ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
-}
 
 constexpr int kTexas = 44;
 
@@ -42,26 +28,42 @@ class StatesTest : public testing::Test {
     clipboard.SetText("earlier");
   }
   void TearDown() override { InstallClipboard(nullptr); }
+  // Chooses Texas in the dialog for target and presses Enter.
+  static void EnterTexas(QWidget* target) {
+    frmStates dialog(target);
+    ShowActive(dialog);
+    dialog.cboStates->setCurrentIndex(kTexas);
+    QTest::keyClick(dialog.cboStates, Qt::Key_Return);
+    EXPECT_FALSE(dialog.isVisible());
+  }
 
   FakeClipboard clipboard;
   QPlainTextEdit addressBox{QStringLiteral("100 Main St\nAustin,  78701")};
 };
 
-TEST_F(StatesTest, ListsTheStatesBesideTheirAbbreviationsFromAlabama) {
+TEST_F(StatesTest, ListsTheStatesFromAlabamaAndCancelRemembersOnlyTheState) {
   frmStates dialog(&addressBox);
   ASSERT_EQ(dialog.cboAbbreviations->count(), 52);
   for (const auto& [row, state, abbreviation] :
-       {std::tuple{8, "District of Columbia", "DC"}, {39, "Puerto Rico", "PR"}, {51, "Wyoming", "WY"}}) {
-    EXPECT_EQ(dialog.cboStates->itemText(row), state);
-    EXPECT_EQ(dialog.cboAbbreviations->itemText(row), abbreviation);
-  }
+       {std::tuple{8, "District of Columbia", "DC"}, {39, "Puerto Rico", "PR"}, {51, "Wyoming", "WY"}})
+    EXPECT_EQ(dialog.cboStates->itemText(row) + dialog.cboAbbreviations->itemText(row), QString(state) + abbreviation);
   EXPECT_EQ(dialog.cboAbbreviations->currentText(), "AL");
-  EXPECT_TRUE(dialog.optCopyWhat[1]->isChecked());
-  EXPECT_TRUE(dialog.cmdPaste->isDefault());
+  EXPECT_TRUE(dialog.optCopyWhat[1]->isChecked() && dialog.cmdPaste->isDefault());
   dialog.cboStates->setCurrentIndex(kTexas);
   EXPECT_EQ(dialog.cboAbbreviations->currentText(), "TX");
   dialog.cboAbbreviations->setCurrentIndex(dialog.cboAbbreviations->findText("ME"));
   EXPECT_EQ(dialog.cboStates->currentText(), "Maine");
+  dialog.cboStates->setCurrentIndex(kTexas);
+  dialog.optCopyWhat[0]->setChecked(true);
+  dialog.cmdCancel->click();  // remembers the state but not name or abbreviation
+  EXPECT_EQ(StatesMemory().LastStateIndex, kTexas);
+  EXPECT_EQ(StatesMemory().LastCopyWhat, 1);
+  EXPECT_EQ(addressBox.toPlainText(), "100 Main St\nAustin,  78701");
+  frmStates again(&addressBox);
+  again.show();
+  again.cboStates->setCurrentIndex(3);
+  again.close();
+  EXPECT_EQ(StatesMemory().LastStateIndex, 3);
 }
 
 TEST_F(StatesTest, EnterPastesAtTheCaretThroughTheBoxAndTheChoiceIsRemembered) {
@@ -70,13 +72,7 @@ TEST_F(StatesTest, EnterPastesAtTheCaretThroughTheBoxAndTheChoiceIsRemembered) {
   QTextCursor caret = addressBox.textCursor();
   caret.setPosition(static_cast<int>(QStringLiteral("100 Main St\nAustin, ").size()));
   addressBox.setTextCursor(caret);
-  {
-    frmStates dialog(&addressBox);
-    Activate(dialog);
-    dialog.cboStates->setCurrentIndex(kTexas);
-    QTest::keyClick(dialog.cboStates, Qt::Key_Return);
-    EXPECT_FALSE(dialog.isVisible());
-  }
+  EnterTexas(&addressBox);
   EXPECT_EQ(addressBox.toPlainText(), "100 Main St\nAustin, TX 78701");
   EXPECT_EQ(changes, 1);
   QLineEdit nameBox(QStringLiteral("Dallas, TX"));
@@ -88,121 +84,23 @@ TEST_F(StatesTest, EnterPastesAtTheCaretThroughTheBoxAndTheChoiceIsRemembered) {
     again.cmdPaste->click();
   }
   EXPECT_EQ(nameBox.text(), "Dallas, Texas");
-  frmStates third(&nameBox);
-  EXPECT_TRUE(third.optCopyWhat[0]->isChecked());
+  EXPECT_TRUE(frmStates(&nameBox).optCopyWhat[0]->isChecked());
 }
 
 TEST_F(StatesTest, WithoutATextBoxPasteIsRefusedAndEnterCopiesWithoutEmptyingTheClipboard) {
   QScrollBar scrollBar;
   for (QWidget* focused : {static_cast<QWidget*>(nullptr), static_cast<QWidget*>(&scrollBar)}) {
-    frmStates dialog(focused);
-    EXPECT_FALSE(dialog.cmdPaste->isEnabled());
-    Activate(dialog);
-    dialog.cboStates->setCurrentIndex(kTexas);
-    QTest::keyClick(dialog.cboStates, Qt::Key_Return);
-    EXPECT_FALSE(dialog.isVisible());
+    EXPECT_FALSE(frmStates(focused).cmdPaste->isEnabled());
+    EnterTexas(focused);
     EXPECT_EQ(clipboard.text, "TX");
   }
   EXPECT_EQ(clipboard.clears, 0);
   frmStates dialog(nullptr);
   dialog.show();
   dialog.cmdPaste_Click();
-  EXPECT_EQ(Fakes().messages.shown,
-            (Shown{{MessageKind::Notice, "Cannot paste at cursor. Cursor is not in a text box."}}));
+  ASSERT_EQ(Fakes().messages.shown.size(), 1u);
+  EXPECT_EQ(Fakes().messages.shown[0].second, "Cannot paste at cursor. Cursor is not in a text box.");
   EXPECT_TRUE(dialog.isVisible());
-}
-
-TEST_F(StatesTest, CancelAndTheCloseBoxRememberTheStateButNotNameOrAbbreviation) {
-  {
-    frmStates dialog(&addressBox);
-    dialog.cboStates->setCurrentIndex(kTexas);
-    dialog.optCopyWhat[0]->setChecked(true);
-    dialog.cmdCancel->click();
-  }
-  EXPECT_EQ(StatesMemory().LastStateIndex, kTexas);
-  EXPECT_EQ(StatesMemory().LastCopyWhat, 1);
-  EXPECT_EQ(addressBox.toPlainText(), "100 Main St\nAustin,  78701");
-  frmStates again(&addressBox);
-  again.show();
-  again.cboStates->setCurrentIndex(3);
-  again.close();
-  EXPECT_EQ(StatesMemory().LastStateIndex, 3);
-}
-
-TEST(MultiGroupsDialog, PreselectsTheGivenGroupsAndReturnsListOrderOrNothing) {
-  const BookState book = BookWithGroups({"Work", "Family", "Club", "Choir"});
-  Exchange() = {1, std::string("\xFF\3\xFD", 3)};  // with "<Ungrouped>"; 253 preselects nothing
-  frmMultiGroups dialog(book);
-  ASSERT_EQ(dialog.lstGroups->count(), 5);
-  EXPECT_EQ(dialog.lstGroups->selectedItems().size(), 2);
-  dialog.findChild<QPushButton*>("cmdOK")->click();
-  EXPECT_EQ(Exchange().DialogOK, 1);
-  EXPECT_EQ(Exchange().DialogText, std::string("\xFF\3", 2));  // "<Ungrouped>", then Choir
-  frmMultiGroups cancelled(book);
-  cancelled.findChild<QPushButton*>("cmdSelectAll")->click();
-  cancelled.findChild<QPushButton*>("cmdCancel")->click();
-  EXPECT_EQ(Exchange().DialogOK, 0);
-  EXPECT_EQ(Exchange().DialogText, "");
-}
-
-// A shell that records what it was asked to open and may fail the request.
-class FakeShell : public Shell {
- public:
-  std::optional<PlatformError> Open(const QString& address) override {
-    opened.push_back(address);
-    busyWhileOpening = Fakes().busy.IsBusy();
-    return failure;
-  }
-
-  std::vector<QString> opened;
-  std::optional<PlatformError> failure;
-  bool busyWhileOpening = false;
-};
-
-TEST(AboutDialog, OnlyTheLeftButtonOpensTheSiteAndAFailureIsReported) {
-  FakeShell shell;
-  InstallShell(&shell);
-  frmAbout dialog;
-  Activate(dialog);
-  QStringList texts;
-  for (const QLabel* label : dialog.findChildren<QLabel*>()) texts << label->text();
-  EXPECT_TRUE(texts.contains("Vantreo, Version 1.02"));
-  QTest::mouseClick(dialog.lblInternetLink, Qt::RightButton);
-  EXPECT_TRUE(shell.opened.empty());
-  QTest::mouseClick(dialog.lblInternetLink, Qt::LeftButton);
-  EXPECT_EQ(shell.opened, std::vector<QString>{kMakerWebAddress});
-  EXPECT_TRUE(shell.busyWhileOpening);
-  EXPECT_TRUE(Fakes().messages.shown.empty());
-  shell.failure = PlatformError{2, "No program could be started to open the address"};
-  QTest::mouseClick(dialog.lblInternetLink, Qt::LeftButton);
-  EXPECT_EQ(Fakes().messages.shown, (Shown{{MessageKind::Notice, "Unable to load internet web site : No program "
-                                                                 "could be started to open the address (Error 2)"}}));
-  EXPECT_FALSE(Fakes().busy.IsBusy());
-  EXPECT_TRUE(dialog.isVisible());
-  QTest::keyClick(&dialog, Qt::Key_Return);
-  EXPECT_FALSE(dialog.isVisible());
-  InstallShell(nullptr);
-}
-
-// Stands in for the desktop's browser.
-class BrowserStandIn : public QObject {
-  Q_OBJECT
-
- public Q_SLOTS:
-  void Open(const QUrl& url) { opened.push_back(url); }
-
- public:
-  std::vector<QUrl> opened;
-};
-
-TEST(DesktopShell, OpensTheMakersSiteInTheBrowser) {
-  BrowserStandIn browser;
-  QDesktopServices::setUrlHandler(QStringLiteral("https"), &browser, "Open");
-  EXPECT_FALSE(DesktopShell().Open(QLatin1String(kMakerWebAddress)));
-  QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
-  EXPECT_EQ(browser.opened, std::vector<QUrl>{QUrl(QLatin1String(kMakerWebAddress))});
 }
 
 }  // namespace
-
-#include "test_dialogs.moc"

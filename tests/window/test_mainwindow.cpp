@@ -1,32 +1,37 @@
 #include <gtest/gtest.h>
 
+#include <optional>
+
 #include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
 #include <QDialog>
 #include <QDir>
+#include <QFile>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include "core/DataFile.h"
-#include "core/DialogExchange.h"
-#include "core/Document.h"
 #include "core/GroupMembership.h"
+#include "mainwindow/DialNumber.h"
 #include "mainwindow/GroupComboBox.h"
 #include "mainwindow/MultiLineField.h"
 #include "mainwindow/frmMain.h"
 #include "platform/AnsiText.h"
+#include "platform/Telephony.h"
 #include "support/FakeClipboard.h"
 #include "support/FakeFileDialogs.h"
 #include "support/FakePlatform.h"
 #include "support/ModalDialogs.h"
 #include "support/TestBooks.h"
+#include "support/WindowKeys.h"
 
 namespace {
 
@@ -42,9 +47,7 @@ class MainWindowTest : public testing::Test {
     InstallClipboard(&clipboard);
     window = std::make_unique<frmMain>(book, settings);
     window->SetStatusPanes();
-    window->show();
-    QApplication::setActiveWindow(window.get());
-    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    ShowActive(*window);
   }
   void TearDown() override {
     window.reset();
@@ -67,35 +70,28 @@ class MainWindowTest : public testing::Test {
 TEST_F(MainWindowTest, ShowsTheCurrentRecordWithoutMarkingItChanged) {
   book.Records[0].PhoneNameIndex[2] = -1;
   window->ShowRecord();
-  EXPECT_EQ(window->txtName->text(), "Anne Brown");
-  EXPECT_EQ(window->optWhichPhone[0]->text(), "&1 Home");
-  EXPECT_EQ(window->optWhichPhone[2]->text(), "&3 <Blank>");
-  EXPECT_EQ(window->PromptText(), "Record 1 of 3");
-  EXPECT_EQ(window->windowTitle(), "BOOK.dat - Vantreo");
+  EXPECT_EQ(QStringList({window->txtName->text(), window->optWhichPhone[0]->text(), window->optWhichPhone[2]->text(),
+                         window->PromptText(), window->windowTitle()}),
+            QStringList({"Anne Brown", "&1 Home", "&3 <Blank>", "Record 1 of 3", "BOOK.dat - Vantreo"}));
   QStringList groups;
   for (int i = 0; i < window->cboGroups->count(); ++i) groups << window->cboGroups->itemText(i);
   EXPECT_EQ(groups, (QStringList{kUngroupedText, kMultipleGroupsText, "Club", "Family", "Work"}));
   window->GoToRecord(1);
-  EXPECT_EQ(window->txtCompany->text(), "Acme");
-  EXPECT_EQ(window->cboGroups->currentText(), "Family");
+  EXPECT_EQ(window->txtCompany->text() + '|' + window->cboGroups->currentText(), "Acme|Family");
   EXPECT_EQ(window->scrCurrRecord->value(), 1);
   EXPECT_FALSE(book.Dirty);
 }
 
 TEST_F(MainWindowTest, NavigationKeysMoveAndBeepAtTheEndsAndWithNoRecords) {
-  Press(window->txtName, Qt::Key_PageDown);
-  EXPECT_EQ(book.CurrentRecord, 1);
-  Press(window->txtAddress, Qt::Key_End, Qt::ControlModifier);
-  EXPECT_EQ(window->txtName->text(), "Zed");
-  Press(window->txtName, Qt::Key_PageDown);
-  EXPECT_EQ(book.CurrentRecord, 2);
-  EXPECT_EQ(Fakes().beep.beeps, 1);
-  Press(window->txtName, Qt::Key_Home);  // moves the caret only
-  EXPECT_EQ(book.CurrentRecord, 2);
-  Press(window->txtNotes, Qt::Key_Home, Qt::ControlModifier);
-  EXPECT_EQ(book.CurrentRecord, 0);
-  Press(window->txtName, Qt::Key_PageUp);
-  EXPECT_EQ(Fakes().beep.beeps, 2);
+  const std::tuple<QWidget*, Qt::Key, Qt::KeyboardModifiers, int, int> steps[] = {
+      {window->txtName, Qt::Key_PageDown, {}, 1, 0},  {window->txtAddress, Qt::Key_End, Qt::ControlModifier, 2, 0},
+      {window->txtName, Qt::Key_PageDown, {}, 2, 1},  {window->txtName, Qt::Key_Home, {}, 2, 1},  // the caret only
+      {window->txtNotes, Qt::Key_Home, Qt::ControlModifier, 0, 1}, {window->txtName, Qt::Key_PageUp, {}, 0, 2}};
+  for (const auto& [target, key, modifiers, record, beeps] : steps) {
+    Press(target, key, modifiers);
+    EXPECT_EQ(std::pair(book.CurrentRecord, Fakes().beep.beeps), std::pair(record, beeps)) << key;
+    EXPECT_EQ(window->txtName->text().toStdString(), book.Current().Name);
+  }
   EXPECT_FALSE(book.Dirty);
   book.Records.clear();  // with no records every key only beeps
   window->RefreshView();
@@ -160,25 +156,13 @@ TEST_F(MainWindowTest, PasteLetsInWhatFitsOnTheBoxesLines) {
   }
   EXPECT_EQ(Fakes().beep.beeps, 4);
   EXPECT_EQ(window->PromptText(), QString::fromUtf8("'\u0141' cannot be stored in this address book"));
-  window->GoToRecord(1);
+  window->GoToRecord(1);  // the message gives way to the record's place
   EXPECT_EQ(window->PromptText(), "Record 2 of 3");
 }
 
-TEST_F(MainWindowTest, UpAndDownInThePhoneBoxStepRoundTheSlots) {
+TEST_F(MainWindowTest, PhoneSlotsAreReachedAndSteppedRoundFromTheKeyboard) {
   const std::string longer = "555-0103 extension 1234, ask for Anne";  // longer than the box's limit
   book.Records[0].Phones[3] = longer;
-  window->optWhichPhone[3]->click();
-  EXPECT_EQ(window->txtPhone->text(), QString::fromStdString(longer));
-  Press(window->txtPhone, Qt::Key_Down);
-  EXPECT_EQ(book.Records[0].WhichPhone, 0);
-  EXPECT_EQ(window->txtPhone->text(), "555-0100");
-  Press(window->txtPhone, Qt::Key_Up);
-  EXPECT_TRUE(window->optWhichPhone[3]->isChecked());
-  EXPECT_EQ(book.Records[0].Phones[3], longer);
-  EXPECT_TRUE(book.Dirty);
-}
-
-TEST_F(MainWindowTest, PhoneFrameIsReachedFromTheKeyboard) {
   book.Records[0].WhichPhone = 2;
   window->ShowRecord();
   EXPECT_EQ(window->txtPhone->text(), "555-0102");
@@ -189,42 +173,38 @@ TEST_F(MainWindowTest, PhoneFrameIsReachedFromTheKeyboard) {
   Press(window->optWhichPhone[2], Qt::Key_Left);
   EXPECT_EQ(book.Records[0].WhichPhone, 1);
   EXPECT_EQ(QApplication::focusWidget(), window->txtPhone);
+  for (const Qt::Key key : {Qt::Key_Up, Qt::Key_Up}) Press(window->txtPhone, key);
+  EXPECT_TRUE(window->optWhichPhone[3]->isChecked());
+  EXPECT_EQ(window->txtPhone->text(), QString::fromStdString(longer));
+  Press(window->txtPhone, Qt::Key_Down);
+  EXPECT_EQ(window->txtPhone->text(), "555-0100");
+  EXPECT_EQ(book.Records[0].Phones[3], longer);
+  EXPECT_TRUE(book.Dirty);
 }
 
-TEST_F(MainWindowTest, ClosedGroupListNeverShowsAGroupTheRecordDoesNotHold) {
+TEST_F(MainWindowTest, GroupListNeverShowsAGroupTheRecordDoesNotHold) {
   window->GoToRecord(1);  // in "Family"
   QWheelEvent wheel({5, 5}, {5, 5}, {}, {0, -120}, Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
   QApplication::sendEvent(window->cboGroups, &wheel);
   EXPECT_EQ(window->cboGroups->currentText(), "Family");
   for (const Qt::Key key : {Qt::Key_Up, Qt::Key_Home, Qt::Key_End, Qt::Key_W, Qt::Key_C}) {
-    Press(window->cboGroups, key);
+    Press(window->cboGroups, key);  // on the closed list
     EXPECT_EQ(window->cboGroups->currentText(), "Family") << key;
   }
-  EXPECT_EQ(book.Records[1].Group, 1);
-  EXPECT_FALSE(book.Dirty);
-}
-
-TEST_F(MainWindowTest, GroupListStoresTheChosenGroupUnlessEscapeClosedIt) {
-  window->GoToRecord(1);
   window->cboGroups->setFocus();
   Press(window->cboGroups, Qt::Key_Down);
   ASSERT_TRUE(window->cboGroups->view()->isVisible());
   Press(window->cboGroups->view(), Qt::Key_Down);
   Press(window->cboGroups->view(), Qt::Key_Escape);
   QApplication::processEvents();
-  EXPECT_EQ(book.Records[1].Group, 1);
   EXPECT_EQ(window->cboGroups->currentText(), "Family");
-  EXPECT_FALSE(book.Dirty);
   EXPECT_FALSE(GroupListCancelled());
   window->OnGroupCloseUp();  // the same group again
+  EXPECT_EQ(book.Records[1].Group, 1);
   EXPECT_FALSE(book.Dirty);
-  window->cboGroups->SelectCode(2);
-  window->OnGroupCloseUp();
-  EXPECT_EQ(book.Records[1].Group, 2);
-  EXPECT_TRUE(book.Dirty);
 }
 
-TEST_F(MainWindowTest, MultipleGroupsAreStoredInListOrderAndOneAsASingleGroup) {
+TEST_F(MainWindowTest, MultipleGroupsAreStoredInListOrderOneAsASingleGroupNoneWithoutGroups) {
   StoreGroupSet(book.Records[0], std::string("\0\1", 2));  // Work and Family
   window->ShowRecord();
   window->cboGroups->SelectCode(kMultipleGroups);
@@ -239,7 +219,6 @@ TEST_F(MainWindowTest, MultipleGroupsAreStoredInListOrderAndOneAsASingleGroup) {
   EXPECT_EQ(book.Records[0].MultiGroups, std::string("\2\1\0", 3));  // Club, Family, Work
   EXPECT_EQ(window->cboGroups->currentText(), kMultipleGroupsText);
   EXPECT_TRUE(book.Dirty);
-
   window->cboGroups->SelectCode(kMultipleGroups);
   WhenModalShown([](QDialog& dialog) {
     dialog.findChild<QPushButton*>("cmdSelectNone")->click();
@@ -250,17 +229,13 @@ TEST_F(MainWindowTest, MultipleGroupsAreStoredInListOrderAndOneAsASingleGroup) {
   EXPECT_EQ(book.Records[0].Group, 0);
   EXPECT_EQ(book.Records[0].MultiGroups, "");
   EXPECT_EQ(window->cboGroups->currentText(), "Work");
-}
-
-TEST_F(MainWindowTest, MultipleGroupsWithoutGroupsExplains) {
   book.Groups.clear();
-  window->RefreshView();
+  window->GoToRecord(2);  // ungrouped
   window->cboGroups->SelectCode(kMultipleGroups);
   window->OnGroupCloseUp();
   EXPECT_EQ(Fakes().messages.shown.at(0).second,
             "There are no groups to select from. Use the Edit Group List command to create groups.");
   EXPECT_EQ(window->cboGroups->currentText(), kUngroupedText);
-  EXPECT_FALSE(book.Dirty);
 }
 
 TEST_F(MainWindowTest, DeletingMakesTheNextOrNewLastRecordCurrentAndTheLastOneEmptiesTheView) {
@@ -275,14 +250,14 @@ TEST_F(MainWindowTest, DeletingMakesTheNextOrNewLastRecordCurrentAndTheLastOneEm
   EXPECT_EQ(window->txtName->text(), "John Smith");
   window->mnuRecordsDelete->trigger();
   EXPECT_EQ(window->PromptText(), "No records");
-  EXPECT_FALSE(window->txtName->isEnabled());
-  EXPECT_FALSE(window->scrCurrRecord->isEnabled());
   EXPECT_FALSE(window->optPrintAs[0]->isChecked());
-  for (QAction* item : {window->mnuFilePrint, window->mnuEditPhoneNames, window->mnuRecordsDelete,
-                        window->mnuRecordsSearch, window->mnuRecordsFindNext, window->mnuRecordsFindPrevious,
-                        window->mnuRecordsSort, window->mnuOptionsDial})
-    EXPECT_FALSE(item->isEnabled()) << item->objectName().toStdString();
-  for (const char* key : {"Delete", "Search", "Print", "Dial"}) EXPECT_FALSE(window->ToolbarButton(key)->isEnabled());
+  for (QObject* item : std::initializer_list<QObject*>{
+           window->txtName, window->scrCurrRecord, window->mnuFilePrint, window->mnuEditPhoneNames,
+           window->mnuRecordsDelete, window->mnuRecordsSearch, window->mnuRecordsFindNext,
+           window->mnuRecordsFindPrevious, window->mnuRecordsSort, window->mnuOptionsDial,
+           window->ToolbarButton("Delete"), window->ToolbarButton("Search"), window->ToolbarButton("Print"),
+           window->ToolbarButton("Dial")})
+    EXPECT_FALSE(item->property("enabled").toBool()) << item->objectName().toStdString();
   EXPECT_TRUE(window->ToolbarButton("Add")->isEnabled());
   EXPECT_EQ(window->optWhichPhone[0]->text(), "&1");
   EXPECT_TRUE(book.Dirty);
@@ -291,28 +266,39 @@ TEST_F(MainWindowTest, DeletingMakesTheNextOrNewLastRecordCurrentAndTheLastOneEm
 TEST_F(MainWindowTest, CtrlAAddsARecordAtTheEndWithTheLastPrintAsChoice) {
   book.DefaultPhoneNames = {3, 2, 1, -1};
   window->optPrintAs[1]->click();
-  EXPECT_EQ(book.Records[0].PrintAs, kPrintAsBusiness);
   Press(window->txtName, Qt::Key_A, Qt::ControlModifier);  // the menu wins over select-all
   ASSERT_EQ(book.RecordCount(), 4);
-  EXPECT_EQ(book.Records[3].PrintAs, kPrintAsBusiness);
-  EXPECT_EQ(book.Records[3].Group, kNoGroup);
-  EXPECT_EQ(book.Records[3].PhoneNameIndex, book.DefaultPhoneNames);
+  const AddressRecord& added = book.Records[3];
+  EXPECT_EQ(std::tuple(added.PrintAs, added.Group, added.PhoneNameIndex),
+            std::tuple(kPrintAsBusiness, kNoGroup, book.DefaultPhoneNames));
   EXPECT_EQ(window->PromptText(), "Record 4 of 4");
   EXPECT_EQ(QApplication::focusWidget(), window->txtName);
   EXPECT_TRUE(book.Dirty);
 }
 
+TEST_F(MainWindowTest, ConfirmedSortShowsTheFirstRecordAndCancelledChangesNothing) {
+  book.Keys = {SortKey{kSortName, 0, 0, 1}, SortKey{}, SortKey{}};  // descending
+  window->GoToRecord(1);
+  for (const char* button : {"cmdCancel", "cmdOK"}) {
+    WhenModalShown([button](QDialog& dialog) { dialog.findChild<QPushButton*>(button)->click(); });
+    window->mnuRecordsSort->trigger();
+    EXPECT_EQ(book.Dirty, button == std::string("cmdOK"));
+    EXPECT_EQ(book.Records[0].Name, book.Dirty ? "Zed" : "Anne Brown");
+  }
+  EXPECT_EQ(window->txtName->text(), "Zed");
+  EXPECT_EQ(window->PromptText(), "Record 1 of 3");
+}
+
 TEST_F(MainWindowTest, EditMenuFollowsFocusSelectionAndClipboard) {
   window->txtNotes->setFocus();
   window->mnuEdit_Update();
-  EXPECT_FALSE(window->mnuEditCopy->isEnabled());
-  EXPECT_FALSE(window->mnuEditPaste->isEnabled());
+  EXPECT_FALSE(window->mnuEditCopy->isEnabled() || window->mnuEditPaste->isEnabled());
   window->txtName->setFocus();
   window->txtName->setSelection(0, 5);
   window->mnuEdit_Update();
   EXPECT_TRUE(window->mnuEditCut->isEnabled());
   window->mnuEditCut_Click();
-  EXPECT_EQ(clipboard.text, "Anne ");
+  EXPECT_EQ(QStringList({clipboard.text, window->txtName->text()}), QStringList({"Anne ", "Brown"}));
   EXPECT_EQ(book.Records[0].Name, "Brown");
   EXPECT_TRUE(book.Dirty);
   window->mnuEdit_Update();
@@ -328,8 +314,7 @@ TEST_F(MainWindowTest, FileCommandsAskWhereChangesWouldBeLostAndShowTheFilesName
   book.Dirty = true;
   Fakes().messages.answers = {MessageAnswer::Yes, MessageAnswer::Cancel};
   EXPECT_FALSE(window->close());  // Save As cancelled
-  EXPECT_EQ(Fakes().messages.shown.at(0),
-            std::pair(MessageKind::SaveQuestion, QStringLiteral("Save changes to 'Untitled'?")));
+  EXPECT_EQ(Fakes().messages.shown.at(0), std::pair(MessageKind::SaveQuestion, QString("Save changes to 'Untitled'?")));
   EXPECT_EQ(files.request.HelpContext, 1130);
   window->mnuFileNew_Click();  // answered Cancel
   EXPECT_EQ(book.RecordCount(), 3);
@@ -351,45 +336,21 @@ TEST_F(MainWindowTest, FileCommandsAskWhereChangesWouldBeLostAndShowTheFilesName
   EXPECT_EQ(saved.Records[0].Name, "Changed");
 }
 
-TEST(MainWindowStart, CommandLinePathIsUsedAsGivenAndUntitledOpensNothing) {
-  QTemporaryDir dir;
-  const QString previous = QDir::currentPath();
-  QDir::setCurrent(dir.path());
-  BookState book;
-  ProgramSettings settings;
-  {
-    frmMain window(book, settings, QStringLiteral("  Mixed Case.dat "));
-    window.Form_Load();
-    EXPECT_EQ(book.FileName, QDir(dir.path()).filePath("Mixed Case.dat"));
-    EXPECT_EQ(window.windowTitle(), "Mixed Case.dat - Vantreo");
-  }
-  QDir::setCurrent(previous);
-  settings.PhoneBook.DataFile = kUntitled;
-  frmMain window(book, settings);
-  window.Form_Load();
-  EXPECT_TRUE(book.IsUntitled());
-  EXPECT_EQ(window.PromptText(), "No records");
-}
-
 constexpr size_t kLongest = 65535;  // the longest text a data file can hold
 
 // The longest text, starting with first and then every byte value in turn;
 // multi-line text has CR LF pairs in place of the lone CR and LF bytes.
 std::string LongText(char first, bool multiLine) {
   std::string text(1, first);
-  for (int code = 0; text.size() < kLongest; code = (code + 1) % 256) {
-    if (!multiLine || (code != '\r' && code != '\n'))
-      text += static_cast<char>(code);
-    else if (code == '\r' && text.size() + 3 <= kLongest)
-      text += "\r\n";
-  }
+  for (int code = 0; text.size() < kLongest; code = (code + 1) % 256)
+    if (!multiLine || (code != '\r' && code != '\n')) text += static_cast<char>(code);
+    else if (code == '\r' && text.size() + 3 <= kLongest) text += "\r\n";
   return text;
 }
 
 // Values longer than their boxes' limits, as other programs write them, reach
 // the file again byte for byte; typing may only shorten them.
-TEST(LongFields, SurviveShowingNavigatingSwitchingPhonesSearchingSortingAndSaving) {
-  QTemporaryDir dir;
+TEST_F(MainWindowTest, LongFieldsSurviveShowingNavigatingSwitchingPhonesSearchingSortingAndSaving) {
   BookState original = BookWithGroups({});
   for (const char first : {'A', 'B'}) {
     AddressRecord& record = AddRecord(original, LongText(first, false), LongText(first, false));
@@ -400,36 +361,111 @@ TEST(LongFields, SurviveShowingNavigatingSwitchingPhonesSearchingSortingAndSavin
   original.Keys = {SortKey{kSortCompany, 0, 1, 0}, SortKey{}, SortKey{}};  // the records' own order
   original.FileName = dir.filePath("LONG.DAT");
   SaveDocument(original);
-
-  BookState book;
-  ProgramSettings settings;
   LoadDocument(book, original.FileName);
-  frmMain window(book, settings);
-  window.SetStatusPanes();
-  window.show();
-  QApplication::setActiveWindow(&window);
-  ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
-  EXPECT_EQ(window.FieldText(4), AnsiToQString(original.Records[0].Notes));  // shown whole
-  for (const Qt::Key key : {Qt::Key_PageDown, Qt::Key_PageUp}) QTest::keyClick(window.txtName, key);
+  window->RefreshView();
+  EXPECT_EQ(window->FieldText(4), AnsiToQString(original.Records[0].Notes));  // shown whole
+  for (const Qt::Key key : {Qt::Key_PageDown, Qt::Key_PageUp}) QTest::keyClick(window->txtName, key);
   for (const Qt::Key slot : {Qt::Key_2, Qt::Key_1}) {
-    QTest::keyClick(window.txtName, slot, Qt::AltModifier);
+    QTest::keyClick(window->txtName, slot, Qt::AltModifier);
     QTest::qWait(150);  // an access key clicks its option after a short press
   }
   settings.Search.SearchString = "findme";
-  window.mnuRecordsFindNext->trigger();
+  window->mnuRecordsFindNext->trigger();
   ASSERT_EQ(book.CurrentRecord, 1);
   WhenModalShown([](QDialog& sort) { sort.findChild<QPushButton*>("cmdOK")->click(); });
-  window.mnuRecordsSort->trigger();
-  window.txtNotes->moveCursor(QTextCursor::End);
-  QTest::keyClick(window.txtNotes, Qt::Key_Backspace);
-  QTest::keyClicks(window.txtNotes, "ZY");  // Y would make the notes longer than they were
+  window->mnuRecordsSort->trigger();
+  window->txtNotes->moveCursor(QTextCursor::End);
+  QTest::keyClick(window->txtNotes, Qt::Key_Backspace);
+  QTest::keyClicks(window->txtNotes, "ZY");  // Y would make the notes longer than they were
   EXPECT_EQ(Fakes().beep.beeps, 1);
-  window.mnuFileSave->trigger();
-
+  window->mnuFileSave->trigger();
   original.Records[0].Notes.back() = 'Z';
   original.FileName = dir.filePath("EXPECTED.DAT");
   SaveDocument(original);
   EXPECT_TRUE(ReadBytes(book.FileName) == ReadBytes(original.FileName));
+}
+
+// A telephony service that keeps the last request and answers with a chosen result.
+class FakeTelephony : public Telephony {
+ public:
+  int RequestMakeCall(const DialRequest& request) override {
+    last = request;
+    return result;
+  }
+
+  int result = kDialAccepted;
+  std::optional<DialRequest> last;
+};
+
+TEST(DialNumber, HandsOverTheShownNumberUnchangedAndReportsARefusal) {
+  FakeTelephony telephony;
+  InstallTelephony(&telephony);
+  AddressRecord record;
+  record.Name = "Ann Lee";
+  record.Company = "Lee Plumbing";
+  record.Phones = {"555-0100", "555-0101", "", " +1 (555) 010-9999 ext. 12 "};
+  for (const auto& [printAs, slot, party] :
+       {std::tuple{kPrintAsBusiness, 3, "Lee Plumbing"}, {kPrintAsPerson, 1, "Ann Lee"}}) {
+    record.PrintAs = printAs;
+    DialNumber(record, slot, "FRIENDS.DAT - Vantreo");
+    const DialRequest& sent = *telephony.last;
+    EXPECT_EQ(QStringList({sent.DestinationAddress, sent.ApplicationName, sent.CalledParty, sent.Comment}),
+              QStringList({QString::fromStdString(record.Phones[static_cast<size_t>(slot)]), "FRIENDS.DAT - Vantreo",
+                           party, ""}));
+  }
+  EXPECT_TRUE(Fakes().messages.shown.empty());
+  const std::pair<int, const char*> refusals[] = {
+      {kDialNoRecipient, "No application for tel: links is set up on this computer. Install a dialing application, "
+                         "such as a softphone, and make it the default application for tel: links."},
+      {kDialQueueFull, "The queue of pending dialing requests is full."},
+      {kDialInvalidAddress, "The phone number is not valid."},
+      {kDialHandlerFailed, "The application set up for tel: links could not be started."},
+      {-17, "Unknown error."},
+  };
+  for (const auto& [result, description] : refusals) {
+    Fakes().messages.shown.clear();
+    telephony.result = result;
+    DialNumber(record, 1, "Untitled - Vantreo");
+    EXPECT_EQ(Fakes().messages.shown, (std::vector{std::pair{MessageKind::Notice,
+                                                             QStringLiteral("Error dialing number : ") + description}}));
+  }
+  InstallTelephony(nullptr);
+}
+
+// On a desktop of the test's own, seen by the desktop tools through the XDG variables.
+TEST(DesktopTelephony, NumberGoesOutAsTelLinkToTheDefaultApplicationAndItsAbsenceIsReported) {
+  QTemporaryDir dir;
+  for (const char* name : {"XDG_CURRENT_DESKTOP", "DESKTOP_SESSION", "KDE_FULL_SESSION"}) qunsetenv(name);
+  QDir(dir.path()).mkpath("data/applications");
+  for (const auto& [name, folder] : {std::pair{"XDG_CONFIG_HOME", "."}, {"XDG_CONFIG_DIRS", "none"},
+                                     {"XDG_DATA_HOME", "data"}, {"XDG_DATA_DIRS", "none"}})
+    qputenv(name, QFile::encodeName(dir.filePath(QString::fromLatin1(folder))));
+  QStandardPaths::setTestModeEnabled(false);  // the folders above are the test's own
+  const auto makeDefault = [&dir](const char* program) {
+    WriteBytes(dir.filePath("mimeapps.list"), "[Default Applications]\nx-scheme-handler/tel=phone.desktop\n");
+    WriteBytes(dir.filePath("data/applications/phone.desktop"),
+               "[Desktop Entry]\nType=Application\nName=Phone\nMimeType=x-scheme-handler/tel;\nExec=" +
+                   dir.filePath(program).toStdString() + " %u\n");
+  };
+  AddressRecord record;
+  record.Phones[0] = "555-0100";
+  DialNumber(record, 0, "Untitled - Vantreo");
+  makeDefault("no-such-program");
+  DialNumber(record, 0, "Untitled - Vantreo");
+  ASSERT_EQ(Fakes().messages.shown.size(), 2u);
+  EXPECT_TRUE(Fakes().messages.shown[0].second.startsWith("Error dialing number : No application for tel: links"));
+  EXPECT_EQ(Fakes().messages.shown[1].second,
+            "Error dialing number : The application set up for tel: links could not be started.");
+  // An application that writes the link it is given into a file.
+  WriteBytes(dir.filePath("record-tel"), "#!/bin/sh\nprintf %s \"$1\" > \"$0.received\"\n");
+  QFile::setPermissions(dir.filePath("record-tel"), QFile::ReadOwner | QFile::ExeOwner);
+  makeDefault("record-tel");
+  EXPECT_EQ(TelephonyService().RequestMakeCall({"   ", "Vantreo", "Ann", ""}), kDialInvalidAddress);
+  EXPECT_EQ(TelephonyService().RequestMakeCall({"+1 (555) 010-9999 #2", "Vantreo", "Ann", ""}), kDialAccepted);
+  const QString received = dir.filePath("record-tel.received");
+  for (int waited = 0; waited < 5000 && !QFile::exists(received); waited += 50) QTest::qWait(50);
+  EXPECT_EQ(ReadBytes(received), "tel:+1%20(555)%20010-9999%20%232");
+  QStandardPaths::setTestModeEnabled(true);
 }
 
 }  // namespace

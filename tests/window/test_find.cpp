@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QPushButton>
@@ -11,13 +14,17 @@
 #include "core/DialogExchange.h"
 #include "core/GroupMembership.h"
 #include "find/FindInRecords.h"
+#include "find/LastNameFirst.h"
+#include "find/SortRecords.h"
 #include "find/frmSearch.h"
+#include "find/frmSort.h"
 #include "mainwindow/GroupComboBox.h"
 #include "mainwindow/MultiLineField.h"
 #include "mainwindow/frmMain.h"
 #include "support/FakePlatform.h"
 #include "support/ModalDialogs.h"
 #include "support/TestBooks.h"
+#include "support/WindowKeys.h"
 
 namespace {
 
@@ -42,9 +49,7 @@ class SearchTest : public testing::Test {
     AddRecord(book, "Mary Smith").Notes = "Smith & Springfield office";
     window = std::make_unique<frmMain>(book, settings);
     window->RefreshView();
-    window->show();
-    QApplication::setActiveWindow(window.get());
-    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    ShowActive(*window);
   }
 
   void Store(const std::string& text, int16_t fields = kAllFields, bool matchCase = false) {
@@ -52,14 +57,11 @@ class SearchTest : public testing::Test {
   }
   // The caret of text box k, which must have the focus and no selection.
   int Caret(int k) {
-    EXPECT_EQ(window->focusWidget(), window->txtFields[static_cast<size_t>(k)]);
-    if (auto* line = qobject_cast<QLineEdit*>(window->txtFields[static_cast<size_t>(k)])) {
-      EXPECT_FALSE(line->hasSelectedText());
-      return line->cursorPosition();
-    }
-    const QTextCursor cursor = static_cast<MultiLineField*>(window->txtFields[static_cast<size_t>(k)])->textCursor();
-    EXPECT_FALSE(cursor.hasSelection());
-    return cursor.position();
+    QWidget* box = window->txtFields[static_cast<size_t>(k)];
+    EXPECT_EQ(window->focusWidget(), box);
+    if (auto* line = qobject_cast<QLineEdit*>(box)) return line->hasSelectedText() ? -1 : line->cursorPosition();
+    const QTextCursor cursor = static_cast<MultiLineField*>(box)->textCursor();
+    return cursor.hasSelection() ? -1 : cursor.position();
   }
 
   BookState book;
@@ -120,9 +122,8 @@ TEST_P(FindCommandTest, ShowsTheMatchOrSaysThereIsNoMore) {
 
 INSTANTIATE_TEST_SUITE_P(Cases, FindCommandTest, testing::ValuesIn(kFindCases));
 
-// Search..., and Find Next or Previous while there is no search text, open
-// the dialog; its Find First searches from the first record, its Find Next
-// from the record after the current one.
+// Search..., and Find Next or Previous without search text, open the dialog;
+// Find First searches from the first record, Find Next from the next one.
 TEST_F(SearchTest, TheDialogFindsFromTheFirstOrTheNextRecord) {
   window->GoToRecord(1);
   const std::tuple<bool, QAction*, const char*, int> steps[] = {
@@ -142,22 +143,8 @@ TEST_F(SearchTest, TheDialogFindsFromTheFirstOrTheNextRecord) {
   EXPECT_TRUE(Fakes().messages.shown.empty());
 }
 
-TEST_F(SearchTest, AnyDirectionButMinusOneSearchesForwardsAndAnEmptyBookHasNoMatch) {
-  Store("Smith");
-  FindInRecords(book, settings.Search, *window, 2, 7);
-  EXPECT_EQ(book.CurrentRecord, 3);
-  BookState empty = BookWithGroups({});
-  FindInRecords(empty, settings.Search, *window, 0, 1);
-  EXPECT_EQ(Fakes().messages.shown, NoMore("Smith"));
-}
-
 class SearchDialogTest : public testing::Test {
  protected:
-  void Show(frmSearch& dialog) {
-    dialog.show();
-    QApplication::setActiveWindow(&dialog);
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
-  }
   // One state of each field box: ticked or enabled.
   static std::vector<bool> Boxes(const frmSearch& dialog, bool (QCheckBox::*state)() const) {
     std::vector<bool> states;
@@ -174,43 +161,36 @@ class SearchDialogTest : public testing::Test {
 TEST_F(SearchDialogTest, OpensCollapsedWithTheStoredCriteriaAndSelectedFieldsExpandsItOnce) {
   Exchange().DialogOK = 1;
   frmSearch dialog(search);
-  Show(dialog);
+  ShowActive(dialog);
   EXPECT_EQ(dialog.txtSearchFor->selectedText(), "Smith");
-  EXPECT_TRUE(dialog.chkMatchCase->isChecked());
-  EXPECT_TRUE(dialog.optSelectedFields[0]->isChecked());
+  EXPECT_TRUE(dialog.chkMatchCase->isChecked() && dialog.optSelectedFields[0]->isChecked());
   EXPECT_EQ(Boxes(dialog, &QCheckBox::isChecked), (std::vector<bool>{true, false, false, false, false, true}));
   EXPECT_EQ(Boxes(dialog, &QWidget::isEnabled), std::vector<bool>(6, false));
   EXPECT_EQ(Exchange().DialogOK, 0);
   EXPECT_FALSE(dialog.fraWhichFields->isVisible());
   EXPECT_EQ(dialog.optSelectedFields[1]->text(), "Selected Fiel&ds...");
-  const int collapsed = dialog.frameGeometry().height();
   QTest::mouseClick(dialog.optSelectedFields[1], Qt::LeftButton);
   const int expanded = dialog.frameGeometry().height();
   EXPECT_TRUE(dialog.fraWhichFields->isVisible());
   EXPECT_EQ(dialog.optSelectedFields[1]->text(), "Selected Fiel&ds");
   EXPECT_EQ(Boxes(dialog, &QWidget::isEnabled), std::vector<bool>(6, true));
-  // At least 2220 and 3420 twips high, and no field box squeezed.
-  const double pixelsPerTwip = dialog.logicalDpiY() / 1440.0;
-  EXPECT_GE(collapsed, 2220 * pixelsPerTwip - 2);
-  EXPECT_GE(expanded, 3420 * pixelsPerTwip - 2);
   for (QCheckBox* box : dialog.chkWhichFields) EXPECT_GE(box->height(), box->minimumSizeHint().height());
-  QTest::mouseClick(dialog.optSelectedFields[0], Qt::LeftButton);
+  QTest::mouseClick(dialog.optSelectedFields[0], Qt::LeftButton);  // disables the boxes but stays expanded
   EXPECT_EQ(dialog.frameGeometry().height(), expanded);
   EXPECT_EQ(Boxes(dialog, &QWidget::isEnabled), std::vector<bool>(6, false));
   search.AllFields = false;
   frmSearch stored(search);
-  Show(stored);
+  ShowActive(stored);
   EXPECT_TRUE(stored.fraWhichFields->isVisible());
   EXPECT_EQ(Boxes(stored, &QWidget::isEnabled), std::vector<bool>(6, true));
 }
 
-// The same edits, then Cancel, Find First or Find Next.
 TEST_F(SearchDialogTest, OnlyTheFindButtonsStoreTheCriteriaAsTypedAndNeedSomeText) {
   const ProgramSettings::SearchSection stored = search;
   for (const char* button : {"cmdCancel", "cmdFindFirst", "cmdFindNext"}) {
     search = stored;
     frmSearch dialog(search);
-    Show(dialog);
+    ShowActive(dialog);
     QTest::keyClick(dialog.txtSearchFor, Qt::Key_Backspace);
     EXPECT_FALSE(dialog.cmdFindFirst->isEnabled());
     EXPECT_FALSE(dialog.cmdFindNext->isEnabled());
@@ -233,6 +213,139 @@ TEST_F(SearchDialogTest, OnlyTheFindButtonsStoreTheCriteriaAsTypedAndNeedSomeTex
     EXPECT_EQ(Exchange().DialogOK, 1);
     EXPECT_EQ(dialog.FromNextRecord, findNext);
   }
+}
+
+using Names = std::vector<std::string>;
+
+SortKey Key(int16_t field, int16_t byLastName = 0, int16_t caseSensitive = 0, int16_t descending = 0) {
+  return SortKey{field, byLastName, caseSensitive, descending};
+}
+
+constexpr SortKey kUnused{};
+
+Names NamesOf(const BookState& book) {
+  Names names;
+  for (const AddressRecord& record : book.Records) names.push_back(record.Name);
+  return names;
+}
+
+TEST(LastNameFirst, TurnsTheLastWordToTheFrontUnlessTheNameHasAComma) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"John Smith", "Smith John"},        {"Mary Ann Smith", "Smith Mary Ann"}, {"Zed", "Zed"},
+      {"", ""},                            {"  John Smith  ", "Smith John"},     {"John   Smith", "Smith John"},
+      {"    ", ""},                        {" Smith,John Paul ", "Smith,John Paul"},
+      {"John Smith,", "John Smith,"},      {"Anne Marie\tBrown", "Marie\tBrown Anne"},  // only spaces are blanks
+  };
+  for (const auto& [name, turned] : cases) EXPECT_EQ(LastNameFirst(name), turned) << name;
+}
+
+// Records as "name" or "name/company", the sort keys, and the names in the order sorted.
+struct SortCase {
+  Names records;
+  SortKeys keys;
+  Names sorted;
+};
+
+const SortCase kSortCases[] = {
+    {{"John Smith", "Anne Brown", "Zed"}, {Key(kSortName, 1), kUnused, kUnused}, {"Anne Brown", "John Smith", "Zed"}},
+    {{"Zed Adams", "Anne Brown", "Carl Young"}, {Key(kSortName, 1), kUnused, kUnused},
+     {"Zed Adams", "Anne Brown", "Carl Young"}},
+    {{"Zed Adams", "Anne Brown", "Carl Young"}, {Key(kSortName, 0), kUnused, kUnused},
+     {"Anne Brown", "Carl Young", "Zed Adams"}},
+    {{"Smith, John", "Tom Smithers", "Anne Brown", "Bob Smith", "Carl Smit"}, {Key(kSortName, 1, 1), kUnused, kUnused},
+     {"Anne Brown", "Carl Smit", "Bob Smith", "Smith, John", "Tom Smithers"}},
+    {{"Annx", "Ann  ", "Ann"}, {Key(kSortName, 0, 1), kUnused, kUnused}, {"Ann", "Ann  ", "Annx"}},
+    // Character codes: capitals before small letters, codes above 127 last.
+    {{"apple", "Zed", "Apple", "\xE9t\xE9", "Eve"}, {Key(kSortName, 0, 1), kUnused, kUnused},
+     {"Apple", "Eve", "Zed", "apple", "\xE9t\xE9"}},
+    {{"Zed", "apple", "mango", "Banana"}, {Key(kSortName), kUnused, kUnused}, {"apple", "Banana", "mango", "Zed"}},
+    // Equal ignoring case: the next priority decides.
+    {{"apple/2", "Zed/0", "APPLE/3", "Apple/1"}, {Key(kSortName), Key(kSortCompany, 0, 0, 1), kUnused},
+     {"APPLE", "apple", "Apple", "Zed"}},
+    {{"Bea/Beta", "Al/Alpha", "Cy/Beta", "Ann/Alpha", "Abe/Gamma"}, {Key(kSortCompany, 0, 0, 1), Key(kSortName), kUnused},
+     {"Abe", "Bea", "Cy", "Al", "Ann"}},
+    // Unused and damaged priorities are skipped; the third alone decides.
+    {{"b", "a"}, {Key(kSortNone), Key(6), Key(kSortName)}, {"a", "b"}},
+    {{"b", "a"}, {Key(-3), kUnused, kUnused}, {"b", "a"}},
+    // Equal keys end where halving the gaps rounded to even (3 gives 2) puts them.
+    {{"b", "a", "A"}, {Key(kSortName), kUnused, kUnused}, {"A", "a", "b"}},
+    // Only 1 turns by-last-name and case sensitivity on, as the dialog shows them; any
+    // descending value but 0 reverses.
+    {{"Zed Adams", "apple Young", "Bob Brown"}, {Key(kSortName, -1, -1, 0), kUnused, kUnused},
+     {"apple Young", "Bob Brown", "Zed Adams"}},
+    {{"Zed Adams", "apple Young", "Bob Brown"}, {Key(kSortName, 2, 2, -1), kUnused, kUnused},
+     {"Zed Adams", "Bob Brown", "apple Young"}},
+};
+
+class SortOrder : public testing::TestWithParam<SortCase> {};
+
+TEST_P(SortOrder, SortsByTheKeysAndMarksTheBookChanged) {
+  BookState book = BookWithGroups({});
+  for (const std::string& record : GetParam().records) {
+    const size_t slash = record.find('/');
+    AddRecord(book, record.substr(0, slash), slash == std::string::npos ? "" : record.substr(slash + 1));
+  }
+  book.Keys = GetParam().keys;
+  SortRecords(book);
+  EXPECT_EQ(NamesOf(book), GetParam().sorted);
+  EXPECT_TRUE(book.Dirty);
+  for (int r = 1; r < book.RecordCount(); ++r) EXPECT_LE(CompareRecords(book, r - 1, r), 0) << r;
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, SortOrder, testing::ValuesIn(kSortCases));
+
+TEST(SortRecords, GroupsSortByTheirTextRecordsMoveWholeAndAnEmptyBookIsRefused) {
+  BookState book = BookWithGroups({"Work", "Family", "<Aaa>"});
+  AddRecord(book, "work").Group = 0;
+  AddRecord(book, "ungrouped").Phones = {"1", "2", "3", "4"};
+  StoreGroupSet(AddRecord(book, "several"), std::string("\0\1", 2));
+  AddRecord(book, "family").Group = 1;
+  AddRecord(book, "angled").Group = 2;
+  const AddressRecord ungrouped = book.Records[1];
+  book.Keys = {Key(kSortGroup, 1, 1), kUnused, kUnused};
+  SortRecords(book);
+  EXPECT_EQ(NamesOf(book), (Names{"angled", "several", "ungrouped", "family", "work"}));
+  EXPECT_EQ(book.Records[2], ungrouped);
+  EXPECT_EQ(book.Records[1].MultiGroups, std::string("\0\1", 2));
+  EXPECT_EQ(Fakes().busy.timesShown, 1);
+  EXPECT_FALSE(Fakes().busy.IsBusy());
+  BookState empty = BookWithGroups({"Work"});
+  SortRecords(empty);
+  EXPECT_EQ(Fakes().messages.shown, (std::vector{std::pair{MessageKind::Notice, QString("There are no records to sort.")}}));
+  EXPECT_FALSE(empty.Dirty);
+}
+
+// No field is shown for a key out of range; OK stores what the controls show, Cancel nothing.
+TEST(SortDialog, ShowsTheKeysAndOkStoresWhatTheControlsShow) {
+  BookState book = BookWithGroups({});
+  book.Keys = {Key(kSortCompany, 1, 1, 1), Key(kSortName, 0, 0, 0), Key(9, 1, 0, 0)};
+  const SortKeys stored = book.Keys;
+  const auto click = [](QWidget* control) { QTest::mouseClick(control, Qt::LeftButton); };
+  for (const std::string button : {"cmdCancel", "cmdOK"}) {
+    Exchange().DialogOK = 1;
+    frmSort dialog(book);
+    EXPECT_EQ(Exchange().DialogOK, 0);
+    ShowActive(dialog);
+    const int shown[3] = {kSortCompany, kSortName, -1};
+    for (size_t p = 0; p < 3; ++p) {
+      EXPECT_EQ(dialog.cboSortField[p]->currentIndex(), shown[p]) << p;
+      EXPECT_EQ(dialog.chkByLastName[p]->isChecked(), stored[p].ByLastName == 1) << p;
+      EXPECT_EQ(dialog.chkByLastName[p]->isEnabled(), shown[p] == kSortName) << p;
+      EXPECT_EQ(dialog.chkCaseSensitive[p]->isChecked(), stored[p].CaseSensitive == 1) << p;
+      EXPECT_EQ(dialog.optSortOrder[2 * p + 1]->isChecked(), stored[p].Descending == 1) << p;
+    }
+    dialog.cboSortField[0]->setCurrentIndex(kSortGroup);  // keeps its disabled by-last-name tick
+    click(dialog.chkCaseSensitive[0]);
+    dialog.cboSortField[1]->setCurrentIndex(kSortNone);
+    click(dialog.optSortOrder[3]);
+    dialog.cboSortField[2]->setCurrentIndex(kSortName);
+    click(dialog.chkByLastName[2]);
+    click(dialog.findChild<QPushButton*>(QString::fromStdString(button)));
+    const bool ok = button == "cmdOK";
+    EXPECT_EQ(book.Keys, (ok ? SortKeys{Key(kSortGroup, 1, 0, 1), Key(kSortNone, 0, 0, 1), Key(kSortName)} : stored));
+    EXPECT_EQ(Exchange().DialogOK, ok ? 1 : 0);
+  }
+  EXPECT_FALSE(book.Dirty);
 }
 
 }  // namespace
