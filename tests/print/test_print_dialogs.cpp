@@ -13,8 +13,8 @@
 #include "core/GroupMembership.h"
 #include "core/SettingsIO.h"
 #include "mainwindow/GroupComboBox.h"
-#include "platform/FontChooser.h"
 #include "mainwindow/frmMultiGroups.h"
+#include "platform/FontChooser.h"
 #include "print/frmAlign.h"
 #include "print/frmPrint.h"
 #include "print/frmReadyPage.h"
@@ -79,27 +79,10 @@ TEST_F(PrintDialogTest, OpensOnAllGroupsAboveTheSortedGroupsWithTheStoredOptions
             std::make_tuple(int16_t{2}, true, true));
 }
 
-TEST_F(PrintDialogTest, AFontTooBigIsRefusedAndOKWithOneJustSmallEnoughPrintsTheSortedRecords) {
+TEST_F(PrintDialogTest, NothingToPrintAFailingPrinterAndAFontTooBigAreReportedThenOKPrintsTheSortedRecords) {
+  AddGroup(book, "Empty");
   printer.heightPerPoint = 21;
   settings.Printing.FontSize = 14;  // 5040 / 294 - 2 = 15 lines: fewer than the 18 of a phone book
-  frmPrint dialog(book, settings);
-  dialog.optReportType[1]->setChecked(true);
-  dialog.cmdOK_Click();
-  EXPECT_EQ(Messages(), std::vector<QString>{"Font is too big for selected report type. Choose the Font button to "
-                                             "select a smaller font."});
-  EXPECT_TRUE(printer.ops.empty());
-  EXPECT_EQ(settings.Printing.ReportType, 1);
-  fonts.answer = FontChoice{QStringLiteral("Courier"), 12, false, false};  // 5040 / 252 - 2 = 18 lines
-  dialog.cmdFonts_Click();
-  dialog.cmdOK_Click();
-  EXPECT_EQ(std::make_pair(Messages().size(), prompt.prompts.size()), std::make_pair(size_t{1}, size_t{1}));
-  EXPECT_EQ(dialog.result(), QDialog::Accepted);
-  EXPECT_LT(printer.TextOf("Cy Doe").y, printer.TextOf("Ann Lee").y);  // by last name: Doe, Lee, Ray
-  EXPECT_LT(printer.TextOf("Ann Lee").y, printer.TextOf("Bob Ray").y);
-}
-
-TEST_F(PrintDialogTest, NothingToPrintAndAFailingPrinterAreReportedAndTheDialogStaysOpen) {
-  AddGroup(book, "Empty");
   frmPrint dialog(book, settings);
   dialog.cboGroups->setCurrentIndex(dialog.cboGroups->findText(QStringLiteral("Empty")));
   dialog.OnGroupCloseUp();
@@ -109,11 +92,24 @@ TEST_F(PrintDialogTest, NothingToPrintAndAFailingPrinterAreReportedAndTheDialogS
   } failing;
   InstallPrinter(&failing);
   dialog.cmdOK_Click();
-  EXPECT_EQ(Messages(), (std::vector<QString>{"There are no records matching the current print criteria. Nothing to "
-                                              "print.",
-                                              "Unable to print records. Error 482 : Printer error."}));
-  EXPECT_NE(dialog.result(), QDialog::Accepted);
-  EXPECT_TRUE(printer.ops.empty());
+  InstallPrinter(&printer);
+  dialog.cboGroups->setCurrentIndex(0);
+  dialog.OnGroupCloseUp();
+  dialog.optReportType[1]->setChecked(true);
+  dialog.cmdOK_Click();
+  EXPECT_EQ(Messages(), (std::vector<QString>{
+                            "There are no records matching the current print criteria. Nothing to print.",
+                            "Unable to print records. Error 482 : Printer error.",
+                            "Font is too big for selected report type. Choose the Font button to select a smaller font."}));
+  EXPECT_TRUE(printer.ops.empty() && failing.ops.empty());
+  EXPECT_EQ(std::make_pair(settings.Printing.ReportType, dialog.result()), std::make_pair(int16_t{1}, int{QDialog::Rejected}));
+  fonts.answer = FontChoice{QStringLiteral("Courier"), 12, false, false};  // 5040 / 252 - 2 = 18 lines
+  dialog.cmdFonts_Click();
+  dialog.cmdOK_Click();
+  EXPECT_EQ(std::make_pair(Messages().size(), prompt.prompts.size()), std::make_pair(size_t{3}, size_t{1}));
+  EXPECT_EQ(dialog.result(), QDialog::Accepted);
+  EXPECT_LT(printer.TextOf("Cy Doe").y, printer.TextOf("Ann Lee").y);  // by last name: Doe, Lee, Ray
+  EXPECT_LT(printer.TextOf("Ann Lee").y, printer.TextOf("Bob Ray").y);
 }
 
 TEST_F(PrintDialogTest, GroupChoicesAndTheEntryTheListShowsForThem) {
@@ -246,12 +242,14 @@ TEST_F(PrintDialogTest, AlignRefusesWhatIsNoOffsetWithTheFocusThereAndStoresTwoD
     dialog.txtOffset[1]->setText(QLatin1String(text));
     dialog.cmdOK->setFocus();
     dialog.cmdOK_Click();
+    dialog.cmdTest_Click();  // the test print needs valid offsets too
     EXPECT_EQ(Messages().back(), QStringLiteral("'%1' is not a valid offset. Please enter a number between -1.00 and "
                                                 "1.00.").arg(text));
     EXPECT_EQ(std::make_pair(QApplication::focusWidget(), dialog.result()),
               std::make_pair(static_cast<QWidget*>(dialog.txtOffset[1]), int{QDialog::Rejected}));
   }
-  EXPECT_EQ(std::make_pair(Messages().size(), settings.Printing.YOffset), std::make_pair(size_t{4}, -0.25f));
+  EXPECT_EQ(std::make_tuple(Messages().size(), settings.Printing.YOffset, printer.ops.size()),
+            std::make_tuple(size_t{8}, -0.25f, size_t{0}));
   dialog.txtOffset[0]->clear();
   dialog.txtOffset[0]->setFocus();  // an empty box gets 0, selected
   QTRY_COMPARE(dialog.txtOffset[0]->selectedText(), QStringLiteral("0"));
@@ -266,11 +264,8 @@ TEST_F(PrintDialogTest, AlignRefusesWhatIsNoOffsetWithTheFocusThereAndStoresTwoD
   }
 }
 
-TEST_F(PrintDialogTest, TheTestPrintNeedsValidOffsetsAndPrintsBothSidesWithTheBoxOffsetsStoringNothing) {
+TEST_F(PrintDialogTest, TheTestPrintPrintsBothSidesWithTheBoxOffsetsStoringNothing) {
   frmAlign dialog(settings);
-  dialog.txtOffset[0]->setText(QStringLiteral("2"));
-  dialog.cmdTest_Click();
-  EXPECT_TRUE(printer.ops.empty());
   dialog.txtOffset[0]->setText(QStringLiteral("0.5"));
   dialog.cmdTest_Click();  // Cancel at the side B prompt: side A only
   EXPECT_EQ(printer.documentsEnded, 1);
@@ -280,19 +275,19 @@ TEST_F(PrintDialogTest, TheTestPrintNeedsValidOffsetsAndPrintsBothSidesWithTheBo
             std::make_pair(MessageKind::PrinterPrompt, QStringLiteral("Prepare printer for printing side B.")));
   EXPECT_EQ(std::make_pair(printer.TextOf("Test Align - Side A").document, printer.TextOf("Test Align - Side B").document),
             std::make_pair(1, 3));
-  const std::vector<PrintedOp> front = printer.Drawn(PrintedOp::Line, 2);
-  const std::vector<PrintedOp> back = printer.Drawn(PrintedOp::Line, 3);
-  ASSERT_EQ(std::make_pair(front.size(), back.size()), std::make_pair(size_t{18}, size_t{18}));
-  for (size_t k = 0; k < front.size(); ++k) EXPECT_EQ(back[k].x, front[k].x + 720);
+  std::vector<PrintedOp> back = printer.Drawn(PrintedOp::Line, 3);
+  ASSERT_EQ(back.size(), 18u);
+  for (PrintedOp& op : back) std::tie(op.document, op.x, op.x2) = std::make_tuple(2, op.x - 720, op.x2 - 720);
+  EXPECT_EQ(back, printer.Drawn(PrintedOp::Line, 2));
   dialog.cmdCancel->click();
   EXPECT_EQ(settings.Printing.XOffset, 0.0f);
 }
 
 TEST(ReadyPageTest, ShowsTheSheetAndAnswersAbortOKOrClose) {
-  bool promptEachPage = true;
-  // Clears the box, then presses button or, without one, closes the prompt otherwise.
-  const auto answer = [](const char* button) {
-    WhenModalShown([button](QDialog& shown) {
+  // The button pressed after clearing the box (none: the prompt is closed), what the prompt answers and leaves.
+  const std::tuple<const char*, bool, bool> answers[] = {{"cmdAbort", false, true}, {"cmdOK", true, false}, {nullptr, true, true}};
+  for (const auto& [button, goOn, eachPage] : answers) {
+    WhenModalShown([button = button](QDialog& shown) {
       auto& dialog = static_cast<frmReadyPage&>(shown);
       EXPECT_EQ(dialog.lblPrompt->text(), "Prepare printer for printing Page 2 - Side B. Select Help for more information.");
       EXPECT_TRUE(dialog.chkEachPage->isChecked());
@@ -300,16 +295,10 @@ TEST(ReadyPageTest, ShowsTheSheetAndAnswersAbortOKOrClose) {
       dialog.cmdHelp->click();
       button ? dialog.findChild<QPushButton*>(QLatin1String(button))->click() : dialog.reject();
     });
-  };
-  answer("cmdAbort");
-  EXPECT_FALSE(ReadyPage().Ask("Page 2 - Side B", promptEachPage));
-  EXPECT_TRUE(promptEachPage);
-  answer("cmdOK");
-  EXPECT_TRUE(ReadyPage().Ask("Page 2 - Side B", promptEachPage));
-  EXPECT_FALSE(promptEachPage);
-  promptEachPage = true;
-  answer(nullptr);
-  EXPECT_TRUE(ReadyPage().Ask("Page 2 - Side B", promptEachPage));  // printing goes on
+    bool promptEachPage = true;
+    EXPECT_EQ(ReadyPage().Ask("Page 2 - Side B", promptEachPage), goOn);  // closed: printing goes on
+    EXPECT_EQ(promptEachPage, eachPage);
+  }
   EXPECT_EQ(Fakes().help.topics, std::vector<int>(3, 1830));
 }
 
