@@ -1,6 +1,5 @@
 #include "print/PhoneBook.h"
 #include "print/PrintableText.h"
-#include "print/SheetMarks.h"
 #include "support/PrintFixture.h"
 
 namespace {
@@ -110,26 +109,12 @@ TEST_F(BookletTest, AbortAtAPromptEndsTheBacksAndClearingPromptForEachPagePrints
             (std::vector<Sheet>{{9, 8, 0, 0, 6}, {13, 4, 11, 6, 9}, {0, 0, 15, 2, 9}}));
 }
 
-TEST_F(BookletTest, AnXOffsetOfAHalfInchMovesSideBSevenHundredTwentyTwipsRight) {
+// The sheet is centred on the recording printer's 11520 x 15120 page, its cut marks are crosses at the corners
+// of the small pages, and side B moves by the offsets in whole twips.
+TEST_F(BookletTest, CutMarksAreCrossesAroundTheCentredSheetAndSideBMovesByTheOffsetsInWholeTwips) {
   settings.Printing.XOffset = 0.5f;
+  settings.Printing.YOffset = -0.011f;  // -15.84 twips
   PrintBooklet(1);
-  std::vector<PrintedOp> back = printer.Drawn(PrintedOp::Line, 2);
-  for (PrintedOp& op : back) std::tie(op.document, op.x, op.x2) = std::make_tuple(1, op.x - 720, op.x2 - 720);
-  EXPECT_EQ(back, printer.Drawn(PrintedOp::Line, 1));
-  EXPECT_EQ(Sheets(720)[1], (Sheet{0, 0, 3, 2, 9}));
-  EXPECT_EQ(printer.TextOf("-3-").x, 5760 + 720 + (3960 - 300) / 2.0);
-}
-
-TEST_F(BookletTest, TheSheetIsCentredItsOffsetsRoundToWholeTwipsAndItsCutMarksAreCrossesAtTheCorners) {
-  // With the recording printer's 11520 x 15120 page, the block is centred on (5760, 7560).
-  const SheetRects centred{{{5760, 2160, 9720, 7560}, {1800, 2160, 5760, 7560}, {5760, 7560, 9720, 12960},
-                            {1800, 7560, 5760, 12960}}};
-  SheetRects rects{};
-  InitSheetRects(printer, rects);
-  EXPECT_EQ(rects, centred);
-  ApplyOffsets(rects, -0.25f, 0.011f);  // -360 and 15.84
-  EXPECT_EQ(rects[0], (PageRect{5400, 2176, 9360, 7576}));
-  DrawCropMarks(printer, centred, true, "Caption");
   std::vector<PrintedOp> crosses;
   for (const double y : {2160, 7560, 12960}) {
     for (const double x : {9720, 5760, 1800}) {
@@ -137,8 +122,12 @@ TEST_F(BookletTest, TheSheetIsCentredItsOffsetsRoundToWholeTwipsAndItsCutMarksAr
       crosses.push_back({PrintedOp::Line, 1, 1, x - 75, y, x + 75, y, {}});
     }
   }
-  EXPECT_EQ(printer.Drawn(PrintedOp::Line), crosses);
-  EXPECT_EQ(At(printer.TextOf("Caption")), std::make_pair((11520 - 700) / 2.0, (2160 - 240) / 2.0));
+  EXPECT_EQ(printer.Drawn(PrintedOp::Line, 1), crosses);
+  std::vector<PrintedOp> back = printer.Drawn(PrintedOp::Line, 2);
+  for (PrintedOp& op : back) op = {op.kind, 1, 1, op.x - 720, op.y + 16, op.x2 - 720, op.y2 + 16, {}};
+  EXPECT_EQ(back, crosses);
+  EXPECT_EQ(Sheets(720)[1], (Sheet{0, 0, 3, 2, 9}));
+  EXPECT_EQ(printer.TextOf("-3-").x, 5760 + 720 + (3960 - 300) / 2.0);
 }
 
 // Cuts the printed sheets apart: each leaf as the pages on its front and back, lowest first (0 the cover,

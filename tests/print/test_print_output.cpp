@@ -47,15 +47,6 @@ class PdfPrintTest : public PrintTest {
     return content.startsWith("%PDF") ? static_cast<int>(content.count(QRegularExpression("/Type\\s*/Page[^s]"))) : -1;
   }
 
-  // A booklet of 12 small pages on two sheets: three entries of four lines a page.
-  void BookletSettings(bool onePass) {
-    settings.Printing.ReportType = 1;
-    settings.Printing.IncludeAddress = true;
-    settings.Printing.BothSidesInOnePass = onePass;
-    job.LinesPerPage = 18;
-    job.PrintList.resize(36);
-  }
-
   QTemporaryDir folder;
 };
 
@@ -73,8 +64,18 @@ TEST_F(PdfPrintTest, APhoneListAndFourteenLabelsBecomeANamedFileOfOnePageEachAnd
   }
 }
 
-TEST_F(PdfPrintTest, ATwoPassBookletGivesASideAAndASideBFileWithoutPromptsAndOnePassOneFile) {
-  BookletSettings(false);
+TEST_F(PdfPrintTest, ABookletPreviewShowsBothSidesTwoPassesGiveASideAAndASideBFileAndOnePassOneFile) {
+  settings.Printing.ReportType = 1;  // 12 small pages on two sheets: three entries of four lines a page
+  settings.Printing.IncludeAddress = true;
+  job.LinesPerPage = 18;
+  job.PrintList.resize(36);
+  int pages = 0;
+  WhenModalShown([&pages](QDialog& preview) {
+    pages = static_cast<PrintPreviewWindow&>(preview).PageCount();
+    preview.reject();
+  });
+  EXPECT_FALSE(PreviewRecords(book, settings, job));
+  EXPECT_EQ(std::make_pair(pages, Files().isEmpty()), std::make_pair(4, true));
   PrintRecords(book, settings, job);
   const QStringList files = Files();
   ASSERT_EQ(files.size(), 2);
@@ -84,22 +85,10 @@ TEST_F(PdfPrintTest, ATwoPassBookletGivesASideAAndASideBFileWithoutPromptsAndOne
   EXPECT_TRUE(prompt.prompts.empty());
   EXPECT_TRUE(Messages()[0].startsWith(QLatin1String("The printout was saved as the PDF files\n")));
   for (const QString& file : files) QFile::remove(QDir(folder.path()).filePath(file));
-  BookletSettings(true);
+  settings.Printing.BothSidesInOnePass = true;
   PrintRecords(book, settings, job);
   ASSERT_EQ(Files().size(), 1);
   EXPECT_EQ(PagesIn(Files()[0]), 4);  // each back after its front
-}
-
-TEST_F(PdfPrintTest, ThePreviewShowsTheSheetsOfBothSides) {
-  BookletSettings(false);
-  int pages = 0;
-  WhenModalShown([&pages](QDialog& preview) {
-    pages = static_cast<PrintPreviewWindow&>(preview).PageCount();
-    preview.reject();
-  });
-  EXPECT_FALSE(PreviewRecords(book, settings, job));
-  EXPECT_EQ(pages, 4);
-  EXPECT_TRUE(Files().isEmpty());
 }
 
 TEST_F(PdfPrintTest, JobsInTheSameMinuteKeepTheirFiles) {
@@ -117,8 +106,7 @@ TEST_F(PdfPrintTest, AFailedWriteIsReportedWithTheSystemsReasonAndLeavesNoFile) 
   rlimit saved{};
   getrlimit(RLIMIT_FSIZE, &saved);
   const auto previous = std::signal(SIGXFSZ, SIG_IGN);
-  rlimit small = saved;
-  small.rlim_cur = 4096;
+  const rlimit small{4096, saved.rlim_max};
   setrlimit(RLIMIT_FSIZE, &small);
   PrintRecords(book, settings, job);
   setrlimit(RLIMIT_FSIZE, &saved);
