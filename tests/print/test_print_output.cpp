@@ -28,8 +28,7 @@ class PdfPrintTest : public PrintTest {
   void SetUp() override {
     PrintTest::SetUp();
     InstallPrinter(nullptr);
-    settings.Printing.Printer.ToFile = true;
-    settings.Printing.Printer.Folder = folder.path();
+    settings.Printing.Printer = {{}, true, folder.path(), {}, false};
     ThePrinter().Choose(settings.Printing.Printer);
     book = PeopleBook(40);
     PrintAll();

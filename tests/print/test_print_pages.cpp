@@ -70,8 +70,7 @@ TEST_F(PagesTest, EachPhoneListPageHasTheTitleTheDateTheBodyAndItsNumber) {
   for (const char* line : {"Ann\t1", "Bob\t2", "Cy\t3"}) file.Write(line);
   file.StartReading();
   PrintPhoneList(printer, file, settings);
-  EXPECT_EQ(printer.PagesOf(1), 2);
-  EXPECT_EQ(printer.fontsSet, 2);  // the font is set again on every page
+  EXPECT_EQ(std::make_pair(printer.PagesOf(1), printer.fontsSet), std::make_pair(2, 2));  // the font set on every page
   const std::string date = TodayShortDate();
   for (int page = 1; page <= 2; ++page) {
     const std::vector<Placed> texts = PlacedTexts(printer.Texts(1, page));

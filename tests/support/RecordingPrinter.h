@@ -12,8 +12,7 @@
 #include "platform/Printer.h"
 #include "print/ReadyPagePrompt.h"
 
-// One text or line a report drew: on which document and page (1-based, as
-// the printer opened them), where, and from where to where for a line.
+// One text or line a report drew: on which document and page (1-based), where, and to where for a line.
 struct PrintedOp {
   enum Kind { Text, Line } kind;
   int document = 0, page = 0;
