@@ -75,8 +75,7 @@ TEST_F(PrintEngineTest, WrapTextBreaksBetweenWordsOnLineEndsAndBeforeAWordTooWid
 }
 
 TEST_F(PrintEngineTest, LinesPerPageInTheFontOfTheSettingsAndPageCount) {
-  settings.Printing.FontName = QStringLiteral("Arial");
-  settings.Printing.FontSize = 12;
+  std::tie(settings.Printing.FontName, settings.Printing.FontSize) = std::make_pair(QStringLiteral("Arial"), 12);
   printer.heightPerPoint = 20;
   SetPrinterFont(printer, settings);
   const std::optional<PrinterFontInfo> font = CurrentPrinterFont();
@@ -131,8 +130,7 @@ TEST_F(PrintEngineTest, LetterHeadingsStartEachNewLetter) {
   EXPECT_EQ(LinesOf(25), (Lines{"*** A ***", "", "ann adams", "Al Aston", "", "", "*** B ***", "", "Bo Brown"}));
 }
 
-// The line file lives in a private folder of the temporary folder while the
-// job runs, and goes with its folder when the job or its preview ends in any way.
+// The line file lives in a private folder of the temporary folder while the job or its preview runs.
 TEST_F(PrintEngineTest, TheLineFileIsPrivateAndRemovedAfterTheJobAndAfterAFailure) {
   QTemporaryDir temporary;
   const QByteArray savedTmp = qgetenv("TMPDIR");

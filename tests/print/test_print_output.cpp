@@ -32,8 +32,7 @@ class PdfPrintTest : public PrintTest {
     ThePrinter().Choose(settings.Printing.Printer);
     book = PeopleBook(40);
     PrintAll();
-    settings.Printing.FontName = QStringLiteral("DejaVu Serif");
-    settings.Printing.FontSize = 9;
+    std::tie(settings.Printing.FontName, settings.Printing.FontSize) = std::make_pair(QStringLiteral("DejaVu Serif"), 9);
     settings.Printing.ShowLetters = false;
     job.LinesPerPage = 60;
   }
@@ -158,9 +157,8 @@ TEST(CupsPrintTest, APhoneListArrivesARefusedJobAndAGonePrinterAreReportedWithCu
   settings.Printing.Title = token.toStdString();
   const auto print = [&] { frmPrint(book, settings).cmdOk->click(); };
   print();
-  QElapsedTimer waited;
-  waited.start();
-  for (QString pending = "?"; !pending.isEmpty() && waited.elapsed() < 60000; QTest::qWait(250))  // until it is done
+  const QDeadlineTimer deadline(60000);
+  for (QString pending = "?"; !pending.isEmpty() && !deadline.hasExpired(); QTest::qWait(250))  // until it is done
     server.Run(QStringLiteral("lpstat"), {QStringLiteral("-o")}, &pending);
   const QDir anonymous{QString::fromLatin1(kCupsPdfAnonymousFolder)};
   const QStringList arrived = anonymous.entryList({"*" + token + "*.pdf"}, QDir::Files);
