@@ -22,7 +22,6 @@ struct FakePrinterSetup : PrinterSetup {
     if (answer) choice = *answer;
     return answer.has_value();
   }
-
   QStringList printers;
   QString defaultPrinter;
   std::optional<PrinterChoice> answer;

@@ -140,7 +140,6 @@ class FakeReadyPage : public ReadyPagePrompt {
     if (goOn) promptEachPage = eachPage;
     return goOn;
   }
-
   std::vector<std::string> prompts;
   std::vector<int> documentsEndedAtPrompt;
   std::deque<std::pair<bool, bool>> answers;
