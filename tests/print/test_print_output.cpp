@@ -11,6 +11,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "platform/ExitCleanup.h"
 #include "platform/PdfFileNames.h"
 #include "platform/PrintPreviewWindow.h"
 #include "platform/QtPrinter.h"
@@ -27,13 +28,11 @@ class PdfPrintTest : public PrintTest {
   void SetUp() override {
     PrintTest::SetUp();
     InstallPrinter(nullptr);
-    settings.Printing.Printer.ToFile = true;
-    settings.Printing.Printer.Folder = folder.path();
+    settings.Printing.Printer = {{}, true, folder.path(), {}, false};
     ThePrinter().Choose(settings.Printing.Printer);
     book = PeopleBook(40);
     PrintAll();
-    settings.Printing.FontName = QStringLiteral("DejaVu Serif");
-    settings.Printing.FontSize = 9;
+    std::tie(settings.Printing.FontName, settings.Printing.FontSize) = std::make_pair(QStringLiteral("DejaVu Serif"), 9);
     settings.Printing.ShowLetters = false;
     job.LinesPerPage = 60;
   }
@@ -46,38 +45,35 @@ class PdfPrintTest : public PrintTest {
     return content.startsWith("%PDF") ? static_cast<int>(content.count(QRegularExpression("/Type\\s*/Page[^s]"))) : -1;
   }
 
-  // A booklet of 12 small pages on two sheets: three entries of four lines a page.
-  void BookletSettings(bool onePass) {
-    settings.Printing.ReportType = 1;
-    settings.Printing.IncludeAddress = true;
-    settings.Printing.BothSidesInOnePass = onePass;
-    job.LinesPerPage = 18;
-    job.PrintList.resize(36);
-  }
-
   QTemporaryDir folder;
 };
 
-TEST_F(PdfPrintTest, APhoneListBecomesOneNamedFileAndTheUserIsToldWhere) {
-  PrintRecords(book, settings, job);
-  ASSERT_EQ(Files().size(), 1);
-  EXPECT_TRUE(QRegularExpression("^Vantreo phone list \\d{4}-\\d\\d-\\d\\d \\d\\d-\\d\\d\\.pdf$").match(Files()[0]).hasMatch())
-      << Files()[0].toStdString();
-  EXPECT_EQ(Messages(), std::vector<QString>{"The printout was saved as the PDF file\n" +
-                                             QDir(folder.path()).filePath(Files()[0])});
-  EXPECT_EQ(PagesIn(Files()[0]), 1);
-}
-
-TEST_F(PdfPrintTest, FourteenLabelsGiveOnePageWithoutABlankSheet) {
-  settings.Printing.ReportType = 2;
+TEST_F(PdfPrintTest, APhoneListAndFourteenLabelsBecomeANamedFileOfOnePageEachAndTheUserIsToldWhere) {
   job.PrintList.resize(14);
-  PrintRecords(book, settings, job);
-  ASSERT_EQ(Files().size(), 1);
-  EXPECT_EQ(PagesIn(Files()[0]), 1);
+  for (const int16_t reportType : {0, 2}) {  // labels: without a blank sheet after the full page
+    settings.Printing.ReportType = reportType;
+    PrintRecords(book, settings, job);
+    ASSERT_EQ(Messages().size(), Files().size());
+    const QString file = Files()[0];  // the new one: "labels" sorts before "phone list"
+    EXPECT_TRUE(QRegularExpression("^Vantreo (phone list|labels) \\d{4}-\\d\\d-\\d\\d \\d\\d-\\d\\d\\.pdf$").match(file).hasMatch())
+        << file.toStdString();
+    EXPECT_EQ(Messages().back(), "The printout was saved as the PDF file\n" + QDir(folder.path()).filePath(file));
+    EXPECT_EQ(PagesIn(file), 1);
+  }
 }
 
-TEST_F(PdfPrintTest, ATwoPassBookletGivesASideAAndASideBFileWithoutPromptsAndOnePassOneFile) {
-  BookletSettings(false);
+TEST_F(PdfPrintTest, ABookletPreviewShowsBothSidesTwoPassesGiveASideAAndASideBFileAndOnePassOneFile) {
+  settings.Printing.ReportType = 1;  // 12 small pages on two sheets: three entries of four lines a page
+  settings.Printing.IncludeAddress = true;
+  job.LinesPerPage = 18;
+  job.PrintList.resize(36);
+  int pages = 0;
+  WhenModalShown([&pages](QDialog& preview) {
+    pages = static_cast<PrintPreviewWindow&>(preview).PageCount();
+    preview.reject();
+  });
+  EXPECT_FALSE(PreviewRecords(book, settings, job));
+  EXPECT_EQ(std::make_pair(pages, Files().isEmpty()), std::make_pair(4, true));
   PrintRecords(book, settings, job);
   const QStringList files = Files();
   ASSERT_EQ(files.size(), 2);
@@ -87,22 +83,10 @@ TEST_F(PdfPrintTest, ATwoPassBookletGivesASideAAndASideBFileWithoutPromptsAndOne
   EXPECT_TRUE(prompt.prompts.empty());
   EXPECT_TRUE(Messages()[0].startsWith(QLatin1String("The printout was saved as the PDF files\n")));
   for (const QString& file : files) QFile::remove(QDir(folder.path()).filePath(file));
-  BookletSettings(true);
+  settings.Printing.BothSidesInOnePass = true;
   PrintRecords(book, settings, job);
   ASSERT_EQ(Files().size(), 1);
   EXPECT_EQ(PagesIn(Files()[0]), 4);  // each back after its front
-}
-
-TEST_F(PdfPrintTest, ThePreviewShowsTheSheetsOfBothSides) {
-  BookletSettings(false);
-  int pages = 0;
-  WhenModalShown([&pages](QDialog& preview) {
-    pages = static_cast<PrintPreviewWindow&>(preview).PageCount();
-    preview.reject();
-  });
-  EXPECT_FALSE(PreviewRecords(book, settings, job));
-  EXPECT_EQ(pages, 4);
-  EXPECT_TRUE(Files().isEmpty());
 }
 
 TEST_F(PdfPrintTest, JobsInTheSameMinuteKeepTheirFiles) {
@@ -120,8 +104,7 @@ TEST_F(PdfPrintTest, AFailedWriteIsReportedWithTheSystemsReasonAndLeavesNoFile) 
   rlimit saved{};
   getrlimit(RLIMIT_FSIZE, &saved);
   const auto previous = std::signal(SIGXFSZ, SIG_IGN);
-  rlimit small = saved;
-  small.rlim_cur = 4096;
+  const rlimit small{4096, saved.rlim_max};
   setrlimit(RLIMIT_FSIZE, &small);
   PrintRecords(book, settings, job);
   setrlimit(RLIMIT_FSIZE, &saved);
@@ -142,6 +125,19 @@ TEST_F(PdfPrintTest, ASideBThatCannotBeWrittenTakesSideAWithIt) {
   EXPECT_TRUE(Files().isEmpty());
 }
 
+TEST_F(PdfPrintTest, AProgramEndedDuringAJobLeavesNeitherItsPrivateFolderNorAHalfWrittenFile) {
+  LineFile lines(18);
+  lines.Write("Ann");
+  QtPrinter pdf(OutputFor(settings.Printing.Printer));
+  pdf.StartJob(QStringLiteral("phone list"), {}, JobSides::OneSide);
+  pdf.PrintText("half");
+  ASSERT_TRUE(Files().size() == 1 && QFile::exists(lines.Path()));
+  RunExitCleanups();
+  EXPECT_TRUE(Files().isEmpty());
+  EXPECT_FALSE(QFileInfo::exists(QFileInfo(lines.Path()).path()));
+  pdf.AbandonJob();
+}
+
 // The program printing through a real CUPS queue: a cupsd of the test's own
 // with a cups-pdf queue that writes each job it prints as a PDF file.
 TEST(CupsPrintTest, APhoneListArrivesARefusedJobAndAGonePrinterAreReportedWithCupsReasons) {
@@ -160,33 +156,26 @@ TEST(CupsPrintTest, APhoneListArrivesARefusedJobAndAGonePrinterAreReportedWithCu
   const QString token = QStringLiteral("Check%1x%2").arg(getpid()).arg(QRandomGenerator::global()->generate());
   settings.Printing.Title = token.toStdString();
   const auto print = [&] { frmPrint(book, settings).cmdOk->click(); };
-  const auto shown = [] { return Fakes().messages.shown.empty() ? QString() : Fakes().messages.shown.back().second; };
   print();
-  EXPECT_TRUE(shown().isEmpty());
-  QString pending = QStringLiteral("?");
-  QElapsedTimer waited;
-  waited.start();
-  while (!pending.isEmpty() && waited.elapsed() < 60000) {  // until the job is done
+  const QDeadlineTimer deadline(60000);
+  for (QString pending = "?"; !pending.isEmpty() && !deadline.hasExpired(); QTest::qWait(250))  // until it is done
     server.Run(QStringLiteral("lpstat"), {QStringLiteral("-o")}, &pending);
-    QTest::qWait(250);
-  }
   const QDir anonymous{QString::fromLatin1(kCupsPdfAnonymousFolder)};
   const QStringList arrived = anonymous.entryList({"*" + token + "*.pdf"}, QDir::Files);
   ASSERT_EQ(arrived.size(), 1) << token.toStdString();
   QProcess info;
   info.start(QStringLiteral("pdfinfo"), {anonymous.filePath(arrived[0])});
-  info.waitForFinished(20000);
+  EXPECT_TRUE(info.waitForFinished(20000) && info.readAllStandardOutput().contains("\nPages:           1\n"));
   QFile::remove(anonymous.filePath(arrived[0]));
-  EXPECT_TRUE(info.readAllStandardOutput().contains("\nPages:           1\n"));
   ASSERT_TRUE(server.Run(QStringLiteral("cupsreject"), {queue}));
   print();
-  EXPECT_TRUE(shown().startsWith(QLatin1String("Unable to complete printing. Error 1286 : ")));
-  EXPECT_TRUE(shown().contains(QLatin1String("not accepting jobs"))) << shown().toStdString();
-
   settings.Printing.Printer.Name = QStringLiteral("VantreoGone");  // chosen once, removed since
   print();
-  EXPECT_EQ(shown(), "Unable to complete printing. Error 1030 : The printer \"VantreoGone\" is not available.");
-  EXPECT_EQ(Fakes().messages.shown.size(), 2u);
+  const auto& shown = Fakes().messages.shown;
+  ASSERT_EQ(shown.size(), 2u);
+  EXPECT_TRUE(shown[0].second.startsWith(QLatin1String("Unable to complete printing. Error 1286 : ")));
+  EXPECT_TRUE(shown[0].second.contains(QLatin1String("not accepting jobs"))) << shown[0].second.toStdString();
+  EXPECT_EQ(shown[1].second, "Unable to complete printing. Error 1030 : The printer \"VantreoGone\" is not available.");
 }
 
 }  // namespace

@@ -18,9 +18,7 @@ class PrivateCupsServer {
  public:
   explicit PrivateCupsServer(const QString& queue) {
     const QString ppd = QStringLiteral("/usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd");
-    for (const QString& needed : {QStringLiteral("/usr/sbin/cupsd"), QStringLiteral("/usr/lib/cups/backend/cups-pdf"),
-                                  QStringLiteral("/usr/sbin/lpadmin"), ppd})
-      if (!QFile::exists(needed)) problem_ = needed + QStringLiteral(" is missing");
+    if (!QFile::exists(QStringLiteral("/usr/lib/cups/backend/cups-pdf"))) problem_ = QStringLiteral("cups-pdf is missing");
     if (geteuid() != 0) problem_ = QStringLiteral("the cups-pdf backend runs only for root");
     if (!problem_.isEmpty()) return;
     const QString root = folder_.path();
@@ -40,13 +38,11 @@ class PrivateCupsServer {
     cupsd_.start("/usr/sbin/cupsd", {"-f", "-c", root + "/conf/cupsd.conf", "-s", root + "/conf/cups-files.conf"});
     QElapsedTimer waited;
     waited.start();
-    for (QString state; !Run("lpstat", {"-r"}, &state) || state.trimmed() != "scheduler is running";) {
+    for (QString state; !Run("lpstat", {"-r"}, &state) || state.trimmed() != "scheduler is running"; QThread::msleep(200))
       if (cupsd_.state() == QProcess::NotRunning || waited.elapsed() > 15000) {
         problem_ = QStringLiteral("cupsd did not start: ") + QString::fromLocal8Bit(cupsd_.readAllStandardError());
         return;
       }
-      QThread::msleep(200);
-    }
     if (!Run("lpadmin", {"-p", queue, "-E", "-v", "cups-pdf:/", "-P", ppd}))
       problem_ = QStringLiteral("the cups-pdf queue could not be made");
   }
@@ -63,10 +59,7 @@ class PrivateCupsServer {
   // Runs a CUPS command against this server; true when it succeeded.
   bool Run(const QString& command, const QStringList& arguments, QString* output = nullptr) const {
     QProcess tool;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("CUPS_SERVER"), Socket());
-    tool.setProcessEnvironment(environment);
-    tool.start(command, arguments);
+    tool.start(command, QStringList{QStringLiteral("-h"), Socket()} + arguments);
     const bool done = tool.waitForFinished(20000) && tool.exitStatus() == QProcess::NormalExit && tool.exitCode() == 0;
     if (output) *output = QString::fromLocal8Bit(tool.readAllStandardOutput());
     return done;
@@ -74,8 +67,7 @@ class PrivateCupsServer {
 
  private:
   static void Write(const QString& path, const QString& text) {
-    QFile file(path);
-    if (file.open(QIODevice::WriteOnly)) file.write(text.toUtf8());
+    if (QFile file(path); file.open(QIODevice::WriteOnly)) file.write(text.toUtf8());
   }
 
   QTemporaryDir folder_;

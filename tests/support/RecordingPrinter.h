@@ -1,6 +1,7 @@
 #pragma once
 
 #include <algorithm>
+#include <deque>
 #include <functional>
 #include <string>
 #include <vector>
@@ -11,15 +12,11 @@
 #include "platform/Printer.h"
 #include "print/ReadyPagePrompt.h"
 
-// One text or line a report drew, with where it landed.
+// One text or line a report drew: on which document and page (1-based), where, and to where for a line.
 struct PrintedOp {
   enum Kind { Text, Line } kind;
-  int document = 0;  // 1-based, counted as the lazy printer would emit them
-  int page = 0;      // 1-based within the document
-  double x = 0;
-  double y = 0;
-  double x2 = 0;  // lines only
-  double y2 = 0;
+  int document = 0, page = 0;
+  double x = 0, y = 0, x2 = 0, y2 = 0;
   std::string text;
   bool operator==(const PrintedOp&) const = default;
 };
@@ -48,12 +45,11 @@ class RecordingPrinter : public Printer {
   }
   void DrawLine(double x1, double y1, double x2, double y2) override { Record({PrintedOp::Line, 0, 0, x1, y1, x2, y2, {}}); }
   void SetFont(const QString& name, int points, bool, bool) override {
-    fontName = name;
-    fontSize = points;
+    std::tie(fontName, fontSize) = std::make_tuple(name, points);
     ++fontsSet;
   }
-  QString FontName() override { return installed ? fontName : throw NoPrinter(); }
-  int FontSize() override { return installed ? fontSize : throw NoPrinter(); }
+  QString FontName() override { return fontName; }
+  int FontSize() override { return fontSize; }
   void NewPage() override { pageEnded_ = open_; }
   void EndDocument() override {
     if (previewing) return NewPage();  // a preview goes on with a new page
@@ -69,10 +65,7 @@ class RecordingPrinter : public Printer {
     EndDocument();
     return {};
   }
-  void AbandonJob() override {
-    EndDocument();
-    ++jobsAbandoned;
-  }
+  void AbandonJob() override { EndDocument(); }
   // Draws into this printer, as a preview; answers previewAnswer.
   bool Preview(const std::function<void(Printer&)>& draw, int) override {
     previewing = true;
@@ -85,15 +78,16 @@ class RecordingPrinter : public Printer {
   // What was drawn of a kind, on one document and page (0: on any).
   std::vector<PrintedOp> Drawn(PrintedOp::Kind kind, int document = 0, int page = 0) const {
     std::vector<PrintedOp> drawn;
-    for (const PrintedOp& op : ops)
-      if (op.kind == kind && (!document || op.document == document) && (!page || op.page == page)) drawn.push_back(op);
+    std::copy_if(ops.begin(), ops.end(), std::back_inserter(drawn), [&](const PrintedOp& op) {
+      return op.kind == kind && (!document || op.document == document) && (!page || op.page == page);
+    });
     return drawn;
   }
   std::vector<PrintedOp> Texts(int document = 0, int page = 0) const { return Drawn(PrintedOp::Text, document, page); }
   // The first text drawn exactly as text; fails the test when there is none.
   PrintedOp TextOf(const std::string& text) const {
-    for (const PrintedOp& op : ops)
-      if (op.kind == PrintedOp::Text && op.text == text) return op;
+    for (const PrintedOp& op : Texts())
+      if (op.text == text) return op;
     ADD_FAILURE() << "nothing printed as \"" << text << "\"";
     return {};
   }
@@ -105,68 +99,49 @@ class RecordingPrinter : public Printer {
 
   double lineHeight = 240;
   double heightPerPoint = 0;  // when set, the line height follows the font size
-  bool installed = true;      // false: font queries fail as without a printer
   QString fontName = QStringLiteral("Courier");
   int fontSize = 10;
   int fontsSet = 0;
   int documentsEnded = 0;
-  // Called before each text is drawn, e.g. to fail in the middle of a job.
-  std::function<void(const std::string&)> beforeText;
+  std::function<void(const std::string&)> beforeText;  // e.g. to fail in the middle of a job
   std::vector<JobSides> jobs;
   std::vector<PrinterChoice> chosen;
   bool bothSides = true;
   bool previewing = false;
   bool previewAnswer = false;
-  int jobsAbandoned = 0;
   std::vector<PrintedOp> ops;
 
  private:
-  static PlatformFailure NoPrinter() { return PlatformFailure(PlatformError{482, QStringLiteral("No printer is installed")}); }
-
   // Opens a document, or the page after an ended one, for op.
   void Record(PrintedOp op) {
-    if (!open_) {
-      open_ = true;
-      ++document_;
-      page_ = 1;
-    } else if (pageEnded_) {
-      ++page_;
-    }
+    if (!open_) std::tie(open_, document_, page_) = std::make_tuple(true, document_ + 1, 1);
+    else if (pageEnded_) ++page_;
     pageEnded_ = false;
-    op.document = document_;
-    op.page = page_;
+    std::tie(op.document, op.page) = std::make_pair(document_, page_);
     ops.push_back(op);
   }
 
-  double x_ = 0;
-  double y_ = 0;
-  int document_ = 0;
-  int page_ = 0;
-  bool open_ = false;
-  bool pageEnded_ = false;
+  double x_ = 0, y_ = 0;
+  int document_ = 0, page_ = 0;
+  bool open_ = false, pageEnded_ = false;
 };
 
-// The side B prompt answered from a queue; records the texts it was shown
-// and how many documents had gone to the printer by then.
-struct PromptAnswer {
-  bool goOn = true;
-  bool promptEachPage = true;
-};
-
+// The side B prompt: records the texts it was shown and how many documents
+// had been printed by then, and answers from a queue of {go on, prompt for
+// each page}; when that is empty, it goes on prompting.
 class FakeReadyPage : public ReadyPagePrompt {
  public:
   bool Ask(const std::string& promptText, bool& promptEachPage) override {
     prompts.push_back(promptText);
     if (printer) documentsEndedAtPrompt.push_back(printer->documentsEnded);
     if (answers.empty()) return true;
-    const PromptAnswer answer = answers.front();
-    answers.erase(answers.begin());
-    if (answer.goOn) promptEachPage = answer.promptEachPage;
-    return answer.goOn;
+    const auto [goOn, eachPage] = answers.front();
+    answers.pop_front();
+    if (goOn) promptEachPage = eachPage;
+    return goOn;
   }
-
   std::vector<std::string> prompts;
   std::vector<int> documentsEndedAtPrompt;
-  std::vector<PromptAnswer> answers;  // used in order; then go on, prompting
+  std::deque<std::pair<bool, bool>> answers;
   const RecordingPrinter* printer = nullptr;
 };
