@@ -60,19 +60,6 @@ INSTANTIATE_TEST_SUITE_P(Columns, ExportTextTest, testing::Values(
                "\"1 Main St||Springfield\"\t\"line\ralone\nand\"\r\n\"\"\t\"\"\r\n\"\"\t\"\"\r\n"},
     ExportCase{kExportPhone1 << 1, 3, true, "\"Work\" \"\"\r\n\"<Blank>\" \" 7 \"\r\n\"Work\" \"\"\r\n"}));
 
-TEST(FlattenLines, JoinsLinesAndDropsBreaksAtTheEnds) {
-  EXPECT_EQ(FlattenLines("a\r\nb\r\nc"), "a|b|c");
-  EXPECT_EQ(FlattenLines("a\r\n\r\n"), "a");
-  EXPECT_EQ(FlattenLines("   "), "");
-  EXPECT_EQ(FlattenLines(" \r\na \r\n"), "a ");
-}
-
-ProgramSettings StoredSettings(const QString& file) {
-  ProgramSettings settings;
-  settings.Export = {file, 2, true, 507};
-  return settings;
-}
-
 class ExportDialogTest : public testing::Test {
  protected:
   void SetUp() override { InstallFileDialogs(&files); }
@@ -81,64 +68,15 @@ class ExportDialogTest : public testing::Test {
   FakeFileDialogs files;
   QTemporaryDir dir;
   BookState book = PeopleBook(1);
-  ProgramSettings settings = StoredSettings(dir.filePath("old.txt"));
+  ProgramSettings settings{{}, {}, {}, {dir.filePath("old.txt"), 2, true, 507}};
   frmExport dialog{book, settings};
 };
 
-TEST_F(ExportDialogTest, OpensWithTheStoredChoicesAndCancelStoresNothing) {
+TEST_F(ExportDialogTest, OpensWithTheStoredChoicesBrowseFillsTheBoxAndCancelStoresNothing) {
   EXPECT_EQ(dialog.txtFilename->text(), settings.Export.File);
   EXPECT_EQ(dialog.cboSeparator->currentText(), "{tab}");
   EXPECT_TRUE(dialog.chkPhoneNames->isChecked());
   for (size_t n = 0; n < kExportFieldCount; ++n) EXPECT_EQ(dialog.chkWhichFields[n]->isChecked(), n != 2 && n != 9) << n;
-  settings.Export.Separator = 7;
-  EXPECT_EQ(frmExport(book, settings).cboSeparator->currentText(), ",");
-  dialog.txtFilename->setText(dir.filePath("other.txt"));
-  dialog.cmdCancel->click();
-  EXPECT_EQ(settings.Export.File, dir.filePath("old.txt"));
-}
-
-TEST_F(ExportDialogTest, OkStoresTheChoicesAndReplacesTheFile) {
-  const QString target = dir.filePath("out.txt");
-  WriteBytes(target, "an older and longer export file");
-  dialog.txtFilename->setText("  " + target + " ");
-  dialog.cboSeparator->setCurrentIndex(1);
-  dialog.chkPhoneNames->click();
-  for (QCheckBox* box : dialog.chkWhichFields) box->setChecked(box == dialog.chkWhichFields[0] || box == dialog.chkWhichFields[9]);
-  dialog.cmdOK->click();
-  EXPECT_EQ(dialog.result(), QDialog::Accepted);
-  EXPECT_EQ(ReadBytes(target), "\"Person 1\";\"\"\r\n");
-  EXPECT_EQ(settings.Export.File, target);
-  EXPECT_EQ(settings.Export.Separator, 1);
-  EXPECT_FALSE(settings.Export.PhoneNames);
-  EXPECT_EQ(settings.Export.WhichFields, 513);
-  EXPECT_EQ(Fakes().busy.timesShown, 1);
-  EXPECT_FALSE(Fakes().busy.IsBusy());
-}
-
-TEST_F(ExportDialogTest, RefusesAnEmptyNameOrNoFieldsAndReportsAFailedWrite) {
-  dialog.show();
-  dialog.txtFilename->setText("   ");
-  dialog.cmdOK->click();
-  for (QCheckBox* box : dialog.chkWhichFields) box->setChecked(false);
-  dialog.txtFilename->setText(dir.filePath("x.txt"));
-  dialog.cmdOK->click();
-  EXPECT_EQ(settings.Export.File, dir.filePath("old.txt"));
-  EXPECT_FALSE(QFileInfo::exists(dir.filePath("x.txt")));
-  dialog.chkWhichFields[0]->setChecked(true);
-  dialog.txtFilename->setText(dir.filePath("missing/out.txt"));
-  dialog.cmdOK->click();
-  const auto& shown = Fakes().messages.shown;
-  ASSERT_EQ(shown.size(), 3u);
-  EXPECT_EQ(shown[0], std::make_pair(MessageKind::Notice, QString("You must specify the target filename.")));
-  EXPECT_EQ(shown[1], std::make_pair(MessageKind::Notice, QString("You must specify one or more fields to export.")));
-  EXPECT_EQ(shown[2].first, MessageKind::ErrorReport);
-  EXPECT_TRUE(shown[2].second.startsWith("Unable to export to '" + dir.filePath("missing/out.txt") + "'. Error "));
-  EXPECT_TRUE(dialog.isVisible());
-  EXPECT_EQ(settings.Export.File, dir.filePath("missing/out.txt"));  // stored before the write
-  EXPECT_FALSE(Fakes().busy.IsBusy());
-}
-
-TEST_F(ExportDialogTest, BrowsePutsTheChosenFileIntoTheBox) {
   dialog.cmdBrowse->click();  // cancelled
   files.result = FileDialogResult::Failed;
   dialog.cmdBrowse->click();
@@ -149,10 +87,48 @@ TEST_F(ExportDialogTest, BrowsePutsTheChosenFileIntoTheBox) {
   files.chosen = dir.filePath("chosen.txt");
   dialog.cmdBrowse->click();
   EXPECT_EQ(dialog.txtFilename->text(), files.chosen);
-  EXPECT_EQ(files.request.Filter, "Text Files|*.txt");
-  EXPECT_EQ(files.request.InitialPath, dir.filePath("old.txt"));
-  EXPECT_TRUE(files.request.ConfirmOverwrite);
-  EXPECT_EQ(files.request.HelpContext, 1135);
+  const FileDialogRequest& asked = files.request;
+  EXPECT_EQ(std::tie(asked.Filter, asked.InitialPath, asked.ConfirmOverwrite, asked.HelpContext),
+            std::tuple("Text Files|*.txt", dir.filePath("old.txt"), true, 1135));
+  dialog.cmdCancel->click();
+  EXPECT_EQ(settings.Export.File, dir.filePath("old.txt"));
+  settings.Export.Separator = 7;
+  EXPECT_EQ(frmExport(book, settings).cboSeparator->currentText(), ",");
+}
+
+TEST_F(ExportDialogTest, RefusesAnEmptyNameOrNoFieldsReportsAFailedWriteThenStoresTheChoicesAndReplacesTheFile) {
+  dialog.show();
+  dialog.txtFilename->setText("   ");
+  dialog.cmdOK->click();
+  for (QCheckBox* box : dialog.chkWhichFields) box->setChecked(false);
+  dialog.txtFilename->setText(dir.filePath("x.txt"));
+  dialog.cmdOK->click();
+  EXPECT_EQ(settings.Export.File, dir.filePath("old.txt"));
+  EXPECT_FALSE(QFileInfo::exists(dir.filePath("x.txt")));
+  dialog.chkWhichFields[0]->setChecked(true);
+  dialog.chkWhichFields[9]->setChecked(true);
+  dialog.txtFilename->setText(dir.filePath("missing/out.txt"));
+  dialog.cmdOK->click();
+  const auto& shown = Fakes().messages.shown;
+  ASSERT_EQ(shown.size(), 3u);
+  EXPECT_EQ(shown[0], std::make_pair(MessageKind::Notice, QString("You must specify the target filename.")));
+  EXPECT_EQ(shown[1], std::make_pair(MessageKind::Notice, QString("You must specify one or more fields to export.")));
+  EXPECT_EQ(shown[2].first, MessageKind::ErrorReport);
+  EXPECT_TRUE(shown[2].second.startsWith("Unable to export to '" + dir.filePath("missing/out.txt") + "'. Error "));
+  EXPECT_TRUE(dialog.isVisible());
+  EXPECT_EQ(settings.Export.File, dir.filePath("missing/out.txt"));  // stored before the write
+  const QString target = dir.filePath("out.txt");
+  WriteBytes(target, "an older and longer export file");
+  dialog.txtFilename->setText("  " + target + " ");
+  dialog.cboSeparator->setCurrentIndex(1);
+  dialog.chkPhoneNames->click();
+  dialog.cmdOK->click();
+  EXPECT_EQ(dialog.result(), QDialog::Accepted);
+  EXPECT_EQ(ReadBytes(target), "\"Person 1\";\"\"\r\n");
+  const auto& stored = settings.Export;
+  EXPECT_EQ(std::tie(stored.File, stored.Separator, stored.PhoneNames, stored.WhichFields), std::tuple(target, 1, false, 513));
+  EXPECT_EQ(Fakes().busy.timesShown, 2);
+  EXPECT_FALSE(Fakes().busy.IsBusy());
 }
 
 }  // namespace

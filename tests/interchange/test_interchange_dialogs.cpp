@@ -73,10 +73,8 @@ TEST_F(InterchangeDialogTest, PreviewSkipsLikelyDuplicatesByDefaultAndOkAppendsT
 TEST_F(InterchangeDialogTest, CancelChangesNothing) {
   const BookState before = book;
   ImportThroughMenu("google-contacts.csv", [](frmImport& dialog) { dialog.cmdCancel->click(); });
-  EXPECT_EQ(book.Records, before.Records);
-  EXPECT_EQ(book.Groups, before.Groups);
-  EXPECT_EQ(book.PhoneNames, before.PhoneNames);
-  EXPECT_FALSE(book.Dirty);
+  EXPECT_EQ(std::tie(book.Records, book.Groups, book.PhoneNames, book.Dirty),
+            std::tie(before.Records, before.Groups, before.PhoneNames, before.Dirty));
 }
 
 TEST_F(InterchangeDialogTest, UnrecognisedColumnsGoToNotesUnlessMappedToAField) {

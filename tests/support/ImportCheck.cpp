@@ -19,13 +19,13 @@ KeptRecord Kept(const BookState& book, const AddressRecord& record) {
   return kept;
 }
 
-void PrintTo(const KeptRecord& record, std::ostream* out) {
-  *out << "{\"" << record.Name << "\", \"" << record.Company << "\", " << record.PrintAs << ", \"" << record.Address
-       << "\", {";
-  for (const auto& [number, name] : record.Phones) *out << '"' << number << "\" " << name << "; ";
-  *out << "}, {";
-  for (const std::string& group : record.Groups) *out << group << "; ";
-  *out << "}, \"" << record.Notes << "\"}";
+std::ostream& operator<<(std::ostream& out, const KeptRecord& record) {
+  out << "{\"" << record.Name << "\", \"" << record.Company << "\", " << record.PrintAs << ", \"" << record.Address
+      << "\", {";
+  for (const auto& [number, name] : record.Phones) out << '"' << number << "\" " << name << "; ";
+  out << "}, {";
+  for (const std::string& group : record.Groups) out << group << "; ";
+  return out << "}, \"" << record.Notes << "\"}";
 }
 
 std::string RoundTripDifference(const BookState& expected, const BookState& actual) {
@@ -35,10 +35,7 @@ std::string RoundTripDifference(const BookState& expected, const BookState& actu
     const KeptRecord before = Kept(expected, expected.Records[r]), after = Kept(actual, actual.Records[r]);
     if (before == after) continue;
     std::ostringstream difference;
-    difference << "record " << r << ": ";
-    PrintTo(before, &difference);
-    difference << " became ";
-    PrintTo(after, &difference);
+    difference << "record " << r << ": " << before << " became " << after;
     return difference.str();
   }
   return {};
@@ -56,22 +53,17 @@ BookState ImportedBook(const std::string& vcards) {
 }
 
 std::string CheckImportOf(const QByteArray& bytes, ImportFormat format) {
-  ReadResult read;
-  if (format == ImportFormat::VCard) {
-    read = ReadVCards(bytes, QStringLiteral("input"));
-  } else {
+  const BookState book = BookWith(format == ImportFormat::VCard ? ReadVCards(bytes, QStringLiteral("input")) : [&] {
     const CsvTable table = ParseCsv(bytes, QStringLiteral("input"));
-    read = ContactsFromCsv(table, RecogniseColumns(table.Header));
-  }
-  const BookState book = BookWith(read);
+    return ContactsFromCsv(table, RecogniseColumns(table.Header));
+  }());
   if (std::string broken = BrokenInvariant(book); !broken.empty()) return broken;
   for (const AddressRecord& record : book.Records)
     for (const std::string* value : {&record.Name, &record.Company, &record.Address, &record.Notes, &record.Phones[0],
                                      &record.Phones[1], &record.Phones[2], &record.Phones[3]})
       if (value->size() > 65535) return "value longer than 65,535 bytes";
+  std::string lost;
   for (const VCardVersion version : {VCardVersion::V3, VCardVersion::V4})
-    if (std::string lost = RoundTripDifference(book, ImportedBook(WriteVCards(book, AllRecords(book), version)));
-        !lost.empty())
-      return "round trip: " + lost;
-  return {};
+    if (lost.empty()) lost = RoundTripDifference(book, ImportedBook(WriteVCards(book, AllRecords(book), version)));
+  return lost.empty() ? lost : "round trip: " + lost;
 }

@@ -3,7 +3,6 @@
 #include <ostream>
 #include <set>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include <QByteArray>
@@ -22,7 +21,7 @@ struct KeptRecord {
   bool operator==(const KeptRecord&) const = default;
 };
 KeptRecord Kept(const BookState& book, const AddressRecord& record);
-void PrintTo(const KeptRecord& record, std::ostream* out);
+std::ostream& operator<<(std::ostream& out, const KeptRecord& record);
 
 // The first difference between two books in what a vCard round trip keeps; "" when there is none.
 std::string RoundTripDifference(const BookState& expected, const BookState& actual);
@@ -31,7 +30,6 @@ std::string RoundTripDifference(const BookState& expected, const BookState& actu
 BookState BookWith(const ReadResult& read);
 BookState ImportedBook(const std::string& vcards);
 
-// Imports a file's bytes into a new book and checks the result: every
-// invariant of a book, every value short enough for the data file, and a
-// vCard 3.0 and 4.0 export of it importing as the same records. Returns what went wrong, or "".
+// Imports a file's bytes into a new book and checks it: every invariant of a book, every value short
+// enough for the data file, and a vCard 3.0 and 4.0 export importing as the same records. "" when sound.
 std::string CheckImportOf(const QByteArray& bytes, ImportFormat format);
