@@ -47,7 +47,7 @@ QString DocumentsFolder() {
 }
 
 QString AbsolutePath(const QString& path) {
-  return QDir::toNativeSeparators(QDir::current().absoluteFilePath(path));
+  return QDir::toNativeSeparators(QDir::cleanPath(QDir::current().absoluteFilePath(path)));
 }
 
 QString CanonicalPath(const QString& path) {

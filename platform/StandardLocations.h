@@ -9,7 +9,7 @@ QString HelpCollectionPath();     // the help collection Qt Assistant shows
 QString DocumentsFolder();
 QString RecoveryFolder();         // "Recovery" in the user's application data folder
 QString JoinPath(const QString& folder, const QString& fileName);
-QString AbsolutePath(const QString& path);  // relative to the current directory
+QString AbsolutePath(const QString& path);  // relative to the current directory, without "." and ".." steps
 // The one name of the file at path: absolute, with symbolic links resolved
 // (for a file that does not exist yet, those of its folder).
 QString CanonicalPath(const QString& path);

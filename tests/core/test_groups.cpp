@@ -3,6 +3,7 @@
 // phone names match the list regardless of case.
 #include <gtest/gtest.h>
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -222,7 +223,7 @@ TEST_F(ListDialogTest, NoPhoneNameBeyondWhatADataFileCanHold) {
   EXPECT_FALSE(EncodeDocument(book, error).has_value());
 }
 
-TEST(PhoneNamesDialog, TypedNamesMatchTheListAndANewOneIsAddedOnlyWhenTheUserAgrees) {
+TEST(PhoneNamesDialog, TypedNamesMatchTheListANewOneIsAddedOnlyWhenAgreedAndDefaultsReachNewRecords) {
   BookState book = BookWithGroups({});
   const Slots& stored = (AddRecord(book, "Ann").PhoneNameIndex = {0, 1, -1, 3});
   book.Dirty = false;
@@ -246,6 +247,10 @@ TEST(PhoneNamesDialog, TypedNamesMatchTheListAndANewOneIsAddedOnlyWhenTheUserAgr
   const std::pair question{MessageKind::Confirmation,
                            QString("' Pager' is not in the Phone Description list. Do you want to add it?")};
   EXPECT_EQ(Fakes().messages.shown, (std::vector{question, question}));
+  frmPhoneNames defaults(book);
+  defaults.chkUseAsDefault->setChecked(true);
+  QTest::mouseClick(defaults.cmdOK, Qt::LeftButton);
+  EXPECT_EQ(AddRecord(book, "Bo").PhoneNameIndex, (Slots{2, -1, 4, 4}));
 }
 
 }  // namespace
