@@ -456,14 +456,15 @@ TEST(DesktopTelephony, NumberGoesOutAsTelLinkToTheDefaultApplicationAndItsAbsenc
   EXPECT_TRUE(Fakes().messages.shown[0].second.startsWith("Error dialing number : No application for tel: links"));
   EXPECT_EQ(Fakes().messages.shown[1].second,
             "Error dialing number : The application set up for tel: links could not be started.");
-  // An application that writes the link it is given into a file.
-  WriteBytes(dir.filePath("record-tel"), "#!/bin/sh\nprintf %s \"$1\" > \"$0.received\"\n");
+  // An application that writes the link it is given into a file, whole or not at all.
+  WriteBytes(dir.filePath("record-tel"),
+             "#!/bin/sh\nprintf %s \"$1\" > \"$0.part\" && mv \"$0.part\" \"$0.received\"\n");
   QFile::setPermissions(dir.filePath("record-tel"), QFile::ReadOwner | QFile::ExeOwner);
   makeDefault("record-tel");
   EXPECT_EQ(TelephonyService().RequestMakeCall({"   ", "Vantreo", "Ann", ""}), kDialInvalidAddress);
   EXPECT_EQ(TelephonyService().RequestMakeCall({"+1 (555) 010-9999 #2", "Vantreo", "Ann", ""}), kDialAccepted);
   const QString received = dir.filePath("record-tel.received");
-  for (int waited = 0; waited < 5000 && !QFile::exists(received); waited += 50) QTest::qWait(50);
+  for (int waited = 0; waited < 30000 && !QFile::exists(received); waited += 50) QTest::qWait(50);
   EXPECT_EQ(ReadBytes(received), "tel:+1%20(555)%20010-9999%20%232");
   QStandardPaths::setTestModeEnabled(true);
 }
