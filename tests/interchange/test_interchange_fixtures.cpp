@@ -61,6 +61,7 @@ INSTANTIATE_TEST_SUITE_P(Files, FixtureRecordTest, testing::Values(
         "Lieferant seit 2001.\r\nZahlt p\xFCnktlich; immer freundlich.\r\nE-mail: juergen.mueller@example.de\r\n"
         "Phone (Pager): +49 30 1234569"}},
     FixtureRecord{"outlook-vcard21.vcf", 1, {"Anna Lee", "", 0, "", {{"555-0100", "Home"}, {"555-0101", "Fax"}}, {}, ""}},
+    FixtureRecord{"outlook-vcard21.vcf", 2, {"Contoso Ltd", "Contoso Ltd", 1, "", {{"555-0199", "Work"}}, {}, ""}},
     FixtureRecord{"apple-contacts.vcf", 0, {"Ivan Petrov", "Roga i kopyta", 0, "ul. Tverskaa 1\r\nMoskva, 125009\r\nRossia",
         {{"+7 495 123-45-67", "Mobile"}, {"+7 495 765-43-21", "Dacha"}, {"+7 495 000-00-01", "Home"}}, {},
         "E-mail (Other): ivan@example.ru"}},
