@@ -45,6 +45,15 @@ class ByteReader {
 
   bool Failed() const { return failed_; }
 
+  // Reads whatever follows the last record, to learn how the file ends.
+  void SkipRest() {
+    char discard[4096];
+    while (!failed_ && unread_ > 0) Take(discard, std::min<uint64_t>(unread_, sizeof discard));
+  }
+
+  // How many zero bytes the input read so far ends with.
+  uint64_t TrailingZeros() const { return zeroRun_; }
+
   // Why reading failed: the source's own error, or the end of the input.
   DecodeResult Failure(PlatformError& error) const {
     error = sourceError_.Number != 0 ? sourceError_
@@ -59,12 +68,17 @@ class ByteReader {
       if (next_ == buffer_.size() && !Refill()) break;
       const size_t part = std::min(count, buffer_.size() - next_);
       std::memcpy(out, buffer_.data() + next_, part);
+      CountZeros(out, part);
       out += part;
       count -= part;
       next_ += part;
       unread_ -= part;
     }
     return !failed_;
+  }
+
+  void CountZeros(const char* bytes, size_t count) {
+    for (size_t i = 0; i < count; ++i) zeroRun_ = bytes[i] == 0 ? zeroRun_ + 1 : 0;
   }
 
   bool Refill() {
@@ -82,6 +96,7 @@ class ByteReader {
   std::string buffer_;
   size_t next_ = 0;
   bool failed_ = false;
+  uint64_t zeroRun_ = 0;
   PlatformError sourceError_;
 };
 
@@ -211,7 +226,11 @@ DecodeResult DecodeDocument(ByteSource& source, BookState& book, PlatformError& 
   if (!in.CanHold(recordCount, kMinRecordSize)) return in.Failure(error);
   book.Records.assign(static_cast<size_t>(recordCount), {});
   for (AddressRecord& record : book.Records) ReadRecord(in, record);
+  in.SkipRest();
   if (in.Failed()) return in.Failure(error);
+  // No save ends a file in a whole record's worth of zeros: that is space a
+  // save in place reserved and never wrote, read as blank records or left over.
+  if (in.TrailingZeros() >= kMinRecordSize) return Damaged(error, "Unwritten space at the end of file");
   MendDocument(book);
   return DecodeResult::Ok;
 }

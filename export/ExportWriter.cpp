@@ -2,7 +2,6 @@
 
 #include "core/GroupMembership.h"
 #include "core/PhoneNameText.h"
-#include "platform/FileSystem.h"
 
 namespace {
 
@@ -87,6 +86,6 @@ std::string ExportText(const BookState& book, const ProgramSettings::ExportSecti
   return out;
 }
 
-bool ExportBook(const BookState& book, const ProgramSettings::ExportSection& options, PlatformError& error) {
-  return WriteFileAtomically(options.File, ExportText(book, options), error);
+ExportOutcome ExportBook(const BookState& book, const ProgramSettings::ExportSection& options, PlatformError& error) {
+  return WriteExportFile(book, options.File, ExportText(book, options), error);
 }

@@ -6,6 +6,7 @@
 #include <QString>
 
 #include "core/BookState.h"
+#include "core/ExportFile.h"
 #include "core/ProgramSettings.h"
 #include "platform/PlatformError.h"
 
@@ -43,5 +44,5 @@ std::string FlattenLines(const std::string& text);
 // each in double quotes, ended by CR LF.
 std::string ExportText(const BookState& book, const ProgramSettings::ExportSection& options);
 
-// Writes the export of book to options.File; on failure fills error.
-bool ExportBook(const BookState& book, const ProgramSettings::ExportSection& options, PlatformError& error);
+// Writes the export of book to options.File, as WriteExportFile does.
+ExportOutcome ExportBook(const BookState& book, const ProgramSettings::ExportSection& options, PlatformError& error);

@@ -7,12 +7,14 @@
 
 #include "core/DataFile.h"
 #include "core/Document.h"
+#include "core/ExportFile.h"
 #include "interchange/ImportPlan.h"
 #include "interchange/ImportSource.h"
 #include "interchange/VCardWriter.h"
 #include "platform/BookLock.h"
 #include "platform/ConsoleServices.h"
 #include "platform/FileSystem.h"
+#include "platform/UnixSignals.h"
 
 namespace {
 
@@ -105,6 +107,11 @@ int Import(const QStringList& files, const QString& path, bool keepDuplicates) {
   return kDone;
 }
 
+QString ExportProblem(ExportOutcome outcome, const QString& target, const PlatformError& error) {
+  if (outcome != ExportOutcome::Failed) return ExportRefusal(outcome, target);
+  return QStringLiteral("Unable to export to '%1'. Error %2 : %3.").arg(target).arg(error.Number).arg(error.Description);
+}
+
 int ExportVCard(const QString& path, const QString& target, VCardVersion version) {
   BookLock lock;
   if (!LockBook(lock, path)) return kFailed;
@@ -112,8 +119,8 @@ int ExportVCard(const QString& path, const QString& target, VCardVersion version
   BookState book;
   if (!LoadBook(book, path)) return kFailed;
   PlatformError error;
-  if (!WriteFileAtomically(target, WriteVCards(book, AllRecords(book), version), error))
-    return Fail(QStringLiteral("Unable to export to '%1'. %2").arg(target, error.Description));
+  const ExportOutcome outcome = WriteExportFile(book, target, WriteVCards(book, AllRecords(book), version), error);
+  if (outcome != ExportOutcome::Written) return Fail(ExportProblem(outcome, target, error));
   Out() << QStringLiteral("Exported %1 records to %2 as vCard %3.")
                .arg(book.RecordCount())
                .arg(target, version == VCardVersion::V3 ? QStringLiteral("3.0") : QStringLiteral("4.0"))
@@ -171,5 +178,6 @@ int RunCommandLine(int argc, char* argv[]) {
   QCoreApplication::setApplicationName(QStringLiteral("Vantreo"));
   QCoreApplication::setApplicationVersion(QStringLiteral("1.02"));
   InstallConsoleServices();
+  IgnoreFileSizeLimitSignal();
   return Run(QCoreApplication::arguments());
 }

@@ -32,6 +32,7 @@ struct ImportPlan {
   std::vector<ChangedValue> Transliterated;
   std::vector<ChangedValue> Cut;
   QStringList GroupsNotCreated;          // beyond the group limit; kept in Notes
+  QStringList PhoneNamesNotCreated;      // beyond the phone name limit; their numbers kept in Notes
   std::vector<LikelyDuplicate> Duplicates;
   bool DuplicatesSkipped = true;
   int NotAddedForRoom = 0;               // beyond the largest record count

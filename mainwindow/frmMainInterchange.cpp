@@ -1,32 +1,35 @@
 // The main window's commands that bring contacts in from vCard and CSV files
 // and write them out as vCard.
+#include <QFileInfo>
+
 #include "core/ErrorReport.h"
 #include "export/frmExportVCard.h"
+#include "mainwindow/ImportReading.h"
 #include "mainwindow/frmImport.h"
 #include "mainwindow/frmMain.h"
-#include "platform/BusyPointer.h"
 #include "platform/FileDialogs.h"
 
 namespace {
 
 constexpr int kImportHelpContext = 1620;
 
-// Reads the chosen files; false after telling the user which one failed.
-bool OpenSources(const QStringList& paths, std::vector<ImportSource>& sources) {
-  for (const QString& path : paths) {
+// Reads the chosen files; false when the user cancelled or after telling
+// the user which one failed.
+bool OpenSources(QWidget* window, const QStringList& paths, std::vector<ImportSource>& sources) {
+  for (qsizetype i = 0; i < paths.size(); ++i) {
+    const QString& path = paths[i];
     ImportSource source;
     PlatformError error;
-    SourceOutcome outcome;
-    {
-      BusyCursor busy;
-      outcome = OpenImportSource(path, source, error);
-    }
+    const QString progress =
+        QStringLiteral("Reading '%1' (file %2 of %3)...").arg(QFileInfo(path).fileName()).arg(i + 1).arg(paths.size());
+    const std::optional<SourceOutcome> outcome = ReadImportSource(window, path, progress, source, error);
+    if (!outcome) return false;
     if (outcome == SourceOutcome::Unreadable) {
-      ShowErrorMessage(SourceProblem(path, outcome), error);
+      ShowErrorMessage(SourceProblem(path, *outcome), error);
       return false;
     }
-    if (outcome == SourceOutcome::NotContacts) {
-      ShowMessage(MessageKind::Notice, SourceProblem(path, outcome));
+    if (outcome != SourceOutcome::Read) {
+      ShowMessage(MessageKind::Notice, SourceProblem(path, *outcome));
       return false;
     }
     sources.push_back(std::move(source));
@@ -51,7 +54,7 @@ void frmMain::mnuFileImport_Click() {
       return;
   }
   std::vector<ImportSource> sources;
-  if (!OpenSources(paths, sources)) return;
+  if (!OpenSources(this, paths, sources)) return;
   frmImport dialog(book_, std::move(sources), this);
   if (dialog.exec() == QDialog::Accepted) RefreshView();
 }
