@@ -44,12 +44,13 @@ std::string NoteOf(const BookState& book, bool interruptedSave) {
          "\nInterruptedSave=" + (interruptedSave ? "1" : "0") + "\n";
 }
 
-// The recovery file first, so that a note always has its book; both no
-// more open to others than the book itself.
+// The note first, so that a recovery file, which is what the next start
+// looks for, always has the name of its book; both no more open to others
+// than the book itself.
 bool WriteKept(const BookState& book, const std::string& bytes, bool interruptedSave, PlatformError& error) {
   const QString file = ThisRunsRecoveryFile(book);
-  return WritePrivateFile(file, bytes, book.FileName, error) &&
-         WritePrivateFile(NoteFileOf(file), NoteOf(book, interruptedSave), book.FileName, error);
+  return WritePrivateFile(NoteFileOf(file), NoteOf(book, interruptedSave), book.FileName, error) &&
+         WritePrivateFile(file, bytes, book.FileName, error);
 }
 
 KeptChanges ReadNote(const QString& recoveryFile) {

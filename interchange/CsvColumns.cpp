@@ -232,20 +232,21 @@ class RowReader {
   QString name_;
   QString parts_[5];  // prefix, given, middle, family, suffix
   QStringList units_;
-  std::vector<std::pair<int, AddressSet>> addresses_;
+  std::vector<std::pair<int, AddressSet>> addresses_;  // in the order of their first columns
   std::vector<std::pair<int, PhoneSet>> phones_;
+  QHash<int, size_t> addressBySet_, phonesBySet_;        // where each numbered set is in them
 };
 
 RowReader::AddressSet& RowReader::Address(int set, const QString& kind) {
-  for (auto& [number, address] : addresses_)
-    if (number == set) return address;
+  if (const auto found = addressBySet_.constFind(set); found != addressBySet_.constEnd()) return addresses_[*found].second;
+  addressBySet_.insert(set, addresses_.size());
   addresses_.push_back({set, AddressSet{{}, {}, kind}});
   return addresses_.back().second;
 }
 
 RowReader::PhoneSet& RowReader::Phones(int set) {
-  for (auto& [number, phones] : phones_)
-    if (number == set) return phones;
+  if (const auto found = phonesBySet_.constFind(set); found != phonesBySet_.constEnd()) return phones_[*found].second;
+  phonesBySet_.insert(set, phones_.size());
   phones_.push_back({set, {}});
   return phones_.back().second;
 }
@@ -255,7 +256,7 @@ void RowReader::Take(const CsvColumn& column, const QString& value) {
     case CsvField::Skip: break;
     case CsvField::Notes:
       if (column.Label.isEmpty())
-        contact_.Note = contact_.Note.isEmpty() ? value : contact_.Note + QLatin1Char('\n') + value;
+        AppendLine(contact_.Note, value);
       else
         contact_.Extras.push_back({column.Rank, column.Label, value});
       break;

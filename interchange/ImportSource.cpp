@@ -27,7 +27,8 @@ SourceOutcome OpenImportSource(const QString& path, ImportSource& source, Platfo
     return SourceOutcome::NotAFile;
   std::string bytes;
   if (!ReadWholeFile(path, bytes, error)) return SourceOutcome::Unreadable;
-  const QByteArray content(bytes.data(), static_cast<qsizetype>(bytes.size()));
+  // The bytes read, not a second copy of them.
+  const QByteArray content = QByteArray::fromRawData(bytes.data(), static_cast<qsizetype>(bytes.size()));
   const QString name = QFileInfo(path).fileName();
   source.Path = path;
   if (LooksLikeVCard(content)) {

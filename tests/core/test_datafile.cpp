@@ -135,7 +135,7 @@ TEST(DecodeDocument, CountsAndLengthsTheFileCannotHoldAreRefused) {
       {kNewBookHeader + I(250) + groups + I(0) + I(0), Ok},
       {kNewBookHeader + I(251) + groups + T("G") + I(0) + I(0), Damaged},
       // Space a save in place reserved and never wrote: zeros read as a blank record, or left after the last one.
-      {kNewBookFile + std::string(31, '\0'), Ok}, {kNewBookFile + std::string(32, '\0'), Damaged},
+      {kNewBookFile + std::string(20, '\0'), Ok}, {kNewBookFile + std::string(32, '\0'), Damaged},
       {kNewBookHeader + I(0) + I(0) + I(1) + kAnn, Ok},
       {kNewBookHeader + I(0) + I(0) + I(2) + kAnn + std::string(32, '\0'), Damaged},
       {kNewBookHeader + I(0) + I(0) + I(1) + kAnn + std::string(40, '\0'), Damaged},
