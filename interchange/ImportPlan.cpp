@@ -295,6 +295,12 @@ void AddList(QStringList& lines, const QString& title, const QStringList& items)
   if (items.size() > kShownPerList) lines << QStringLiteral("    ... and %1 more").arg(items.size() - kShownPerList);
 }
 
+// The first names of a list on one line, and how many more there are.
+QString ShortList(const QStringList& names) {
+  const QString shown = names.mid(0, kShownPerList).join(QStringLiteral(", "));
+  return names.size() > kShownPerList ? shown + QStringLiteral(", ... and %1 more").arg(names.size() - kShownPerList) : shown;
+}
+
 QStringList AnsiList(const std::vector<std::string>& names) {
   QStringList list;
   for (const std::string& name : names) list << AnsiToQString(name);
@@ -328,8 +334,7 @@ QStringList ImportSummary(const ImportPlan& plan) {
   QStringList lines;
   lines << QStringLiteral("Contacts to add: %1").arg(plan.Records.size());
   if (!plan.NewGroups.empty()) lines << QStringLiteral("Groups to create: ") + AnsiList(plan.NewGroups).join(QStringLiteral(", "));
-  if (!plan.NewPhoneNames.empty())
-    lines << QStringLiteral("Phone names to create: ") + AnsiList(plan.NewPhoneNames).join(QStringLiteral(", "));
+  if (!plan.NewPhoneNames.empty()) lines << QStringLiteral("Phone names to create: ") + ShortList(AnsiList(plan.NewPhoneNames));
   QStringList duplicates;
   for (const LikelyDuplicate& duplicate : plan.Duplicates)
     duplicates << QStringLiteral("%1 (like record %2)").arg(duplicate.Contact).arg(duplicate.ExistingRecord + 1);
@@ -345,7 +350,9 @@ QStringList ImportSummary(const ImportPlan& plan) {
   if (!plan.GroupsNotCreated.isEmpty())
     lines << QStringLiteral("Groups not created, the book holds at most %1 groups (kept in Notes): ").arg(kMaxGroups) +
                  plan.GroupsNotCreated.join(QStringLiteral(", "));
-  AddList(lines, QStringLiteral("Phone names beyond the %1 a book holds, their numbers kept in Notes").arg(c.toString(kMaxPhoneNames)),
+  AddList(lines,
+          QStringLiteral("Phone names beyond the %1 a book holds, their numbers kept in Notes")
+              .arg(QLocale(QLocale::English).toString(kMaxPhoneNames)),
           plan.PhoneNamesNotCreated);
   if (plan.NotAddedForRoom > 0)
     lines << QStringLiteral("Contacts not added, the book holds at most %1 records: %2")

@@ -27,8 +27,8 @@ SourceOutcome OpenImportSource(const QString& path, ImportSource& source, Platfo
     return SourceOutcome::NotAFile;
   std::string bytes;
   if (!ReadWholeFile(path, bytes, error)) return SourceOutcome::Unreadable;
-  // The bytes read, not a second copy of them.
-  const QByteArray content = QByteArray::fromRawData(bytes.data(), static_cast<qsizetype>(bytes.size()));
+  const QByteArray content(bytes.data(), static_cast<qsizetype>(bytes.size()));
+  std::string().swap(bytes);  // not held twice while the content is parsed
   const QString name = QFileInfo(path).fileName();
   source.Path = path;
   if (LooksLikeVCard(content)) {
