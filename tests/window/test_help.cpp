@@ -222,6 +222,9 @@ TEST(RealAssistant, EndsWithTheProgramEndedBySignalOrKilled) {
     environment.insert(QString::fromLatin1(kHelpChild), QStringLiteral("1"));
     environment.insert(QStringLiteral("XDG_DATA_HOME"), home.path());
     program.setProcessEnvironment(environment);
+    // Assistant writes its messages where the program does: into a file, as into a terminal or a session
+    // log, not into a pipe that ends with the program and would end Assistant by a broken pipe.
+    program.setStandardErrorFile(home.filePath(QStringLiteral("messages.txt")));
     program.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--gtest_filter=AssistantChild.*")});
     qint64 assistant = 0;
     while (assistant == 0 && program.waitForReadyRead(30000))
