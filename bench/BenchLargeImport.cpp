@@ -51,7 +51,7 @@ double ImportSeconds(const std::string& content, const QString& fileName) {
   return SecondsOf([&] {
     std::vector<ImportSource> sources(1);
     OpenImportSource(path, sources[0], error);
-    ApplyImport(book, PlanImport(book, ContactsOf(sources), true));
+    ApplyImport(book, PlanImport(book, sources, true));
   });
 }
 

@@ -96,7 +96,7 @@ int Import(const QStringList& files, const QString& path, bool keepDuplicates) {
       Out() << QFileInfo(file).fileName() << ": columns kept in Notes under their headers: " << unmapped.join(QStringLiteral(", ")) << Qt::endl;
     sources.push_back(std::move(source));
   }
-  const ImportPlan plan = PlanImport(book, ContactsOf(sources), !keepDuplicates);
+  const ImportPlan plan = PlanImport(book, sources, !keepDuplicates);
   const int added = ApplyImport(book, plan);
   if (book.Dirty) {
     SaveDocument(book);

@@ -327,21 +327,22 @@ std::vector<CsvColumn> RecogniseColumns(const QStringList& header) {
 }
 
 std::vector<int> ColumnsToMap(const CsvTable& table, const std::vector<CsvColumn>& columns) {
-  std::vector<int> unknown;
-  for (size_t c = 0; c < columns.size(); ++c) {
-    if (columns[c].Recognised) continue;
-    const bool hasData = std::any_of(table.Rows.begin(), table.Rows.end(), [c](const QStringList& row) {
-      return static_cast<qsizetype>(c) < row.size() && !row[static_cast<qsizetype>(c)].trimmed().isEmpty();
-    });
-    if (hasData) unknown.push_back(static_cast<int>(c));
+  std::vector<bool> hasData(columns.size(), false);
+  for (qsizetype r = 0; r < table.RowCount(); ++r) {
+    const QStringList row = table.Row(r);
+    for (qsizetype c = 0; c < row.size() && c < static_cast<qsizetype>(columns.size()); ++c)
+      if (!hasData[static_cast<size_t>(c)] && !row[c].trimmed().isEmpty()) hasData[static_cast<size_t>(c)] = true;
   }
+  std::vector<int> unknown;
+  for (size_t c = 0; c < columns.size(); ++c)
+    if (!columns[c].Recognised && hasData[c]) unknown.push_back(static_cast<int>(c));
   return unknown;
 }
 
-ReadResult ContactsFromCsv(const CsvTable& table, const std::vector<CsvColumn>& columns) {
-  ReadResult result;
-  result.Skipped = table.Skipped;
-  for (const QStringList& row : table.Rows) {
+void ForEachContactOfCsv(const CsvTable& table, const std::vector<CsvColumn>& columns,
+                         const std::function<void(const ImportedContact&)>& take) {
+  for (qsizetype r = 0; r < table.RowCount(); ++r) {
+    const QStringList row = table.Row(r);
     RowReader reader;
     for (qsizetype c = 0; c < row.size() && c < static_cast<qsizetype>(columns.size()); ++c) {
       const QString value = WithPlainLineBreaks(row[c]);
@@ -349,8 +350,14 @@ ReadResult ContactsFromCsv(const CsvTable& table, const std::vector<CsvColumn>& 
       if (!value.trimmed().isEmpty() && value != QLatin1String("0/0/00"))
         reader.Take(columns[static_cast<size_t>(c)], value);
     }
-    ImportedContact contact = reader.Finish();
-    if (HasData(contact)) result.Contacts.push_back(std::move(contact));
+    const ImportedContact contact = reader.Finish();
+    if (HasData(contact)) take(contact);
   }
+}
+
+ReadResult ContactsFromCsv(const CsvTable& table, const std::vector<CsvColumn>& columns) {
+  ReadResult result;
+  result.Skipped = table.Skipped;
+  ForEachContactOfCsv(table, columns, [&result](const ImportedContact& contact) { result.Contacts.push_back(contact); });
   return result;
 }

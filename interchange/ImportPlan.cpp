@@ -9,6 +9,7 @@
 
 #include "core/Document.h"
 #include "core/GroupMembership.h"
+#include "interchange/CsvColumns.h"
 #include "interchange/LatinText.h"
 #include "interchange/TextDecoding.h"
 #include "platform/AnsiText.h"
@@ -315,6 +316,27 @@ ImportPlan PlanImport(const BookState& book, const ReadResult& read, bool skipDu
   ImportPlan plan = planner.Result();
   plan.Skipped = read.Skipped;
   plan.BinaryValuesSkipped = read.BinaryValuesSkipped;
+  return plan;
+}
+
+ImportPlan PlanImport(const BookState& book, const std::vector<ImportSource>& sources, bool skipDuplicates) {
+  Planner planner(book, skipDuplicates);
+  std::vector<SkippedEntry> skipped;
+  int binaries = 0;
+  for (const ImportSource& source : sources) {
+    const bool vcard = source.Format == ImportFormat::VCard;
+    if (vcard) {
+      for (const ImportedContact& contact : source.Cards.Contacts) planner.Add(contact);
+    } else {
+      ForEachContactOfCsv(source.Table, source.Columns, [&planner](const ImportedContact& contact) { planner.Add(contact); });
+    }
+    const std::vector<SkippedEntry>& ofSource = vcard ? source.Cards.Skipped : source.Table.Skipped;
+    skipped.insert(skipped.end(), ofSource.begin(), ofSource.end());
+    if (vcard) binaries += source.Cards.BinaryValuesSkipped;
+  }
+  ImportPlan plan = planner.Result();
+  plan.Skipped = std::move(skipped);
+  plan.BinaryValuesSkipped = binaries;
   return plan;
 }
 

@@ -7,6 +7,7 @@
 #include <QStringList>
 
 #include "core/BookState.h"
+#include "interchange/ImportSource.h"
 #include "interchange/ImportedContact.h"
 
 // A value that had to be changed to fit the data file.
@@ -46,6 +47,10 @@ struct ImportPlan {
 // holds. Likely duplicates of records in the book are left out when
 // skipDuplicates is set.
 ImportPlan PlanImport(const BookState& book, const ReadResult& read, bool skipDuplicates);
+
+// The same for the contacts of the sources, taken one at a time, so that a
+// large CSV file is never held as contacts all at once.
+ImportPlan PlanImport(const BookState& book, const std::vector<ImportSource>& sources, bool skipDuplicates);
 
 // Appends the plan's groups, phone names and records to book and sets Dirty;
 // the first imported record becomes the current one. Returns the number of

@@ -52,10 +52,15 @@ constexpr FieldChoice kFieldChoices[] = {
     {"Notes", CsvField::Notes, "", kNotesOther},
 };
 
-QString ExampleOf(const CsvTable& table, int column) {
-  for (const QStringList& row : table.Rows)
-    if (column < row.size() && !row[column].trimmed().isEmpty()) return row[column].simplified();
-  return {};
+// The first value of each column, in one pass over the rows.
+QStringList ExamplesOf(const CsvTable& table) {
+  QStringList examples(table.Header.size());
+  for (qsizetype r = 0; r < table.RowCount(); ++r) {
+    const QStringList row = table.Row(r);
+    for (qsizetype c = 0; c < row.size(); ++c)
+      if (examples[c].isEmpty() && !row[c].trimmed().isEmpty()) examples[c] = row[c].simplified();
+  }
+  return examples;
 }
 
 }  // namespace
@@ -117,12 +122,14 @@ void frmImport::FillColumns() {
     if (sources_[s].Format == ImportFormat::Csv)
       for (const int column : ColumnsToMap(sources_[s].Table, sources_[s].Columns)) mapped_.push_back({s, column});
   grdColumns->setRowCount(static_cast<int>(mapped_.size()));
+  std::vector<QStringList> examples;
+  for (const ImportSource& source : sources_) examples.push_back(ExamplesOf(source.Table));
   for (int row = 0; row < grdColumns->rowCount(); ++row) {
     const ImportSource& source = sources_[mapped_[static_cast<size_t>(row)].Source];
     const int column = mapped_[static_cast<size_t>(row)].Column;
     grdColumns->setItem(row, kFileColumn, new QTableWidgetItem(QFileInfo(source.Path).fileName()));
     grdColumns->setItem(row, kHeaderColumn, new QTableWidgetItem(source.Table.Header[column]));
-    grdColumns->setItem(row, kExampleColumn, new QTableWidgetItem(ExampleOf(source.Table, column)));
+    grdColumns->setItem(row, kExampleColumn, new QTableWidgetItem(examples[mapped_[static_cast<size_t>(row)].Source][column]));
     auto* field = new QComboBox;
     for (const FieldChoice& choice : kFieldChoices) field->addItem(QString::fromLatin1(choice.Caption));
     auto* phoneName = new QLineEdit(source.Table.Header[column]);
@@ -156,7 +163,7 @@ void frmImport::TakeMapping(int row) {
 
 void frmImport::RefreshPreview() {
   BusyCursor busy;
-  plan_ = PlanImport(book_, ContactsOf(sources_), chkSkipDuplicates->isChecked());
+  plan_ = PlanImport(book_, sources_, chkSkipDuplicates->isChecked());
   QStringList files;
   for (const ImportSource& source : sources_) files << QFileInfo(source.Path).fileName();
   txtPreview->setPlainText((QStringList{QStringLiteral("From: ") + files.join(QStringLiteral(", "))} + ImportSummary(plan_))
