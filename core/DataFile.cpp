@@ -3,7 +3,6 @@
 #include "core/AddressBookFile.h"
 #include "core/Document.h"
 #include "core/DocumentCodec.h"
-#include "core/ErrorReport.h"
 #include "core/RecoveryFile.h"
 #include "platform/BusyPointer.h"
 #include "platform/FileReplacement.h"
@@ -12,9 +11,9 @@
 
 namespace {
 
-void ReportLoadFailure(BookState& book, const QString& path, const PlatformError& error) {
-  ShowErrorMessage(QStringLiteral("Unable to load '%1' from disk.").arg(path), error);
+Outcome LoadFailure(BookState& book, const QString& path, const PlatformError& error) {
   NewDocument(book);
+  return Outcome::Failed(QStringLiteral("Unable to load '%1' from disk.").arg(path), error);
 }
 
 // A temporary file of a save that was killed: empty (killed before it
@@ -38,7 +37,7 @@ ReplacementOptions SaveOptionsFor(const BookState& book) {
 
 }  // namespace
 
-void LoadDocument(BookState& book, const QString& path) {
+Outcome LoadDocument(BookState& book, const QString& path) {
   ReadableFile file;
   PlatformError error;
   switch (file.Open(path, error)) {
@@ -46,13 +45,11 @@ void LoadDocument(BookState& book, const QString& path) {
     case ReadableFile::Opening::Missing:
       NewDocument(book);
       book.FileName = path;
-      return;
+      return Outcome::Done();
     case ReadableFile::Opening::NotAFile:
-      ShowMessage(MessageKind::Notice, path + QStringLiteral(" is %1, not a data file.").arg(FileKindText(file.Kind())));
-      return;
+      return Outcome::Refused(path + QStringLiteral(" is %1, not a data file.").arg(FileKindText(file.Kind())));
     case ReadableFile::Opening::Failed:
-      ReportLoadFailure(book, path, error);
-      return;
+      return LoadFailure(book, path, error);
   }
   BookState loaded;
   DecodeResult result = DecodeResult::Damaged;
@@ -66,17 +63,16 @@ void LoadDocument(BookState& book, const QString& path) {
       book = std::move(loaded);
       book.FileName = path;
       book.Dirty = false;
-      break;
+      return Outcome::Done();
     case DecodeResult::NotADataFile:
-      ShowMessage(MessageKind::Notice, path + QStringLiteral(" is corrupt or is not a valid data file."));
-      break;
+      return Outcome::Refused(path + QStringLiteral(" is corrupt or is not a valid data file."));
     case DecodeResult::Damaged:
-      ReportLoadFailure(book, path, error);
       break;
   }
+  return LoadFailure(book, path, error);
 }
 
-void SaveDocument(BookState& book) {
+Outcome SaveDocument(BookState& book) {
   RemoveLeftOverTemporaries(book.FileName, IsLeftOverOfASave);
   PlatformError error;
   std::optional<FileStamp> written;
@@ -85,12 +81,10 @@ void SaveDocument(BookState& book) {
     const std::optional<std::string> bytes = EncodeDocument(book, error);
     if (bytes) written = ReplaceFile(book.FileName, *bytes, SaveOptionsFor(book), error);
   }
-  if (written) {
-    book.OnDisk = *written;
-    book.Dirty = false;
-  } else {
-    ShowErrorMessage(QStringLiteral("Unable to save %1 to disk.").arg(book.FileName), error);
-  }
+  if (!written) return Outcome::Failed(QStringLiteral("Unable to save %1 to disk.").arg(book.FileName), error);
+  book.OnDisk = *written;
+  book.Dirty = false;
+  return Outcome::Done();
 }
 
 bool FileChangedOnDisk(const BookState& book) {

@@ -43,9 +43,12 @@ struct ImportPlan {
 
 // Maps the contacts read to records of book: names, companies, addresses,
 // phones with phone names, groups and notes, with text made windows-1252
-// (transliterated where needed) and values cut to the longest a data file
-// holds. Likely duplicates of records in the book are left out when
-// skipDuplicates is set.
+// (transliterated where needed). Every limit of the data file is kept, so
+// that the book can always be saved: values are cut to the longest a file
+// holds, groups and phone names beyond the largest counts are not created
+// (the groups and numbers go to Notes), and contacts beyond the largest
+// record count are not added. Likely duplicates of records in the book are
+// left out when skipDuplicates is set.
 ImportPlan PlanImport(const BookState& book, const ReadResult& read, bool skipDuplicates);
 
 // The same for the contacts of the sources, taken one at a time, so that a

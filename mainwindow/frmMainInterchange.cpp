@@ -3,6 +3,7 @@
 #include <QFileInfo>
 
 #include "core/ErrorReport.h"
+#include "core/HelpTopics.h"
 #include "export/frmExportVCard.h"
 #include "mainwindow/ImportReading.h"
 #include "mainwindow/frmImport.h"
@@ -10,8 +11,6 @@
 #include "platform/FileDialogs.h"
 
 namespace {
-
-constexpr int kImportHelpContext = 1620;
 
 // Reads the chosen files; false when the user cancelled or after telling
 // the user which one failed.
@@ -43,7 +42,7 @@ void frmMain::mnuFileImport_Click() {
   FileDialogRequest request;
   request.Title = QStringLiteral("Import");
   request.Filter = QStringLiteral("Contacts (*.vcf *.vcard *.csv *.txt)|*.vcf *.vcard *.csv *.txt|All Files (*.*)|*.*");
-  request.HelpContext = kImportHelpContext;
+  request.HelpContext = HelpTopic::Import;
   QStringList paths;
   switch (FileDialog().GetOpenFileNames(request, paths)) {
     case FileDialogResult::Chosen: break;

@@ -1,4 +1,4 @@
-#include "interchange/CommandLineTool.h"
+#include "app/CommandLineTool.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -7,6 +7,7 @@
 
 #include "core/DataFile.h"
 #include "core/Document.h"
+#include "core/ErrorReport.h"
 #include "core/ExportFile.h"
 #include "interchange/ImportPlan.h"
 #include "interchange/ImportSource.h"
@@ -14,6 +15,7 @@
 #include "platform/BookLock.h"
 #include "platform/ConsoleServices.h"
 #include "platform/FileSystem.h"
+#include "platform/ProgramIdentity.h"
 #include "platform/UnixSignals.h"
 
 namespace {
@@ -74,8 +76,9 @@ bool LockBook(BookLock& lock, const QString& path) {
 // Loads the book; false (the reason printed) when it is no data file or cannot be read.
 bool LoadBook(BookState& book, const QString& path) {
   NewDocument(book);
-  LoadDocument(book, path);
-  return book.FileName == path;
+  const Outcome loaded = LoadDocument(book, path);
+  if (!loaded.Succeeded()) Fail(OutcomeText(loaded));
+  return loaded.Succeeded() && book.FileName == path;
 }
 
 int Import(const QStringList& files, const QString& path, bool keepDuplicates) {
@@ -99,8 +102,8 @@ int Import(const QStringList& files, const QString& path, bool keepDuplicates) {
   const ImportPlan plan = PlanImport(book, sources, !keepDuplicates);
   const int added = ApplyImport(book, plan);
   if (book.Dirty) {
-    SaveDocument(book);
-    if (book.Dirty) return kFailed;  // the reason is printed; the old file stays as it was
+    // The old file stays as it was.
+    if (const Outcome saved = SaveDocument(book); !saved.Succeeded()) return Fail(OutcomeText(saved));
   }
   for (const QString& line : ImportSummary(plan)) Out() << line << '\n';
   Out() << QStringLiteral("Added %1 contacts to %2.").arg(added).arg(path) << Qt::endl;
@@ -175,8 +178,8 @@ bool IsCommandLineCall(int argc, char* argv[]) {
 
 int RunCommandLine(int argc, char* argv[]) {
   QCoreApplication application(argc, argv);
-  QCoreApplication::setApplicationName(QStringLiteral("Vantreo"));
-  QCoreApplication::setApplicationVersion(QStringLiteral("1.02"));
+  QCoreApplication::setApplicationName(QLatin1String(kProgramName));
+  QCoreApplication::setApplicationVersion(QLatin1String(kProgramVersion));
   InstallConsoleServices();
   IgnoreFileSizeLimitSignal();
   return Run(QCoreApplication::arguments());
