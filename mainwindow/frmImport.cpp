@@ -65,6 +65,13 @@ QStringList ExamplesOf(const CsvTable& table) {
 }  // namespace
 
 frmImport::frmImport(BookState& book, std::vector<ImportSource> sources, QWidget* parent)
+    : frmImport(book, std::move(sources), std::nullopt, parent) {}
+
+frmImport::frmImport(BookState& book, std::vector<ImportSource> sources, ImportPlan plan, QWidget* parent)
+    : frmImport(book, std::move(sources), std::optional<ImportPlan>(std::move(plan)), parent) {}
+
+frmImport::frmImport(BookState& book, std::vector<ImportSource> sources, std::optional<ImportPlan> plan,
+                     QWidget* parent)
     : QDialog(parent), book_(book), sources_(std::move(sources)) {
   setObjectName(QStringLiteral("frmImport"));
   setWindowTitle(QStringLiteral("Import"));
@@ -112,7 +119,12 @@ frmImport::frmImport(BookState& book, std::vector<ImportSource> sources, QWidget
   connect(chkSkipDuplicates, &QCheckBox::toggled, this, &frmImport::RefreshPreview);
   SetHelpContext(this, HelpTopic::Import);
   FillColumns();
-  RefreshPreview();
+  if (plan) {
+    plan_ = std::move(*plan);
+    ShowPlan();
+  } else {
+    RefreshPreview();
+  }
 }
 
 // A row for every column that holds data under a header no common export uses.
@@ -163,6 +175,10 @@ void frmImport::TakeMapping(int row) {
 void frmImport::RefreshPreview() {
   BusyCursor busy;
   plan_ = PlanImport(book_, sources_, chkSkipDuplicates->isChecked());
+  ShowPlan();
+}
+
+void frmImport::ShowPlan() {
   QStringList files;
   for (const ImportSource& source : sources_) files << QFileInfo(source.Path).fileName();
   txtPreview->setPlainText((QStringList{QStringLiteral("From: ") + files.join(QStringLiteral(", "))} + ImportSummary(plan_))

@@ -1,38 +1,26 @@
 // The main window's commands that bring contacts in from vCard and CSV files
 // and write them out as vCard.
-#include <QFileInfo>
-
 #include "core/ErrorReport.h"
 #include "core/HelpTopics.h"
 #include "export/frmExportVCard.h"
-#include "mainwindow/ImportReading.h"
+#include "mainwindow/ImportPreparation.h"
 #include "mainwindow/frmImport.h"
 #include "mainwindow/frmMain.h"
 #include "platform/FileDialogs.h"
 
 namespace {
 
-// Reads the chosen files; false when the user cancelled or after telling
-// the user which one failed.
-bool OpenSources(QWidget* window, const QStringList& paths, std::vector<ImportSource>& sources) {
-  for (qsizetype i = 0; i < paths.size(); ++i) {
-    const QString& path = paths[i];
-    ImportSource source;
-    PlatformError error;
-    const QString progress =
-        QStringLiteral("Reading '%1' (file %2 of %3)...").arg(QFileInfo(path).fileName()).arg(i + 1).arg(paths.size());
-    const std::optional<SourceOutcome> outcome = ReadImportSource(window, path, progress, source, error);
-    if (!outcome) return false;
-    if (outcome == SourceOutcome::Unreadable) {
-      ShowErrorMessage(SourceProblem(path, *outcome), error);
-      return false;
-    }
-    if (outcome != SourceOutcome::Read) {
-      ShowMessage(MessageKind::Notice, SourceProblem(path, *outcome));
-      return false;
-    }
-    sources.push_back(std::move(source));
+// Tells the user which file could not be read; false when all were.
+bool ReportedUnreadFile(const PreparedImport& prepared) {
+  switch (prepared.Failure) {
+    case SourceOutcome::Read: return false;
+    case SourceOutcome::Unreadable:
+      ShowErrorMessage(SourceProblem(prepared.FailedFile, prepared.Failure), prepared.Error);
+      return true;
+    case SourceOutcome::NotAFile:
+    case SourceOutcome::NotContacts: break;
   }
+  ShowMessage(MessageKind::Notice, SourceProblem(prepared.FailedFile, prepared.Failure));
   return true;
 }
 
@@ -52,9 +40,9 @@ void frmMain::mnuFileImport_Click() {
                        PlatformError{0, QStringLiteral("The file dialog returned no file")});
       return;
   }
-  std::vector<ImportSource> sources;
-  if (!OpenSources(this, paths, sources)) return;
-  frmImport dialog(book_, std::move(sources), this);
+  std::optional<PreparedImport> prepared = PrepareImport(this, paths, book_);
+  if (!prepared || ReportedUnreadFile(*prepared)) return;
+  frmImport dialog(book_, std::move(prepared->Sources), std::move(prepared->Plan), this);
   if (dialog.exec() == QDialog::Accepted) RefreshView();
 }
 
