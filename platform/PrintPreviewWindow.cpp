@@ -24,11 +24,11 @@ class PreviewOutput : public PrintOutput {
   int Resolution() const override { return printer_.resolution(); }
   DeviceSpan Span() const override { return DeviceSpan::Job; }
   bool CanPrintBothSides() const override { return bothSides_; }
-  void StartJob(const QString&, const QString&, JobSides) override {}
+  void StartJob(const QString&, const QString&, JobSides, const CopyChoice&) override {}
   QPagedPaintDevice& OpenDevice() override { return printer_; }
   void CloseDevice(bool) override {}
   void StartSideB() override {}
-  QStringList FinishJob() override { return {}; }
+  FinishedJob FinishJob() override { return {}; }
   void AbandonJob() override {}
 
  private:

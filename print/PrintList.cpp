@@ -2,12 +2,10 @@
 
 #include <utility>
 
-#include "core/ErrorReport.h"
 #include "find/LastNameFirst.h"
 #include "platform/AnsiText.h"
 #include "platform/BusyPointer.h"
 #include "platform/Collation.h"
-#include "print/PrintFailure.h"
 #include "print/PrintRounding.h"
 
 namespace {
@@ -25,17 +23,12 @@ bool RecordInSelection(const AddressRecord& record, const std::string& groupSele
   return Contains(groupSelection, static_cast<unsigned char>(record.Group & 255));
 }
 
-bool BuildPrintList(const BookState& book, PrintJob& job) {
-  try {
+PrintOutcome BuildPrintList(const BookState& book, PrintJob& job) {
+  return RunPrintStep([&](PrintOutcome&) {
     BusyCursor busy;
     for (int r = 0; r < book.RecordCount(); ++r)
       if (RecordInSelection(book.Records[static_cast<size_t>(r)], job.GroupSelection)) job.PrintList.push_back(r);
-    return true;
-  } catch (...) {
-    // The busy pointer is already restored here.
-    ShowErrorMessage(QStringLiteral("Unable to build list of items to be printed."), CaughtFailure());
-    return false;
-  }
+  });
 }
 
 std::string DisplayKey(const AddressRecord& record) {

@@ -1,6 +1,5 @@
 #include "print/PrintRecords.h"
 
-#include "core/ErrorReport.h"
 #include "platform/AnsiText.h"
 #include "platform/BusyPointer.h"
 #include "platform/PlatformFailure.h"
@@ -9,12 +8,10 @@
 #include "print/LineFileWriter.h"
 #include "print/PhoneBook.h"
 #include "print/PhoneList.h"
-#include "print/PrintFailure.h"
 #include "print/PrinterJob.h"
 
 namespace {
 
-const QString kPrintingFailed = QStringLiteral("Unable to complete printing.");
 constexpr int kPreviewHelpContext = 1651;
 
 QString ReportName(ReportType type) {
@@ -32,6 +29,15 @@ JobSides SidesOf(const ProgramSettings& settings, Printer& printer) {
   if (ReportTypeOf(settings.Printing.ReportType) != ReportType::PhoneBook) return JobSides::OneSide;
   return settings.Printing.BothSidesInOnePass && printer.CanPrintBothSides() ? JobSides::BothSidesInOnePass
                                                                              : JobSides::TwoPasses;
+}
+
+CopyChoice CopiesOf(const ProgramSettings& settings, const PrintJob& job) {
+  CopyChoice copies = job.Copies;
+  if (ReportTypeOf(settings.Printing.ReportType) == ReportType::PhoneBook) {
+    copies.PageRanges.clear();
+    copies.Sides = TwoSided::Off;
+  }
+  return copies;
 }
 
 void DrawReport(Printer& printer, const BookState& book, const ProgramSettings& settings, const PrintJob& job,
@@ -52,32 +58,26 @@ void DrawReport(Printer& printer, const BookState& book, const ProgramSettings& 
     PrintPhoneList(printer, file, settings);
 }
 
-void PrintRecords(const BookState& book, const ProgramSettings& settings, const PrintJob& job) {
+PrintOutcome PrintRecords(const BookState& book, const ProgramSettings& settings, const PrintJob& job) {
   Printer& printer = ThePrinter();
-  try {
+  // The busy pointer is restored, the line file deleted and the job's output
+  // ended before a failure leaves the step.
+  return RunPrintStep([&](PrintOutcome& outcome) {
     BusyCursor busy;
     const JobSides sides = SidesOf(settings, printer);
-    const QString title = ReportTypeOf(settings.Printing.ReportType) == ReportType::Labels
-                              ? QString()
-                              : AnsiToQString(settings.Printing.Title);
-    PrinterJob output(printer, ReportName(ReportTypeOf(settings.Printing.ReportType)), title, sides);
+    const ReportType type = ReportTypeOf(settings.Printing.ReportType);
+    const QString title = type == ReportType::Labels ? QString() : AnsiToQString(settings.Printing.Title);
+    PrinterJob output(printer, ReportName(type), title, sides, CopiesOf(settings, job));
     DrawReport(printer, book, settings, job, sides);
-    output.Finish();
-  } catch (...) {
-    // The busy pointer is restored, the line file deleted and the job's
-    // output ended by now.
-    ShowErrorMessage(kPrintingFailed, CaughtFailure());
-  }
+    output.Finish(outcome);
+  });
 }
 
-bool PreviewRecords(const BookState& book, const ProgramSettings& settings, const PrintJob& job) {
+PrintOutcome PreviewRecords(const BookState& book, const ProgramSettings& settings, const PrintJob& job) {
   Printer& printer = ThePrinter();
-  try {
+  return RunPrintStep([&](PrintOutcome& outcome) {
     const JobSides sides = SidesOf(settings, printer);
-    return printer.Preview([&](Printer& page) { DrawReport(page, book, settings, job, sides); },
-                           kPreviewHelpContext);
-  } catch (...) {
-    ShowErrorMessage(kPrintingFailed, CaughtFailure());
-    return false;
-  }
+    if (!printer.Preview([&](Printer& page) { DrawReport(page, book, settings, job, sides); }, kPreviewHelpContext))
+      outcome = PrintOutcome::Cancelled();
+  });
 }

@@ -14,7 +14,7 @@
 #include "core/HelpKey.h"
 #include "platform/BusyPointer.h"
 #include "platform/Printer.h"
-#include "print/PrintFailure.h"
+#include "print/PrintOutcomeMessages.h"
 #include "print/PrinterJob.h"
 #include "print/PrinterSelection.h"
 #include "print/SheetMarks.h"
@@ -112,20 +112,18 @@ void frmAlign::cmdOK_Click() {
 }
 
 void frmAlign::cmdTest_Click() {
-  if (!ValidateOffsets() || !SelectPrinter(settings_)) return;
-  try {
-    TestPrint();
-  } catch (...) {
-    ShowErrorMessage(QStringLiteral("Unable to complete printing."), CaughtFailure());
-  }
+  CopyChoice oneCopy;
+  if (!ValidateOffsets() || !SelectPrinter(settings_, oneCopy, false)) return;
+  ShowPrintOutcome(RunPrintStep([this](PrintOutcome& outcome) { TestPrint(outcome); }),
+                   QStringLiteral("Unable to complete printing."));
 }
 
 // Side A with the marks where the booklet puts them, then side B shifted by
 // the offsets in the boxes; the stored offsets stay as they are. Only paper
 // needs the user to turn the sheet in between.
-void frmAlign::TestPrint() {
+void frmAlign::TestPrint(PrintOutcome& outcome) {
   Printer& printer = ThePrinter();
-  PrinterJob job(printer, QStringLiteral("alignment test"), {}, JobSides::TwoPasses);
+  PrinterJob job(printer, QStringLiteral("alignment test"), {}, JobSides::TwoPasses, CopyChoice{});
   InitSheetRects(printer, sheetRects_);
   {
     BusyCursor busy;
@@ -141,5 +139,5 @@ void frmAlign::TestPrint() {
     DrawCropMarks(printer, sheetRects_, true, "Test Align - Side B");
     printer.EndDocument();
   }
-  job.Finish();
+  job.Finish(outcome);
 }

@@ -178,12 +178,12 @@ TEST_F(BookletTest, ThePreviewDrawsWhatIsPrinted) {
     std::tie(settings.Printing.ReportType, settings.Printing.BothSidesInOnePass) = std::tie(reportType, onePass);
     printer = RecordingPrinter();
     printer.bothSides = printerCanDoIt;
-    PrintRecords(book, settings, job);
+    Print();
     EXPECT_EQ(printer.jobs, std::vector<JobSides>{sides});
     const std::vector<std::vector<PrintedOp>> printed = Pages();
     printer.ops.clear();
     prompt.prompts.clear();
-    EXPECT_FALSE(PreviewRecords(book, settings, job));
+    EXPECT_FALSE(Preview());
     EXPECT_TRUE(prompt.prompts.empty());
     EXPECT_EQ(Pages(), printed);
   }

@@ -161,6 +161,11 @@ TEST_F(PrintDialogTest, FontsRoundsTheSizeHalfToEvenKeepsItAfterCancelAndTheSyst
 
 PrinterChoice Queue(const char* name) { return {QString::fromLatin1(name), false, {}, {}, false}; }
 PrinterChoice Files(const char* folder) { return {{}, true, QString::fromLatin1(folder), {}, false}; }
+// The printers chosen in turn, each once however often it was applied again.
+std::vector<PrinterChoice> InTurn(std::vector<PrinterChoice> chosen) {
+  chosen.erase(std::unique(chosen.begin(), chosen.end()), chosen.end());
+  return chosen;
+}
 
 TEST_F(PrintDialogTest, TheChosenPrinterIsStoredShownAndUsedForPrintingTheAlignmentTestAndTheNextRun) {
   setup.printers = {"Office", "Lab"};
@@ -170,10 +175,10 @@ TEST_F(PrintDialogTest, TheChosenPrinterIsStoredShownAndUsedForPrintingTheAlignm
   dialog.cmdPrinter->click();
   EXPECT_EQ(setup.shown, std::vector<PrinterChoice>{Queue("Office")});  // the dialog starts from the printer in use
   EXPECT_EQ(settings.Printing.Printer, *setup.answer);
-  EXPECT_EQ(dialog.lblPrinter->text(), "Printer: Lab, A4, landscape");
+  EXPECT_EQ(dialog.lblPrinter->text(), "Printer: Lab, A4, landscape; 1 copy");
   dialog.cmdOK_Click();
   frmAlign(settings).cmdTest_Click();
-  EXPECT_EQ(std::make_pair(printer.chosen, printer.documentsEnded), std::make_pair(std::vector(3, *setup.answer), 2));
+  EXPECT_EQ(std::make_pair(InTurn(printer.chosen), printer.documentsEnded), std::make_pair(std::vector{*setup.answer}, 2));
 
   QTemporaryDir folder;
   QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, folder.path());
@@ -209,9 +214,9 @@ TEST_F(PrintDialogTest, OKPrintsOnTheStoredChoiceOrTheDefaultOrAsksTheUserOrWrit
     setup.shown.clear();
     printer = RecordingPrinter();
     frmPrint dialog(book, settings);
-    EXPECT_TRUE(dialog.lblPrinter->text().endsWith(shown)) << dialog.lblPrinter->text().toStdString();
+    EXPECT_TRUE(dialog.lblPrinter->text().endsWith(shown + "; 1 copy")) << dialog.lblPrinter->text().toStdString();
     dialog.cmdOK_Click();
-    EXPECT_EQ(printer.chosen, printedOn) << shown.toStdString();
+    EXPECT_EQ(InTurn(printer.chosen), printedOn) << shown.toStdString();
     EXPECT_EQ(std::make_pair(printer.documentsEnded, setup.shown.size()),
               std::make_pair(static_cast<int>(printedOn.size()), asked));
     EXPECT_EQ(settings.Printing.Printer, answer.value_or(stored));

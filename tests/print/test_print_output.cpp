@@ -18,7 +18,7 @@
 #include "print/frmPrint.h"
 #include "support/ModalDialogs.h"
 #include "support/PrintFixture.h"
-#include "support/PrivateCupsServer.h"
+#include "support/SmallDisk.h"
 
 namespace {
 
@@ -52,7 +52,7 @@ TEST_F(PdfPrintTest, APhoneListAndFourteenLabelsBecomeANamedFileOfOnePageEachAnd
   job.PrintList.resize(14);
   for (const int16_t reportType : {0, 2}) {  // labels: without a blank sheet after the full page
     settings.Printing.ReportType = reportType;
-    PrintRecords(book, settings, job);
+    Print();
     ASSERT_EQ(Messages().size(), Files().size());
     const QString file = Files()[0];  // the new one: "labels" sorts before "phone list"
     EXPECT_TRUE(QRegularExpression("^Vantreo (phone list|labels) \\d{4}-\\d\\d-\\d\\d \\d\\d-\\d\\d\\.pdf$").match(file).hasMatch())
@@ -72,9 +72,9 @@ TEST_F(PdfPrintTest, ABookletPreviewShowsBothSidesTwoPassesGiveASideAAndASideBFi
     pages = static_cast<PrintPreviewWindow&>(preview).PageCount();
     preview.reject();
   });
-  EXPECT_FALSE(PreviewRecords(book, settings, job));
+  EXPECT_FALSE(Preview());
   EXPECT_EQ(std::make_pair(pages, Files().isEmpty()), std::make_pair(4, true));
-  PrintRecords(book, settings, job);
+  Print();
   const QStringList files = Files();
   ASSERT_EQ(files.size(), 2);
   EXPECT_TRUE(files[0].endsWith(QLatin1String(" side A.pdf")));
@@ -84,7 +84,7 @@ TEST_F(PdfPrintTest, ABookletPreviewShowsBothSidesTwoPassesGiveASideAAndASideBFi
   EXPECT_TRUE(Messages()[0].startsWith(QLatin1String("The printout was saved as the PDF files\n")));
   for (const QString& file : files) QFile::remove(QDir(folder.path()).filePath(file));
   settings.Printing.BothSidesInOnePass = true;
-  PrintRecords(book, settings, job);
+  Print();
   ASSERT_EQ(Files().size(), 1);
   EXPECT_EQ(PagesIn(Files()[0]), 4);  // each back after its front
 }
@@ -106,7 +106,7 @@ TEST_F(PdfPrintTest, AFailedWriteIsReportedWithTheSystemsReasonAndLeavesNoFile) 
   const auto previous = std::signal(SIGXFSZ, SIG_IGN);
   const rlimit small{4096, saved.rlim_max};
   setrlimit(RLIMIT_FSIZE, &small);
-  PrintRecords(book, settings, job);
+  Print();
   setrlimit(RLIMIT_FSIZE, &saved);
   std::signal(SIGXFSZ, previous);
   EXPECT_EQ(Messages(), std::vector<QString>{"Unable to complete printing. Error 75 : File too large."});
@@ -115,7 +115,7 @@ TEST_F(PdfPrintTest, AFailedWriteIsReportedWithTheSystemsReasonAndLeavesNoFile) 
 
 TEST_F(PdfPrintTest, ASideBThatCannotBeWrittenTakesSideAWithIt) {
   QtPrinter pdf(OutputFor(settings.Printing.Printer));
-  pdf.StartJob(QStringLiteral("phone book"), {}, JobSides::TwoPasses);
+  pdf.StartJob(QStringLiteral("phone book"), {}, JobSides::TwoPasses, {});
   pdf.PrintText("front");
   pdf.StartSideB();
   ASSERT_EQ(Files().size(), 1);
@@ -129,53 +129,13 @@ TEST_F(PdfPrintTest, AProgramEndedDuringAJobLeavesNeitherItsPrivateFolderNorAHal
   LineFile lines(18);
   lines.Write("Ann");
   QtPrinter pdf(OutputFor(settings.Printing.Printer));
-  pdf.StartJob(QStringLiteral("phone list"), {}, JobSides::OneSide);
+  pdf.StartJob(QStringLiteral("phone list"), {}, JobSides::OneSide, {});
   pdf.PrintText("half");
   ASSERT_TRUE(Files().size() == 1 && QFile::exists(lines.Path()));
   RunExitCleanups();
   EXPECT_TRUE(Files().isEmpty());
   EXPECT_FALSE(QFileInfo::exists(QFileInfo(lines.Path()).path()));
   pdf.AbandonJob();
-}
-
-// The program printing through a real CUPS queue: a cupsd of the test's own
-// with a cups-pdf queue that writes each job it prints as a PDF file.
-TEST(CupsPrintTest, APhoneListArrivesARefusedJobAndAGonePrinterAreReportedWithCupsReasons) {
-  const QString queue = QStringLiteral("VantreoCheck");
-  PrivateCupsServer server(queue);
-  if (!server.Problem().isEmpty()) GTEST_SKIP() << "no private cupsd: " << server.Problem().toStdString();
-  // Before this process's first CUPS call: the private server, and a user
-  // cups-pdf does not know, whose jobs go to its anonymous folder.
-  qputenv("CUPS_SERVER", server.Socket().toLocal8Bit());
-  qputenv("CUPS_USER", QByteArray("vantreo-check-") + QByteArray::number(getpid()));
-  BookState book = PeopleBook(3);
-  ProgramSettings settings;
-  settings.Printing.Printer.Name = queue;
-  settings.Printing.FontName = QStringLiteral("DejaVu Serif");
-  // A title of this run's own names the job, and so the file cups-pdf writes.
-  const QString token = QStringLiteral("Check%1x%2").arg(getpid()).arg(QRandomGenerator::global()->generate());
-  settings.Printing.Title = token.toStdString();
-  const auto print = [&] { frmPrint(book, settings).cmdOk->click(); };
-  print();
-  const QDeadlineTimer deadline(60000);
-  for (QString pending = "?"; !pending.isEmpty() && !deadline.hasExpired(); QTest::qWait(250))  // until it is done
-    server.Run(QStringLiteral("lpstat"), {QStringLiteral("-o")}, &pending);
-  const QDir anonymous{QString::fromLatin1(kCupsPdfAnonymousFolder)};
-  const QStringList arrived = anonymous.entryList({"*" + token + "*.pdf"}, QDir::Files);
-  ASSERT_EQ(arrived.size(), 1) << token.toStdString();
-  QProcess info;
-  info.start(QStringLiteral("pdfinfo"), {anonymous.filePath(arrived[0])});
-  EXPECT_TRUE(info.waitForFinished(20000) && info.readAllStandardOutput().contains("\nPages:           1\n"));
-  QFile::remove(anonymous.filePath(arrived[0]));
-  ASSERT_TRUE(server.Run(QStringLiteral("cupsreject"), {queue}));
-  print();
-  settings.Printing.Printer.Name = QStringLiteral("VantreoGone");  // chosen once, removed since
-  print();
-  const auto& shown = Fakes().messages.shown;
-  ASSERT_EQ(shown.size(), 2u);
-  EXPECT_TRUE(shown[0].second.startsWith(QLatin1String("Unable to complete printing. Error 1286 : ")));
-  EXPECT_TRUE(shown[0].second.contains(QLatin1String("not accepting jobs"))) << shown[0].second.toStdString();
-  EXPECT_EQ(shown[1].second, "Unable to complete printing. Error 1030 : The printer \"VantreoGone\" is not available.");
 }
 
 }  // namespace
