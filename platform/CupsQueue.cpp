@@ -15,9 +15,20 @@ Destination FindDestination(const QByteArray& queue) {
           [](cups_dest_t* destination) { cupsFreeDests(1, destination); }};
 }
 
-QString OptionOf(const Destination& destination, const char* name) {
-  return destination ? QString::fromUtf8(cupsGetOption(name, destination->num_options, destination->options))
-                     : QString();
+// One attribute of the queue as the server has it now; empty when unknown.
+QString PrinterAttribute(const QByteArray& queue, const char* name) {
+  char uri[HTTP_MAX_URI];
+  httpAssembleURIf(HTTP_URI_CODING_ALL, uri, sizeof uri, "ipp", nullptr, "localhost", ippPort(), "/printers/%s",
+                   queue.constData());
+  ipp_t* request = ippNewRequest(IPP_OP_GET_PRINTER_ATTRIBUTES);
+  ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr, uri);
+  ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", nullptr, name);
+  ipp_t* response = cupsDoRequest(CUPS_HTTP_DEFAULT, request, "/");
+  char text[1024] = "";
+  if (ipp_attribute_t* attribute = ippFindAttribute(response, name, IPP_TAG_ZERO))
+    ippAttributeString(attribute, text, sizeof text);
+  ippDelete(response);
+  return QString::fromUtf8(text);
 }
 
 // CUPS ends its own texts with a period; the error report adds one.
@@ -36,7 +47,7 @@ QString WithoutPeriod(QString text) {
   const ipp_status_t status = cupsLastError();
   QString reason = WithoutPeriod(QString::fromUtf8(cupsLastErrorString()));
   if (!PrintServiceRunning()) FailNotRunning();
-  const QString stateMessage = WithoutPeriod(OptionOf(FindDestination(queue), "printer-state-message"));
+  const QString stateMessage = WithoutPeriod(PrinterAttribute(queue, "printer-state-message"));
   if (status == IPP_STATUS_ERROR_NOT_ACCEPTING_JOBS && !stateMessage.isEmpty()) reason = stateMessage;
   throw PlatformFailure(PlatformError{static_cast<int>(status), reason});
 }
@@ -72,7 +83,7 @@ int AddOptions(const QueueJobOptions& options, cups_option_t** cupsOptions) {
 // A job the queue keeps: the printer is stopped (cupsdisable) or the job held.
 QString WhyNotPrinting(const QByteArray& queue, int job) {
   const QString name = QString::fromUtf8(queue);
-  if (OptionOf(FindDestination(queue), "printer-state").toInt() == IPP_PSTATE_STOPPED)
+  if (PrinterAttribute(queue, "printer-state") == QLatin1String("stopped"))
     return QStringLiteral("The printer \"%1\" is paused; the job will print when it is resumed.").arg(name);
   cups_job_t* jobs = nullptr;
   const int count = cupsGetJobs2(CUPS_HTTP_DEFAULT, &jobs, queue.constData(), 0, CUPS_WHICHJOBS_ACTIVE);

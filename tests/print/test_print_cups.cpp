@@ -15,6 +15,7 @@
 #include "print/frmPrint.h"
 #include "support/PrintFixture.h"
 #include "support/PrivateCupsServer.h"
+#include "support/TextPrinting.h"
 
 namespace {
 
