@@ -113,6 +113,32 @@ TEST_F(PdfPrintTest, AFailedWriteIsReportedWithTheSystemsReasonAndLeavesNoFile) 
   EXPECT_TRUE(Files().isEmpty());
 }
 
+// A disk that fills while a small or a large booklet is written, and a full
+// temporary folder while a phone list goes to a queue: each names the
+// system's own reason and leaves no file behind.
+TEST_F(PdfPrintTest, AFullDiskIsNamedWithTheSystemsReasonForASmallAndALargeBookletAndAFullTemporaryFolder) {
+  std::tie(settings.Printing.ReportType, settings.Printing.IncludeAddress, job.LinesPerPage) = std::make_tuple(1, true, 18);
+  for (const auto& [records, kibibytes] : {std::make_pair(40, 16), std::make_pair(2000, 96)}) {  // about 25 and 900 KiB
+    SmallDisk disk(kibibytes);
+    if (!disk.Problem().isEmpty()) GTEST_SKIP() << "no small disk: " << disk.Problem().toStdString();
+    settings.Printing.Printer.Folder = disk.Path();
+    ThePrinter().Choose(settings.Printing.Printer);
+    book = PeopleBook(records);
+    PrintAll();
+    Print();
+    EXPECT_TRUE(QDir(disk.Path()).isEmpty()) << records;
+  }
+  SmallDisk temporary(16);
+  const QByteArray savedTmp = qgetenv("TMPDIR");
+  qputenv("TMPDIR", temporary.Path().toLocal8Bit());
+  settings.Printing.ReportType = 0;
+  ThePrinter().Choose({QStringLiteral("VantreoNowhere"), false, {}, {}, false});
+  Print();
+  qputenv("TMPDIR", savedTmp);
+  EXPECT_TRUE(QDir(temporary.Path()).isEmpty());
+  EXPECT_EQ(Messages(), std::vector<QString>(3, "Unable to complete printing. Error 75 : No space left on device."));
+}
+
 TEST_F(PdfPrintTest, ASideBThatCannotBeWrittenTakesSideAWithIt) {
   QtPrinter pdf(OutputFor(settings.Printing.Printer));
   pdf.StartJob(QStringLiteral("phone book"), {}, JobSides::TwoPasses, {});
