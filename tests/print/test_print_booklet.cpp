@@ -1,6 +1,7 @@
 #include "print/PhoneBook.h"
 #include "print/PrintableText.h"
 #include "support/PrintFixture.h"
+#include "support/TextPrinting.h"
 
 namespace {
 
@@ -132,6 +133,20 @@ std::vector<std::pair<int, int>> Leaves(const std::vector<Sheet>& fronts, const 
   }
   std::sort(leaves.begin(), leaves.end());
   return leaves;
+}
+
+// Each printed page is named for the preview by its side and sheet: the
+// backs of two passes come last sheet first.
+TEST_F(BookletTest, EveryPageIsNamedBySideAndSheet) {
+  const std::pair<JobSides, std::vector<QString>> cases[] = {
+      {JobSides::TwoPasses, {"Side A of sheet 1", "Side A of sheet 2", "Side B of sheet 2", "Side B of sheet 1"}},
+      {JobSides::BothSidesInOnePass, {"Side A of sheet 1", "Side B of sheet 1", "Side A of sheet 2", "Side B of sheet 2"}}};
+  for (const auto& [sides, names] : cases) {
+    printer = RecordingPrinter();
+    PrintBooklet(8 * 18, sides);
+    EXPECT_EQ(printer.pageNames, names);
+    EXPECT_EQ(Pages().size(), names.size());
+  }
 }
 
 TEST_F(BookletTest, OnePassGivesLeavesInPageOrderLikeTwoPassesWithTheCoverFirst) {

@@ -20,6 +20,7 @@
 #include "print/frmReadyPage.h"
 #include "support/ModalDialogs.h"
 #include "support/PrintFixture.h"
+#include "support/TextPrinting.h"
 
 namespace {
 
@@ -222,6 +223,51 @@ TEST_F(PrintDialogTest, OKPrintsOnTheStoredChoiceOrTheDefaultOrAsksTheUserOrWrit
     EXPECT_EQ(settings.Printing.Printer, answer.value_or(stored));
   }
   EXPECT_TRUE(Messages().empty());
+}
+
+// The system dialog offers page ranges for the phone list and labels only;
+// its copies reach every job, its two sides the list and labels, and for
+// the booklet it turns on one pass, which leaves nothing to align.
+TEST_F(PrintDialogTest, CopiesAndPagesOfTheSystemDialogReachTheJobAndTwoSidedMakesTheBookletOnePass) {
+  std::tie(setup.printers, setup.defaultPrinter, setup.answer) = std::make_tuple(QStringList{"Duplex"}, "Duplex", Queue("Duplex"));
+  const CopyChoice chosen{2, false, true, TwoSided::LongEdge, QStringLiteral("2-3")};
+  setup.answerCopies = chosen;
+  frmPrint dialog(book, settings);
+  dialog.cmdPrinter->click();
+  EXPECT_EQ(dialog.lblPrinter->text(), "Printer: Duplex; 2 copies, uncollated, last page first, two-sided (long edge), pages 2-3");
+  dialog.cmdOK_Click();
+  dialog.optReportType[1]->setChecked(true);
+  EXPECT_EQ(dialog.lblPrinter->text(), "Printer: Duplex; 2 copies, uncollated, last page first, all pages (the phone book prints whole sheets)");
+  EXPECT_TRUE(!dialog.chkBothSides->isChecked() && dialog.cmdAlign->isEnabled());
+  dialog.cmdPrinter->click();
+  EXPECT_TRUE(dialog.chkBothSides->isChecked() && !dialog.cmdAlign->isEnabled());
+  dialog.cmdOK_Click();
+  EXPECT_EQ(setup.offeredPageRanges, (std::vector<bool>{true, false}));
+  EXPECT_EQ(printer.jobs, (std::vector<JobSides>{JobSides::OneSide, JobSides::BothSidesInOnePass}));
+  EXPECT_TRUE(printer.jobCopies == (std::vector<CopyChoice>{chosen, {2, false, true, TwoSided::Off, {}}}));
+}
+
+// One pass on a printer that cannot turn the sheet is cleared, with the
+// reason beside it; the booklet then prints in two passes, to be aligned.
+TEST_F(PrintDialogTest, OnePassIsClearedWithItsReasonForAPrinterThatCannotPrintBothSides) {
+  std::tie(setup.printers, setup.defaultPrinter) = std::make_pair(QStringList{"Simplex"}, "Simplex");
+  std::tie(settings.Printing.ReportType, settings.Printing.BothSidesInOnePass, printer.bothSides) = std::make_tuple(1, true, false);
+  frmPrint dialog(book, settings);
+  const auto state = [&dialog] {
+    return std::make_tuple(dialog.chkBothSides->isEnabled(), dialog.chkBothSides->isChecked(),
+                           dialog.lblBothSides->isVisibleTo(&dialog), dialog.cmdAlign->isEnabled());
+  };
+  EXPECT_EQ(state(), std::make_tuple(false, false, true, true));
+  EXPECT_EQ(dialog.lblBothSides->text(), "This printer cannot print both sides of a sheet, so the phone book prints in two passes.");
+  dialog.optReportType[0]->setChecked(true);  // only the booklet prints in passes
+  EXPECT_EQ(state(), std::make_tuple(false, false, false, false));
+  printer.bothSides = true;
+  dialog.optReportType[1]->setChecked(true);
+  EXPECT_EQ(state(), std::make_tuple(true, false, false, true));
+  dialog.chkBothSides->click();
+  EXPECT_EQ(state(), std::make_tuple(true, true, false, false));
+  dialog.cmdOK_Click();
+  EXPECT_EQ(std::make_pair(settings.Printing.BothSidesInOnePass, printer.jobs), std::make_pair(true, std::vector{JobSides::BothSidesInOnePass}));
 }
 
 TEST_F(PrintDialogTest, AlignRefusesWhatIsNoOffsetWithTheFocusThereAndStoresTwoDecimalsAnEmptyBoxAsZero) {

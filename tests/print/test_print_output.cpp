@@ -89,6 +89,21 @@ TEST_F(PdfPrintTest, ABookletPreviewShowsBothSidesTwoPassesGiveASideAAndASideBFi
   EXPECT_EQ(PagesIn(Files()[0]), 4);  // each back after its front
 }
 
+// The pages chosen in the system dialog are the pages drawn, so files and
+// queues alike get only those.
+TEST_F(PdfPrintTest, OnlyTheChosenPagesOfAPhoneListOrOfLabelsAreWritten) {
+  settings.Printing.IncludeAddress = false;
+  job.LinesPerPage = 15;  // 40 records: three pages of the list, and of labels
+  job.Copies.PageRanges = QStringLiteral("1,3");
+  for (const int16_t reportType : {0, 2}) {
+    settings.Printing.ReportType = reportType;
+    Print();
+    ASSERT_EQ(Files().size(), 1u);
+    EXPECT_EQ(PagesIn(Files()[0]), 2) << reportType;
+    QFile::remove(QDir(folder.path()).filePath(Files()[0]));
+  }
+}
+
 TEST_F(PdfPrintTest, JobsInTheSameMinuteKeepTheirFiles) {
   const QDateTime now = QDateTime::currentDateTime();
   const QStringList first = NewPdfPaths(folder.path(), QStringLiteral("phone book"), {"side A", "side B"}, now);
