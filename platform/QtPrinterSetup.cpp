@@ -1,10 +1,12 @@
 #include <QApplication>
+#include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFileInfo>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QPushButton>
+#include <QTimer>
 
 #include "platform/CupsQueue.h"
 #include "platform/HelpButton.h"
@@ -61,6 +63,22 @@ CopyChoice CopiesOf(const QPrinter& printer, bool pageRanges) {
   return copies;
 }
 
+// Removes from Qt's dialog what Vantreo does not honour: odd or even pages,
+// colour or grey, and the page ranges where the report prints whole sheets.
+// The names are those of Qt's own form; Qt shows them again as the dialog
+// opens and when another printer is chosen.
+void HideWhatIsNotHonoured(QPrintDialog& dialog, bool pageRanges) {
+  QStringList names{QStringLiteral("pageSetLabel"), QStringLiteral("pageSetCombo"), QStringLiteral("colorMode")};
+  if (!pageRanges) names << QStringLiteral("gbPrintRange");
+  const auto hide = [&dialog, names] {
+    for (const QString& name : names)
+      if (auto* widget = dialog.findChild<QWidget*>(name)) widget->hide();
+  };
+  QTimer::singleShot(0, &dialog, hide);
+  if (auto* printers = dialog.findChild<QComboBox*>(QStringLiteral("printers")))
+    QObject::connect(printers, &QComboBox::currentIndexChanged, &dialog, hide, Qt::QueuedConnection);
+}
+
 PrinterChoice ChoiceOf(const QPrinter& printer) {
   PrinterChoice choice;
   choice.ToFile = printer.outputFormat() == QPrinter::PdfFormat;
@@ -91,6 +109,7 @@ class QtPrinterSetup : public PrinterSetup {
                                                        QAbstractPrintDialog::PrintCollateCopies;
     if (pageRanges) options |= QAbstractPrintDialog::PrintPageRange;
     dialog.setOptions(options);
+    HideWhatIsNotHonoured(dialog, pageRanges);
     // The dialog chooses; printing is started from the print dialog of Vantreo.
     if (auto* buttons = dialog.findChild<QDialogButtonBox*>())
       if (QPushButton* ok = buttons->button(QDialogButtonBox::Ok)) ok->setText(QStringLiteral("OK"));

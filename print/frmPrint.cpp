@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStyle>
 #include <QVBoxLayout>
 
 #include "core/DialogButton.h"
@@ -108,6 +109,12 @@ frmPrint::frmPrint(const BookState& book, ProgramSettings& settings, QWidget* pa
                                            "prints in two passes."));
   lblBothSides->setObjectName(QStringLiteral("lblBothSides"));
   lblBothSides->setWordWrap(true);
+  QSizePolicy keepsItsPlace = lblBothSides->sizePolicy();  // the dialog does not jump as it comes and goes
+  keepsItsPlace.setRetainSizeWhenHidden(true);
+  lblBothSides->setSizePolicy(keepsItsPlace);
+  // Under the text of the box it explains.
+  lblBothSides->setIndent(style()->pixelMetric(QStyle::PM_IndicatorWidth) +
+                          style()->pixelMetric(QStyle::PM_CheckBoxLabelSpacing));
   connect(chkBothSides, &QCheckBox::toggled, this, &frmPrint::EnableAlign);
   lblPrinter = new QLabel;
   lblPrinter->setObjectName(QStringLiteral("lblPrinter"));
@@ -137,11 +144,9 @@ frmPrint::frmPrint(const BookState& book, ProgramSettings& settings, QWidget* pa
   options->addWidget(Frame1, 2, 0, 1, 2);
   options->addWidget(chkIncAddress, 3, 0, 1, 2);
   options->addWidget(chkAlphaChar, 4, 0, 1, 2);
-  auto* bothSides = new QHBoxLayout;
-  bothSides->addWidget(chkBothSides);
-  bothSides->addWidget(lblBothSides, 1);
-  options->addLayout(bothSides, 5, 0, 1, 2);
-  options->addWidget(lblPrinter, 6, 0, 1, 2);
+  options->addWidget(chkBothSides, 5, 0, 1, 2);
+  options->addWidget(lblBothSides, 6, 0, 1, 2);
+  options->addWidget(lblPrinter, 7, 0, 1, 2);
   auto* buttons = new QVBoxLayout;
   for (QPushButton* button : {cmdOk, cmdCancel, cmdPreview, cmdPrinter, cmdFonts, cmdAlign, cmdHelp})
     buttons->addWidget(button);
