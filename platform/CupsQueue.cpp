@@ -8,6 +8,9 @@
 
 namespace {
 
+// Long enough for a server across the network, short enough for a dialog.
+constexpr int kConnectMilliseconds = 3000;
+
 using Destination = std::unique_ptr<cups_dest_t, void (*)(cups_dest_t*)>;
 
 Destination FindDestination(const QByteArray& queue) {
@@ -97,7 +100,8 @@ QString WhyNotPrinting(const QByteArray& queue, int job) {
 }  // namespace
 
 bool PrintServiceRunning() {
-  http_t* connection = httpConnect2(cupsServer(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(), 1, 5000, nullptr);
+  http_t* connection =
+      httpConnect2(cupsServer(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(), 1, kConnectMilliseconds, nullptr);
   if (!connection) return false;
   httpClose(connection);
   return true;

@@ -136,6 +136,13 @@ TEST_F(CupsPrintTest, APausedQueueIsToldOfAndTheJobCarriesTheCopiesCollationAndS
                                           {"job-state", "pending"}}));
 }
 
+TEST_F(CupsPrintTest, AJobTheQueueHoldsIsToldOf) {
+  ASSERT_TRUE(server.Run(QStringLiteral("lpadmin"), {"-p", kQueue, "-o", "job-hold-until-default=indefinite"}));
+  Print();
+  EXPECT_EQ(Messages(), std::vector<QString>{"The job is held by the printer \"VantreoCheck\"; it will print when it is released."});
+  EXPECT_EQ(NewestJob({"job-state"}), (std::map<std::string, std::string>{{"job-state", "pending-held"}}));
+}
+
 TEST_F(CupsPrintTest, AStoppedPrintServiceIsSaidAndPdfFilesAreOfferedButNeverTakenUnasked) {
   ASSERT_TRUE(server.Run(QStringLiteral("lpadmin"), {QStringLiteral("-d"), kQueue}));
   settings.Printing.Printer = {};  // the system's default
