@@ -4,6 +4,7 @@
 
 #include "platform/FileWriteFailure.h"
 #include "platform/PlatformFailure.h"
+#include "platform/ProgramIdentity.h"
 
 namespace {
 
@@ -20,7 +21,7 @@ PdfDocumentFile::PdfDocumentFile(const QString& path, const QPageLayout& layout,
   writer_->setResolution(resolution);
   writer_->setPageLayout(layout);
   writer_->setTitle(title);
-  writer_->setCreator(QStringLiteral("Vantreo"));
+  writer_->setCreator(QLatin1String(kProgramName));
 }
 
 PdfDocumentFile::~PdfDocumentFile() = default;

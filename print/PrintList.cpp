@@ -6,29 +6,15 @@
 #include "platform/AnsiText.h"
 #include "platform/BusyPointer.h"
 #include "platform/Collation.h"
+#include "print/PrintOutcome.h"
 #include "print/PrintRounding.h"
 
-namespace {
-
-bool Contains(const std::string& text, unsigned char code) {
-  return text.find(static_cast<char>(code)) != std::string::npos;
-}
-
-}  // namespace
-
-bool RecordInSelection(const AddressRecord& record, const std::string& groupSelection) {
-  if (Contains(groupSelection, kSelectAllGroups)) return true;
-  if (record.Group == kMultipleGroups)
-    return record.MultiGroups.find_first_of(groupSelection) != std::string::npos;
-  return Contains(groupSelection, static_cast<unsigned char>(record.Group & 255));
-}
-
-PrintOutcome BuildPrintList(const BookState& book, PrintJob& job) {
-  return RunPrintStep([&](PrintOutcome&) {
+Outcome BuildPrintList(const BookState& book, PrintJob& job) {
+  return RunPrintStep(QStringLiteral("Unable to build list of items to be printed."), [&](PrintOutcome&) {
     BusyCursor busy;
     for (int r = 0; r < book.RecordCount(); ++r)
       if (RecordInSelection(book.Records[static_cast<size_t>(r)], job.GroupSelection)) job.PrintList.push_back(r);
-  });
+  }).Result;
 }
 
 std::string DisplayKey(const AddressRecord& record) {

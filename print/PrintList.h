@@ -4,14 +4,11 @@
 
 #include "core/BookState.h"
 #include "print/PrintJob.h"
-#include "print/PrintOutcome.h"
-
-// True when the record belongs to a group of the selection string.
-bool RecordInSelection(const AddressRecord& record, const std::string& groupSelection);
+#include "core/Outcome.h"
 
 // Appends the indexes of the matching records, in document order; the
 // outcome says why it failed.
-PrintOutcome BuildPrintList(const BookState& book, PrintJob& job);
+Outcome BuildPrintList(const BookState& book, PrintJob& job);
 
 // The company of a business, the name last-name-first of a person.
 std::string DisplayKey(const AddressRecord& record);

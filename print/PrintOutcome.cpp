@@ -9,20 +9,18 @@ namespace {
 constexpr int kOutOfMemory = 7;
 constexpr int kInternalError = 51;
 
-PrintOutcome FailedWith(PlatformError error) { return {PrintOutcome::Result::Failed, std::move(error), {}, {}}; }
-
 }  // namespace
 
-PrintOutcome RunPrintStep(const std::function<void(PrintOutcome&)>& step) {
+PrintOutcome RunPrintStep(const QString& problem, const std::function<void(PrintOutcome&)>& step) {
+  PrintOutcome outcome;
   try {
-    PrintOutcome outcome;
     step(outcome);
     return outcome;
   } catch (const PlatformFailure& failure) {
-    return FailedWith(failure.Error());
+    return {Outcome::Failed(problem, failure.Error()), false, {}, {}};
   } catch (const std::bad_alloc&) {
-    return FailedWith({kOutOfMemory, QStringLiteral("Out of memory")});
+    return {Outcome::Failed(problem, {kOutOfMemory, QStringLiteral("Out of memory")}), false, {}, {}};
   } catch (const std::exception& failure) {
-    return FailedWith({kInternalError, QString::fromLocal8Bit(failure.what())});
+    return {Outcome::Failed(problem, {kInternalError, QString::fromLocal8Bit(failure.what())}), false, {}, {}};
   }
 }

@@ -13,10 +13,10 @@ QString SavedNotice(const QStringList& files) {
 
 }  // namespace
 
-void ShowPrintOutcome(const PrintOutcome& outcome, const QString& failureText) {
+void ShowPrintOutcome(const PrintOutcome& outcome) {
   NormalPointer normal;
-  if (outcome.Failed()) {
-    ShowErrorMessage(failureText, outcome.Error);
+  if (!outcome.Result.Succeeded()) {
+    ShowOutcome(outcome.Result);
     return;
   }
   if (!outcome.Files.isEmpty()) ShowMessage(MessageKind::Notice, SavedNotice(outcome.Files));

@@ -1,5 +1,6 @@
 #include "print/PrintRecords.h"
 
+#include "core/HelpTopics.h"
 #include "platform/AnsiText.h"
 #include "platform/BusyPointer.h"
 #include "platform/PlatformFailure.h"
@@ -12,7 +13,7 @@
 
 namespace {
 
-constexpr int kPreviewHelpContext = 1651;
+const QString kPrintingFailed = QStringLiteral("Unable to complete printing.");
 
 QString ReportName(ReportType type) {
   switch (type) {
@@ -62,7 +63,7 @@ PrintOutcome PrintRecords(const BookState& book, const ProgramSettings& settings
   Printer& printer = ThePrinter();
   // The busy pointer is restored, the line file deleted and the job's output
   // ended before a failure leaves the step.
-  return RunPrintStep([&](PrintOutcome& outcome) {
+  return RunPrintStep(kPrintingFailed, [&](PrintOutcome& outcome) {
     BusyCursor busy;
     const JobSides sides = SidesOf(settings, printer);
     const ReportType type = ReportTypeOf(settings.Printing.ReportType);
@@ -75,9 +76,9 @@ PrintOutcome PrintRecords(const BookState& book, const ProgramSettings& settings
 
 PrintOutcome PreviewRecords(const BookState& book, const ProgramSettings& settings, const PrintJob& job) {
   Printer& printer = ThePrinter();
-  return RunPrintStep([&](PrintOutcome& outcome) {
+  return RunPrintStep(kPrintingFailed, [&](PrintOutcome& outcome) {
     const JobSides sides = SidesOf(settings, printer);
-    if (!printer.Preview([&](Printer& page) { DrawReport(page, book, settings, job, sides); }, kPreviewHelpContext))
-      outcome = PrintOutcome::Cancelled();
+    if (!printer.Preview([&](Printer& page) { DrawReport(page, book, settings, job, sides); }, HelpTopic::PrintPreview))
+      outcome.Cancelled = true;
   });
 }

@@ -25,5 +25,5 @@ void DrawReport(Printer& printer, const BookState& book, const ProgramSettings& 
 PrintOutcome PrintRecords(const BookState& book, const ProgramSettings& settings, const PrintJob& job);
 
 // Shows the report in the printer's preview: done when the user asks to
-// print it from there, cancelled when the preview is closed.
+// print it from there, cancelled when the preview is closed without.
 PrintOutcome PreviewRecords(const BookState& book, const ProgramSettings& settings, const PrintJob& job);

@@ -5,13 +5,12 @@
 #include <QDir>
 
 #include "core/ErrorReport.h"
+#include "core/HelpTopics.h"
 #include "platform/Printer.h"
 #include "platform/PrinterSetup.h"
 #include "platform/StandardLocations.h"
 
 namespace {
-
-constexpr int kPrinterHelpContext = 1650;
 
 // The choice that applies: the stored one, else the system's; nothing when
 // printers exist but none is the default.
@@ -64,7 +63,7 @@ bool SelectPrinter(ProgramSettings& settings, CopyChoice& copies, bool pageRange
 
 bool ChoosePrinter(ProgramSettings& settings, CopyChoice& copies, bool pageRanges) {
   PrinterChoice choice = EffectiveChoice(settings.Printing.Printer).value_or(settings.Printing.Printer);
-  if (!Printers().Choose(choice, copies, pageRanges, kPrinterHelpContext)) return false;
+  if (!Printers().Choose(choice, copies, pageRanges, HelpTopic::PrinterChoice)) return false;
   settings.Printing.Printer = choice;
   ThePrinter().Choose(choice);
   return true;

@@ -14,13 +14,14 @@
 #include "core/DialogButton.h"
 #include "core/DialogExchange.h"
 #include "core/ErrorReport.h"
+#include "core/GroupComboBox.h"
 #include "core/GroupMembership.h"
-#include "core/HelpKey.h"
-#include "mainwindow/GroupComboBox.h"
-#include "mainwindow/frmMultiGroups.h"
+#include "core/HelpTopics.h"
+#include "core/frmMultiGroups.h"
 #include "platform/AnsiText.h"
 #include "platform/Collation.h"
 #include "platform/FontChooser.h"
+#include "platform/HelpKey.h"
 #include "platform/Printer.h"
 #include "platform/SystemBeep.h"
 #include "print/PrintList.h"
@@ -33,8 +34,6 @@
 
 namespace {
 
-constexpr int kPrintHelpContext = 1140;
-constexpr int kFontsHelpContext = 1810;
 constexpr int kTitleLength = 80;
 
 constexpr int kAllGroupsCode = -3;
@@ -44,7 +43,6 @@ constexpr int kUngroupedCode = -1;
 const QString kNothingToPrint =
     QStringLiteral("There are no records matching the current print criteria. Nothing to print.");
 const QString kUnableToPrint = QStringLiteral("Unable to print records.");
-const QString kPrintingFailed = kPrintingFailed;
 
 QString SidesText(TwoSided sides) {
   switch (sides) {
@@ -134,7 +132,7 @@ frmPrint::frmPrint(const BookState& book, ProgramSettings& settings, QWidget* pa
   connect(cmdCancel, &QPushButton::clicked, this, &QDialog::reject);
   connect(cmdFonts, &QPushButton::clicked, this, &frmPrint::cmdFonts_Click);
   connect(cmdAlign, &QPushButton::clicked, this, &frmPrint::cmdAlign_Click);
-  connect(cmdHelp, &QPushButton::clicked, this, [] { ShowHelpContext(kPrintHelpContext); });
+  connect(cmdHelp, &QPushButton::clicked, this, [] { ShowHelpContext(HelpTopic::Print); });
 
   auto* options = new QGridLayout;
   options->addWidget(Label2, 0, 0);
@@ -154,7 +152,7 @@ frmPrint::frmPrint(const BookState& book, ProgramSettings& settings, QWidget* pa
   auto* layout = new QHBoxLayout(this);
   layout->addLayout(options);
   layout->addLayout(buttons);
-  SetHelpContext(this, kPrintHelpContext);
+  SetHelpContext(this, HelpTopic::Print);
 
   FillGroupList();
   cboGroups->setCurrentIndex(0);
@@ -269,13 +267,13 @@ bool frmPrint::ReadyToPrint() {
 }
 
 bool frmPrint::FontFits(ReportType type) {
-  const PrintOutcome measured = RunPrintStep([&](PrintOutcome&) {
+  const PrintOutcome measured = RunPrintStep(kUnableToPrint, [&](PrintOutcome&) {
     Printer& printer = ThePrinter();
     SetPrinterFont(printer, settings_);
     job_.LinesPerPage = CalcLinesPerPage(printer, type);
   });
   if (measured.Failed()) {
-    ShowErrorMessage(kUnableToPrint, measured.Error);
+    ShowOutcome(measured.Result);
     return false;
   }
   if (job_.LinesPerPage >= MinimumLinesPerPage(type)) return true;
@@ -286,9 +284,9 @@ bool frmPrint::FontFits(ReportType type) {
 
 void frmPrint::BuildAndPrint(Start start) {
   job_.PrintList.clear();
-  const PrintOutcome built = BuildPrintList(book_, job_);
-  if (built.Failed()) {
-    ShowErrorMessage(QStringLiteral("Unable to build list of items to be printed."), built.Error);
+  const Outcome built = BuildPrintList(book_, job_);
+  if (!built.Succeeded()) {
+    ShowOutcome(built);
   } else if (job_.PrintList.empty()) {
     ShowMessage(MessageKind::Notice, kNothingToPrint);
   } else {
@@ -299,25 +297,25 @@ void frmPrint::BuildAndPrint(Start start) {
 
 // The preview, when asked for, decides whether the records print.
 void frmPrint::PrintSorted(Start start) {
-  const PrintOutcome sorted = RunPrintStep([this](PrintOutcome&) { SortPrintList(book_, job_); });
+  const PrintOutcome sorted = RunPrintStep(kUnableToPrint, [this](PrintOutcome&) { SortPrintList(book_, job_); });
   if (sorted.Failed()) {
-    ShowErrorMessage(kUnableToPrint, sorted.Error);
+    ShowOutcome(sorted.Result);
     return;
   }
   if (start == Start::Preview) {
     const PrintOutcome previewed = PreviewRecords(book_, settings_, job_);
-    if (previewed.Failed()) ShowPrintOutcome(previewed, kPrintingFailed);
-    if (previewed.Outcome != PrintOutcome::Result::Done) return;
+    ShowPrintOutcome(previewed);
+    if (previewed.Failed() || previewed.Cancelled) return;
   }
   accept();
   if (QWidget* owner = parentWidget()) owner->window()->repaint();
-  ShowPrintOutcome(PrintRecords(book_, settings_, job_), kPrintingFailed);
+  ShowPrintOutcome(PrintRecords(book_, settings_, job_));
 }
 
 void frmPrint::cmdFonts_Click() {
   auto& printing = settings_.Printing;
   FontChoice font{printing.FontName, static_cast<double>(printing.FontSize), printing.FontBold, printing.FontItalic};
-  if (!Fonts().Choose(font, kFontsHelpContext)) return;
+  if (!Fonts().Choose(font, HelpTopic::Fonts)) return;
   printing.FontName = font.Name;
   printing.FontSize = static_cast<int16_t>(RoundToEven(font.Size));
   printing.FontBold = font.Bold;

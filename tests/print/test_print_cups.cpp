@@ -51,7 +51,7 @@ class CupsPrintTest : public testing::Test {
 
   void Print() {
     ThePrinter().Choose(settings.Printing.Printer);
-    ShowPrintOutcome(PrintRecords(book, settings, job), QStringLiteral("Unable to complete printing."));
+    ShowPrintOutcome(PrintRecords(book, settings, job));
   }
 
   // Waits until the queue has no job left to print.

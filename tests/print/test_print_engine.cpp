@@ -35,7 +35,7 @@ TEST_F(PrintEngineTest, TheRecordsOfAllGroupsNoGroupOrAnyOfTheirGroupsInDocument
   for (const auto& [selection, expected] : selections) {
     job.GroupSelection = selection;
     job.PrintList.clear();
-    EXPECT_FALSE(BuildPrintList(book, job).Failed());
+    EXPECT_TRUE(BuildPrintList(book, job).Succeeded());
     EXPECT_EQ(job.PrintList, expected) << static_cast<int>(selection.back());
   }
   EXPECT_EQ(std::make_pair(Fakes().busy.timesShown, Fakes().busy.depth), std::make_pair(7, 0));

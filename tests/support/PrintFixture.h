@@ -59,11 +59,11 @@ class PrintTest : public testing::Test {
 
   // Prints, or previews, the job and tells what became of it as the print
   // dialog does; Preview() is true when the user asked to print from there.
-  void Print() { ShowPrintOutcome(PrintRecords(book, settings, job), QStringLiteral("Unable to complete printing.")); }
+  void Print() { ShowPrintOutcome(PrintRecords(book, settings, job)); }
   bool Preview() {
     const PrintOutcome outcome = PreviewRecords(book, settings, job);
-    ShowPrintOutcome(outcome, QStringLiteral("Unable to complete printing."));
-    return outcome.Outcome == PrintOutcome::Result::Done;
+    ShowPrintOutcome(outcome);
+    return !outcome.Failed() && !outcome.Cancelled;
   }
 
   static std::vector<QString> Messages() {
