@@ -4,6 +4,7 @@
 
 #include <QDialog>
 #include <QDir>
+#include <QImage>
 #include <QProcess>
 #include <QPushButton>
 #include <QRandomGenerator>
@@ -15,6 +16,7 @@
 #include "platform/PdfFileNames.h"
 #include "platform/PrintPreviewWindow.h"
 #include "platform/QtPrinter.h"
+#include "print/SheetMarks.h"
 #include "print/frmPrint.h"
 #include "support/ModalDialogs.h"
 #include "support/PrintFixture.h"
@@ -102,6 +104,28 @@ TEST_F(PdfPrintTest, OnlyTheChosenPagesOfAPhoneListOrOfLabelsAreWritten) {
     EXPECT_EQ(PagesIn(Files()[0]), 2) << reportType;
     QFile::remove(QDir(folder.path()).filePath(Files()[0]));
   }
+}
+
+// Cut marks are drawn half a point wide in black, not as hairlines: the ink
+// of nine crosses of two 150-twip arms, rendered at 288 dpi (a twip is a
+// fifth of a pixel), is nine times two 30 by 2 pixel arms less their crossing.
+TEST_F(PdfPrintTest, CutMarksAreHalfAPointWideAndBlack) {
+  QtPrinter pdf(OutputFor(settings.Printing.Printer));
+  pdf.StartJob(QStringLiteral("alignment test"), {}, JobSides::OneSide, {});
+  SheetRects rects{};
+  InitSheetRects(pdf, rects);
+  DrawCropMarks(pdf, rects, true, {});
+  const QStringList files = pdf.FinishJob().Files;
+  ASSERT_EQ(files.size(), 1);
+  QProcess render;
+  render.start(QStringLiteral("pdftoppm"), {"-r", "288", "-gray", files[0], QDir(folder.path()).filePath("page")});
+  if (!render.waitForFinished(30000) || render.exitCode() != 0) GTEST_SKIP() << "pdftoppm cannot render the page here";
+  const QImage page(QDir(folder.path()).filePath(QStringLiteral("page-1.pgm")));
+  ASSERT_FALSE(page.isNull());
+  double ink = 0;
+  for (int y = 0; y < page.height(); ++y)
+    for (int x = 0; x < page.width(); ++x) ink += (255 - qGray(page.pixel(x, y))) / 255.0;
+  EXPECT_NEAR(ink, 9 * (2 * 30 * 2 - 2 * 2), 9 * 116 * 0.15);
 }
 
 TEST_F(PdfPrintTest, JobsInTheSameMinuteKeepTheirFiles) {
