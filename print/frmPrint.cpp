@@ -64,6 +64,13 @@ QString CopiesText(const CopyChoice& copies, bool phoneBook) {
                       : QStringLiteral(", pages %1").arg(copies.PageRanges);
   return text;
 }
+QLabel* WrappedLabel(const char* text, const char* name) {
+  auto* label = new QLabel(QString::fromLatin1(text));
+  label->setObjectName(QString::fromLatin1(name));
+  label->setWordWrap(true);
+  return label;
+}
+
 QCheckBox* CheckBox(const char* caption, const char* name) {
   auto* box = new QCheckBox(QString::fromLatin1(caption));
   box->setObjectName(QString::fromLatin1(name));
@@ -103,10 +110,8 @@ frmPrint::frmPrint(const BookState& book, ProgramSettings& settings, QWidget* pa
   chkIncAddress = CheckBox("&Include Addresses", "chkIncAddress");
   chkAlphaChar = CheckBox("&Show Alphabet Letters", "chkAlphaChar");
   chkBothSides = CheckBox("Print b&oth sides in one pass", "chkBothSides");
-  lblBothSides = new QLabel(QStringLiteral("This printer cannot print both sides of a sheet, so the phone book "
-                                           "prints in two passes."));
-  lblBothSides->setObjectName(QStringLiteral("lblBothSides"));
-  lblBothSides->setWordWrap(true);
+  lblBothSides = WrappedLabel("This printer cannot print both sides of a sheet, so the phone book prints in two "
+                              "passes.", "lblBothSides");
   QSizePolicy keepsItsPlace = lblBothSides->sizePolicy();  // the dialog does not jump as it comes and goes
   keepsItsPlace.setRetainSizeWhenHidden(true);
   lblBothSides->setSizePolicy(keepsItsPlace);
@@ -114,9 +119,7 @@ frmPrint::frmPrint(const BookState& book, ProgramSettings& settings, QWidget* pa
   lblBothSides->setIndent(style()->pixelMetric(QStyle::PM_IndicatorWidth) +
                           style()->pixelMetric(QStyle::PM_CheckBoxLabelSpacing));
   connect(chkBothSides, &QCheckBox::toggled, this, &frmPrint::EnableAlign);
-  lblPrinter = new QLabel;
-  lblPrinter->setObjectName(QStringLiteral("lblPrinter"));
-  lblPrinter->setWordWrap(true);
+  lblPrinter = WrappedLabel("", "lblPrinter");
 
   cmdOk = MakeButton("OK", "cmdOk");
   cmdOk->setDefault(true);
@@ -133,7 +136,13 @@ frmPrint::frmPrint(const BookState& book, ProgramSettings& settings, QWidget* pa
   connect(cmdFonts, &QPushButton::clicked, this, &frmPrint::cmdFonts_Click);
   connect(cmdAlign, &QPushButton::clicked, this, &frmPrint::cmdAlign_Click);
   connect(cmdHelp, &QPushButton::clicked, this, [] { ShowHelpContext(HelpTopic::Print); });
+  LayOutControls();
+  SetHelpContext(this, HelpTopic::Print);
+  ShowStoredOptions();
+  connect(cboGroups, &GroupComboBox::closedUp, this, &frmPrint::OnGroupCloseUp);
+}
 
+void frmPrint::LayOutControls() {
   auto* options = new QGridLayout;
   options->addWidget(Label2, 0, 0);
   options->addWidget(txtTitle, 0, 1);
@@ -152,8 +161,10 @@ frmPrint::frmPrint(const BookState& book, ProgramSettings& settings, QWidget* pa
   auto* layout = new QHBoxLayout(this);
   layout->addLayout(options);
   layout->addLayout(buttons);
-  SetHelpContext(this, HelpTopic::Print);
+}
 
+// "<All Groups>" and the options of the last print request.
+void frmPrint::ShowStoredOptions() {
   FillGroupList();
   cboGroups->setCurrentIndex(0);
   OnGroupCloseUp();
@@ -165,7 +176,6 @@ frmPrint::frmPrint(const BookState& book, ProgramSettings& settings, QWidget* pa
   txtTitle->setText(AnsiToQString(printing.Title));
   const int type = static_cast<int>(ReportTypeOf(printing.ReportType));
   optReportType[type]->setChecked(true);  // runs optReportType_Click
-  connect(cboGroups, &GroupComboBox::closedUp, this, &frmPrint::OnGroupCloseUp);
 }
 
 // The groups in alphabetical order below the three fixed entries.

@@ -61,6 +61,8 @@ class frmPrint : public QDialog {
 
  private:
   enum class Start { Print, Preview };
+  void LayOutControls();
+  void ShowStoredOptions();
   void FillGroupList();
   void ChooseMultipleGroups();
   int SelectedReportType() const;
