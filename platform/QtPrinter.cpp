@@ -120,6 +120,7 @@ void QtPrinter::StartJob(const QString& report, const QString& title, JobSides s
   pages_ = QPageRanges::fromString(copies.PageRanges);
   page_ = 1;
   pageUsed_ = false;
+  pageNames_.clear();
   output_->StartJob(report, title, sides, copies);
 }
 
@@ -197,6 +198,7 @@ void QtPrinter::FailNewPage() {
 // Only a preview shows the name, in the top margin of the printable area.
 void QtPrinter::DrawPageName() {
   const QString name = std::exchange(pageName_, {});
+  pageNames_ << name;
   if (name.isEmpty() || output_->Span() != DeviceSpan::Job) return;
   QFont font(QStringLiteral("DejaVu Sans"));
   font.setPixelSize(kPageNamePoints * kTwipsPerPoint);

@@ -43,6 +43,9 @@ class QtPrinter : public Printer {
   FinishedJob FinishJob() override;
   void AbandonJob() override;
   void NamePage(const QString& name) override { pageName_ = name; }
+  // The names of the pages started so far, in order (empty for a page
+  // without one).
+  const QStringList& PageNames() const { return pageNames_; }
   bool Preview(const std::function<void(Printer&)>& draw, int helpContext) override;
 
  private:
@@ -64,6 +67,7 @@ class QtPrinter : public Printer {
   int page_ = 1;            // of the job, counted whether drawn or not
   bool pageUsed_ = false;   // something was meant for the page
   QString pageName_;
+  QStringList pageNames_;
   double x_ = 0;
   double y_ = 0;
   QFont font_;

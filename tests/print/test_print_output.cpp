@@ -2,9 +2,11 @@
 
 #include <csignal>
 
+#include <QAction>
 #include <QDialog>
 #include <QDir>
 #include <QImage>
+#include <QLabel>
 #include <QProcess>
 #include <QPushButton>
 #include <QRandomGenerator>
@@ -70,12 +72,20 @@ TEST_F(PdfPrintTest, ABookletPreviewShowsBothSidesTwoPassesGiveASideAAndASideBFi
   job.LinesPerPage = 18;
   job.PrintList.resize(36);
   int pages = 0;
-  WhenModalShown([&pages](QDialog& preview) {
+  QStringList shown;  // the page number and name the window shows, on the third page
+  WhenModalShown([&pages, &shown](QDialog& preview) {
     pages = static_cast<PrintPreviewWindow&>(preview).PageCount();
+    for (QAction* action : preview.findChildren<QAction*>())
+      if (action->text() == "&Next Page") {
+        action->trigger();
+        action->trigger();
+      }
+    for (const QLabel* label : preview.findChildren<QLabel*>()) shown << label->text();
     preview.reject();
   });
   EXPECT_FALSE(Preview());
   EXPECT_EQ(std::make_pair(pages, Files().isEmpty()), std::make_pair(4, true));
+  EXPECT_TRUE(shown.contains(" Page 3 of 4: Side B of sheet 2 ")) << shown.join('|').toStdString();
   Print();
   const QStringList files = Files();
   ASSERT_EQ(files.size(), 2);
