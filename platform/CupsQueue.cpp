@@ -93,8 +93,8 @@ QString WhyNotPrinting(const QByteArray& queue, int job) {
   bool held = false;
   for (int i = 0; i < count; ++i) held = held || (jobs[i].id == job && jobs[i].state == IPP_JSTATE_HELD);
   cupsFreeJobs(count, jobs);
-  if (held) return QStringLiteral("The job is held by the printer \"%1\"; it will print when it is released.").arg(name);
-  return {};
+  if (!held) return {};
+  return QStringLiteral("The job is held by the printer \"%1\"; it will print when it is released.").arg(name);
 }
 
 }  // namespace

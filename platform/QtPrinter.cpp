@@ -1,8 +1,8 @@
 #include "platform/QtPrinter.h"
 
 #include <QFontDatabase>
-#include <QPen>
 #include <QPagedPaintDevice>
+#include <QPen>
 #include <QPrinterInfo>
 
 #include "platform/AnsiText.h"

@@ -55,7 +55,8 @@ QString SidesText(TwoSided sides) {
 
 // The copies and pages of the system print dialog as the report takes them.
 QString CopiesText(const CopyChoice& copies, bool phoneBook) {
-  QString text = copies.Copies > 1 ? QStringLiteral("%1 copies, %2").arg(copies.Copies).arg(copies.Collate ? QStringLiteral("collated") : QStringLiteral("uncollated"))
+  const QString collation = copies.Collate ? QStringLiteral("collated") : QStringLiteral("uncollated");
+  QString text = copies.Copies > 1 ? QStringLiteral("%1 copies, %2").arg(copies.Copies).arg(collation)
                                    : QStringLiteral("1 copy");
   if (copies.Reverse) text += QStringLiteral(", last page first");
   if (!phoneBook) text += SidesText(copies.Sides);
@@ -64,6 +65,7 @@ QString CopiesText(const CopyChoice& copies, bool phoneBook) {
                       : QStringLiteral(", pages %1").arg(copies.PageRanges);
   return text;
 }
+
 QLabel* WrappedLabel(const char* text, const char* name) {
   auto* label = new QLabel(QString::fromLatin1(text));
   label->setObjectName(QString::fromLatin1(name));
