@@ -13,7 +13,6 @@
 #include "interchange/ImportSource.h"
 #include "interchange/VCardWriter.h"
 #include "platform/BookLock.h"
-#include "platform/ConsoleServices.h"
 #include "platform/FileSystem.h"
 #include "platform/ProgramIdentity.h"
 #include "platform/UnixSignals.h"
@@ -50,6 +49,8 @@ int Fail(const QString& message) {
   return kFailed;
 }
 
+int Fail(const Outcome& outcome) { return Fail(OutcomeText(outcome)); }
+
 int WrongUsage(const QString& message) {
   Err() << "vantreo: " << message << "\nTry 'vantreo --help'." << Qt::endl;
   return kWrongUsage;
@@ -73,19 +74,11 @@ bool LockBook(BookLock& lock, const QString& path) {
   return false;
 }
 
-// Loads the book; false (the reason printed) when it is no data file or cannot be read.
-bool LoadBook(BookState& book, const QString& path) {
-  NewDocument(book);
-  const Outcome loaded = LoadDocument(book, path);
-  if (!loaded.Succeeded()) Fail(OutcomeText(loaded));
-  return loaded.Succeeded() && book.FileName == path;
-}
-
 int Import(const QStringList& files, const QString& path, bool keepDuplicates) {
   BookLock lock;
   if (!LockBook(lock, path)) return kFailed;
   BookState book;
-  if (!LoadBook(book, path)) return kFailed;
+  if (const Outcome loaded = LoadDocument(book, path); !loaded.Succeeded()) return Fail(loaded);
   std::vector<ImportSource> sources;
   for (const QString& file : files) {
     ImportSource source;
@@ -102,8 +95,7 @@ int Import(const QStringList& files, const QString& path, bool keepDuplicates) {
   const ImportPlan plan = PlanImport(book, sources, !keepDuplicates);
   const int added = ApplyImport(book, plan);
   if (book.Dirty) {
-    // The old file stays as it was.
-    if (const Outcome saved = SaveDocument(book); !saved.Succeeded()) return Fail(OutcomeText(saved));
+    if (const Outcome saved = SaveDocument(book); !saved.Succeeded()) return Fail(saved);
   }
   for (const QString& line : ImportSummary(plan)) Out() << line << '\n';
   Out() << QStringLiteral("Added %1 contacts to %2.").arg(added).arg(path) << Qt::endl;
@@ -120,7 +112,7 @@ int ExportVCard(const QString& path, const QString& target, VCardVersion version
   if (!LockBook(lock, path)) return kFailed;
   if (!FileExists(path)) return Fail(QStringLiteral("'%1' does not exist.").arg(path));
   BookState book;
-  if (!LoadBook(book, path)) return kFailed;
+  if (const Outcome loaded = LoadDocument(book, path); !loaded.Succeeded()) return Fail(loaded);
   PlatformError error;
   const ExportOutcome outcome = WriteExportFile(book, target, WriteVCards(book, AllRecords(book), version), error);
   if (outcome != ExportOutcome::Written) return Fail(ExportProblem(outcome, target, error));
@@ -141,7 +133,7 @@ int Run(const QStringList& arguments) {
   parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("More files to import, or the vCard file to write."),
                                QStringLiteral("[FILE...]"));
   if (!parser.parse(arguments)) return WrongUsage(parser.errorText());
-  if (parser.isSet(help)) {
+  if (parser.isSet(help) || parser.isSet(QStringLiteral("help-all"))) {
     Out() << parser.helpText() << Qt::flush;
     return kDone;
   }
@@ -180,7 +172,6 @@ int RunCommandLine(int argc, char* argv[]) {
   QCoreApplication application(argc, argv);
   QCoreApplication::setApplicationName(QLatin1String(kProgramName));
   QCoreApplication::setApplicationVersion(QLatin1String(kProgramVersion));
-  InstallConsoleServices();
   IgnoreFileSizeLimitSignal();
   return Run(QCoreApplication::arguments());
 }
