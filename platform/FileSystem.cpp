@@ -53,7 +53,8 @@ bool WriteFileAtomically(const QString& path, const std::string& bytes, Platform
 bool WritePrivateFile(const QString& path, const std::string& bytes, const QString& likeFile, PlatformError& error) {
   struct stat like {};
   ReplacementOptions options;
-  options.Permissions = ::stat(QFile::encodeName(likeFile).constData(), &like) == 0 ? like.st_mode & 0600 : 0600;
+  // Readable by its owner in any case, or the file could not be used again.
+  options.Permissions = ::stat(QFile::encodeName(likeFile).constData(), &like) == 0 ? (like.st_mode & 0600) | 0400 : 0600;
   return ReplaceFile(path, bytes, options, error).has_value();
 }
 

@@ -19,10 +19,9 @@ bool ReadWholeFile(const QString& path, std::string& bytes, PlatformError& error
 // the old file as it was.
 bool WriteFileAtomically(const QString& path, const std::string& bytes, PlatformError& error);
 
-// Writes a file of the user's own beside others of theirs, as
-// WriteFileAtomically does, with permissions no wider than those of
-// likeFile and never beyond its owner (read and write for the owner only
-// when likeFile does not exist).
+// Writes a file as WriteFileAtomically does, for its owner alone: with the
+// owner's permissions of likeFile (read and write when it does not exist),
+// and always readable by the owner.
 bool WritePrivateFile(const QString& path, const std::string& bytes, const QString& likeFile, PlatformError& error);
 
 // The first count bytes of a regular file (fewer when it is shorter); empty
