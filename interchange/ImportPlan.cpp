@@ -130,7 +130,8 @@ std::string Planner::Text(const QString& value, bool multiLine, const char* fiel
     text = LatinText(value);
     plan_.Transliterated.push_back({contact_, QString::fromLatin1(field), value, text});
   }
-  text = WithPlainLineBreaks(text).replace(QLatin1Char('\n'), multiLine ? QStringLiteral("\r\n") : QStringLiteral(" "));
+  // Split and joined: replacing each line break in place would move the rest of a long text every time.
+  text = WithPlainLineBreaks(text).split(QLatin1Char('\n')).join(multiLine ? QStringLiteral("\r\n") : QStringLiteral(" "));
   bytes = ToAnsi(text);
   if (bytes.size() > kLongestValue) {
     bytes.resize(kLongestValue);
