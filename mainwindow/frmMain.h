@@ -77,7 +77,7 @@ class frmMain : public QMainWindow, public RecordNavigator {
   QAction *mnuFileImport, *mnuFileExportVCard;
   QAction *mnuEditCut, *mnuEditCopy, *mnuEditPaste, *mnuEditPhoneNames, *mnuEditGroup;
   QAction *mnuRecordsAdd, *mnuRecordsDelete, *mnuRecordsSearch, *mnuRecordsFindNext, *mnuRecordsFindPrevious,
-      *mnuRecordsSort;
+      *mnuRecordsSort, *mnuRecordsGoTo;
   QAction *mnuOptionsStates, *mnuOptionsDial, *mnuOptionsSettings;
   QAction *mnuHelpContents, *mnuHelpHowToUse, *mnuHelpAbout;
   QMenu* mnuEdit;
@@ -104,6 +104,9 @@ class frmMain : public QMainWindow, public RecordNavigator {
   void mnuRecordsFindNext_Click();
   void mnuRecordsFindPrevious_Click();
 
+  // Shows the record chosen from the Go To list.
+  void mnuRecordsGoTo_Click();
+
   // Clipboard commands.
   void mnuEdit_Update();
   void mnuEditCut_Click();
@@ -129,6 +132,8 @@ class frmMain : public QMainWindow, public RecordNavigator {
   void ShowPhoneCaptions(const AddressRecord& record);
   void ShowEmptyView();
   void ShowRecordPosition();
+  void ShowGuidance();
+  QString GroupsPromptText() const;
   void ShowInputRefusal(const QString& reason);
   void SetChecked(QButtonGroup* group, int id);
   void scrCurrRecord_Scroll(int position);

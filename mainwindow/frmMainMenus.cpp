@@ -111,6 +111,7 @@ void frmMain::BuildMenus() {
   mnuRecordsFindNext = AddMenuItem(mnuRecords, "Find &Next", "mnuRecordsFindNext", 1340, QKeySequence(Qt::Key_F3));
   mnuRecordsFindPrevious = AddMenuItem(mnuRecords, "Find &Previous", "mnuRecordsFindPrevious", 1350,
                                        QKeySequence(Qt::SHIFT | Qt::Key_F3));
+  mnuRecordsGoTo = AddMenuItem(mnuRecords, "&Go To...", "mnuRecordsGoTo", 1370, QKeySequence(Qt::CTRL | Qt::Key_L));
   mnuRecords->addSeparator();
   mnuRecordsSort =
       AddMenuItem(mnuRecords, "Sort &Records...", "mnuRecordsSort", 1360, QKeySequence(Qt::CTRL | Qt::Key_R));
@@ -166,6 +167,7 @@ void frmMain::ConnectCommands() {
   connect(mnuEditPaste, &QAction::triggered, this, &frmMain::mnuEditPaste_Click);
   connect(mnuRecordsAdd, &QAction::triggered, this, &frmMain::mnuRecordsAdd_Click);
   connect(mnuRecordsDelete, &QAction::triggered, this, &frmMain::mnuRecordsDelete_Click);
+  connect(mnuRecordsGoTo, &QAction::triggered, this, &frmMain::mnuRecordsGoTo_Click);
   connect(mnuOptionsSettings, &QAction::triggered, this, [this] {
     frmSettings dialog(settings_, this);
     if (dialog.exec() == QDialog::Accepted) SetStatusPanes();
@@ -187,7 +189,7 @@ void frmMain::EnableRecordControls(bool enable) {
   }
   cboGroups->setEnabled(enable);
   for (QAction* item : {mnuFilePrint, mnuEditPhoneNames, mnuRecordsDelete, mnuRecordsSearch, mnuRecordsFindNext,
-                        mnuRecordsFindPrevious, mnuRecordsSort, mnuOptionsDial})
+                        mnuRecordsFindPrevious, mnuRecordsGoTo, mnuRecordsSort, mnuOptionsDial})
     item->setEnabled(enable);
   for (const char* key : {"Delete", "Search", "Print", "Dial"}) ToolbarButton(QString::fromLatin1(key))->setEnabled(enable);
   scrCurrRecord->setEnabled(enable);

@@ -1,0 +1,10 @@
+#include "find/FoldedText.h"
+
+QString FoldedText(const QString& text) {
+  const QString decomposed = text.normalized(QString::NormalizationForm_D);
+  QString folded;
+  folded.reserve(decomposed.size());
+  for (const QChar c : decomposed)
+    if (c.category() != QChar::Mark_NonSpacing) folded.append(c);
+  return folded.toCaseFolded();
+}
