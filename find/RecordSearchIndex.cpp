@@ -2,7 +2,7 @@
 
 #include <QRegularExpression>
 
-#include "core/GroupNames.h"
+#include "core/GroupMembership.h"
 #include "core/RecordText.h"
 #include "find/FoldedText.h"
 
@@ -40,9 +40,10 @@ RecordSearchIndex::RecordSearchIndex(const BookState& book) {
   entries_.reserve(book.Records.size());
   for (const AddressRecord& record : book.Records) {
     Entry entry;
-    const QString groups = GroupNamesOf(book, record).join(QLatin1Char(' '));
-    for (const QString& text : {RecordText(record.Name), RecordText(record.Company), groups, RecordText(record.Notes)})
-      entry.words += WordsOf(text);
+    for (const std::string* text : {&record.Name, &record.Company, &record.Notes}) entry.words += WordsOf(RecordText(*text));
+    for (const char code : GroupSetOf(record))
+      if (const size_t g = static_cast<unsigned char>(code); g < book.Groups.size())
+        entry.words += WordsOf(RecordText(book.Groups[g]));
     for (const std::string& phone : record.Phones) {
       const QString digits = DigitsOf(RecordText(phone));
       if (!digits.isEmpty()) entry.digits += QLatin1Char(' ') + digits;

@@ -18,7 +18,7 @@
 namespace {
 
 constexpr int kGoToHelpContext = 1370;
-constexpr int kColumnCharacters[RecordListModel::ColumnCount] = {24, 22, 16, 18};
+constexpr int kColumnCharacters[RecordListModel::ColumnCount] = {24, 22, 16, 30};
 constexpr int kShownRows = 16;
 
 // Keys the search box hands to the list, so the choice moves while typing.

@@ -86,7 +86,7 @@ const FilterCase kFilterCases[] = {
      {"Mary Smith", "Anne Brown", "Jos\u00E9 Garc\u00EDa", "Zo\u00EB Smith", "Bob O'Neil"}},
     {"AnyWordOfTheName", "smith", {"Mary Smith", "Zo\u00EB Smith"}},
     {"TheBeginningOfAWordOnly", "mith", {}},
-    {"CaseAndAccentsIgnored", "JOSE GARC", {"Jos\u00E9 Garc\u00EDa"}},
+    {"CaseAndAccentsIgnored", "JOSE GARCIA", {"Jos\u00E9 Garc\u00EDa"}},
     {"EveryWordMustMatch", "smith zo", {"Zo\u00EB Smith"}},
     {"Company", "acme", {"Jos\u00E9 Garc\u00EDa"}},
     {"GroupsOfASetAndASingleGroup", "work", {"Mary Smith", "Zo\u00EB Smith"}},
