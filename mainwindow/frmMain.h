@@ -132,6 +132,9 @@ class frmMain : public QMainWindow, public RecordNavigator {
   void ShowPhoneCaptions(const AddressRecord& record);
   void ShowEmptyView();
   void ShowRecordPosition();
+  // The hints beside the record: the groups of a record in several groups as
+  // the group box's tooltip, the first steps in an empty book, and where the
+  // book is kept as the position pane's tooltip.
   void ShowGuidance();
   QString GroupsPromptText() const;
   void ShowInputRefusal(const QString& reason);
