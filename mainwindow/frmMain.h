@@ -74,7 +74,7 @@ class frmMain : public QMainWindow, public RecordNavigator {
 
   // Menu items.
   QAction *mnuFileNew, *mnuFileOpen, *mnuFileSave, *mnuFileSaveAs, *mnuFileExport, *mnuFilePrint, *mnuFileExit;
-  QAction *mnuFileImport, *mnuFileExportVCard;
+  QAction *mnuFileImport, *mnuFileExportVCard, *mnuFileProperties;
   QAction *mnuEditCut, *mnuEditCopy, *mnuEditPaste, *mnuEditPhoneNames, *mnuEditGroup;
   QAction *mnuRecordsAdd, *mnuRecordsDelete, *mnuRecordsSearch, *mnuRecordsFindNext, *mnuRecordsFindPrevious,
       *mnuRecordsSort, *mnuRecordsGoTo;
@@ -106,6 +106,8 @@ class frmMain : public QMainWindow, public RecordNavigator {
 
   // Shows the record chosen from the Go To list.
   void mnuRecordsGoTo_Click();
+  // Tells where the book is kept, its edition and its number of records.
+  void mnuFileProperties_Click();
 
   // Clipboard commands.
   void mnuEdit_Update();

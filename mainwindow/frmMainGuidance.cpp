@@ -4,6 +4,7 @@
 #include <QLabel>
 
 #include "core/BookProperties.h"
+#include "core/ErrorReport.h"
 #include "core/GroupNames.h"
 #include "find/frmGoTo.h"
 #include "mainwindow/GroupComboBox.h"
@@ -23,6 +24,8 @@ void frmMain::mnuRecordsGoTo_Click() {
   frmGoTo dialog(book_, this);
   if (dialog.exec() == QDialog::Accepted) GoToRecord(dialog.ChosenRecord());
 }
+
+void frmMain::mnuFileProperties_Click() { ShowMessage(MessageKind::Notice, BookPropertiesText(book_)); }
 
 void frmMain::ShowGuidance() {
   const bool empty = book_.RecordCount() == 0;

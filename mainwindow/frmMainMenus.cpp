@@ -89,6 +89,7 @@ void frmMain::BuildMenus() {
   mnuFileExportVCard = AddMenuItem(mnuFile, "Export &vCard...", "mnuFileExportVCard", 1630);
   mnuFile->addSeparator();
   mnuFilePrint = AddMenuItem(mnuFile, "&Print...", "mnuFilePrint", 1140, QKeySequence(Qt::CTRL | Qt::Key_P));
+  mnuFileProperties = AddMenuItem(mnuFile, "&Book Properties...", "mnuFileProperties", 1150);
   mnuFile->addSeparator();
   mnuFileExit = AddMenuItem(mnuFile, "E&xit", "mnuFileExit", 1190);
 
@@ -168,6 +169,7 @@ void frmMain::ConnectCommands() {
   connect(mnuRecordsAdd, &QAction::triggered, this, &frmMain::mnuRecordsAdd_Click);
   connect(mnuRecordsDelete, &QAction::triggered, this, &frmMain::mnuRecordsDelete_Click);
   connect(mnuRecordsGoTo, &QAction::triggered, this, &frmMain::mnuRecordsGoTo_Click);
+  connect(mnuFileProperties, &QAction::triggered, this, &frmMain::mnuFileProperties_Click);
   connect(mnuOptionsSettings, &QAction::triggered, this, [this] {
     frmSettings dialog(settings_, this);
     if (dialog.exec() == QDialog::Accepted) SetStatusPanes();

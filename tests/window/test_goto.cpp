@@ -189,9 +189,12 @@ TEST_F(GoToTest, SeveralGroupsAreNamedInTheTooltipAndInThePromptWhileTheBoxHasTh
   EXPECT_FALSE(book.Dirty);
 }
 
-TEST_F(GoToTest, ThePositionPaneTellsWhereTheBookIsKept) {
+TEST_F(GoToTest, ThePositionPaneAndBookPropertiesTellWhereTheBookIsKept) {
   const QLabel* prompt = window->findChild<QLabel*>("Prompt");
-  EXPECT_EQ(prompt->toolTip(), "Kept in: /home/user/Books/Friends.dat\nEdition: old format\nRecords: 5");
+  const QString properties = "Kept in: /home/user/Books/Friends.dat\nEdition: old format\nRecords: 5";
+  EXPECT_EQ(prompt->toolTip(), properties);
+  window->mnuFileProperties->trigger();
+  EXPECT_EQ(Fakes().messages.shown, (std::vector{std::pair(MessageKind::Notice, properties)}));
   window->mnuRecordsAdd->trigger();
   EXPECT_TRUE(prompt->toolTip().endsWith("Records: 6"));
   EXPECT_EQ(window->windowTitle(), "Friends.dat - Vantreo");
