@@ -45,8 +45,10 @@ RegisterBenchStep goToKeystroke{
       dialog.show();
       QApplication::processEvents();
       const Typing typing = TypeAndErase(dialog, kTyped);
-      const auto expected = std::count_if(book.Records.begin(), book.Records.end(),
-                                          [](const AddressRecord& r) { return r.Name == "Jos\xE9 Garcia"; });
+      // Every generated number has 555, and "jose" begins both Jos\xE9 and Joseph.
+      const auto expected = std::count_if(book.Records.begin(), book.Records.end(), [](const AddressRecord& r) {
+        return r.Name == "Jos\xE9 Garcia" || r.Name == "Joseph Garcia";
+      });
       if (typing.found == expected && expected > 0 && dialog.ShownCount() == book.RecordCount())
         return typing.slowestSeconds;
       std::fprintf(stderr, "the Go To list found %d records for '%s', not %d\n", typing.found,
