@@ -11,13 +11,13 @@
 
 #include "core/DialogButton.h"
 #include "core/ErrorReport.h"
-#include "core/HelpKey.h"
+#include "core/HelpTopics.h"
 #include "find/RecordFilterModel.h"
 #include "find/RecordListModel.h"
+#include "platform/HelpKey.h"
 
 namespace {
 
-constexpr int kGoToHelpContext = 1370;
 constexpr int kColumnCharacters[RecordListModel::ColumnCount] = {24, 22, 16, 30};
 constexpr int kShownRows = 16;
 
@@ -65,8 +65,8 @@ frmGoTo::frmGoTo(const BookState& book, QWidget* parent) : QDialog(parent), book
   connect(lstRecords, &QTableView::doubleClicked, this, &frmGoTo::cmdOK_Click);
   connect(cmdOK, &QPushButton::clicked, this, &frmGoTo::cmdOK_Click);
   connect(cmdCancel, &QPushButton::clicked, this, &QDialog::reject);
-  connect(cmdHelp, &QPushButton::clicked, this, [] { ShowHelpContext(kGoToHelpContext); });
-  SetHelpContext(this, kGoToHelpContext);
+  connect(cmdHelp, &QPushButton::clicked, this, [] { ShowHelpContext(HelpTopic::GoTo); });
+  SetHelpContext(this, HelpTopic::GoTo);
 
   SelectRow(book.RecordCount() > 0 ? filter_->RowOf(book.CurrentRecord) : -1);
   ShowCount();

@@ -2,6 +2,7 @@
 #include "core/DataFile.h"
 #include "core/Document.h"
 #include "core/ErrorReport.h"
+#include "core/HelpTopics.h"
 #include "core/RecoveryFile.h"
 #include "mainwindow/frmMain.h"
 #include "platform/FileDialogs.h"
@@ -9,8 +10,6 @@
 
 namespace {
 
-constexpr int kOpenHelpContext = 1110;
-constexpr int kSaveAsHelpContext = 1130;
 constexpr int kFileDialogError = 32755;
 
 FileDialogRequest DataFileRequest(const QString& title, int helpContext, const QString& initialPath) {
@@ -77,11 +76,11 @@ void frmMain::mnuFileOpen_Click() {
   ConfirmSaveChanges(cancel);
   if (cancel) return;
   QString path;
-  const FileDialogRequest request = DataFileRequest(QStringLiteral("Open"), kOpenHelpContext, {});
+  const FileDialogRequest request = DataFileRequest(QStringLiteral("Open"), HelpTopic::FileOpen, {});
   switch (FileDialog().GetOpenFileName(request, path)) {
     case FileDialogResult::Chosen:
       if (!guard_.Claim(path, BookGuard::Purpose::Open)) break;
-      LoadDocument(book_, path);
+      ShowOutcome(LoadDocument(book_, path));
       guard_.Follow(book_);
       RefreshView();
       break;
@@ -100,7 +99,7 @@ void frmMain::mnuFileSave_Click() {
   }
   switch (guard_.ConfirmReplace(book_)) {
     case BookGuard::SaveChoice::Replace:
-      SaveDocument(book_);
+      ShowOutcome(SaveDocument(book_));
       break;
     case BookGuard::SaveChoice::SaveElsewhere:
       mnuFileSaveAs_Click();
@@ -114,13 +113,13 @@ void frmMain::mnuFileSave_Click() {
 void frmMain::mnuFileSaveAs_Click() {
   QString path;
   const QString initial = book_.IsUntitled() ? QString() : book_.FileName;
-  FileDialogRequest request = DataFileRequest(QStringLiteral("Save As"), kSaveAsHelpContext, initial);
+  FileDialogRequest request = DataFileRequest(QStringLiteral("Save As"), HelpTopic::FileSaveAs, initial);
   request.ConfirmOverwrite = true;
   switch (FileDialog().GetSaveFileName(request, path)) {
     case FileDialogResult::Chosen:
       if (!guard_.Claim(path, BookGuard::Purpose::SaveAs)) break;
       book_.FileName = path;
-      SaveDocument(book_);
+      ShowOutcome(SaveDocument(book_));
       guard_.Follow(book_);
       RefreshView();
       return;

@@ -5,9 +5,9 @@
 
 #include "core/BookProperties.h"
 #include "core/ErrorReport.h"
+#include "core/GroupComboBox.h"
 #include "core/GroupNames.h"
 #include "find/frmGoTo.h"
-#include "mainwindow/GroupComboBox.h"
 #include "mainwindow/MultiLineField.h"
 #include "mainwindow/frmMain.h"
 

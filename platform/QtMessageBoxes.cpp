@@ -2,6 +2,7 @@
 #include <QMessageBox>
 
 #include "platform/MessageBoxes.h"
+#include "platform/ProgramIdentity.h"
 #include "platform/ServiceSlot.h"
 
 namespace {
@@ -47,7 +48,7 @@ class QtMessageBoxes : public MessageBoxes {
  public:
   MessageAnswer Show(MessageKind kind, const QString& text) override {
     const BoxStyle style = StyleOf(kind);
-    QMessageBox box(style.icon, QStringLiteral("Vantreo"), text, style.buttons,
+    QMessageBox box(style.icon, QLatin1String(kProgramName), text, style.buttons,
                     QApplication::activeWindow());
     box.setDefaultButton(style.defaultButton);
     return AnswerOf(box.exec());

@@ -14,7 +14,7 @@
 
 #include "core/GroupMembership.h"
 #include "find/frmGoTo.h"
-#include "mainwindow/GroupComboBox.h"
+#include "core/GroupComboBox.h"
 #include "mainwindow/MultiLineField.h"
 #include "mainwindow/frmMain.h"
 #include "support/FakePlatform.h"

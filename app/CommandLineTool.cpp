@@ -1,4 +1,4 @@
-#include "interchange/CommandLineTool.h"
+#include "app/CommandLineTool.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -13,6 +13,7 @@
 #include "platform/BookLock.h"
 #include "platform/ConsoleServices.h"
 #include "platform/FileSystem.h"
+#include "platform/ProgramIdentity.h"
 
 namespace {
 
@@ -168,8 +169,8 @@ bool IsCommandLineCall(int argc, char* argv[]) {
 
 int RunCommandLine(int argc, char* argv[]) {
   QCoreApplication application(argc, argv);
-  QCoreApplication::setApplicationName(QStringLiteral("Vantreo"));
-  QCoreApplication::setApplicationVersion(QStringLiteral("1.02"));
+  QCoreApplication::setApplicationName(QLatin1String(kProgramName));
+  QCoreApplication::setApplicationVersion(QLatin1String(kProgramVersion));
   InstallConsoleServices();
   return Run(QCoreApplication::arguments());
 }
