@@ -2,6 +2,8 @@
 // several groups, the empty book's first steps, where the book is kept.
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <QAbstractItemModel>
 #include <QApplication>
 #include <QDialog>
@@ -80,6 +82,9 @@ struct FilterCase {
   QString typed;
   QStringList shown;  // in book order
 };
+
+// Names the case by what is typed, in test lists and failure reports.
+void PrintTo(const FilterCase& c, std::ostream* out) { *out << '"' << c.typed.toStdString() << '"'; }
 
 const FilterCase kFilterCases[] = {
     {"NothingTypedListsAllInBookOrder", "",
