@@ -21,11 +21,13 @@
 #include "core/DialogExchange.h"
 #include "core/frmGroups.h"
 #include "core/frmMultiGroups.h"
+#include "core/frmSettings.h"
 #include "find/frmSearch.h"
 #include "find/frmSort.h"
 #include "mainwindow/frmAbout.h"
 #include "mainwindow/frmMain.h"
 #include "mainwindow/frmStates.h"
+#include "print/frmPrint.h"
 #include "platform/FileDialogs.h"
 #include "support/FakePlatform.h"
 #include "support/FakeViewerProcess.h"
@@ -75,6 +77,8 @@ TEST(HelpKeys, EachWindowOpensItsTopic) {
       {[] { return new frmStates(nullptr); }, 1410, nullptr},
       {[] { return new frmAbout; }, 1590, nullptr},
       {[&] { return new frmMultiGroups(book); }, 1840, "cmdHelp"},
+      {[&] { return new frmPrint(book, settings); }, 1140, "cmdHelp"},
+      {[&] { return new frmSettings(settings); }, 1440, nullptr},
   };
   for (const auto& [make, topic, helpButton] : windows) {
     Fakes().help.topics.clear();
