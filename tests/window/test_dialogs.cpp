@@ -4,18 +4,24 @@
 #include <QComboBox>
 #include <QCursor>
 #include <QGuiApplication>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QScrollBar>
 #include <QTest>
 
 #include "core/DialogExchange.h"
+#include "mainwindow/frmAbout.h"
 #include "mainwindow/frmStates.h"
 #include "platform/BusyPointer.h"
+#include "platform/MessageBoxes.h"
+#include "platform/ProgramIdentity.h"
 #include "support/FakeClipboard.h"
 #include "support/FakePlatform.h"
+#include "support/ModalDialogs.h"
 #include "support/TestBooks.h"
 #include "support/WindowKeys.h"
 
@@ -123,5 +129,24 @@ TEST(BusyPointerTest, TheWindowShowsTheWaitCursorForTheOperationAndRestoresIt) {
   }
   EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
   EXPECT_FALSE(Busy().IsBusy());
+  Fakes().Reset();
+}
+
+// What the user reads of the program's name and version: the About box, and
+// the title of every message box the desktop shows.
+TEST(ProgramIdentityTest, TheAboutBoxAndEveryMessageBoxNameTheProgram) {
+  frmAbout about;
+  QStringList texts;
+  for (const QLabel* label : about.findChildren<QLabel*>()) texts << label->text();
+  EXPECT_TRUE(texts.contains(QStringLiteral("Vantreo, Version %1").arg(QLatin1String(kProgramVersion)))) << texts.join('|').toStdString();
+  EXPECT_TRUE(QString::fromLatin1(kProgramVersion).contains(QRegularExpression(QStringLiteral("^\\d+\\.\\d\\d$"))));
+  InstallMessages(nullptr);
+  QString title;
+  WhenModalShown([&title](QDialog& box) {
+    title = box.windowTitle();
+    box.accept();
+  });
+  Messages().Show(MessageKind::Notice, QStringLiteral("Hello"));
+  EXPECT_EQ(title, QStringLiteral("Vantreo"));
   Fakes().Reset();
 }
