@@ -3,6 +3,7 @@
 
 #include <QComboBox>
 #include <QCursor>
+#include <QFile>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
@@ -11,10 +12,12 @@
 #include <QRadioButton>
 #include <QRegularExpression>
 #include <QScrollBar>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include "core/DialogExchange.h"
 #include "mainwindow/frmAbout.h"
+#include "mainwindow/frmMain.h"
 #include "mainwindow/frmStates.h"
 #include "platform/BusyPointer.h"
 #include "platform/MessageBoxes.h"
@@ -149,4 +152,23 @@ TEST(ProgramIdentityTest, TheAboutBoxAndEveryMessageBoxNameTheProgram) {
   Messages().Show(MessageKind::Notice, QStringLiteral("Hello"));
   EXPECT_EQ(title, QStringLiteral("Vantreo"));
   Fakes().Reset();
+}
+
+// A book named in the settings that is no data file: the window starts
+// anyway, says why, and shows an untouched new book.
+TEST(StartUpTest, ABookThatIsNoDataFileIsNamedInANoticeAtStartUp) {
+  QTemporaryDir dir;
+  const QString path = dir.filePath(QStringLiteral("notes.dat"));
+  QFile file(path);
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write("These are no records at all.") > 0);
+  file.close();
+  BookState book;
+  ProgramSettings settings;
+  settings.PhoneBook.DataFile = path;
+  Fakes().Reset();
+  frmMain window(book, settings);
+  window.Form_Load();
+  ASSERT_FALSE(Fakes().messages.shown.empty());
+  EXPECT_EQ(Fakes().messages.shown.front(), std::pair(MessageKind::Notice, path + " is corrupt or is not a valid data file."));
+  EXPECT_EQ(book.RecordCount(), 0);
 }
