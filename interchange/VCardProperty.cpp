@@ -217,6 +217,8 @@ std::vector<VCardProperty> ContentLines(const QByteArray& bytes) {
       current += line.Text;
     } else if (open && (line.Text[0] == ' ' || line.Text[0] == '\t')) {
       current += line.Text.mid(1);
+    } else if (line.Text[0] == '#') {
+      flush();  // a comment line, as some phones write them
     } else {
       flush();
       current = line.Text;

@@ -28,7 +28,8 @@ struct VCardProperty {
 
 // The unfolded content lines of vCard text (UTF-8 or single-byte): lines
 // continued by a blank or tab are joined, as are quoted-printable values
-// broken by a soft line break. A line without a colon has an empty Name and
+// broken by a soft line break; lines starting with "#" are comments, left
+// out. A line without a colon has an empty Name and
 // its text in Value.
 std::vector<VCardProperty> ContentLines(const QByteArray& bytes);
 

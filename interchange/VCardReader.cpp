@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <deque>
 #include <map>
+
+#include <QRegularExpression>
 #include <optional>
 
 #include "interchange/AppleLabel.h"
@@ -49,8 +51,10 @@ struct TypeName {
 };
 
 // Phone names by TYPE, the first present wins: any fax is a "Fax".
+// A number of no such type ("VOICE", none at all) has no phone name.
 constexpr TypeName kPhoneNames[] = {{"FAX", "Fax"},     {"CELL", "Mobile"}, {"PAGER", "Pager"},
-                                    {"CAR", "Car Phone"}, {"HOME", "Home"}, {"WORK", "Work"}};
+                                    {"CAR", "Car Phone"}, {"HOME", "Home"}, {"WORK", "Work"},
+                                    {"MAIN-NUMBER", "Main"}, {"OTHER", "Other"}};
 constexpr TypeName kKinds[] = {{"HOME", "Home"}, {"WORK", "Work"}, {"OTHER", "Other"}};
 
 QString NameOfType(const QList<QByteArray>& types, const TypeName* table, size_t size) {
@@ -244,7 +248,6 @@ class CardReader {
     if (phone.Number.isEmpty()) return;
     phone.PhoneName = GroupLabel(property);
     if (phone.PhoneName.isEmpty()) phone.PhoneName = NameOfType(property.Types(), kPhoneNames, std::size(kPhoneNames));
-    if (phone.PhoneName.isEmpty()) phone.PhoneName = QStringLiteral("Other");
     phone.Preference = property.Preference();
     contact_.Phones.push_back(phone);
   }
@@ -280,72 +283,94 @@ bool IsLine(const VCardProperty& property, const char* name, const char* value) 
   return property.Name == name && property.Value.trimmed().toUpper() == value;
 }
 
-// Collects the cards of a file, one at a time.
+// A line that reads like a property whose colon is missing ("FN", "TEL;HOME"):
+// never the continuation of a value.
+bool LooksLikeBareProperty(const QByteArray& text) {
+  static const QRegularExpression bare(QStringLiteral("^[A-Za-z0-9-]+(\\.[A-Za-z0-9-]+)?(;\\S*)?$"));
+  return bare.match(QString::fromLatin1(text.trimmed())).hasMatch();
+}
+
+// Values whose text is made of lines, which writers sometimes break without
+// folding them.
+bool HoldsLines(const VCardProperty& property) {
+  return property.Name == "ADR" || property.Name == "LABEL" || property.Name == "NOTE" ||
+         property.Parameter("ENCODING").toUpper() == "QUOTED-PRINTABLE" ||
+         property.ParameterValues("TYPE").contains("QUOTED-PRINTABLE");
+}
+
+// Collects the cards of a file, one at a time. A line that is not a property
+// is left out (and listed) and its card kept; one that continues the value
+// before it joins that value. A card written inside another after AGENT (as
+// vCard 2.1 allows) becomes a contact of its own, and the outer card goes on.
 class CardCollector {
  public:
   CardCollector(const QString& source, ReadResult& result) : source_(source), result_(result) {}
 
   void Add(const VCardProperty& property) {
-    if (nestedDepth_ > 0) {  // a 2.1 AGENT card inside this one
-      if (IsLine(property, "BEGIN", "VCARD")) ++nestedDepth_;
-      if (IsLine(property, "END", "VCARD")) --nestedDepth_;
-      return;
-    }
     if (IsLine(property, "BEGIN", "VCARD")) {
-      if (open_ && !properties_.empty() && properties_.back().Name == "AGENT" && properties_.back().Value.trimmed().isEmpty()) {
-        nestedDepth_ = 1;
-        return;
-      }
-      if (open_) Skip(QStringLiteral("has no END:VCARD"));
-      Open(property.Line);
-    } else if (!open_) {
+      if (!open_.empty() && !StartsAgent()) Skip(QStringLiteral("has no END:VCARD"));
+      open_.push_back({property.Line, {}, false});
+    } else if (open_.empty()) {
       return;  // text between cards
     } else if (IsLine(property, "END", "VCARD")) {
       Close();
-    } else if (property.Name.isEmpty() && !(lastWasBinary_ || property.Value.trimmed().isEmpty())) {
-      if (broken_.isEmpty()) broken_ = QStringLiteral("line %1 is not a property").arg(property.Line);
-    } else if (!property.Name.isEmpty()) {
-      lastWasBinary_ = property.IsBinary();
-      properties_.push_back(property);
+    } else if (property.Name.isEmpty()) {
+      AddLoose(property);
+    } else {
+      open_.back().LastWasBinary = property.IsBinary();
+      open_.back().Properties.push_back(property);
+      if (IsLine(property, "AGENT", "BEGIN:VCARD")) open_.push_back({property.Line, {}, false});
     }
   }
 
   void Finish() {
-    if (open_) Skip(QStringLiteral("has no END:VCARD"));
+    while (!open_.empty()) Skip(QStringLiteral("has no END:VCARD"));
   }
 
  private:
-  void Open(int line) {
-    open_ = true;
-    firstLine_ = line;
-    properties_.clear();
-    broken_.clear();
-    lastWasBinary_ = false;
+  struct OpenCard {
+    int FirstLine;
+    std::vector<VCardProperty> Properties;
+    bool LastWasBinary;
+  };
+
+  // AGENT with no value is followed by the card it names.
+  bool StartsAgent() const {
+    const std::vector<VCardProperty>& properties = open_.back().Properties;
+    return !properties.empty() && IsLine(properties.back(), "AGENT", "");
+  }
+
+  void AddLoose(const VCardProperty& line) {
+    OpenCard& card = open_.back();
+    if (card.LastWasBinary || line.Value.trimmed().isEmpty()) return;  // the rest of an unfolded picture
+    if (!card.Properties.empty() && HoldsLines(card.Properties.back()) && !LooksLikeBareProperty(line.Value)) {
+      // A quoted-printable value that ends in an encoded line break goes on as it is.
+      VCardProperty& value = card.Properties.back();
+      if (!value.Value.toUpper().endsWith("=0A")) value.Value += '\n';
+      value.Value += line.Value;
+      return;
+    }
+    result_.Skipped.push_back({source_, line.Line, QStringLiteral("is not a property, left out; its card was kept")});
   }
 
   void Skip(const QString& reason) {
-    result_.Skipped.push_back({source_, firstLine_, reason});
-    open_ = false;
+    result_.Skipped.push_back({source_, open_.back().FirstLine, reason});
+    open_.pop_back();
   }
 
   void Close() {
-    if (!broken_.isEmpty()) return Skip(broken_);
     int binaries = 0;
-    ImportedContact contact = CardReader(properties_).Read(binaries);
+    ImportedContact contact = CardReader(open_.back().Properties).Read(binaries);
     result_.BinaryValuesSkipped += binaries;
     if (IsEmpty(contact)) return Skip(QStringLiteral("holds no contact data"));
     result_.Contacts.push_back(std::move(contact));
-    open_ = false;
+    open_.pop_back();
+    if (!open_.empty()) open_.back().LastWasBinary = false;
   }
 
   const QString& source_;
   ReadResult& result_;
-  bool open_ = false;
-  int firstLine_ = 0;
-  int nestedDepth_ = 0;
-  bool lastWasBinary_ = false;
-  QString broken_;
-  std::vector<VCardProperty> properties_;
+  std::vector<OpenCard> open_;  // the card being read, after the cards it is written inside
 };
 
 }  // namespace
