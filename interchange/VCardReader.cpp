@@ -68,9 +68,13 @@ QString WithKind(const QString& label, const QString& kind) {
   return kind.isEmpty() ? label : label + QStringLiteral(" (") + kind + QLatin1Char(')');
 }
 
-// A LABEL parameter's text: RFC 6868 carets, then backslash escapes.
-QString LabelParameterText(const QByteArray& raw) {
+// A parameter's text with RFC 6868's carets, and, when backslashBreaks is
+// set and the value has no carets, "\n" for a line break as RFC 6350's own
+// LABEL example writes it; any other backslash is itself.
+QString ParameterText(const QByteArray& raw, bool backslashBreaks) {
   QString text = DecodeText(raw);
+  static const QRegularExpression carets(QStringLiteral("\\^[nN^']"));
+  backslashBreaks = backslashBreaks && !text.contains(carets);
   QString plain;
   for (qsizetype i = 0; i < text.size(); ++i) {
     if (text[i] == '^' && i + 1 < text.size()) {
@@ -79,9 +83,8 @@ QString LabelParameterText(const QByteArray& raw) {
       if (next == '^') { plain += '^'; ++i; continue; }
       if (next == '\'') { plain += '"'; ++i; continue; }
     }
-    if (text[i] == '\\' && i + 1 < text.size()) {
-      const QChar next = text[i + 1];
-      plain += (next == 'n' || next == 'N') ? QChar('\n') : next;
+    if (backslashBreaks && text[i] == '\\' && i + 1 < text.size() && (text[i + 1] == 'n' || text[i + 1] == 'N')) {
+      plain += '\n';
       ++i;
       continue;
     }
@@ -143,6 +146,8 @@ class CardReader {
     }
     MatchLabels();
     contact_.Name = fn.isEmpty() ? nameFromN_ : fn;
+    // A company's card names the company as FN, as it must have a display name: no person's name.
+    if (contact_.IsBusiness && !hasPersonalName && fn.trimmed() == contact_.Company.trimmed()) contact_.Name.clear();
     contact_.HasPersonalName =
         hasPersonalName || !(fn.trimmed().isEmpty() || fn.trimmed() == contact_.Company.trimmed());
     return contact_;
@@ -181,7 +186,7 @@ class CardReader {
     address.Preference = property.Preference();
     const QByteArray label = property.Parameter("LABEL");
     if (!label.isEmpty()) {
-      address.Lines = LinesOf(LabelParameterText(label));
+      address.Lines = LinesOf(ParameterText(label, true));
     } else {
       const std::vector<QStringList> parts = PropertyComponents(property, version21_);
       const auto part = [&](size_t i) { return i < parts.size() ? parts[i] : QStringList(); };
@@ -246,7 +251,9 @@ class CardReader {
     if (property.Parameter("VALUE").toLower() == "uri" && phone.Number.startsWith(QLatin1String("tel:"), Qt::CaseInsensitive))
       phone.Number = phone.Number.mid(4);
     if (phone.Number.isEmpty()) return;
-    phone.PhoneName = GroupLabel(property);
+    // A label as a parameter of its own, or as Apple writes it, on a line of the same group.
+    phone.PhoneName = PlainLabel(ParameterText(property.Parameter("X-ABLABEL"), false));
+    if (phone.PhoneName.isEmpty()) phone.PhoneName = GroupLabel(property);
     if (phone.PhoneName.isEmpty()) phone.PhoneName = NameOfType(property.Types(), kPhoneNames, std::size(kPhoneNames));
     phone.Preference = property.Preference();
     contact_.Phones.push_back(phone);

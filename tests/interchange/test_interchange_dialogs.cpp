@@ -83,7 +83,7 @@ TEST_F(InterchangeDialogTest, PreviewSkipsLikelyDuplicatesByDefaultAndOkAppendsT
     dialog.cmdOK->click();
   });
   ASSERT_EQ(book.RecordCount(), 4);
-  EXPECT_EQ(book.Records[3].Name, "Lukasz Bakery");
+  EXPECT_EQ(book.Records[3].Company, "Lukasz Bakery");
   EXPECT_EQ(book.CurrentRecord, 2);
   EXPECT_TRUE(book.Dirty);
   EXPECT_EQ(shownName, QStringLiteral("Ivan Petrov"));

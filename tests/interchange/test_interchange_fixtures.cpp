@@ -65,7 +65,7 @@ INSTANTIATE_TEST_SUITE_P(Files, FixtureRecordTest, testing::Values(
     FixtureRecord{"apple-contacts.vcf", 0, {"Ivan Petrov", "Roga i kopyta", 0, "ul. Tverskaa 1\r\nMoskva, 125009\r\nRossia",
         {{"+7 495 123-45-67", "Mobile"}, {"+7 495 765-43-21", "Dacha"}, {"+7 495 000-00-01", "Home"}}, {},
         "E-mail (Other): ivan@example.ru"}},
-    FixtureRecord{"apple-contacts.vcf", 1, {"Lukasz Bakery", "Lukasz Bakery", 1, "", {{"(555) 010-2000", "Work"}}, {},
+    FixtureRecord{"apple-contacts.vcf", 1, {"", "Lukasz Bakery", 1, "", {{"(555) 010-2000", "Work"}}, {},
         "Web (HomePage): https://bakery.example.com"}},
     FixtureRecord{"google-contacts.csv", 0, {"Lukasz Nowak", "Piekarnia Nowak", 0, "ul. Dluga 5\r\n31-000 Krak\xF3w\r\nPolska",
         {{"+48 600 100 200", "Mobile"}, {"+48 600 100 201", "Mobile"}, {"+48 12 300 40 50", "Fax"}}, {"Friends"},
