@@ -273,12 +273,14 @@ bool Planner::WillAdd(const ImportedContact& contact, const AddressRecord& recor
   for (const ContactPhone& phone : contact.Phones)
     if (const QString digits = DigitsOf(phone.Number); !digits.isEmpty()) likeness.PhoneDigits << digits;
   const int duplicate = FindDuplicate(likeness);
+  plan_.Contacts.push_back({contact_, -1, duplicate, {}, false});
   if (duplicate >= 0) {
     plan_.Duplicates.push_back({contact_, duplicate});
     if (plan_.DuplicatesSkipped) return false;
   }
   if (room_ <= 0) {
     ++plan_.NotAddedForRoom;
+    plan_.Contacts.back().NoRoom = true;
     return false;
   }
   --room_;
@@ -316,6 +318,9 @@ void Planner::Add(const ImportedContact& contact) {
   PlacePhones(contact, record, extras);
   PlaceGroups(contact, record, extras);
   record.Notes = NotesOf(contact, extras);
+  PlannedContact& planned = plan_.Contacts.back();
+  planned.Record = static_cast<int>(plan_.Records.size());
+  for (size_t c = cut; c < plan_.Cut.size(); ++c) planned.CutFields << plan_.Cut[c].Field;
   plan_.Records.push_back(std::move(record));
 }
 
