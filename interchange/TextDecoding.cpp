@@ -8,11 +8,6 @@
 
 namespace {
 
-bool IsValidUtf8(QByteArrayView bytes) {
-  QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-  const QString text = decoder.decode(bytes);
-  return !decoder.hasError();
-}
 
 QString DecodeWithCharset(QByteArrayView bytes, const QByteArray& charset, bool& known) {
   const QByteArray name = charset.trimmed().toLower();
@@ -33,9 +28,9 @@ QString DecodeText(QByteArrayView bytes, const QByteArray& charset) {
     const QString text = DecodeWithCharset(bytes, charset, known);
     // A declared charset that the bytes plainly are not (UTF-8 declared,
     // windows-1252 written) falls through to the guess below.
-    if (known && !(charset.trimmed().toLower().startsWith("utf") && !IsValidUtf8(bytes))) return text;
+    if (known && !(charset.trimmed().toLower().startsWith("utf") && !bytes.isValidUtf8())) return text;
   }
-  if (IsValidUtf8(bytes)) return QString::fromUtf8(bytes);
+  if (bytes.isValidUtf8()) return QString::fromUtf8(bytes);
   return AnsiToQString(std::string(bytes.data(), static_cast<size_t>(bytes.size())));
 }
 

@@ -313,7 +313,7 @@ class CardCollector {
  public:
   CardCollector(const QString& source, ReadResult& result) : source_(source), result_(result) {}
 
-  void Add(const VCardProperty& property) {
+  void Add(VCardProperty&& property) {
     if (IsLine(property, "BEGIN", "VCARD")) {
       if (!open_.empty() && !StartsAgent()) Skip(QStringLiteral("has no END:VCARD"));
       open_.push_back({property.Line, {}, false});
@@ -324,9 +324,11 @@ class CardCollector {
     } else if (property.Name.isEmpty()) {
       AddLoose(property);
     } else {
+      const bool agent = IsLine(property, "AGENT", "BEGIN:VCARD");
+      const int line = property.Line;
       open_.back().LastWasBinary = property.IsBinary();
-      open_.back().Properties.push_back(property);
-      if (IsLine(property, "AGENT", "BEGIN:VCARD")) open_.push_back({property.Line, {}, false});
+      open_.back().Properties.push_back(std::move(property));
+      if (agent) open_.push_back({line, {}, false});
     }
   }
 
@@ -390,7 +392,7 @@ bool LooksLikeVCard(const QByteArray& bytes) {
 ReadResult ReadVCards(const QByteArray& bytes, const QString& source) {
   ReadResult result;
   CardCollector cards(source, result);
-  for (const VCardProperty& property : ContentLines(WithoutByteOrderMark(bytes))) cards.Add(property);
+  ForEachContentLine(WithoutByteOrderMark(bytes), [&cards](VCardProperty& property) { cards.Add(std::move(property)); });
   cards.Finish();
   return result;
 }
