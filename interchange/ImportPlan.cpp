@@ -129,9 +129,12 @@ std::string Planner::Text(const QString& value, bool multiLine, const char* fiel
   if (!QStringToAnsi(text, bytes)) {
     text = LatinText(value);
     plan_.Transliterated.push_back({contact_, QString::fromLatin1(field), value, text});
+    bytes.clear();
   }
-  text = WithPlainLineBreaks(text).replace(QLatin1Char('\n'), multiLine ? QStringLiteral("\r\n") : QStringLiteral(" "));
-  bytes = ToAnsi(text);
+  if (text.contains(QLatin1Char('\n')) || text.contains(QLatin1Char('\r')) || bytes.empty()) {
+    text = WithPlainLineBreaks(text).replace(QLatin1Char('\n'), multiLine ? QStringLiteral("\r\n") : QStringLiteral(" "));
+    bytes = ToAnsi(text);
+  }
   if (bytes.size() > kLongestValue) {
     bytes.resize(kLongestValue);
     plan_.Cut.push_back({contact_, QString::fromLatin1(field), {}, {}});

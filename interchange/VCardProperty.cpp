@@ -1,5 +1,7 @@
 #include "interchange/VCardProperty.h"
 
+#include <algorithm>
+
 #include "interchange/TextDecoding.h"
 
 namespace {
@@ -49,6 +51,13 @@ VCardProperty ParseContentLine(const QByteArray& line, int number) {
     return property;
   }
   property.Value = line.mid(colon + 1);
+  if (line.indexOf(';') < 0 || line.indexOf(';') > colon) {  // no parameters: the common case, parsed without splitting
+    const QByteArrayView qualified = QByteArrayView(line).first(colon);
+    const qsizetype dot = qualified.indexOf('.');
+    if (dot >= 0) property.Group = qualified.first(dot).trimmed().toByteArray().toUpper();
+    property.Name = qualified.sliced(dot + 1).trimmed().toByteArray().toUpper();
+    return property;
+  }
   const QList<QByteArray> head = SplitOutsideQuotes(line.left(colon), ';');
   const QByteArray& qualified = head.front();
   const qsizetype dot = qualified.indexOf('.');
@@ -174,11 +183,15 @@ int VCardProperty::Preference() const {
 }
 
 bool VCardProperty::IsBinary() const {
+  qsizetype start = 0;
+  while (start < Value.size() && (Value[start] == ' ' || Value[start] == '\t')) ++start;
+  if (QByteArrayView(Value).sliced(start).first(std::min<qsizetype>(5, Value.size() - start)).compare("data:", Qt::CaseInsensitive) == 0)
+    return true;
+  if (Parameters.empty()) return false;
   const QByteArray encoding = Parameter("ENCODING").toUpper();
   for (const auto& [name, value] : Parameters)
     if (name.isEmpty() && (value == "BASE64" || value == "B")) return true;
-  return encoding == "B" || encoding == "BASE64" || Parameter("VALUE").toUpper() == "BINARY" ||
-         Value.trimmed().toLower().startsWith("data:");
+  return encoding == "B" || encoding == "BASE64" || Parameter("VALUE").toUpper() == "BINARY";
 }
 
 void ForEachContentLine(const QByteArray& bytes, const std::function<void(VCardProperty&)>& take) {
