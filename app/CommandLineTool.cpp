@@ -13,7 +13,6 @@
 #include "interchange/ImportSource.h"
 #include "interchange/VCardWriter.h"
 #include "platform/BookLock.h"
-#include "platform/ConsoleServices.h"
 #include "platform/FileSystem.h"
 #include "platform/ProgramIdentity.h"
 #include "platform/UnixSignals.h"
@@ -50,6 +49,8 @@ int Fail(const QString& message) {
   return kFailed;
 }
 
+int Fail(const Outcome& outcome) { return Fail(OutcomeText(outcome)); }
+
 int WrongUsage(const QString& message) {
   Err() << "vantreo: " << message << "\nTry 'vantreo --help'." << Qt::endl;
   return kWrongUsage;
@@ -77,7 +78,7 @@ bool LockBook(BookLock& lock, const QString& path) {
 bool LoadBook(BookState& book, const QString& path) {
   NewDocument(book);
   const Outcome loaded = LoadDocument(book, path);
-  if (!loaded.Succeeded()) Fail(OutcomeText(loaded));
+  if (!loaded.Succeeded()) Fail(loaded);
   return loaded.Succeeded() && book.FileName == path;
 }
 
@@ -103,7 +104,7 @@ int Import(const QStringList& files, const QString& path, bool keepDuplicates) {
   const int added = ApplyImport(book, plan);
   if (book.Dirty) {
     // The old file stays as it was.
-    if (const Outcome saved = SaveDocument(book); !saved.Succeeded()) return Fail(OutcomeText(saved));
+    if (const Outcome saved = SaveDocument(book); !saved.Succeeded()) return Fail(saved);
   }
   for (const QString& line : ImportSummary(plan)) Out() << line << '\n';
   Out() << QStringLiteral("Added %1 contacts to %2.").arg(added).arg(path) << Qt::endl;
@@ -141,7 +142,7 @@ int Run(const QStringList& arguments) {
   parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("More files to import, or the vCard file to write."),
                                QStringLiteral("[FILE...]"));
   if (!parser.parse(arguments)) return WrongUsage(parser.errorText());
-  if (parser.isSet(help)) {
+  if (parser.isSet(help) || parser.isSet(QStringLiteral("help-all"))) {
     Out() << parser.helpText() << Qt::flush;
     return kDone;
   }
@@ -180,7 +181,6 @@ int RunCommandLine(int argc, char* argv[]) {
   QCoreApplication application(argc, argv);
   QCoreApplication::setApplicationName(QLatin1String(kProgramName));
   QCoreApplication::setApplicationVersion(QLatin1String(kProgramVersion));
-  InstallConsoleServices();
   IgnoreFileSizeLimitSignal();
   return Run(QCoreApplication::arguments());
 }

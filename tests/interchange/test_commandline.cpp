@@ -13,12 +13,13 @@
 
 #include "core/DataFile.h"
 #include "platform/BookLock.h"
+#include "platform/ProgramIdentity.h"
 #include "support/ImportCheck.h"
 #include "support/TestBooks.h"
 
 namespace {
 
-struct Outcome {
+struct ProgramRun {
   int ExitCode;
   QString Out, Err;
 };
@@ -27,7 +28,7 @@ QString Fixture(const char* file) { return QStringLiteral(VANTREO_TEST_DATA_DIR 
 
 class CommandLineTest : public testing::Test {
  protected:
-  Outcome Vantreo(const QStringList& arguments, rlim_t fileSizeLimit = RLIM_INFINITY) {
+  ProgramRun Vantreo(const QStringList& arguments, rlim_t fileSizeLimit = RLIM_INFINITY) {
     QProcess program;
     // As ulimit -f in the shell that starts it.
     program.setChildProcessModifier([fileSizeLimit] {
@@ -55,15 +56,18 @@ class CommandLineTest : public testing::Test {
 };
 
 TEST_F(CommandLineTest, HelpListsBothCommandsAndWrongUsageExitsWithTwoTouchingNothing) {
-  const Outcome help = Vantreo({QStringLiteral("--help")});
-  EXPECT_EQ(help.ExitCode, 0);
-  EXPECT_TRUE(help.Out.contains(QLatin1String("vantreo --import FILE... --into BOOK.dat [--keep-duplicates]")));
-  EXPECT_TRUE(help.Out.contains(QLatin1String("vantreo --export-vcard BOOK.dat OUT.vcf [--vcard-version 4.0]")));
+  for (const char* option : {"--help", "--help-all"}) {
+    const ProgramRun help = Vantreo({QLatin1String(option)});
+    EXPECT_EQ(help.ExitCode, 0) << option;
+    EXPECT_TRUE(help.Out.contains(QLatin1String("vantreo --import FILE... --into BOOK.dat [--keep-duplicates]")));
+    EXPECT_TRUE(help.Out.contains(QLatin1String("vantreo --export-vcard BOOK.dat OUT.vcf [--vcard-version 4.0]")));
+  }
+  EXPECT_EQ(Vantreo({QStringLiteral("--version")}).Out, QStringLiteral("Vantreo %1\n").arg(QLatin1String(kProgramVersion)));
   for (const QStringList& arguments : {QStringList{"--import", Fixture("outlook.csv")}, {"--export-vcard", book},
                                        {"--export-vcard", book, "out.vcf", "--vcard-version", "2.1"},
                                        {"--import", Fixture("outlook.csv"), "--into", book, "--export-vcard", book},
                                        {"--frobnicate"}}) {
-    const Outcome run = Vantreo(arguments);
+    const ProgramRun run = Vantreo(arguments);
     EXPECT_EQ(run.ExitCode, 2) << arguments.join(' ').toStdString();
     EXPECT_TRUE(run.Err.contains(QLatin1String("vantreo --help")));
   }
@@ -72,7 +76,7 @@ TEST_F(CommandLineTest, HelpListsBothCommandsAndWrongUsageExitsWithTwoTouchingNo
 
 TEST_F(CommandLineTest, ImportCreatesTheBookPrintsTheSummaryAndSkipsDuplicatesTheSecondTime) {
   const QStringList import{"--import", Fixture("apple-contacts.vcf"), Fixture("google-contacts.csv"), "--into", book};
-  Outcome run = Vantreo(import);
+  ProgramRun run = Vantreo(import);
   EXPECT_EQ(run.ExitCode, 0) << run.Err.toStdString();
   EXPECT_TRUE(run.Out.startsWith(QLatin1String("Contacts to add: 4\nGroups to create: Friends, Suppliers\n")));
   EXPECT_TRUE(run.Out.contains(QStringLiteral("Иван Петров, Name: \"Иван Петров\" → \"Ivan Petrov\"")));
@@ -95,13 +99,13 @@ TEST_F(CommandLineTest, FailuresAndABookOpenInAWindowExitWithOneAndLeaveTheBookA
                                  {"--import", QStringLiteral(VANTREO_TEST_DATA_DIR "/loader-corpus/two-records.dat"), "--into", book},
                                  {"--export-vcard", dir.filePath("missing.dat"), "out.vcf"}};
   for (const QStringList& arguments : failing) {
-    const Outcome run = Vantreo(arguments);
+    const ProgramRun run = Vantreo(arguments);
     EXPECT_EQ(run.ExitCode, 1) << arguments.join(' ').toStdString();
     EXPECT_FALSE(run.Err.isEmpty());
   }
   BookLock window;  // a book open in a window is refused
   ASSERT_EQ(window.Take(book), BookLock::Outcome::Taken);
-  const Outcome run = Vantreo({"--import", Fixture("outlook.csv"), "--into", book});
+  const ProgramRun run = Vantreo({"--import", Fixture("outlook.csv"), "--into", book});
   EXPECT_EQ(run.ExitCode, 1);
   EXPECT_TRUE(run.Err.contains(QLatin1String("is open in Vantreo")));
   EXPECT_EQ(Vantreo({"--export-vcard", book, "out.vcf"}).ExitCode, 1);
@@ -112,7 +116,7 @@ TEST_F(CommandLineTest, FailuresAndABookOpenInAWindowExitWithOneAndLeaveTheBookA
 
 TEST_F(CommandLineTest, ExportWritesEveryRecordAsVCard) {
   ASSERT_EQ(Vantreo({"--import", Fixture("rfc6350-examples.vcf"), "--into", book}).ExitCode, 0);
-  const Outcome run = Vantreo({"--export-vcard", book, "out.vcf", "--vcard-version", "4.0"});
+  const ProgramRun run = Vantreo({"--export-vcard", book, "out.vcf", "--vcard-version", "4.0"});
   EXPECT_EQ(run.ExitCode, 0);
   EXPECT_EQ(run.Out, QStringLiteral("Exported 3 records to out.vcf as vCard 4.0.\n"));
   const std::string vcards = ReadBytes(dir.filePath(QStringLiteral("out.vcf")));
@@ -123,7 +127,7 @@ TEST_F(CommandLineTest, ExportWritesEveryRecordAsVCard) {
 TEST_F(CommandLineTest, PhoneNamesPastTheLimitGoToNotesAndTheBookIsSaved) {
   const QString cards = dir.filePath(QStringLiteral("flood.vcf"));
   WriteBytes(cards, PhoneNameFlood(8200));
-  const Outcome run = Vantreo({"--import", cards, "--into", book});
+  const ProgramRun run = Vantreo({"--import", cards, "--into", book});
   EXPECT_EQ(run.ExitCode, 0) << run.Err.toStdString();
   EXPECT_TRUE(run.Out.contains(
       QLatin1String("Phone names beyond the 32,767 a book holds, their numbers kept in Notes (37):\n    Line 8191.4\n")));
@@ -145,7 +149,7 @@ TEST_F(CommandLineTest, ExportRefusesAnyAddressBookAndKeepsTheFileItReplaces) {
   QFile::copy(book, other);
   const std::string bytes = ReadBytes(book);
   for (const QString& target : {book, QStringLiteral("my book.dat"), other}) {
-    const Outcome run = Vantreo({"--export-vcard", book, target});
+    const ProgramRun run = Vantreo({"--export-vcard", book, target});
     EXPECT_EQ(run.ExitCode, 1) << target.toStdString();
     EXPECT_TRUE(run.Err.contains(target == other ? QStringLiteral("'%1' is an address book;").arg(other)
                                                  : QStringLiteral("is the address book being exported;")))
@@ -165,7 +169,7 @@ TEST_F(CommandLineTest, AFileSizeLimitIsReportedAndLeavesNoTemporaryFileOrLock) 
   const std::string before = ReadBytes(book);
   const QString cards = dir.filePath(QStringLiteral("many.vcf"));
   WriteBytes(cards, PhoneNameFlood(200));
-  const Outcome run = Vantreo({"--import", cards, "--into", book}, before.size() + 100);
+  const ProgramRun run = Vantreo({"--import", cards, "--into", book}, before.size() + 100);
   EXPECT_EQ(run.ExitCode, 1);
   EXPECT_TRUE(run.Err.contains(QStringLiteral("Unable to save %1 to disk. Error 27 : File too large.").arg(book)))
       << run.Err.toStdString();
@@ -185,7 +189,7 @@ TEST_F(CommandLineTest, APipeASocketAFolderOrADeviceToImportIsNamedForWhatItIs) 
   const std::pair<QString, const char*> cases[] = {
       {pipe, "a named pipe"}, {socketPath, "a socket"}, {dir.path(), "a folder"}, {"/dev/null", "a device"}};
   for (const auto& [file, kind] : cases) {
-    const Outcome run = Vantreo({"--import", file, "--into", book});
+    const ProgramRun run = Vantreo({"--import", file, "--into", book});
     EXPECT_EQ(run.ExitCode, 1);
     EXPECT_EQ(run.Err, QStringLiteral("vantreo: '%1' is %2, not a vCard or CSV file.\n").arg(file, kind));
   }

@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 
 #include <QComboBox>
+#include <QCursor>
+#include <QGuiApplication>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -11,6 +13,7 @@
 
 #include "core/DialogExchange.h"
 #include "mainwindow/frmStates.h"
+#include "platform/BusyPointer.h"
 #include "support/FakeClipboard.h"
 #include "support/FakePlatform.h"
 #include "support/TestBooks.h"
@@ -104,3 +107,21 @@ TEST_F(StatesTest, WithoutATextBoxPasteIsRefusedAndEnterCopiesWithoutEmptyingThe
 }
 
 }  // namespace
+
+// The desktop's own busy pointer: the wait cursor while an operation runs,
+// the normal pointer again after it, also when operations nest.
+TEST(BusyPointerTest, TheWindowShowsTheWaitCursorForTheOperationAndRestoresIt) {
+  InstallBusy(nullptr);
+  {
+    BusyCursor outer;
+    {
+      BusyCursor inner;
+      ASSERT_NE(QGuiApplication::overrideCursor(), nullptr);
+      EXPECT_EQ(QGuiApplication::overrideCursor()->shape(), Qt::WaitCursor);
+    }
+    EXPECT_TRUE(Busy().IsBusy());
+  }
+  EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+  EXPECT_FALSE(Busy().IsBusy());
+  Fakes().Reset();
+}

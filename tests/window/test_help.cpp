@@ -27,11 +27,13 @@
 #include "core/Termination.h"
 #include "core/frmGroups.h"
 #include "core/frmMultiGroups.h"
+#include "core/frmSettings.h"
 #include "find/frmSearch.h"
 #include "find/frmSort.h"
 #include "mainwindow/frmAbout.h"
 #include "mainwindow/frmMain.h"
 #include "mainwindow/frmStates.h"
+#include "print/frmPrint.h"
 #include "platform/FileDialogs.h"
 #include "support/FakePlatform.h"
 #include "support/FakeViewerProcess.h"
@@ -46,7 +48,7 @@ const QString kCollection = QStringLiteral(VANTREO_HELP_COLLECTION);
 // Every help context number the program's windows, menu items and common dialogs open.
 constexpr int kHelpContexts[] = {210,  1100, 1110, 1120, 1130, 1135, 1140, 1190, 1210, 1220, 1230, 1240, 1250,
                                  1310, 1320, 1330, 1340, 1350, 1360, 1410, 1420, 1440, 1590, 1810, 1820, 1830,
-                                 1840, 1850, 1860, 1870, 1620, 1630, 1640};
+                                 1840, 1850, 1860, 1870, 1620, 1630, 1640, 1370, 1150};
 
 // In the collection the build made from the help file; every context number has a topic.
 TEST(HelpCollection, EveryTopicOpensAPageOfItsOwnWithItsHeadingOnTop) {
@@ -81,6 +83,8 @@ TEST(HelpKeys, EachWindowOpensItsTopic) {
       {[] { return new frmStates(nullptr); }, 1410, nullptr},
       {[] { return new frmAbout; }, 1590, nullptr},
       {[&] { return new frmMultiGroups(book); }, 1840, "cmdHelp"},
+      {[&] { return new frmPrint(book, settings); }, 1140, "cmdHelp"},
+      {[&] { return new frmSettings(settings); }, 1440, nullptr},
   };
   for (const auto& [make, topic, helpButton] : windows) {
     Fakes().help.topics.clear();
