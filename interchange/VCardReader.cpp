@@ -290,10 +290,11 @@ bool IsLine(const VCardProperty& property, const char* name, const char* value) 
   return property.Name == name && property.Value.trimmed().toUpper() == value;
 }
 
-// A line that reads like a property whose colon is missing ("FN", "TEL;HOME"):
-// never the continuation of a value.
+// A line that reads like a property whose colon is missing ("FN", "TEL;HOME"),
+// in capitals as writers write names: never the continuation of a value
+// ("Oslo;;0155" is one).
 bool LooksLikeBareProperty(const QByteArray& text) {
-  static const QRegularExpression bare(QStringLiteral("^[A-Za-z0-9-]+(\\.[A-Za-z0-9-]+)?(;\\S*)?$"));
+  static const QRegularExpression bare(QStringLiteral("^[A-Z0-9-]+(\\.[A-Z0-9-]+)?(;[A-Z0-9=,\"-]*)*$"));
   return bare.match(QString::fromLatin1(text.trimmed())).hasMatch();
 }
 

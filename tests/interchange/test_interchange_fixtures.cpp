@@ -112,7 +112,8 @@ INSTANTIATE_TEST_SUITE_P(Files, FixtureRecordTest, testing::Values(
     FixtureRecord{"lenient-cards.vcf", 5, {"Pete Aide", "", 0, "",
         {{"555-0307", "Mobile"}}, {}, ""}},
     FixtureRecord{"lenient-cards.vcf", 6, {"Carla Chef", "", 0, "",
-        {{"555-0306", "Mobile"}}, {}, ""}}));
+        {{"555-0306", "Mobile"}}, {}, ""}},
+    FixtureRecord{"lenient-cards.vcf", 7, {"Per Lund", "", 0, "Kirkeveien 2\r\nBakgarden\r\nOslo, 0355\r\nNorge", {}, {}, ""}}));
 
 TEST(ImportSummaryTest, SkippedCardsWithTheirLinesPicturesAndChangedValues) {
   ImportPlan plan = PlanFor("broken-cards.vcf");
@@ -182,7 +183,7 @@ TEST(ImportPlanTest, LimitsOfTheDataFileAndPhoneNamesInAnyLetterCase) {
 
 TEST(LenientReadingTest, LinesThatAreNoPropertyAreListedAndTheirCardsKept) {
   const ImportPlan plan = PlanFor("lenient-cards.vcf");
-  EXPECT_EQ(plan.Records.size(), 7u);
+  EXPECT_EQ(plan.Records.size(), 8u);
   std::vector<int> lines;
   for (const SkippedEntry& entry : plan.Skipped) lines.push_back(entry.Line);
   EXPECT_EQ(lines, (std::vector<int>{4, 23}));
