@@ -4,86 +4,14 @@
 
 #include <QRegularExpression>
 
+#include "interchange/CsvHeaderTable.h"
 #include "interchange/PersonalName.h"
 #include "interchange/PostalAddress.h"
 #include "interchange/TextDecoding.h"
 
 namespace {
 
-struct KnownHeader {
-  const char* Header;  // lower case
-  CsvField Field;
-  const char* Label;
-  NotesOrder Rank;
-};
-
 constexpr const char* kGoogleGroups = " ::: ";
-
-constexpr KnownHeader kKnownHeaders[] = {
-    {"name", CsvField::Name, "", kNotesOther},
-    {"display name", CsvField::Name, "", kNotesOther},
-    {"full name", CsvField::Name, "", kNotesOther},
-    {"given name", CsvField::GivenName, "", kNotesOther},
-    {"first name", CsvField::GivenName, "", kNotesOther},
-    {"additional name", CsvField::MiddleName, "", kNotesOther},
-    {"middle name", CsvField::MiddleName, "", kNotesOther},
-    {"family name", CsvField::FamilyName, "", kNotesOther},
-    {"last name", CsvField::FamilyName, "", kNotesOther},
-    {"name prefix", CsvField::NamePrefix, "", kNotesOther},
-    {"title", CsvField::NamePrefix, "", kNotesOther},  // Outlook's "Title" is Mr., Dr., ...
-    {"name suffix", CsvField::NameSuffix, "", kNotesOther},
-    {"suffix", CsvField::NameSuffix, "", kNotesOther},
-    {"company", CsvField::Company, "", kNotesOther},
-    {"organization", CsvField::Company, "", kNotesOther},
-    {"organization name", CsvField::Company, "", kNotesOther},
-    {"department", CsvField::Department, "", kNotesOther},
-    {"organization department", CsvField::Department, "", kNotesOther},
-    {"notes", CsvField::Notes, "", kNotesOther},
-    {"note", CsvField::Notes, "", kNotesOther},
-    {"group membership", CsvField::Groups, kGoogleGroups, kNotesOther},
-    {"labels", CsvField::Groups, kGoogleGroups, kNotesOther},
-    {"categories", CsvField::Groups, ";", kNotesOther},
-    {"groups", CsvField::Groups, ",", kNotesOther},
-    {"address", CsvField::Address, "", kNotesOther},
-    {"e-mail address", CsvField::Notes, "E-mail", kNotesEmail},
-    {"e-mail 2 address", CsvField::Notes, "E-mail", kNotesEmail},
-    {"e-mail 3 address", CsvField::Notes, "E-mail", kNotesEmail},
-    {"primary email", CsvField::Notes, "E-mail", kNotesEmail},
-    {"secondary email", CsvField::Notes, "E-mail", kNotesEmail},
-    {"email", CsvField::Notes, "E-mail", kNotesEmail},
-    {"e-mail", CsvField::Notes, "E-mail", kNotesEmail},
-    {"web page", CsvField::Notes, "Web", kNotesWeb},
-    {"web page 1", CsvField::Notes, "Web", kNotesWeb},
-    {"web page 2", CsvField::Notes, "Web", kNotesWeb},
-    {"personal web page", CsvField::Notes, "Web", kNotesWeb},
-    {"birthday", CsvField::Notes, "Birthday", kNotesBirthday},
-    {"anniversary", CsvField::Notes, "Anniversary", kNotesAnniversary},
-    {"nickname", CsvField::Notes, "Nickname", kNotesNickname},
-    {"job title", CsvField::Notes, "Title", kNotesTitle},
-    {"organization title", CsvField::Notes, "Title", kNotesTitle},
-    {"screen name", CsvField::Notes, "IM", kNotesMessaging},
-    {"business phone", CsvField::Phone, "Work", kNotesOther},
-    {"business phone 2", CsvField::Phone, "Work", kNotesOther},
-    {"company main phone", CsvField::Phone, "Work", kNotesOther},
-    {"work phone", CsvField::Phone, "Work", kNotesOther},
-    {"home phone", CsvField::Phone, "Home", kNotesOther},
-    {"home phone 2", CsvField::Phone, "Home", kNotesOther},
-    {"mobile phone", CsvField::Phone, "Mobile", kNotesOther},
-    {"mobile number", CsvField::Phone, "Mobile", kNotesOther},
-    {"mobile", CsvField::Phone, "Mobile", kNotesOther},
-    {"business fax", CsvField::Phone, "Fax", kNotesOther},
-    {"home fax", CsvField::Phone, "Fax", kNotesOther},
-    {"other fax", CsvField::Phone, "Fax", kNotesOther},
-    {"fax number", CsvField::Phone, "Fax", kNotesOther},
-    {"fax", CsvField::Phone, "Fax", kNotesOther},
-    {"pager", CsvField::Phone, "Pager", kNotesOther},
-    {"pager number", CsvField::Phone, "Pager", kNotesOther},
-    {"car phone", CsvField::Phone, "Car Phone", kNotesOther},
-    {"other phone", CsvField::Phone, "Other", kNotesOther},
-    {"primary phone", CsvField::Phone, "Other", kNotesOther},
-    {"phone", CsvField::Phone, "Other", kNotesOther},
-    {"telephone", CsvField::Phone, "Other", kNotesOther},
-};
 
 // Columns of the common exports that carry nothing worth keeping.
 const QStringList kSkipped = {"gender", "priority", "sensitivity", "private", "e-mail type", "e-mail 2 type",
@@ -175,14 +103,14 @@ bool RecogniseNumbered(const QString& header, const QString& original, CsvColumn
 
 CsvColumn Recognise(const QString& original) {
   const QString header = original.trimmed().toLower();
-  for (const KnownHeader& known : kKnownHeaders)
-    if (header == QLatin1String(known.Header)) return {known.Field, 0, QString::fromUtf8(known.Label), known.Rank};
+  if (const KnownHeader* known = FindKnownHeader(header))
+    return {known->Field, known->Set, QString::fromUtf8(known->Label), known->Rank};
   CsvColumn column;
   if (kSkipped.contains(header) || header.endsWith(QLatin1String(" yomi")) || header.startsWith(QLatin1String("phonetic ")))
     return {.Field = CsvField::Skip};
   if (kLabelled.contains(header)) return {CsvField::Notes, 0, original.trimmed()};
   if (RecogniseAddressPart(header, column) || RecogniseNumbered(header, original, column)) return column;
-  return {CsvField::Notes, 0, original.trimmed(), kNotesOther, false};
+  return GuessColumn(original);
 }
 
 struct PhoneKindName {
@@ -192,13 +120,13 @@ struct PhoneKindName {
 // Google's phone types, the first word found wins: "Work Fax" is a "Fax".
 constexpr PhoneKindName kPhoneKinds[] = {{"fax", "Fax"},   {"mobile", "Mobile"}, {"cell", "Mobile"},
                                          {"pager", "Pager"}, {"car", "Car Phone"}, {"home", "Home"},
-                                         {"work", "Work"}, {"other", "Other"},   {"main", "Other"}};
+                                         {"work", "Work"}, {"other", "Other"},   {"main", "Main"}};
 
 QString PhoneNameOfKind(const QString& kind) {
   const QString lower = kind.toLower();
   for (const PhoneKindName& known : kPhoneKinds)
     if (lower.split(' ').contains(QLatin1String(known.Word))) return QString::fromLatin1(known.Name);
-  return kind.isEmpty() ? QStringLiteral("Other") : kind;
+  return kind;  // none given: a number without a phone name
 }
 
 // Google marks the preferred value of a kind with "* ".

@@ -43,8 +43,10 @@ struct CsvColumn {
 };
 
 // The columns of the header as the common exports (Google Contacts, Outlook,
-// Thunderbird) name them; any other column is not recognised and goes to
-// Notes under its header until the user maps it.
+// Thunderbird, Apple Contacts; Outlook also in German, French, Spanish,
+// Italian, Dutch and Portuguese) name them; any other column is not
+// recognised and takes what its header's words suggest, else goes to Notes
+// under its header, until the user maps it.
 std::vector<CsvColumn> RecogniseColumns(const QStringList& header);
 
 // The columns the user has to map: not recognised and holding data.

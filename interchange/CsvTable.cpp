@@ -142,7 +142,7 @@ void CsvTable::AppendRow(const std::vector<QByteArrayView>& fields, int line) {
 CsvTable ParseCsv(const QByteArray& bytes, const QString& source) {
   CsvTable table;
   // UTF-16 is read as UTF-8; a UTF-8 mark is passed over without a copy of the file.
-  const bool utf16 = bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF");
+  const bool utf16 = Utf16OrderOf(bytes) != Utf16Order::None;
   const QByteArray converted = utf16 ? WithoutByteOrderMark(bytes) : QByteArray();
   QByteArrayView text = utf16 ? QByteArrayView(converted) : QByteArrayView(bytes);
   if (text.startsWith("\xEF\xBB\xBF")) text = text.sliced(3);

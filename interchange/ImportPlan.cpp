@@ -129,10 +129,13 @@ std::string Planner::Text(const QString& value, bool multiLine, const char* fiel
   if (!QStringToAnsi(text, bytes)) {
     text = LatinText(value);
     plan_.Transliterated.push_back({contact_, QString::fromLatin1(field), value, text});
+    bytes.clear();
   }
-  // Split and joined: replacing each line break in place would move the rest of a long text every time.
-  text = WithPlainLineBreaks(text).split(QLatin1Char('\n')).join(multiLine ? QStringLiteral("\r\n") : QStringLiteral(" "));
-  bytes = ToAnsi(text);
+  if (text.contains(QLatin1Char('\n')) || text.contains(QLatin1Char('\r')) || bytes.empty()) {
+    // Split and joined: replacing each line break in place would move the rest of a long text every time.
+    text = WithPlainLineBreaks(text).split(QLatin1Char('\n')).join(multiLine ? QStringLiteral("\r\n") : QStringLiteral(" "));
+    bytes = ToAnsi(text);
+  }
   if (bytes.size() > kLongestValue) {
     bytes.resize(kLongestValue);
     plan_.Cut.push_back({contact_, QString::fromLatin1(field), {}, {}});
@@ -169,21 +172,51 @@ int Planner::GroupIndexOf(const std::string& name) {
   return index;
 }
 
+// Which phones win the four slots: those marked preferred, then by kind.
+int KindRank(const ContactPhone& phone) {
+  static const QStringList order = {"mobile", "home", "work", "main", "other", "", "fax", "pager"};
+  const QString name = phone.PhoneName.trimmed().toLower();
+  const qsizetype known = order.indexOf(name);
+  if (known >= 0) return static_cast<int>(known);
+  if (name.contains(QLatin1String("fax"))) return static_cast<int>(order.indexOf(QStringLiteral("fax")));
+  return static_cast<int>(order.indexOf(QString()));  // a custom or missing phone name ranks with "Other"
+}
+
+// The phones in the order they take the slots: the four that win, most
+// preferred first and otherwise in file order, then the rest in file order.
+std::vector<ContactPhone> PhonesBySlot(const std::vector<ContactPhone>& phones, size_t slots) {
+  std::vector<size_t> order(phones.size());
+  for (size_t i = 0; i < order.size(); ++i) order[i] = i;
+  std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) {
+    return std::pair(Rank(phones[a]), KindRank(phones[a])) < std::pair(Rank(phones[b]), KindRank(phones[b]));
+  });
+  const auto kept = order.begin() + static_cast<std::ptrdiff_t>(std::min(slots, order.size()));
+  std::stable_sort(order.begin(), kept, [&](size_t a, size_t b) {
+    return std::pair(Rank(phones[a]), a) < std::pair(Rank(phones[b]), b);
+  });
+  std::sort(kept, order.end());
+  std::vector<ContactPhone> sorted;
+  for (const size_t i : order) sorted.push_back(phones[i]);
+  return sorted;
+}
+
 void Planner::PlacePhones(const ImportedContact& contact, AddressRecord& record, std::vector<ContactExtra>& extras) {
-  std::vector<ContactPhone> phones = contact.Phones;
-  std::stable_sort(phones.begin(), phones.end(),
-                   [](const ContactPhone& a, const ContactPhone& b) { return Rank(a) < Rank(b); });
   record.PhoneNameIndex = book_.DefaultPhoneNames;
   size_t slot = 0;
-  for (const ContactPhone& phone : phones) {
-    // Numbers beyond the four slots, and those whose phone name the full list cannot take, go to Notes.
-    const int name = slot < record.Phones.size() ? PhoneNameIndexOf(Text(phone.PhoneName, false, "Phone name")) : -1;
-    if (name < 0) {
+  for (const ContactPhone& phone : PhonesBySlot(contact.Phones, record.Phones.size())) {
+    // Numbers beyond the four slots, and those whose phone name the full list cannot take, go to Notes;
+    // a number without a phone name stays without one.
+    const bool named = !phone.PhoneName.trimmed().isEmpty();
+    const int name = slot >= record.Phones.size() ? -2
+                     : named                      ? PhoneNameIndexOf(Text(phone.PhoneName, false, "Phone name"))
+                                                  : -1;
+    if (name == -2 || (named && name < 0)) {
       if (slot < record.Phones.size() && !phoneNamesNotCreated_.contains(phone.PhoneName)) {
         phoneNamesNotCreated_.insert(phone.PhoneName);
         plan_.PhoneNamesNotCreated << phone.PhoneName;
       }
-      extras.push_back({kNotesPhone, QStringLiteral("Phone (%1)").arg(phone.PhoneName), phone.Number});
+      extras.push_back({kNotesPhone, named ? QStringLiteral("Phone (%1)").arg(phone.PhoneName) : QStringLiteral("Phone"),
+                        phone.Number});
       continue;
     }
     record.Phones[slot] = Text(phone.Number, false, "Phone");
@@ -244,12 +277,14 @@ bool Planner::WillAdd(const ImportedContact& contact, const AddressRecord& recor
   for (const ContactPhone& phone : contact.Phones)
     if (const QString digits = DigitsOf(phone.Number); !digits.isEmpty()) likeness.PhoneDigits << digits;
   const int duplicate = FindDuplicate(likeness);
+  plan_.Contacts.push_back({contact_, -1, duplicate, {}, false});
   if (duplicate >= 0) {
     plan_.Duplicates.push_back({contact_, duplicate});
     if (plan_.DuplicatesSkipped) return false;
   }
   if (room_ <= 0) {
     ++plan_.NotAddedForRoom;
+    plan_.Contacts.back().NoRoom = true;
     return false;
   }
   --room_;
@@ -287,6 +322,9 @@ void Planner::Add(const ImportedContact& contact) {
   PlacePhones(contact, record, extras);
   PlaceGroups(contact, record, extras);
   record.Notes = NotesOf(contact, extras);
+  PlannedContact& planned = plan_.Contacts.back();
+  planned.Record = static_cast<int>(plan_.Records.size());
+  for (size_t c = cut; c < plan_.Cut.size(); ++c) planned.CutFields << plan_.Cut[c].Field;
   plan_.Records.push_back(std::move(record));
 }
 

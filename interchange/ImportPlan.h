@@ -24,8 +24,18 @@ struct LikelyDuplicate {
   int ExistingRecord = 0;
 };
 
+// One contact of the files as the preview lists it.
+struct PlannedContact {
+  QString Contact;         // the name (or company) of the contact, as imported
+  int Record = -1;         // its record in Records; -1 when it is not added
+  int Duplicate = -1;      // the record in the book it is likely a duplicate of
+  QStringList CutFields;   // values cut to the longest the data file holds
+  bool NoRoom = false;     // not added: the book holds no more records
+};
+
 // What an import will do to a book, worked out before anything changes.
 struct ImportPlan {
+  std::vector<PlannedContact> Contacts;  // every contact read, in file order
   std::vector<AddressRecord> Records;   // appended at the end, in this order
   std::vector<std::string> NewGroups;    // appended to the group list first
   std::vector<std::string> NewPhoneNames;

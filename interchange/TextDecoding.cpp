@@ -1,16 +1,13 @@
 #include "interchange/TextDecoding.h"
 
+#include <algorithm>
+
 #include <QStringDecoder>
 
 #include "platform/AnsiText.h"
 
 namespace {
 
-bool IsValidUtf8(QByteArrayView bytes) {
-  QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-  const QString text = decoder.decode(bytes);
-  return !decoder.hasError();
-}
 
 QString DecodeWithCharset(QByteArrayView bytes, const QByteArray& charset, bool& known) {
   const QByteArray name = charset.trimmed().toLower();
@@ -31,21 +28,39 @@ QString DecodeText(QByteArrayView bytes, const QByteArray& charset) {
     const QString text = DecodeWithCharset(bytes, charset, known);
     // A declared charset that the bytes plainly are not (UTF-8 declared,
     // windows-1252 written) falls through to the guess below.
-    if (known && !(charset.trimmed().toLower().startsWith("utf") && !IsValidUtf8(bytes))) return text;
+    if (known && !(charset.trimmed().toLower().startsWith("utf") && !bytes.isValidUtf8())) return text;
   }
-  if (IsValidUtf8(bytes)) return QString::fromUtf8(bytes);
+  if (bytes.isValidUtf8()) return QString::fromUtf8(bytes);
   return AnsiToQString(std::string(bytes.data(), static_cast<size_t>(bytes.size())));
+}
+
+Utf16Order Utf16OrderOf(QByteArrayView bytes) {
+  if (bytes.startsWith("\xFF\xFE")) return Utf16Order::LittleEndian;
+  if (bytes.startsWith("\xFE\xFF")) return Utf16Order::BigEndian;
+  // Without a mark: most pairs of the start hold a zero byte, always on the
+  // same side, and never a zero pair (no text holds NUL characters).
+  const qsizetype pairs = std::min<qsizetype>(bytes.size(), 4096) / 2;
+  if (pairs < 4) return Utf16Order::None;
+  qsizetype zeroFirst = 0, zeroSecond = 0;
+  for (qsizetype i = 0; i < pairs; ++i) {
+    const bool first = bytes[2 * i] == '\0', second = bytes[2 * i + 1] == '\0';
+    if (first && second) return Utf16Order::None;
+    zeroFirst += first;
+    zeroSecond += second;
+  }
+  if (zeroFirst == 0 && zeroSecond * 2 >= pairs) return Utf16Order::LittleEndian;
+  if (zeroSecond == 0 && zeroFirst * 2 >= pairs) return Utf16Order::BigEndian;
+  return Utf16Order::None;
 }
 
 QByteArray WithoutByteOrderMark(const QByteArray& bytes) {
   if (bytes.startsWith("\xEF\xBB\xBF")) return bytes.mid(3);
-  const bool littleEndian = bytes.startsWith("\xFF\xFE");
-  if (littleEndian || bytes.startsWith("\xFE\xFF")) {
-    QStringDecoder decoder(littleEndian ? QStringDecoder::Utf16LE : QStringDecoder::Utf16BE);
-    const QString text = decoder.decode(QByteArrayView(bytes).sliced(2));
-    return text.toUtf8();
-  }
-  return bytes;
+  const Utf16Order order = Utf16OrderOf(bytes);
+  if (order == Utf16Order::None) return bytes;
+  QStringDecoder decoder(order == Utf16Order::LittleEndian ? QStringDecoder::Utf16LE : QStringDecoder::Utf16BE);
+  const bool marked = bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF");
+  const QString text = decoder.decode(QByteArrayView(bytes).sliced(marked ? 2 : 0));
+  return text.toUtf8();
 }
 
 QString WithPlainLineBreaks(QString text) {

@@ -8,8 +8,15 @@
 // are valid UTF-8, else windows-1252.
 QString DecodeText(QByteArrayView bytes, const QByteArray& charset = {});
 
-// The file's bytes as UTF-8 without a byte-order mark; UTF-16 with a mark is
-// converted, anything else is left for DecodeText to decode value by value.
+// How a file's bytes are UTF-16: by its byte-order mark, or, without one,
+// by the zero bytes that every ASCII character of UTF-16 text carries on
+// the same side of each pair.
+enum class Utf16Order { None, LittleEndian, BigEndian };
+Utf16Order Utf16OrderOf(QByteArrayView bytes);
+
+// The file's bytes as UTF-8 without a byte-order mark; UTF-16, with a mark or
+// without, is converted, anything else is left for DecodeText to decode value
+// by value.
 QByteArray WithoutByteOrderMark(const QByteArray& bytes);
 
 // Every line break (CR LF, CR or LF) as "\n".

@@ -1,26 +1,10 @@
 #include "interchange/VCardProperty.h"
 
+#include <algorithm>
+
 #include "interchange/TextDecoding.h"
 
 namespace {
-
-struct PhysicalLine {
-  QByteArray Text;
-  int Number;
-};
-
-std::vector<PhysicalLine> PhysicalLines(const QByteArray& bytes) {
-  std::vector<PhysicalLine> lines;
-  qsizetype start = 0;
-  int number = 1;
-  for (qsizetype i = 0; i <= bytes.size(); ++i) {
-    if (i < bytes.size() && bytes[i] != '\r' && bytes[i] != '\n') continue;
-    lines.push_back({bytes.mid(start, i - start), number++});
-    if (i + 1 < bytes.size() && bytes[i] == '\r' && bytes[i + 1] == '\n') ++i;
-    start = i + 1;
-  }
-  return lines;
-}
 
 // Position of the first c outside double quotes, or -1.
 qsizetype IndexOutsideQuotes(const QByteArray& text, char c, qsizetype from = 0) {
@@ -67,6 +51,13 @@ VCardProperty ParseContentLine(const QByteArray& line, int number) {
     return property;
   }
   property.Value = line.mid(colon + 1);
+  if (line.indexOf(';') < 0 || line.indexOf(';') > colon) {  // no parameters: the common case, parsed without splitting
+    const QByteArrayView qualified = QByteArrayView(line).first(colon);
+    const qsizetype dot = qualified.indexOf('.');
+    if (dot >= 0) property.Group = qualified.first(dot).trimmed().toByteArray().toUpper();
+    property.Name = qualified.sliced(dot + 1).trimmed().toByteArray().toUpper();
+    return property;
+  }
   const QList<QByteArray> head = SplitOutsideQuotes(line.left(colon), ';');
   const QByteArray& qualified = head.front();
   const qsizetype dot = qualified.indexOf('.');
@@ -79,6 +70,8 @@ VCardProperty ParseContentLine(const QByteArray& line, int number) {
     else
       property.Parameters.emplace_back(head[i].left(equals).trimmed().toUpper(), head[i].mid(equals + 1));
   }
+  if (!property.Parameters.empty())
+    for (const QByteArray& type : property.ParameterValues("TYPE")) property.TypeValues << type.toUpper();
   return property;
 }
 
@@ -102,6 +95,7 @@ QByteArray QuotedPrintableDecoded(const QByteArray& value) {
 
 // Splits at separator where it is not escaped by a backslash.
 QStringList SplitUnescaped(const QString& text, QChar separator) {
+  if (!text.contains(QLatin1Char('\\'))) return text.split(separator);
   QStringList parts;
   QString part;
   for (qsizetype i = 0; i < text.size(); ++i) {
@@ -120,6 +114,7 @@ QStringList SplitUnescaped(const QString& text, QChar separator) {
 }
 
 QString Unescaped(const QString& text, bool version21) {
+  if (!text.contains(QLatin1Char('\\'))) return text;
   QString result;
   result.reserve(text.size());
   for (qsizetype i = 0; i < text.size(); ++i) {
@@ -177,55 +172,61 @@ QByteArray VCardProperty::Parameter(const QByteArray& name) const {
   return {};
 }
 
-QList<QByteArray> VCardProperty::Types() const {
-  QList<QByteArray> types;
-  for (const QByteArray& type : ParameterValues("TYPE")) types << type.toUpper();
-  return types;
-}
-
-bool VCardProperty::HasType(const QByteArray& type) const { return Types().contains(type); }
+bool VCardProperty::HasType(const QByteArray& type) const { return TypeValues.contains(type); }
 
 int VCardProperty::Preference() const {
   bool ok = false;
+  if (Parameters.empty()) return 0;
   const int pref = Parameter("PREF").toInt(&ok);
   if (ok && pref > 0) return pref;
   return HasType("PREF") ? 1 : 0;
 }
 
 bool VCardProperty::IsBinary() const {
+  qsizetype start = 0;
+  while (start < Value.size() && (Value[start] == ' ' || Value[start] == '\t')) ++start;
+  if (QByteArrayView(Value).sliced(start).first(std::min<qsizetype>(5, Value.size() - start)).compare("data:", Qt::CaseInsensitive) == 0)
+    return true;
+  if (Parameters.empty()) return false;
   const QByteArray encoding = Parameter("ENCODING").toUpper();
   for (const auto& [name, value] : Parameters)
     if (name.isEmpty() && (value == "BASE64" || value == "B")) return true;
-  return encoding == "B" || encoding == "BASE64" || Parameter("VALUE").toUpper() == "BINARY" ||
-         Value.trimmed().toLower().startsWith("data:");
+  return encoding == "B" || encoding == "BASE64" || Parameter("VALUE").toUpper() == "BINARY";
 }
 
-std::vector<VCardProperty> ContentLines(const QByteArray& bytes) {
-  std::vector<VCardProperty> properties;
+void ForEachContentLine(const QByteArray& bytes, const std::function<void(VCardProperty&)>& take) {
   QByteArray current;
   int currentNumber = 0;
   bool open = false;
   const auto flush = [&] {
-    if (open) properties.push_back(ParseContentLine(current, currentNumber));
+    if (!open) return;
+    VCardProperty property = ParseContentLine(current, currentNumber);
+    take(property);
     open = false;
   };
-  for (const PhysicalLine& line : PhysicalLines(bytes)) {
-    if (line.Text.isEmpty()) {
+  qsizetype start = 0;
+  for (int number = 1; start <= bytes.size(); ++number) {
+    qsizetype end = start;
+    while (end < bytes.size() && bytes[end] != '\r' && bytes[end] != '\n') ++end;
+    const QByteArrayView line = QByteArrayView(bytes).sliced(start, end - start);
+    start = end + (end + 1 < bytes.size() && bytes[end] == '\r' && bytes[end + 1] == '\n' ? 2 : 1);
+    if (line.isEmpty()) {
       flush();
     } else if (open && current.endsWith('=') && IsQuotedPrintableLine(current)) {
       current.chop(1);  // a quoted-printable soft line break
-      current += line.Text;
-    } else if (open && (line.Text[0] == ' ' || line.Text[0] == '\t')) {
-      current += line.Text.mid(1);
+      current += line;
+    } else if (open && (line[0] == ' ' || line[0] == '\t')) {
+      current += line.sliced(1);
+    } else if (line[0] == '#') {
+      flush();  // a comment line, as some phones write them
     } else {
       flush();
-      current = line.Text;
-      currentNumber = line.Number;
+      current = line.toByteArray();
+      currentNumber = number;
       open = true;
     }
   }
   flush();
-  return properties;
 }
 
 QString PropertyText(const VCardProperty& property, bool version21) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <vector>
 
 #include <QByteArray>
@@ -14,12 +15,13 @@ struct VCardProperty {
   std::vector<std::pair<QByteArray, QByteArray>> Parameters;  // a bare 2.1 parameter has an empty name
   QByteArray Value;
   int Line = 0;
+  QList<QByteArray> TypeValues;  // TYPE values (and bare 2.1 parameters), upper case
 
   // Every value of the named parameter, split at commas (TYPE also takes bare 2.1 parameters).
   QList<QByteArray> ParameterValues(const QByteArray& name) const;
   QByteArray Parameter(const QByteArray& name) const;  // the first value
   // TYPE values, upper case.
-  QList<QByteArray> Types() const;
+  const QList<QByteArray>& Types() const { return TypeValues; }
   bool HasType(const QByteArray& type) const;
   // 1 for the most preferred (PREF=1 or TYPE=PREF), larger for less, 0 when not marked.
   int Preference() const;
@@ -28,9 +30,12 @@ struct VCardProperty {
 
 // The unfolded content lines of vCard text (UTF-8 or single-byte): lines
 // continued by a blank or tab are joined, as are quoted-printable values
-// broken by a soft line break. A line without a colon has an empty Name and
+// broken by a soft line break; lines starting with "#" are comments, left
+// out. A line without a colon has an empty Name and
 // its text in Value.
-std::vector<VCardProperty> ContentLines(const QByteArray& bytes);
+// Hands each to take as soon as it is complete, so that a file's lines are
+// never all held at once.
+void ForEachContentLine(const QByteArray& bytes, const std::function<void(VCardProperty&)>& take);
 
 // A property value as text, decoded from quoted-printable and its charset;
 // line breaks become "\n". version21 leaves backslashes but "\;" alone.

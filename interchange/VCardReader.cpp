@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <deque>
 #include <map>
+
+#include <QRegularExpression>
 #include <optional>
 
 #include "interchange/AppleLabel.h"
@@ -49,8 +51,10 @@ struct TypeName {
 };
 
 // Phone names by TYPE, the first present wins: any fax is a "Fax".
+// A number of no such type ("VOICE", none at all) has no phone name.
 constexpr TypeName kPhoneNames[] = {{"FAX", "Fax"},     {"CELL", "Mobile"}, {"PAGER", "Pager"},
-                                    {"CAR", "Car Phone"}, {"HOME", "Home"}, {"WORK", "Work"}};
+                                    {"CAR", "Car Phone"}, {"HOME", "Home"}, {"WORK", "Work"},
+                                    {"MAIN-NUMBER", "Main"}, {"OTHER", "Other"}};
 constexpr TypeName kKinds[] = {{"HOME", "Home"}, {"WORK", "Work"}, {"OTHER", "Other"}};
 
 QString NameOfType(const QList<QByteArray>& types, const TypeName* table, size_t size) {
@@ -64,9 +68,13 @@ QString WithKind(const QString& label, const QString& kind) {
   return kind.isEmpty() ? label : label + QStringLiteral(" (") + kind + QLatin1Char(')');
 }
 
-// A LABEL parameter's text: RFC 6868 carets, then backslash escapes.
-QString LabelParameterText(const QByteArray& raw) {
+// A parameter's text with RFC 6868's carets, and, when backslashBreaks is
+// set and the value has no carets, "\n" for a line break as RFC 6350's own
+// LABEL example writes it; any other backslash is itself.
+QString ParameterText(const QByteArray& raw, bool backslashBreaks) {
   QString text = DecodeText(raw);
+  static const QRegularExpression carets(QStringLiteral("\\^[nN^']"));
+  backslashBreaks = backslashBreaks && !text.contains(carets);
   QString plain;
   for (qsizetype i = 0; i < text.size(); ++i) {
     if (text[i] == '^' && i + 1 < text.size()) {
@@ -75,9 +83,8 @@ QString LabelParameterText(const QByteArray& raw) {
       if (next == '^') { plain += '^'; ++i; continue; }
       if (next == '\'') { plain += '"'; ++i; continue; }
     }
-    if (text[i] == '\\' && i + 1 < text.size()) {
-      const QChar next = text[i + 1];
-      plain += (next == 'n' || next == 'N') ? QChar('\n') : next;
+    if (backslashBreaks && text[i] == '\\' && i + 1 < text.size() && (text[i + 1] == 'n' || text[i + 1] == 'N')) {
+      plain += '\n';
       ++i;
       continue;
     }
@@ -139,6 +146,8 @@ class CardReader {
     }
     MatchLabels();
     contact_.Name = fn.isEmpty() ? nameFromN_ : fn;
+    // A company's card names the company as FN, as it must have a display name: no person's name.
+    if (contact_.IsBusiness && !hasPersonalName && fn.trimmed() == contact_.Company.trimmed()) contact_.Name.clear();
     contact_.HasPersonalName =
         hasPersonalName || !(fn.trimmed().isEmpty() || fn.trimmed() == contact_.Company.trimmed());
     return contact_;
@@ -177,7 +186,7 @@ class CardReader {
     address.Preference = property.Preference();
     const QByteArray label = property.Parameter("LABEL");
     if (!label.isEmpty()) {
-      address.Lines = LinesOf(LabelParameterText(label));
+      address.Lines = LinesOf(ParameterText(label, true));
     } else {
       const std::vector<QStringList> parts = PropertyComponents(property, version21_);
       const auto part = [&](size_t i) { return i < parts.size() ? parts[i] : QStringList(); };
@@ -242,9 +251,10 @@ class CardReader {
     if (property.Parameter("VALUE").toLower() == "uri" && phone.Number.startsWith(QLatin1String("tel:"), Qt::CaseInsensitive))
       phone.Number = phone.Number.mid(4);
     if (phone.Number.isEmpty()) return;
-    phone.PhoneName = GroupLabel(property);
+    // A label as a parameter of its own, or as Apple writes it, on a line of the same group.
+    phone.PhoneName = PlainLabel(ParameterText(property.Parameter("X-ABLABEL"), false));
+    if (phone.PhoneName.isEmpty()) phone.PhoneName = GroupLabel(property);
     if (phone.PhoneName.isEmpty()) phone.PhoneName = NameOfType(property.Types(), kPhoneNames, std::size(kPhoneNames));
-    if (phone.PhoneName.isEmpty()) phone.PhoneName = QStringLiteral("Other");
     phone.Preference = property.Preference();
     contact_.Phones.push_back(phone);
   }
@@ -280,72 +290,97 @@ bool IsLine(const VCardProperty& property, const char* name, const char* value) 
   return property.Name == name && property.Value.trimmed().toUpper() == value;
 }
 
-// Collects the cards of a file, one at a time.
+// A line that reads like a property whose colon is missing ("FN", "TEL;HOME"),
+// in capitals as writers write names: never the continuation of a value
+// ("Oslo;;0155" is one).
+bool LooksLikeBareProperty(const QByteArray& text) {
+  static const QRegularExpression bare(QStringLiteral("^[A-Z0-9-]+(\\.[A-Z0-9-]+)?(;[A-Z0-9=,\"-]*)*$"));
+  return bare.match(QString::fromLatin1(text.trimmed())).hasMatch();
+}
+
+// Values whose text is made of lines, which writers sometimes break without
+// folding them.
+bool HoldsLines(const VCardProperty& property) {
+  return property.Name == "ADR" || property.Name == "LABEL" || property.Name == "NOTE" ||
+         property.Parameter("ENCODING").toUpper() == "QUOTED-PRINTABLE" ||
+         property.ParameterValues("TYPE").contains("QUOTED-PRINTABLE");
+}
+
+// Collects the cards of a file, one at a time. A line that is not a property
+// is left out (and listed) and its card kept; one that continues the value
+// before it joins that value. A card written inside another after AGENT (as
+// vCard 2.1 allows) becomes a contact of its own, and the outer card goes on.
 class CardCollector {
  public:
   CardCollector(const QString& source, ReadResult& result) : source_(source), result_(result) {}
 
-  void Add(const VCardProperty& property) {
-    if (nestedDepth_ > 0) {  // a 2.1 AGENT card inside this one
-      if (IsLine(property, "BEGIN", "VCARD")) ++nestedDepth_;
-      if (IsLine(property, "END", "VCARD")) --nestedDepth_;
-      return;
-    }
+  void Add(VCardProperty&& property) {
     if (IsLine(property, "BEGIN", "VCARD")) {
-      if (open_ && !properties_.empty() && properties_.back().Name == "AGENT" && properties_.back().Value.trimmed().isEmpty()) {
-        nestedDepth_ = 1;
-        return;
-      }
-      if (open_) Skip(QStringLiteral("has no END:VCARD"));
-      Open(property.Line);
-    } else if (!open_) {
+      if (!open_.empty() && !StartsAgent()) Skip(QStringLiteral("has no END:VCARD"));
+      open_.push_back({property.Line, {}, false});
+    } else if (open_.empty()) {
       return;  // text between cards
     } else if (IsLine(property, "END", "VCARD")) {
       Close();
-    } else if (property.Name.isEmpty() && !(lastWasBinary_ || property.Value.trimmed().isEmpty())) {
-      if (broken_.isEmpty()) broken_ = QStringLiteral("line %1 is not a property").arg(property.Line);
-    } else if (!property.Name.isEmpty()) {
-      lastWasBinary_ = property.IsBinary();
-      properties_.push_back(property);
+    } else if (property.Name.isEmpty()) {
+      AddLoose(property);
+    } else {
+      const bool agent = IsLine(property, "AGENT", "BEGIN:VCARD");
+      const int line = property.Line;
+      open_.back().LastWasBinary = property.IsBinary();
+      open_.back().Properties.push_back(std::move(property));
+      if (agent) open_.push_back({line, {}, false});
     }
   }
 
   void Finish() {
-    if (open_) Skip(QStringLiteral("has no END:VCARD"));
+    while (!open_.empty()) Skip(QStringLiteral("has no END:VCARD"));
   }
 
  private:
-  void Open(int line) {
-    open_ = true;
-    firstLine_ = line;
-    properties_.clear();
-    broken_.clear();
-    lastWasBinary_ = false;
+  struct OpenCard {
+    int FirstLine;
+    std::vector<VCardProperty> Properties;
+    bool LastWasBinary;
+  };
+
+  // AGENT with no value is followed by the card it names.
+  bool StartsAgent() const {
+    const std::vector<VCardProperty>& properties = open_.back().Properties;
+    return !properties.empty() && IsLine(properties.back(), "AGENT", "");
+  }
+
+  void AddLoose(const VCardProperty& line) {
+    OpenCard& card = open_.back();
+    if (card.LastWasBinary || line.Value.trimmed().isEmpty()) return;  // the rest of an unfolded picture
+    if (!card.Properties.empty() && HoldsLines(card.Properties.back()) && !LooksLikeBareProperty(line.Value)) {
+      // A quoted-printable value that ends in an encoded line break goes on as it is.
+      VCardProperty& value = card.Properties.back();
+      if (!value.Value.toUpper().endsWith("=0A")) value.Value += '\n';
+      value.Value += line.Value;
+      return;
+    }
+    result_.Skipped.push_back({source_, line.Line, QStringLiteral("is not a property, left out; its card was kept")});
   }
 
   void Skip(const QString& reason) {
-    result_.Skipped.push_back({source_, firstLine_, reason});
-    open_ = false;
+    result_.Skipped.push_back({source_, open_.back().FirstLine, reason});
+    open_.pop_back();
   }
 
   void Close() {
-    if (!broken_.isEmpty()) return Skip(broken_);
     int binaries = 0;
-    ImportedContact contact = CardReader(properties_).Read(binaries);
+    ImportedContact contact = CardReader(open_.back().Properties).Read(binaries);
     result_.BinaryValuesSkipped += binaries;
     if (IsEmpty(contact)) return Skip(QStringLiteral("holds no contact data"));
     result_.Contacts.push_back(std::move(contact));
-    open_ = false;
+    open_.pop_back();
+    if (!open_.empty()) open_.back().LastWasBinary = false;
   }
 
   const QString& source_;
   ReadResult& result_;
-  bool open_ = false;
-  int firstLine_ = 0;
-  int nestedDepth_ = 0;
-  bool lastWasBinary_ = false;
-  QString broken_;
-  std::vector<VCardProperty> properties_;
+  std::vector<OpenCard> open_;  // the card being read, after the cards it is written inside
 };
 
 }  // namespace
@@ -358,7 +393,7 @@ bool LooksLikeVCard(const QByteArray& bytes) {
 ReadResult ReadVCards(const QByteArray& bytes, const QString& source) {
   ReadResult result;
   CardCollector cards(source, result);
-  for (const VCardProperty& property : ContentLines(WithoutByteOrderMark(bytes))) cards.Add(property);
+  ForEachContentLine(WithoutByteOrderMark(bytes), [&cards](VCardProperty& property) { cards.Add(std::move(property)); });
   cards.Finish();
   return result;
 }

@@ -8,7 +8,9 @@
 // True when the text's first content line is BEGIN:VCARD.
 bool LooksLikeVCard(const QByteArray& bytes);
 
-// The contacts of every card of a vCard 2.1, 3.0 or 4.0 file; a broken card
-// is skipped with its line number and the reading goes on. source names the
-// file in the skipped entries.
+// The contacts of every card of a vCard 2.1, 3.0 or 4.0 file, and of cards
+// written inside them (2.1's AGENT); a card without an end is skipped with its
+// line number, a line that is no property is left out with its number and
+// its card kept, and the reading goes on. source names the file in the
+// skipped entries.
 ReadResult ReadVCards(const QByteArray& bytes, const QString& source);

@@ -1,5 +1,6 @@
 #include "interchange/VCardWriter.h"
 
+#include <QRegularExpression>
 #include <QStringList>
 
 #include "core/GroupMembership.h"
@@ -41,15 +42,14 @@ QString Escaped(const QString& text) {
   return escaped;
 }
 
-// A parameter value in double quotes (RFC 6868: ^n, ^^ and ^' stand for a
-// line break, a caret and a double quote).
+// A parameter value in double quotes, escaped as RFC 6868 has it and no
+// other way: ^n, ^^ and ^' stand for a line break, a caret and a double quote.
 QString QuotedParameter(const QString& text) {
   QString quoted = QStringLiteral("\"");
   for (qsizetype i = 0; i < text.size(); ++i) {
     const QChar c = text[i];
     if (c == '^') quoted += QLatin1String("^^");
     else if (c == '"') quoted += QLatin1String("^'");
-    else if (c == '\\') quoted += QLatin1String("\\\\");
     else if (c == '\r' || c == '\n') {
       quoted += QLatin1String("^n");
       if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
@@ -63,15 +63,17 @@ class CardWriter {
   CardWriter(const BookState& book, VCardVersion version, std::string& out) : book_(book), version_(version), out_(out) {}
 
   void Write(const AddressRecord& record) {
-    item_ = 0;
     Line("BEGIN:VCARD");
     Line(version_ == VCardVersion::V3 ? "VERSION:3.0" : "VERSION:4.0");
     Line(QStringLiteral("PRODID:-//%1//%1 %2//EN").arg(QLatin1String(kProgramName), QLatin1String(kProgramVersion)));
     const bool business = record.PrintAs == kPrintAsBusiness;
     if (business && version_ == VCardVersion::V4) Line("KIND:org");
-    Line(QStringLiteral("FN:") + Escaped(Text(record.Name)));
-    const FamilyAndGiven name = SplitName(Text(record.Name));
-    Line(QStringLiteral("N:%1;%2;;;").arg(Escaped(name.Family), Escaped(name.Given)));
+    // FN, the display name every card must have, is the company's where a business has no name;
+    // N holds a person's name only.
+    Line(QStringLiteral("FN:") + Escaped(Text(record.Name.empty() && business ? record.Company : record.Name)));
+    const NameParts name = business ? NameParts{} : SplitName(Text(record.Name));
+    Line(QStringLiteral("N:%1;%2;;%3;%4").arg(Escaped(name.Family), Escaped(name.Given), Escaped(name.Prefix),
+                                               Escaped(name.Suffix)));
     if (!record.Company.empty()) Line(QStringLiteral("ORG:") + Escaped(Text(record.Company)));
     if (business) Line("X-ABShowAs:COMPANY");
     if (!record.Address.empty()) WriteAddress(Text(record.Address), business ? "WORK" : "HOME");
@@ -92,6 +94,9 @@ class CardWriter {
     const QString components = QStringLiteral(";;%1;%2;%3;%4;%5").arg(Escaped(parts.Street.join(QLatin1Char('\n'))),
         Escaped(parts.City), Escaped(parts.Region), Escaped(parts.Postcode), Escaped(parts.Country));
     if (version_ == VCardVersion::V4) {
+      // Readers take "\n" for a line break in a LABEL without carets; such an address goes by its parts alone.
+      static const QRegularExpression misread(QStringLiteral("^[^\\r\\n\"^]*\\\\[nN][^\\r\\n\"^]*$"));
+      if (address.contains(misread)) return Line(QStringLiteral("ADR;%1:%2").arg(Type(type), components));
       Line(QStringLiteral("ADR;%1;LABEL=%2:%3").arg(Type(type), QuotedParameter(address), components));
     } else {
       Line(QStringLiteral("ADR;%1:%2").arg(Type(type), components));
@@ -111,9 +116,8 @@ class CardWriter {
       Line(QStringLiteral("TEL:") + Escaped(Text(number)));
       return;
     }
-    const QString group = QStringLiteral("item%1.").arg(++item_);
-    Line(group + QStringLiteral("TEL:") + Escaped(Text(number)));
-    Line(group + QStringLiteral("X-ABLabel:") + Escaped(LabelFor(name)));
+    // Not grouped with an X-ABLabel line, as Apple writes it: KContacts leaves grouped numbers out.
+    Line(QStringLiteral("TEL;X-ABLabel=%1:%2").arg(QuotedParameter(LabelFor(name)), Escaped(Text(number))));
   }
 
   void WriteCategories(const AddressRecord& record) {
@@ -148,7 +152,6 @@ class CardWriter {
   const BookState& book_;
   VCardVersion version_;
   std::string& out_;
-  int item_ = 0;
 };
 
 }  // namespace

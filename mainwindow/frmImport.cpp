@@ -10,12 +10,17 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QSplitter>
+#include <QTableView>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
 #include "core/DialogButton.h"
 #include "core/ErrorReport.h"
 #include "core/HelpTopics.h"
+#include "interchange/CsvHeaderTable.h"
+#include "mainwindow/ImportPreviewModel.h"
+#include "platform/AnsiText.h"
 #include "platform/BusyPointer.h"
 #include "platform/HelpKey.h"
 
@@ -87,12 +92,23 @@ frmImport::frmImport(BookState& book, std::vector<ImportSource> sources, std::op
   lblColumns->setObjectName(QStringLiteral("lblColumns"));
   lblColumns->setBuddy(grdColumns);
 
+  contacts_ = new ImportPreviewModel(book_, this);
+  grdContacts = new QTableView;
+  grdContacts->setObjectName(QStringLiteral("grdContacts"));
+  grdContacts->setModel(contacts_);
+  grdContacts->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  grdContacts->setSelectionBehavior(QAbstractItemView::SelectRows);
+  grdContacts->setWordWrap(false);
+  grdContacts->horizontalHeader()->setStretchLastSection(true);
+  grdContacts->verticalHeader()->setDefaultSectionSize(grdContacts->fontMetrics().height() + 6);
+  auto* lblContacts = new QLabel(QStringLiteral("C&ontacts (shaded: not added, or marked in Remarks):"));
+  lblContacts->setBuddy(grdContacts);
+
   txtPreview = new QPlainTextEdit;
   txtPreview->setObjectName(QStringLiteral("txtPreview"));
   txtPreview->setReadOnly(true);
   txtPreview->setLineWrapMode(QPlainTextEdit::NoWrap);
-  txtPreview->setMinimumSize(640, 300);
-  auto* lblPreview = new QLabel(QStringLiteral("&Preview:"));
+  auto* lblPreview = new QLabel(QStringLiteral("&Summary:"));
   lblPreview->setBuddy(txtPreview);
   chkSkipDuplicates = new QCheckBox(QStringLiteral("&Skip likely duplicates"));
   chkSkipDuplicates->setObjectName(QStringLiteral("chkSkipDuplicates"));
@@ -103,15 +119,28 @@ frmImport::frmImport(BookState& book, std::vector<ImportSource> sources, std::op
   cmdCancel = MakeButton("Cancel", "cmdCancel");
   cmdHelp = MakeButton("&Help", "cmdHelp");
 
+  const auto pane = [](QLabel* label, QWidget* body) {
+    auto* widget = new QWidget;
+    auto* layout = new QVBoxLayout(widget);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(label);
+    layout->addWidget(body, 1);
+    return widget;
+  };
+  splPreview = new QSplitter(Qt::Vertical);
+  splPreview->setObjectName(QStringLiteral("splPreview"));
+  splPreview->setChildrenCollapsible(false);
+  QWidget* columns = pane(lblColumns, grdColumns);
+  splPreview->addWidget(columns);
+  splPreview->addWidget(pane(lblContacts, grdContacts));
+  splPreview->addWidget(pane(lblPreview, txtPreview));
   auto* body = new QVBoxLayout;
-  body->addWidget(lblColumns);
-  body->addWidget(grdColumns);
-  body->addWidget(lblPreview);
-  body->addWidget(txtPreview, 1);
+  body->addWidget(splPreview, 1);
   body->addWidget(chkSkipDuplicates);
   auto* layout = new QHBoxLayout(this);
   layout->addLayout(body, 1);
   layout->addLayout(ButtonColumn({cmdOK, cmdCancel, cmdHelp}));
+  resize(960, 720);
 
   connect(cmdOK, &QPushButton::clicked, this, &frmImport::cmdOK_Click);
   connect(cmdCancel, &QPushButton::clicked, this, &QDialog::reject);
@@ -119,6 +148,9 @@ frmImport::frmImport(BookState& book, std::vector<ImportSource> sources, std::op
   connect(chkSkipDuplicates, &QCheckBox::toggled, this, &frmImport::RefreshPreview);
   SetHelpContext(this, HelpTopic::Import);
   FillColumns();
+  columns->setVisible(!mapped_.empty());
+  // The mapping, when there is one, gets the most room at first: it is what the user has to do.
+  splPreview->setSizes(mapped_.empty() ? QList<int>{0, 420, 200} : QList<int>{320, 240, 120});
   if (plan) {
     plan_ = std::move(*plan);
     ShowPlan();
@@ -141,33 +173,56 @@ void frmImport::FillColumns() {
     grdColumns->setItem(row, kFileColumn, new QTableWidgetItem(QFileInfo(source.Path).fileName()));
     grdColumns->setItem(row, kHeaderColumn, new QTableWidgetItem(source.Table.Header[column]));
     grdColumns->setItem(row, kExampleColumn, new QTableWidgetItem(examples[mapped_[static_cast<size_t>(row)].Source][column]));
-    auto* field = new QComboBox;
-    for (const FieldChoice& choice : kFieldChoices) field->addItem(QString::fromLatin1(choice.Caption));
-    auto* phoneName = new QLineEdit(source.Table.Header[column]);
-    phoneName->setEnabled(false);
+    const CsvColumn& guess = source.Columns[static_cast<size_t>(column)];
+    QComboBox* field = FieldBox(guess);
+    QComboBox* phoneName = PhoneNameBox(guess.Field == CsvField::Phone ? guess : GuessColumn(source.Table.Header[column]));
+    phoneName->setEnabled(guess.Field == CsvField::Phone);
     grdColumns->setCellWidget(row, kFieldColumn, field);
     grdColumns->setCellWidget(row, kPhoneNameColumn, phoneName);
     connect(field, &QComboBox::currentIndexChanged, this, [this, row] { TakeMapping(row); });
-    connect(phoneName, &QLineEdit::editingFinished, this, [this, row] { TakeMapping(row); });
+    connect(phoneName, &QComboBox::activated, this, [this, row] { TakeMapping(row); });
+    connect(phoneName->lineEdit(), &QLineEdit::editingFinished, this, [this, row] { TakeMapping(row); });
   }
   grdColumns->resizeColumnsToContents();
   int width = 2 * grdColumns->frameWidth() + grdColumns->verticalScrollBar()->sizeHint().width();
   for (int column = 0; column < grdColumns->columnCount(); ++column) width += grdColumns->columnWidth(column);
   grdColumns->setMinimumWidth(width);
-  lblColumns->setVisible(!mapped_.empty());
-  grdColumns->setVisible(!mapped_.empty());
+}
+
+// The fields to import a column as, showing what its header suggested.
+QComboBox* frmImport::FieldBox(const CsvColumn& column) {
+  auto* box = new QComboBox;
+  int chosen = 0;  // Notes under its header
+  for (int i = 0; i < static_cast<int>(std::size(kFieldChoices)); ++i) {
+    const FieldChoice& choice = kFieldChoices[i];
+    box->addItem(QString::fromLatin1(choice.Caption));
+    const bool sameLabel = !choice.Label || column.Label == QLatin1String(choice.Label) || column.Field != CsvField::Notes;
+    if (chosen == 0 && i > 0 && choice.Field == column.Field && sameLabel) chosen = i;
+  }
+  box->setCurrentIndex(chosen);
+  return box;
+}
+
+// The book's phone names to choose from or type over, starting with the one the header suggests.
+QComboBox* frmImport::PhoneNameBox(const CsvColumn& guess) {
+  auto* box = new QComboBox;
+  box->setEditable(true);
+  box->setInsertPolicy(QComboBox::NoInsert);
+  for (const std::string& name : book_.PhoneNames) box->addItem(AnsiToQString(name));
+  box->setCurrentText(guess.Field == CsvField::Phone ? guess.Label : QString());
+  return box;
 }
 
 void frmImport::TakeMapping(int row) {
   const MappedColumn& mapped = mapped_[static_cast<size_t>(row)];
   ImportSource& source = sources_[mapped.Source];
   const int index = static_cast<QComboBox*>(grdColumns->cellWidget(row, kFieldColumn))->currentIndex();
-  auto* phoneName = static_cast<QLineEdit*>(grdColumns->cellWidget(row, kPhoneNameColumn));
+  auto* phoneName = static_cast<QComboBox*>(grdColumns->cellWidget(row, kPhoneNameColumn));
   const FieldChoice& choice = kFieldChoices[index];
   const bool phone = choice.Field == CsvField::Phone;
   phoneName->setEnabled(phone);
   QString label = choice.Label ? QString::fromLatin1(choice.Label) : source.Table.Header[mapped.Column];
-  if (phone) label = phoneName->text().trimmed().isEmpty() ? QStringLiteral("Other") : phoneName->text().trimmed();
+  if (phone) label = phoneName->currentText().trimmed();  // none: numbers without a phone name
   source.Columns[static_cast<size_t>(mapped.Column)] = {choice.Field, 0, label, choice.Rank, false};
   RefreshPreview();
 }
@@ -183,6 +238,8 @@ void frmImport::ShowPlan() {
   for (const ImportSource& source : sources_) files << QFileInfo(source.Path).fileName();
   txtPreview->setPlainText((QStringList{QStringLiteral("From: ") + files.join(QStringLiteral(", "))} + ImportSummary(plan_))
                                .join(QLatin1Char('\n')));
+  contacts_->Show(&plan_);
+  grdContacts->resizeColumnsToContents();
 }
 
 void frmImport::cmdOK_Click() {

@@ -11,6 +11,9 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QHeaderView>
+#include <QSplitter>
+#include <QTableView>
 #include <QTableWidget>
 #include <QTemporaryDir>
 
@@ -63,6 +66,12 @@ class InterchangeDialogTest : public testing::Test {
     });
   }
 
+  static QStringList Row(const QAbstractItemModel* model, int row) {
+    QStringList cells;
+    for (int column = 0; column < model->columnCount(); ++column) cells << model->index(row, column).data().toString();
+    return cells;
+  }
+
   bool Previews(const frmImport& dialog, const char* text) {
     return dialog.txtPreview->toPlainText().contains(QString::fromUtf8(text));
   }
@@ -77,13 +86,22 @@ TEST_F(InterchangeDialogTest, PreviewSkipsLikelyDuplicatesByDefaultAndOkAppendsT
   ImportThroughMenu("apple-contacts.vcf", [this](frmImport& dialog) {
     EXPECT_TRUE(Previews(dialog, "Contacts to add: 1\n"));
     EXPECT_TRUE(Previews(dialog, "Likely duplicates, skipped (1):\n    Иван Петров (like record 1)\n"));
-    EXPECT_TRUE(dialog.grdColumns->isHidden());
+    EXPECT_FALSE(dialog.grdColumns->isVisibleTo(&dialog));
+    const QAbstractItemModel* contacts = dialog.grdContacts->model();
+    ASSERT_EQ(contacts->rowCount(), 2);
+    EXPECT_EQ(Row(contacts, 0), QStringList({"Иван Петров", "", "", "", "Likely duplicate of record 1, skipped"}));
+    EXPECT_EQ(Row(contacts, 1), QStringList({"", "Lukasz Bakery", "Work: (555) 010-2000", "", ""}));
+    EXPECT_FALSE(contacts->data(contacts->index(0, 0), Qt::BackgroundRole).isNull());
+    EXPECT_TRUE(contacts->data(contacts->index(1, 0), Qt::BackgroundRole).isNull());
     dialog.chkSkipDuplicates->click();
     EXPECT_TRUE(Previews(dialog, "Contacts to add: 2\n"));
+    EXPECT_EQ(Row(contacts, 0), QStringList({"Ivan Petrov", "Roga i kopyta",
+                                             "Mobile: +7 495 123-45-67; Dacha: +7 495 765-43-21; Home: +7 495 000-00-01", "",
+                                             "Likely duplicate of record 1"}));
     dialog.cmdOK->click();
   });
   ASSERT_EQ(book.RecordCount(), 4);
-  EXPECT_EQ(book.Records[3].Name, "Lukasz Bakery");
+  EXPECT_EQ(book.Records[3].Company, "Lukasz Bakery");
   EXPECT_EQ(book.CurrentRecord, 2);
   EXPECT_TRUE(book.Dirty);
   EXPECT_EQ(shownName, QStringLiteral("Ivan Petrov"));
@@ -96,27 +114,49 @@ TEST_F(InterchangeDialogTest, CancelChangesNothing) {
             std::tie(before.Records, before.Groups, before.PhoneNames, before.Dirty));
 }
 
-TEST_F(InterchangeDialogTest, UnrecognisedColumnsGoToNotesUnlessMappedToAField) {
+// Columns no export names start from what their headers' words suggest; a
+// phone's name is one of the book's, or typed.
+TEST_F(InterchangeDialogTest, UnrecognisedColumnsStartFromAGuessAndGoToNotesUnlessMapped) {
   ImportSource source;
   PlatformError error;
-  ASSERT_EQ(OpenImportSource(Fixture("spreadsheet-unicode.txt"), source, error), SourceOutcome::Read);
+  ASSERT_EQ(OpenImportSource(Fixture("mapping-headers.csv"), source, error), SourceOutcome::Read);
   frmImport dialog(book, {source});
-  ASSERT_EQ(dialog.grdColumns->rowCount(), 5);
-  EXPECT_TRUE(Previews(dialog, "    (no name): Vorname, Nachname, Firma, Telefon privat, Ort\n"));
+  ASSERT_EQ(dialog.grdColumns->rowCount(), 4);
   const auto field = [&](int row) { return static_cast<QComboBox*>(dialog.grdColumns->cellWidget(row, 3)); };
-  field(0)->setCurrentText(QStringLiteral("First name"));
-  field(1)->setCurrentText(QStringLiteral("Last name"));
-  field(3)->setCurrentText(QStringLiteral("Phone"));
-  auto* phoneName = static_cast<QLineEdit*>(dialog.grdColumns->cellWidget(3, 4));
-  phoneName->setText(QStringLiteral("Privat"));
-  Q_EMIT phoneName->editingFinished();
-  EXPECT_TRUE(Previews(dialog, "Phone names to create: Privat\n"));
+  const auto phoneName = [&](int row) { return static_cast<QComboBox*>(dialog.grdColumns->cellWidget(row, 4)); };
+  EXPECT_EQ(field(1)->currentText(), "Phone");
+  EXPECT_EQ(phoneName(1)->currentText(), "Mobile");
+  EXPECT_TRUE(phoneName(1)->isEditable());
+  EXPECT_EQ(phoneName(1)->findText(QStringLiteral("Car Phone")), 3);
+  EXPECT_EQ(field(0)->currentText(), "Notes, under its header");
+  EXPECT_TRUE(Previews(dialog, "    (no name): Kontakt, Festnetz, Lieblingsfarbe"));
+  field(0)->setCurrentText(QStringLiteral("Name"));
+  field(2)->setCurrentText(QStringLiteral("Phone"));
+  phoneName(2)->setCurrentIndex(0);
+  Q_EMIT phoneName(2)->activated(0);
+  field(3)->setCurrentText(QStringLiteral("Skip"));
+  EXPECT_EQ(Row(dialog.grdContacts->model(), 0), QStringList({"Karl Klein", "", "Mobile: 0170 1; Home: 030 2", "", ""}));
+  EXPECT_TRUE(Previews(dialog, "Phone names to create: Mobile"));
   dialog.cmdOK->click();
-  ASSERT_EQ(book.RecordCount(), 4);
-  EXPECT_EQ(book.Records[2].Name, "J\xFCrgen Wei\xDF");
-  EXPECT_EQ(book.Records[2].Phones[0], "030 111 222");
-  EXPECT_EQ(book.PhoneNames.at(static_cast<size_t>(book.Records[2].PhoneNameIndex[0])), "Privat");
-  EXPECT_EQ(book.Records[2].Notes, "Firma: Stra\xDF" "enbau AG\r\nOrt: K\xF6ln");
+  ASSERT_EQ(book.RecordCount(), 3);
+  const KeptRecord kept = Kept(book, book.Records[2]);
+  EXPECT_EQ(kept.Phones, (std::vector<std::pair<std::string, std::string>>{{"0170 1", "Mobile"}, {"030 2", "Home"}}));
+  EXPECT_EQ(kept.Notes, "");
+}
+
+// The mapping and the contacts share the dialog through a splitter, the mapping with the most room at first.
+TEST_F(InterchangeDialogTest, TheMappingGetsTheRoomAndTheSplitterSharesIt) {
+  ImportSource source;
+  PlatformError error;
+  ASSERT_EQ(OpenImportSource(Fixture("mapping-headers.csv"), source, error), SourceOutcome::Read);
+  frmImport dialog(book, {source});
+  dialog.show();
+  const QList<int> sizes = dialog.splPreview->sizes();
+  ASSERT_EQ(sizes.size(), 3);
+  EXPECT_GT(sizes[0], sizes[1]);
+  EXPECT_GE(dialog.grdColumns->height(), 5 * dialog.grdColumns->verticalHeader()->defaultSectionSize());
+  dialog.splPreview->setSizes({100, 500, 100});
+  EXPECT_GT(dialog.grdContacts->height(), dialog.grdColumns->height());
 }
 
 TEST_F(InterchangeDialogTest, FileMenuAccessKeysStayDistinct) {

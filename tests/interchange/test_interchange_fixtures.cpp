@@ -42,9 +42,9 @@ INSTANTIATE_TEST_SUITE_P(Files, FixtureRecordTest, testing::Values(
         {}, "E-mail: Frank_Dawson@Lotus.com\r\nE-mail: fdawson@earthlink.net\r\nWeb: http://home.earthlink.net/~fdawson"}},
     FixtureRecord{"rfc2426-examples.vcf", 2, {"Mr. John Quinlan Public Esq.", "ABC, Inc., North American Division, Marketing", 0,
         "Mr.John Q. Public, Esq.\r\nMail Drop: TNE QB\r\n123 Main Street\r\nAny Town, CA  91921-1234\r\nU.S.A.",
-        {{"+1-213-555-1234", "Work"}, {"+1-213-555-1235", "Home"}, {"+1-213-555-1236", "Mobile"}, {"+1-213-555-1237", "Pager"}},
+        {{"+1-213-555-1234", "Work"}, {"+1-213-555-1235", "Home"}, {"+1-213-555-1236", "Mobile"}, {"+1-213-555-1238", "Car Phone"}},
         {"TRAVEL AGENT", "INTERNET"}, "This fax number is operational 0800 to 1715\r\n EST, Mon-Fri.\r\nBirthday: 1996-04-15\r\n"
-        "Nickname: Robbie\r\nTitle: Director, Research and Development\r\nPhone (Car Phone): +1-213-555-1238"}},
+        "Nickname: Robbie\r\nTitle: Director, Research and Development\r\nPhone (Pager): +1-213-555-1237"}},
     FixtureRecord{"rfc6350-examples.vcf", 0, {"Simon Perreault", "Viagenie", 0,
         "Suite D2-630\r\n2875 Laurier\r\nQuebec, QC G1V 2M2\r\nCanada", {{"+1-418-656-9254;ext=102", "Work"}, {"+1-418-262-6501", "Mobile"}},
         {}, "E-mail (Work): simon.perreault@viagenie.ca\r\nWeb (Home): http://nomis80.org\r\nBirthday: --0203\r\n"
@@ -65,12 +65,12 @@ INSTANTIATE_TEST_SUITE_P(Files, FixtureRecordTest, testing::Values(
     FixtureRecord{"apple-contacts.vcf", 0, {"Ivan Petrov", "Roga i kopyta", 0, "ul. Tverskaa 1\r\nMoskva, 125009\r\nRossia",
         {{"+7 495 123-45-67", "Mobile"}, {"+7 495 765-43-21", "Dacha"}, {"+7 495 000-00-01", "Home"}}, {},
         "E-mail (Other): ivan@example.ru"}},
-    FixtureRecord{"apple-contacts.vcf", 1, {"Lukasz Bakery", "Lukasz Bakery", 1, "", {{"(555) 010-2000", "Work"}}, {},
+    FixtureRecord{"apple-contacts.vcf", 1, {"", "Lukasz Bakery", 1, "", {{"(555) 010-2000", "Work"}}, {},
         "Web (HomePage): https://bakery.example.com"}},
     FixtureRecord{"google-contacts.csv", 0, {"Lukasz Nowak", "Piekarnia Nowak", 0, "ul. Dluga 5\r\n31-000 Krak\xF3w\r\nPolska",
         {{"+48 600 100 200", "Mobile"}, {"+48 600 100 201", "Mobile"}, {"+48 12 300 40 50", "Fax"}}, {"Friends"},
         "Met in Krak\xF3w.\r\nE-mail: lukasz@example.pl\r\nBirthday: 1985-03-02\r\nTitle: Baker"}},
-    FixtureRecord{"google-contacts.csv", 1, {"", "Acme Corp.", 1, "", {{"555-0199", "Other"}}, {"Suppliers", "Friends"},
+    FixtureRecord{"google-contacts.csv", 1, {"", "Acme Corp.", 1, "", {{"555-0199", "Main"}}, {"Suppliers", "Friends"},
         "Web: https://acme.example.com"}},
     FixtureRecord{"outlook.csv", 0, {"Dr. Ren\xE9" "e Dubois", "Clinique Saint-Luc, Cardiology", 0,
         "100 Harbor Blvd\r\nSuite 4\r\nBoston, MA 02101\r\nUnited States of America",
@@ -79,20 +79,52 @@ INSTANTIATE_TEST_SUITE_P(Files, FixtureRecordTest, testing::Values(
         "Phone (Pager): (617) 555-0105\r\nAddress (Home): 12 Elm St, Cambridge, MA 02139"}},
     FixtureRecord{"outlook.csv", 1, {"Bob Hill", "", 0, "", {{"555-0110", "Work"}}, {}, "He said \"call me Bobby\"."}},
     FixtureRecord{"thunderbird.csv", 0, {"Zo\xEB" " Adams", "Fruit Inc.", 0, "7 Pine Rd\r\nAustin, TX 73301",
-        {{"555-0120", "Work"}, {"555-0121", "Home"}, {"555-0122", "Fax"}, {"555-0123", "Pager"}}, {},
-        "Choir, Tuesdays\r\nE-mail: zoe@example.com\r\nNickname: Zo\r\nPhone (Mobile): 555-0124\r\n"
+        {{"555-0120", "Work"}, {"555-0121", "Home"}, {"555-0122", "Fax"}, {"555-0124", "Mobile"}}, {},
+        "Choir, Tuesdays\r\nE-mail: zoe@example.com\r\nNickname: Zo\r\nPhone (Pager): 555-0123\r\n"
         "Address (Work): 1 Infinite Loop, Cupertino, CA 95014, USA\r\nCustom 1: Allergic to nuts"}},
-    FixtureRecord{"broken-cards.vcf", 1, {"Good Three", "", 0, "", {}, {}, ""}}));
+    FixtureRecord{"broken-cards.vcf", 2, {"Good Three", "", 0, "", {}, {}, ""}},
+    FixtureRecord{"outlook-german.csv", 0, {"Dr. J\xFCrgen M\xFCller", "Fabrik GmbH, Einkauf", 0, "Hauptstra\xDF" "e 1\r\nBerlin, 10115\r\nDeutschland",
+        {{"+49 30 1234567", "Work"}, {"+49 170 1234567", "Mobile"}, {"+49 30 7654321", "Home"}, {"+49 30 1234568", "Fax"}}, {"Lieferanten"}, "Zahlt p\xFCnktlich.\r\nE-mail: jm@example.de\r\nTitle: Leiter\r\nPhone (Pager): +49 30 1234569"}},
+    FixtureRecord{"outlook-french.csv", 0, {"Mme Am\xE9lie Dubois", "Atelier Dubois", 0, "12 rue des Lilas\r\nLyon, 69001\r\nFrance",
+        {{"04 72 00 00 01", "Work"}, {"06 12 34 56 78", "Mobile"}, {"04 72 00 00 02", "Fax"}}, {"Clients"}, "Pr\xE9" "f\xE8re le matin."}},
+    FixtureRecord{"outlook-spanish.csv", 0, {"Mar\xED" "a Jos\xE9 de la Cruz", "", 0, "Calle Mayor 3\r\nMadrid, 28013\r\nEspa\xF1" "a",
+        {{"91 000 00 01", "Home"}, {"600 000 001", "Mobile"}}, {}, "Vecina"}},
+    FixtureRecord{"outlook-italian.csv", 0, {"Giulia Rossi", "Studio Rossi", 0, "Via Roma 10\r\nMilano, 20121",
+        {{"02 000001", "Work"}, {"333 0000001", "Mobile"}}, {"Lavoro"}, ""}},
+    FixtureRecord{"outlook-dutch.csv", 0, {"Sanne de Vries", "", 0, "Kerkstraat 1\r\nUtrecht, 3511 AA",
+        {{"030 000 0001", "Home"}, {"06 00000001", "Mobile"}}, {}, "Buurvrouw"}},
+    FixtureRecord{"outlook-portuguese.csv", 0, {"Jo\xE3o Silva", "Padaria Silva", 0, "Rua das Flores 5\r\nS\xE3o Paulo, 01000-000",
+        {{"11 3000-0001", "Work"}, {"11 90000-0001", "Mobile"}}, {}, "P\xE3o \xE0s sete"}},
+    FixtureRecord{"apple-contacts.csv", 0, {"Tim Apfel", "Orchard Inc.", 0, "1 Orchard Way\r\nCupertino, 95014",
+        {{"555-0401", "Mobile"}, {"555-0402", "Work"}, {"555-0403", "Main"}}, {}, "Likes pie"}},
+    FixtureRecord{"guessed-headers.csv", 0, {"Karl Klein", "", 0, "Potsdam, 14467",
+        {{"0170 0000001", "Mobile"}, {"030 0000001", "<Blank>"}}, {"Freunde"}, "Alter Freund\r\nLieblingsfarbe: Blau"}},
+    FixtureRecord{"lenient-cards.vcf", 0, {"Ada Lind", "", 0, "",
+        {{"555-0301", "Mobile"}}, {}, ""}},
+    FixtureRecord{"lenient-cards.vcf", 1, {"Ole Berg", "", 0, "Storgata 5\r\nBakg\xE5rden\r\nOslo, 0155\r\nNorge",
+        {{"555-0302", "Home"}}, {}, ""}},
+    FixtureRecord{"lenient-cards.vcf", 2, {"Mia Kurz", "", 0, "",
+        {{"555-0303", "<Blank>"}}, {}, "Call after six\r\nor on weekends"}},
+    FixtureRecord{"lenient-cards.vcf", 3, {"Fred Friday", "", 0, "",
+        {{"555-0305", "Work"}}, {}, ""}},
+    FixtureRecord{"lenient-cards.vcf", 4, {"Big Boss", "", 0, "",
+        {{"555-0304", "Work"}}, {}, ""}},
+    FixtureRecord{"lenient-cards.vcf", 5, {"Pete Aide", "", 0, "",
+        {{"555-0307", "Mobile"}}, {}, ""}},
+    FixtureRecord{"lenient-cards.vcf", 6, {"Carla Chef", "", 0, "",
+        {{"555-0306", "Mobile"}}, {}, ""}},
+    FixtureRecord{"lenient-cards.vcf", 7, {"Per Lund", "", 0, "Kirkeveien 2\r\nBakgarden\r\nOslo, 0355\r\nNorge", {}, {}, ""}}));
 
 TEST(ImportSummaryTest, SkippedCardsWithTheirLinesPicturesAndChangedValues) {
   ImportPlan plan = PlanFor("broken-cards.vcf");
-  ASSERT_EQ(plan.Records.size(), 2u);
+  ASSERT_EQ(plan.Records.size(), 3u);
+  EXPECT_EQ(plan.Records[1].Name, "Broken Two");
   std::vector<std::pair<int, QString>> skipped;
   for (const SkippedEntry& entry : plan.Skipped) skipped.emplace_back(entry.Line, entry.Reason);
   EXPECT_EQ(skipped, (std::vector<std::pair<int, QString>>{
-                         {6, "has no END:VCARD"}, {9, "line 12 is not a property"}, {14, "holds no contact data"},
+                         {6, "has no END:VCARD"}, {12, "is not a property, left out; its card was kept"}, {14, "holds no contact data"},
                          {21, "has no END:VCARD"}}));
-  EXPECT_TRUE(ImportSummary(plan).contains("    broken-cards.vcf, line 9: line 12 is not a property"));
+  EXPECT_TRUE(ImportSummary(plan).contains("    broken-cards.vcf, line 12: is not a property, left out; its card was kept"));
 
   plan = PlanFor("apple-contacts.vcf");
   EXPECT_EQ(plan.BinaryValuesSkipped, 1);
@@ -148,3 +180,12 @@ TEST(ImportPlanTest, LimitsOfTheDataFileAndPhoneNamesInAnyLetterCase) {
 }
 
 }  // namespace
+
+TEST(LenientReadingTest, LinesThatAreNoPropertyAreListedAndTheirCardsKept) {
+  const ImportPlan plan = PlanFor("lenient-cards.vcf");
+  EXPECT_EQ(plan.Records.size(), 8u);
+  std::vector<int> lines;
+  for (const SkippedEntry& entry : plan.Skipped) lines.push_back(entry.Line);
+  EXPECT_EQ(lines, (std::vector<int>{4, 23}));
+  EXPECT_TRUE(ImportSummary(plan).contains("    lenient-cards.vcf, line 23: is not a property, left out; its card was kept"));
+}

@@ -9,6 +9,7 @@
 
 #include "core/Document.h"
 #include "core/GroupMembership.h"
+#include "interchange/PersonalName.h"
 #include "interchange/VCardWriter.h"
 #include "support/ImportCheck.h"
 #include "support/TestBooks.h"
@@ -61,7 +62,8 @@ class BookGenerator {
       for (size_t slot = 0; slot < 4; ++slot) {
         if (Below(4) == 0) continue;
         record.Phones[slot] = Text(15);
-        record.PhoneNameIndex[slot] = static_cast<int16_t>(Below(book.PhoneNameCount()));
+        // some numbers without a phone name ("<Blank>")
+        record.PhoneNameIndex[slot] = static_cast<int16_t>(Below(5) == 0 ? -1 : Below(book.PhoneNameCount()));
       }
       std::string groups;
       for (int g = 0; g < book.GroupCount(); ++g)
@@ -94,19 +96,55 @@ TEST(VCardWriterTest, CardsAsOtherProgramsReadThem) {
   AddPhoneName(book, "Dacha");
   AddressRecord& anne = AddRecord(book, "Anne Mary Brown", "Caf\xE9; Bar");
   anne.Address = "12 Elm St\r\nSpringfield, IL 62701-1234\r\nUSA";
-  anne.Phones = {"555-0100", "", "", "555-0104"};
+  anne.Phones = {"555-0100", "", "555-0102", "555-0104"};
+  anne.PhoneNameIndex[2] = -1;
   anne.PhoneNameIndex[3] = 4;
   StoreGroupSet(anne, std::string("\x01\x00", 2));
   AddRecord(book, "Acme, Inc.", "Acme").PrintAs = kPrintAsBusiness;
+  AddRecord(book, "", "Widgets \"Ltd\"").PrintAs = kPrintAsBusiness;
+  AddRecord(book, "Dr. Mar\xED" "a Jos\xE9 de la Cruz Jr.").Address = "Unit 3\\B\r\n1 \"Main\" St^";
   EXPECT_EQ(WriteVCards(book, {0}, VCardVersion::V3),
             "BEGIN:VCARD\r\nVERSION:3.0\r\nPRODID:-//Vantreo//Vantreo 1.02//EN\r\nFN:Anne Mary Brown\r\n"
             "N:Brown;Anne Mary;;;\r\nORG:Caf\xC3\xA9\\; Bar\r\nADR;TYPE=HOME:;;12 Elm St;Springfield;IL;62701-1234;USA\r\n"
             "LABEL;TYPE=HOME:12 Elm St\\nSpringfield\\, IL 62701-1234\\nUSA\r\nTEL;TYPE=HOME:555-0100\r\n"
-            "item1.TEL:555-0104\r\nitem1.X-ABLabel:Dacha\r\nCATEGORIES:Club,Family\r\nEND:VCARD\r\n");
-  EXPECT_EQ(WriteVCards(book, {1}, VCardVersion::V4),
+            "TEL:555-0102\r\nTEL;X-ABLabel=\"Dacha\":555-0104\r\nCATEGORIES:Club,Family\r\nEND:VCARD\r\n");
+  EXPECT_EQ(WriteVCards(book, {1, 2}, VCardVersion::V4),
             "BEGIN:VCARD\r\nVERSION:4.0\r\nPRODID:-//Vantreo//Vantreo 1.02//EN\r\nKIND:org\r\nFN:Acme\\, Inc.\r\n"
-            "N:Acme;Inc.;;;\r\nORG:Acme\r\nX-ABShowAs:COMPANY\r\nEND:VCARD\r\n");
+            "N:;;;;\r\nORG:Acme\r\nX-ABShowAs:COMPANY\r\nEND:VCARD\r\n"
+            "BEGIN:VCARD\r\nVERSION:4.0\r\nPRODID:-//Vantreo//Vantreo 1.02//EN\r\nKIND:org\r\nFN:Widgets \"Ltd\"\r\n"
+            "N:;;;;\r\nORG:Widgets \"Ltd\"\r\nX-ABShowAs:COMPANY\r\nEND:VCARD\r\n");
+  const std::string cruz = WriteVCards(book, {3}, VCardVersion::V4);
+  EXPECT_NE(cruz.find("\r\nN:de la Cruz;Mar\xC3\xAD" "a Jos\xC3\xA9;;Dr.;Jr.\r\n"), std::string::npos) << cruz;
+  EXPECT_NE(cruz.find(";LABEL=\"Unit 3\\B^n1 ^'Main^' St^^\":"), std::string::npos) << cruz;
 }
+
+struct HonorificCase {
+  const char* Name;
+  NameParts Expected;
+};
+
+void PrintTo(const HonorificCase& c, std::ostream* out) { *out << c.Name; }
+
+class NamePartsTest : public testing::TestWithParam<HonorificCase> {};
+
+TEST_P(NamePartsTest, HonorificsAndParticlesGoToTheirParts) {
+  const NameParts parts = SplitName(QString::fromUtf8(GetParam().Name));
+  const NameParts& expected = GetParam().Expected;
+  EXPECT_EQ(std::tie(parts.Prefix, parts.Given, parts.Family, parts.Suffix),
+            std::tie(expected.Prefix, expected.Given, expected.Family, expected.Suffix));
+}
+
+INSTANTIATE_TEST_SUITE_P(Names, NamePartsTest, testing::Values(
+    HonorificCase{"John Smith", {"Smith", "John", "", ""}},
+    HonorificCase{"Smith, John", {"Smith", "John", "", ""}},
+    HonorificCase{"John Smith, Jr.", {"Smith", "John", "", "Jr."}},
+    HonorificCase{"Mrs. Jane Doe", {"Doe", "Jane", "Mrs.", ""}},
+    HonorificCase{"Prof. Dr. Hans Meier PhD", {"Meier", "Hans", "Prof. Dr.", "PhD"}},
+    HonorificCase{"Ms Ann Lee III", {"Lee", "Ann", "Ms", "III"}},
+    HonorificCase{"Ludwig van Beethoven", {"van Beethoven", "Ludwig", "", ""}},
+    HonorificCase{"Dr. María José de la Cruz Jr.", {"de la Cruz", "María José", "Dr.", "Jr."}},
+    HonorificCase{"Cher", {"Cher", "", "", ""}},
+    HonorificCase{"Dr.", {"Dr.", "", "", ""}}));
 
 TEST(VCardWriterTest, LinesAreFoldedAtSeventyFiveOctetsWithoutSplittingACharacter) {
   BookState book = BookWithGroups({});

@@ -23,7 +23,8 @@ struct KeptRecord {
 KeptRecord Kept(const BookState& book, const AddressRecord& record);
 std::ostream& operator<<(std::ostream& out, const KeptRecord& record);
 
-// The first difference between two books in what a vCard round trip keeps; "" when there is none.
+// The first difference between two books in what a vCard round trip keeps (a business's name
+// that only repeats its company is not kept); "" when there is none.
 std::string RoundTripDifference(const BookState& expected, const BookState& actual);
 
 // A new book with the contacts read imported, likely duplicates kept.

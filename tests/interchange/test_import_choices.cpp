@@ -1,0 +1,81 @@
+// Which phones an import keeps and under what phone names, and files in
+// UTF-16 without a byte-order mark.
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QStringEncoder>
+#include <QTemporaryDir>
+
+#include "interchange/ImportPlan.h"
+#include "interchange/VCardReader.h"
+#include "support/ImportCheck.h"
+#include "support/TestBooks.h"
+
+namespace {
+
+struct Utf16File {
+  const char* Name;
+  QStringEncoder::Encoding Encoding;
+  const char* Text;
+};
+
+void PrintTo(const Utf16File& file, std::ostream* out) { *out << file.Name; }
+
+class Utf16WithoutMarkTest : public testing::TestWithParam<Utf16File> {};
+
+TEST_P(Utf16WithoutMarkTest, IsReadAsText) {
+  QTemporaryDir folder;
+  const QString path = folder.filePath(QString::fromLatin1(GetParam().Name));
+  QFile file(path);
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  QStringEncoder encoder(GetParam().Encoding, QStringEncoder::Flag::Stateless);  // no byte-order mark
+  const QByteArray bytes = encoder.encode(QString::fromUtf8(GetParam().Text));
+  ASSERT_NE(bytes.left(2), QByteArray("\xFF\xFE", 2));
+  file.write(bytes);
+  file.close();
+  ImportSource source;
+  PlatformError error;
+  ASSERT_EQ(OpenImportSource(path, source, error), SourceOutcome::Read);
+  const BookState book = BookWith(ContactsOf({source}));
+  ASSERT_EQ(book.RecordCount(), 1);
+  EXPECT_EQ(book.Records[0].Name, "Zo\xEB \xC5se");
+  EXPECT_EQ(book.Records[0].Phones[0], "555-0500");
+}
+
+constexpr const char* kCard = "BEGIN:VCARD\r\nVERSION:3.0\r\nFN:Zoë Åse\r\nTEL:555-0500\r\nEND:VCARD\r\n";
+constexpr const char* kTable = "Name,Phone\r\nZoë Åse,555-0500\r\n";
+
+INSTANTIATE_TEST_SUITE_P(Files, Utf16WithoutMarkTest, testing::Values(
+    Utf16File{"card-le.vcf", QStringEncoder::Utf16LE, kCard}, Utf16File{"card-be.vcf", QStringEncoder::Utf16BE, kCard},
+    Utf16File{"table-le.csv", QStringEncoder::Utf16LE, kTable}, Utf16File{"table-be.csv", QStringEncoder::Utf16BE, kTable}),
+    [](const testing::TestParamInfo<Utf16File>& info) { return QString::fromLatin1(info.param.Name).replace('.', '_').replace('-', '_').toStdString(); });
+
+std::vector<std::pair<std::string, std::string>> PhonesOf(const char* card) {
+  const BookState book = BookWith(ReadVCards(card, QStringLiteral("t.vcf")));
+  EXPECT_EQ(book.RecordCount(), 1);
+  return book.RecordCount() == 1 ? Kept(book, book.Records[0]).Phones : std::vector<std::pair<std::string, std::string>>{};
+}
+
+TEST(PhoneChoiceTest, ThePreferredThenMobileHomeWorkMainOtherFaxPagerWinTheSlots) {
+  // Six numbers in the order a Google export writes them: pager, main, home, home fax, mobile, work.
+  EXPECT_EQ(PhonesOf("BEGIN:VCARD\r\nVERSION:3.0\r\nFN:Six\r\nTEL;TYPE=PAGER:1\r\nitem1.TEL:2\r\n"
+                     "item1.X-ABLabel:_$!<Main>!$_\r\nTEL;TYPE=HOME:3\r\nTEL;TYPE=HOME,FAX:4\r\nTEL;TYPE=CELL:5\r\n"
+                     "TEL;TYPE=WORK:6\r\nEND:VCARD\r\n"),
+            (std::vector<std::pair<std::string, std::string>>{{"2", "Main"}, {"3", "Home"}, {"5", "Mobile"}, {"6", "Work"}}));
+  // A preferred fax wins over everything and takes the first slot; both home numbers beat the work one.
+  EXPECT_EQ(PhonesOf("BEGIN:VCARD\r\nVERSION:4.0\r\nFN:Pref\r\nTEL;TYPE=cell:1\r\nTEL;TYPE=home:2\r\nTEL;TYPE=work:3\r\n"
+                     "TEL;TYPE=home:4\r\nTEL;TYPE=fax;PREF=1:5\r\nEND:VCARD\r\n"),
+            (std::vector<std::pair<std::string, std::string>>{{"5", "Fax"}, {"1", "Mobile"}, {"2", "Home"}, {"4", "Home"}}));
+}
+
+TEST(PhoneChoiceTest, ANumberWithoutATypeHasNoPhoneNameAndOtherOnlyWhereTheFileSaysSo) {
+  const BookState book = BookWith(ReadVCards("BEGIN:VCARD\r\nVERSION:3.0\r\nFN:Plain\r\nTEL:1\r\nTEL;TYPE=VOICE:2\r\n"
+                                             "TEL;TYPE=OTHER:3\r\nEND:VCARD\r\n", QStringLiteral("t.vcf")));
+  ASSERT_EQ(book.RecordCount(), 1);
+  EXPECT_EQ(Kept(book, book.Records[0]).Phones,
+            (std::vector<std::pair<std::string, std::string>>{{"1", "<Blank>"}, {"2", "<Blank>"}, {"3", "Other"}}));
+  const ImportPlan plan = PlanImport(BookWithGroups({}), ReadVCards("BEGIN:VCARD\r\nFN:A\r\nTEL:1\r\nEND:VCARD\r\n", {}), true);
+  EXPECT_TRUE(plan.NewPhoneNames.empty());
+}
+
+}  // namespace
