@@ -44,7 +44,9 @@ class GoToTest : public testing::Test {
   void SetUp() override {
     book = BookWithGroups({"Work", "Family", "Choir"});
     AddRecord(book, "Mary Smith", "Globex").Group = 0;
-    AddRecord(book, "Anne Brown").Phones = {"", "(555) 010-0100", "", ""};
+    AddressRecord& anne = AddRecord(book, "Anne Brown");
+    anne.Phones = {"", "(555) 010-0100", "", ""};
+    anne.Group = 2;
     AddressRecord& jose = AddRecord(book, "Jos\xE9 Garc\xED" "a", "Acme");
     jose.Phones = {"555-0101", "", "", "555-0199"};
     jose.Address = "1 Main St";
@@ -96,7 +98,7 @@ const FilterCase kFilterCases[] = {
     {"Company", "acme", {"Jos\u00E9 Garc\u00EDa"}},
     {"GroupsOfASetAndASingleGroup", "work", {"Mary Smith", "Zo\u00EB Smith"}},
     {"NotesAnyLine", "since", {"Bob O'Neil"}},
-    {"GroupNameAndNotesAlike", "choir", {"Bob O'Neil"}},
+    {"LastGroupOfTheListAndNotesAlike", "choir", {"Anne Brown", "Bob O'Neil"}},
     {"PhoneDigitsInsideANumber", "0199", {"Jos\u00E9 Garc\u00EDa"}},
     {"PhoneTypedWithPunctuation", "(555) 010-01", {"Anne Brown"}},
     {"PhoneNumberWithDashes", "555-0101", {"Jos\u00E9 Garc\u00EDa"}},
@@ -168,6 +170,26 @@ TEST_F(GoToTest, DoubleClickShowsTheRecordAndEnterWithoutAMatchKeepsTheListOpen)
   });
   EXPECT_EQ(book.CurrentRecord, 4);
   EXPECT_EQ(window->txtName->text(), "Bob O'Neil");
+}
+
+TEST_F(GoToTest, TheListShowsNameCompanyFirstPhoneAndGroupsAndCancelChangesNothing) {
+  window->GoToRecord(1);
+  OnGoTo([](QDialog& dialog) {
+    const QAbstractItemModel* model = List(dialog)->model();
+    QStringList titles, jose, zoe;
+    for (int column = 0; column < model->columnCount(); ++column) {
+      titles << model->headerData(column, Qt::Horizontal).toString();
+      jose << model->index(2, column).data().toString();
+      zoe << model->index(3, column).data().toString();
+    }
+    EXPECT_EQ(titles, (QStringList{"Name", "Company", "Phone", "Groups"}));
+    EXPECT_EQ(jose, (QStringList{"Jos\u00E9 Garc\u00EDa", "Acme", "555-0101", ""}));
+    EXPECT_EQ(zoe, (QStringList{"Zo\u00EB Smith", "", "", "Family, Work"}));
+    QTest::keyClicks(LookFor(dialog), "smith");
+    dialog.findChild<QPushButton*>("cmdCancel")->click();
+  });
+  EXPECT_EQ(book.CurrentRecord, 1);
+  EXPECT_EQ(window->txtName->text(), "Anne Brown");
 }
 
 TEST_F(GoToTest, HelpKeyAndButtonOpenTheTopic) {
