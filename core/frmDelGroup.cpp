@@ -13,7 +13,7 @@
 #include "core/GroupMembership.h"
 #include "core/HelpKey.h"
 #include "core/PhoneNameText.h"
-#include "platform/AnsiText.h"
+#include "core/BookText.h"
 
 namespace {
 
@@ -39,7 +39,7 @@ frmDelGroup::frmDelGroup(const BookState& book, QWidget* parent) : QDialog(paren
   const int deleted = exchange.DialogOK;
   cboItems->addItem(QString::fromLatin1(groups ? kUngroupedText : kBlankPhoneNameText), -1);
   for (int index : AlphabeticalOrder(names))
-    if (index != deleted) cboItems->addItem(AnsiToQString(names[static_cast<size_t>(index)]), index);
+    if (index != deleted) cboItems->addItem(ShownText(names[static_cast<size_t>(index)]), index);
   cboItems->setCurrentIndex(0);
   exchange.DialogOK = 0;
 

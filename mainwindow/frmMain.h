@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <vector>
 
 #include <QMainWindow>
 
@@ -27,6 +28,8 @@ class StatusClock;
 
 // The main window: one record of the book at a time, with the menus and
 // toolbar from which every command starts.
+struct ImportSource;
+
 class frmMain : public QMainWindow, public RecordNavigator {
   Q_OBJECT
 
@@ -49,6 +52,10 @@ class frmMain : public QMainWindow, public RecordNavigator {
   void EnableRecordControls(bool enable);
   void OnGroupCloseUp();
   void ConfirmSaveChanges(bool& cancel);
+  // True when the book is (now) a Unicode book: an old-edition book is
+  // converted when the user says so, once per book; what names what could
+  // not be stored.
+  bool ConvertOnUsersWord(const QString& what);
 
   // The desktop session is ending: asks the save question as at Exit when the
   // session allows it, otherwise keeps the changes for the next start.
@@ -130,6 +137,10 @@ class frmMain : public QMainWindow, public RecordNavigator {
   void ShowEmptyView();
   void ShowRecordPosition();
   void ShowInputRefusal(const QString& reason);
+  void RefuseInput(const QString& reason);
+  bool TakeEditionForSave(int fileType);
+  void OfferUnicodeForImport(const std::vector<ImportSource>& sources);
+  void ConnectEditionQuestion();
   void SetChecked(QButtonGroup* group, int id);
   void scrCurrRecord_Scroll(int position);
 

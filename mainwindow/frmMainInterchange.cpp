@@ -52,6 +52,7 @@ void frmMain::mnuFileImport_Click() {
   }
   std::vector<ImportSource> sources;
   if (!OpenSources(paths, sources)) return;
+  OfferUnicodeForImport(sources);
   frmImport dialog(book_, std::move(sources), this);
   if (dialog.exec() == QDialog::Accepted) RefreshView();
 }

@@ -1,10 +1,12 @@
 #include "platform/QtPrinter.h"
 
+#include <QGlyphRun>
+#include <QTextLayout>
+
 #include <QFontDatabase>
 #include <QPagedPaintDevice>
 #include <QPrinterInfo>
 
-#include "platform/AnsiText.h"
 #include "platform/HelpButton.h"
 #include "platform/OutputPaper.h"
 #include "platform/PdfFilesOutput.h"
@@ -53,11 +55,23 @@ double QtPrinter::PageHeight() {
   return output_->Layout().paintRectPixels(resolution).height() * kTwipsPerInch / resolution;
 }
 
-double QtPrinter::TextWidth(const std::string& text) { return metrics_->horizontalAdvance(AnsiToQString(text)); }
+double QtPrinter::TextWidth(const std::string& text) { return metrics_->horizontalAdvance(QString::fromStdString(text)); }
+
+bool QtPrinter::HasGlyphs(const std::string& text) {
+  // Laid out as it is printed, with font fallback; glyph 0 is the empty box.
+  QTextLayout layout(QString::fromStdString(text), font_);
+  layout.beginLayout();
+  while (layout.createLine().isValid()) {
+  }
+  layout.endLayout();
+  for (const QGlyphRun& run : layout.glyphRuns())
+    if (run.glyphIndexes().contains(0)) return false;
+  return true;
+}
 
 void QtPrinter::PrintText(const std::string& text) {
   if (text.empty()) return;
-  const QString shown = AnsiToQString(text);
+  const QString shown = QString::fromStdString(text);
   StartDrawing();
   painter_.drawText(QPointF(x_, y_ + metrics_->ascent()), shown);
   x_ += metrics_->horizontalAdvance(shown);

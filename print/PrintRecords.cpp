@@ -1,12 +1,14 @@
 #include "print/PrintRecords.h"
 
 #include "core/ErrorReport.h"
-#include "platform/AnsiText.h"
+#include "core/BookText.h"
+#include "core/ShortList.h"
 #include "platform/BusyPointer.h"
 #include "platform/PlatformFailure.h"
 #include "print/Labels.h"
 #include "print/LineFile.h"
 #include "print/LineFileWriter.h"
+#include "print/MissingGlyphs.h"
 #include "print/PhoneBook.h"
 #include "print/PhoneList.h"
 #include "print/PrintFailure.h"
@@ -59,10 +61,14 @@ void PrintRecords(const BookState& book, const ProgramSettings& settings, const 
     const JobSides sides = SidesOf(settings, printer);
     const QString title = ReportTypeOf(settings.Printing.ReportType) == ReportType::Labels
                               ? QString()
-                              : AnsiToQString(settings.Printing.Title);
+                              : ShownText(settings.Printing.Title);
     PrinterJob output(printer, ReportName(ReportTypeOf(settings.Printing.ReportType)), title, sides);
     DrawReport(printer, book, settings, job, sides);
     output.Finish();
+    if (const QStringList missing = RecordsMissingGlyphs(printer, book, job); !missing.isEmpty())
+      ShowMessage(MessageKind::Notice, QStringLiteral("No installed font has some characters of these records; they "
+                                                      "printed as empty boxes:\n\n") +
+                                           ShortList(missing));
   } catch (...) {
     // The busy pointer is restored, the line file deleted and the job's
     // output ended by now.

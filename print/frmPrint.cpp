@@ -17,7 +17,7 @@
 #include "core/HelpKey.h"
 #include "mainwindow/GroupComboBox.h"
 #include "mainwindow/frmMultiGroups.h"
-#include "platform/AnsiText.h"
+#include "core/BookText.h"
 #include "platform/Collation.h"
 #include "platform/FontChooser.h"
 #include "platform/Printer.h"
@@ -130,7 +130,7 @@ frmPrint::frmPrint(const BookState& book, ProgramSettings& settings, QWidget* pa
   chkBothSides->setChecked(printing.BothSidesInOnePass);
   ShowPrinter();
   txtTitle->setMaxLength(kTitleLength);
-  txtTitle->setText(AnsiToQString(printing.Title));
+  txtTitle->setText(ShownText(printing.Title));
   const int type = static_cast<int>(ReportTypeOf(printing.ReportType));
   optReportType[type]->setChecked(true);
   optReportType_Click(type);
@@ -140,7 +140,7 @@ frmPrint::frmPrint(const BookState& book, ProgramSettings& settings, QWidget* pa
 // The groups in alphabetical order below the three fixed entries.
 void frmPrint::FillGroupList() {
   for (int g = 0; g < book_.GroupCount(); ++g) {
-    const QString name = AnsiToQString(book_.Groups[static_cast<size_t>(g)]);
+    const QString name = ShownText(book_.Groups[static_cast<size_t>(g)]);
     int position = 0;
     while (position < cboGroups->count() && CompareTextIgnoringCase(cboGroups->itemText(position), name) <= 0)
       ++position;
@@ -227,7 +227,7 @@ void frmPrint::cmdPreview_Click() {
 
 bool frmPrint::ReadyToPrint() {
   auto& printing = settings_.Printing;
-  printing.Title = ToAnsi(txtTitle->text());
+  printing.Title = StoredText(txtTitle->text());
   printing.ReportType = static_cast<int16_t>(SelectedReportType());
   printing.IncludeAddress = chkIncAddress->isChecked();
   printing.ShowLetters = chkAlphaChar->isChecked();

@@ -94,10 +94,10 @@ TEST_F(InterchangeDialogTest, UnrecognisedColumnsGoToNotesUnlessMappedToAField) 
   EXPECT_TRUE(Previews(dialog, "Phone names to create: Privat\n"));
   dialog.cmdOK->click();
   ASSERT_EQ(book.RecordCount(), 4);
-  EXPECT_EQ(book.Records[2].Name, "J\xFCrgen Wei\xDF");
+  EXPECT_EQ(book.Records[2].Name, "Jürgen Weiß");
   EXPECT_EQ(book.Records[2].Phones[0], "030 111 222");
   EXPECT_EQ(book.PhoneNames.at(static_cast<size_t>(book.Records[2].PhoneNameIndex[0])), "Privat");
-  EXPECT_EQ(book.Records[2].Notes, "Firma: Stra\xDF" "enbau AG\r\nOrt: K\xF6ln");
+  EXPECT_EQ(book.Records[2].Notes, "Firma: Straßenbau AG\r\nOrt: Köln");
 }
 
 TEST_F(InterchangeDialogTest, FileMenuAccessKeysStayDistinct) {
