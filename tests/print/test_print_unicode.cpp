@@ -38,14 +38,16 @@ class UnicodePdfTest : public PrintTest {
     job.LinesPerPage = 40;
   }
 
-  // The text of the one PDF file printed, as poppler's pdftotext reads it.
+  // The text of the one PDF file printed, as poppler's pdftotext reads it,
+  // in NFKC: the PDF maps some glyphs back to compatibility characters (an
+  // Arabic letter's joined form, a Han character's Kangxi radical twin).
   QString PrintedText() {
     const QStringList files = QDir(folder.path()).entryList({QStringLiteral("*.pdf")}, QDir::Files);
     if (files.size() != 1) return {};
     QProcess pdftotext;
     pdftotext.start(QStringLiteral("pdftotext"), {QDir(folder.path()).filePath(files[0]), QStringLiteral("-")});
     pdftotext.waitForFinished();
-    return QString::fromUtf8(pdftotext.readAllStandardOutput());
+    return QString::fromUtf8(pdftotext.readAllStandardOutput()).normalized(QString::NormalizationForm_KC);
   }
 
   QTemporaryDir folder;
@@ -60,8 +62,14 @@ TEST_F(UnicodePdfTest, APhoneListGivesEveryNameBack) {
   const QString text = PrintedText();
   for (const QString& name : kWorldNames) {
     // pdftotext gives right-to-left words in reading order but may order
-    // the words of a line either way: each word must be there.
-    for (const QString& word : name.split(u' ')) EXPECT_TRUE(text.contains(word)) << word.toStdString();
+    // the words of a line either way: each word must be there. Qt's PDF
+    // writer maps no text to glyphs outside the Basic Multilingual Plane,
+    // so the emoji (drawn, as the missing-glyph check below confirms) is
+    // not read back.
+    for (const QString& word : name.split(u' ')) {
+      if (word.front().isSurrogate()) continue;
+      EXPECT_TRUE(text.contains(word)) << word.toStdString();
+    }
   }
   EXPECT_EQ(Messages().size(), 1u);  // where the file went, and no characters missing
 }
