@@ -155,4 +155,32 @@ TEST_F(UnicodeWindowTest, LimitsCountCharactersAsTheUserSeesThem) {
   EXPECT_EQ(window->PromptText(), QStringLiteral("This box holds at most 45 characters"));
 }
 
+TEST_F(UnicodeWindowTest, SaveAsOffersBothFormatsAndListsWhatTheOldOneCannotHold) {
+  Fakes().messages.answers = {MessageAnswer::Yes};
+  AddAndName(QStringLiteral("Иван Петров"));
+  AddAndName(QStringLiteral("Zoë"));
+  files.result = FileDialogResult::Chosen;
+  files.chosen = dir.filePath("Copy.dat");
+  files.chosenFilter = 1;  // the old format
+  Fakes().messages.shown.clear();
+  Fakes().messages.answers = {MessageAnswer::No};
+  window->mnuFileSaveAs_Click();
+  EXPECT_EQ(files.request.FilterIndex, 0);  // the book's own format shown first
+  ASSERT_EQ(Fakes().messages.shown.size(), 1u);
+  EXPECT_TRUE(Fakes().messages.shown[0].second.contains("\n\nName of record 1: Иван Петров\n\n"));
+  EXPECT_FALSE(QFile::exists(files.chosen));
+  EXPECT_TRUE(book.IsUnicode());
+
+  Fakes().messages.answers = {MessageAnswer::Yes};
+  window->mnuFileSaveAs_Click();
+  EXPECT_EQ(ReadBytes(files.chosen).substr(0, 10), "QUILLBOX00");
+  EXPECT_EQ(std::pair(book.Records[0].Name, book.Records[1].Name), std::pair("Ivan Petrov"s, "Zoë"s));
+
+  files.chosen = dir.filePath("Unicode.dat");
+  files.chosenFilter = 0;
+  window->mnuFileSaveAs_Click();
+  EXPECT_EQ(ReadBytes(files.chosen).substr(0, 10), "VANTREOU01");
+  EXPECT_FALSE(book.Records[0].Uid.empty());
+}
+
 }  // namespace
