@@ -56,7 +56,7 @@ bool frmMain::ConvertOnUsersWord(const QString& what) {
   }
   ConvertToUnicode(book_);
   // Saved at once, so that the old file is the one kept as the backup.
-  if (!book_.IsUntitled()) SaveDocument(book_);
+  if (!book_.IsUntitled()) ShowOutcome(SaveDocument(book_));
   // The boxes keep their text: one of them may be judging input right now.
   for (OneLineField* box : {txtName, txtCompany, txtPhone}) box->SetUnicode(true);
   for (MultiLineField* box : {txtAddress, txtNotes}) box->SetUnicode(true);
