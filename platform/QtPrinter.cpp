@@ -1,12 +1,13 @@
 #include "platform/QtPrinter.h"
 
-#include <QGlyphRun>
-#include <QTextLayout>
+#include <algorithm>
 
 #include <QFontDatabase>
+#include <QGlyphRun>
 #include <QPagedPaintDevice>
 #include <QPen>
 #include <QPrinterInfo>
+#include <QTextLayout>
 
 #include "platform/HelpButton.h"
 #include "platform/OutputPaper.h"
@@ -61,15 +62,24 @@ double QtPrinter::PageHeight() {
 double QtPrinter::TextWidth(const std::string& text) { return metrics_->horizontalAdvance(QString::fromStdString(text)); }
 
 bool QtPrinter::HasGlyphs(const std::string& text) {
-  // Laid out as it is printed, with font fallback; glyph 0 is the empty box.
-  QTextLayout layout(QString::fromStdString(text), font_);
+  // ASCII, most of what is printed, is in every font.
+  if (std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; })) return true;
+  QString shown = QString::fromStdString(text);
+  // Control characters (line breaks, tabs) print as blanks.
+  for (QChar& c : shown)
+    if (c.unicode() < 0x20) c = u' ';
+  // Most text is in the current font itself: only the rest is laid out,
+  // with font fallback, as it is printed. Glyph 0 is the empty box.
+  const QList<uint> characters = shown.toUcs4();
+  if (std::all_of(characters.begin(), characters.end(), [this](uint c) { return metrics_->inFontUcs4(c); }))
+    return true;
+  QTextLayout layout(shown, font_);
   layout.beginLayout();
   while (layout.createLine().isValid()) {
   }
   layout.endLayout();
-  for (const QGlyphRun& run : layout.glyphRuns())
-    if (run.glyphIndexes().contains(0)) return false;
-  return true;
+  const QList<QGlyphRun> runs = layout.glyphRuns();
+  return std::none_of(runs.begin(), runs.end(), [](const QGlyphRun& run) { return run.glyphIndexes().contains(0); });
 }
 
 void QtPrinter::PrintText(const std::string& text) {
