@@ -8,12 +8,14 @@
 #include "core/DataFile.h"
 #include "core/Document.h"
 #include "core/ErrorReport.h"
+#include "core/ExportFile.h"
 #include "interchange/ImportPlan.h"
 #include "interchange/ImportSource.h"
 #include "interchange/VCardWriter.h"
 #include "platform/BookLock.h"
 #include "platform/FileSystem.h"
 #include "platform/ProgramIdentity.h"
+#include "platform/UnixSignals.h"
 
 namespace {
 
@@ -78,7 +80,7 @@ bool LockBook(BookLock& lock, const QString& path) {
 
 // A new book becomes a Unicode book when the import needs it; an existing
 // old-format book only when the user asked for it.
-ImportPlan PlanInEdition(BookState& book, const ReadResult& contacts, bool skipDuplicates, bool convert) {
+ImportPlan PlanInEdition(BookState& book, const std::vector<ImportSource>& contacts, bool skipDuplicates, bool convert) {
   if (convert && !book.IsUnicode()) ConvertToUnicode(book);
   ImportPlan plan = PlanImport(book, contacts, skipDuplicates);
   if (plan.Transliterated.empty() || book.IsUnicode() || FileExists(book.FileName))
@@ -106,7 +108,7 @@ int Import(const QStringList& files, const QString& path, bool keepDuplicates, b
       Out() << QFileInfo(file).fileName() << ": columns kept in Notes under their headers: " << unmapped.join(QStringLiteral(", ")) << Qt::endl;
     sources.push_back(std::move(source));
   }
-  const ImportPlan plan = PlanInEdition(book, ContactsOf(sources), !keepDuplicates, convert);
+  const ImportPlan plan = PlanInEdition(book, sources, !keepDuplicates, convert);
   const int added = ApplyImport(book, plan);
   if (book.Dirty) {
     if (const Outcome saved = SaveDocument(book); !saved.Succeeded()) return Fail(saved);
@@ -117,6 +119,11 @@ int Import(const QStringList& files, const QString& path, bool keepDuplicates, b
   return kDone;
 }
 
+QString ExportProblem(ExportOutcome outcome, const QString& target, const PlatformError& error) {
+  if (outcome != ExportOutcome::Failed) return ExportRefusal(outcome, target);
+  return QStringLiteral("Unable to export to '%1'. Error %2 : %3.").arg(target).arg(error.Number).arg(error.Description);
+}
+
 int ExportVCard(const QString& path, const QString& target, VCardVersion version) {
   BookLock lock;
   if (!LockBook(lock, path)) return kFailed;
@@ -124,8 +131,8 @@ int ExportVCard(const QString& path, const QString& target, VCardVersion version
   BookState book;
   if (const Outcome loaded = LoadDocument(book, path); !loaded.Succeeded()) return Fail(loaded);
   PlatformError error;
-  if (!WriteFileAtomically(target, WriteVCards(book, AllRecords(book), version), error))
-    return Fail(QStringLiteral("Unable to export to '%1'. %2").arg(target, error.Description));
+  const ExportOutcome outcome = WriteExportFile(book, target, WriteVCards(book, AllRecords(book), version), error);
+  if (outcome != ExportOutcome::Written) return Fail(ExportProblem(outcome, target, error));
   Out() << QStringLiteral("Exported %1 records to %2 as vCard %3.")
                .arg(book.RecordCount())
                .arg(target, version == VCardVersion::V3 ? QStringLiteral("3.0") : QStringLiteral("4.0"))
@@ -183,5 +190,6 @@ int RunCommandLine(int argc, char* argv[]) {
   QCoreApplication application(argc, argv);
   QCoreApplication::setApplicationName(QLatin1String(kProgramName));
   QCoreApplication::setApplicationVersion(QLatin1String(kProgramVersion));
+  IgnoreFileSizeLimitSignal();
   return Run(QCoreApplication::arguments());
 }

@@ -1,30 +1,38 @@
 #include "core/DataFile.h"
 
+#include "core/AddressBookFile.h"
 #include "core/Document.h"
 #include "core/DocumentCodec.h"
+#include "core/RecoveryFile.h"
 #include "platform/BusyPointer.h"
 #include "platform/FileReplacement.h"
+#include "platform/FileSystem.h"
 #include "platform/ReadableFile.h"
 
 namespace {
 
-// What a path names when it is no file at all, as the refusal says it.
-QString KindText(FileKind kind) {
-  switch (kind) {
-    case FileKind::Folder: return QStringLiteral("a folder");
-    case FileKind::Device: return QStringLiteral("a device");
-    case FileKind::Pipe: return QStringLiteral("a named pipe");
-    case FileKind::Socket: return QStringLiteral("a socket");
-    case FileKind::Missing:
-    case FileKind::Regular:
-    case FileKind::Other: break;
-  }
-  return QStringLiteral("a special file");
-}
-
 Outcome LoadFailure(BookState& book, const QString& path, const PlatformError& error) {
   NewDocument(book);
   return Outcome::Failed(QStringLiteral("Unable to load '%1' from disk.").arg(path), error);
+}
+
+// A temporary file of a save that was killed: empty (killed before it
+// wrote) or a data file, whole or in part.
+bool IsLeftOverOfASave(const QString& file) {
+  const std::string start = FirstBytesOf(file, 10);
+  return start.empty() || StartsAsAddressBook(start);
+}
+
+// The file replaced is kept as the backup; a save that must overwrite it in
+// place keeps a whole copy for recovery until it has finished.
+ReplacementOptions SaveOptionsFor(const BookState& book) {
+  ReplacementOptions options;
+  options.Previous = PreviousVersion::KeepAsBackup;
+  options.KeepCopyBeforeOverwriting = [&book](const std::string& bytes, PlatformError& error) {
+    return KeepCopyOfSave(book, bytes, error);
+  };
+  options.DropCopy = [&book] { RemoveCopyOfSave(book); };
+  return options;
 }
 
 }  // namespace
@@ -39,7 +47,7 @@ Outcome LoadDocument(BookState& book, const QString& path) {
       book.FileName = path;
       return Outcome::Done();
     case ReadableFile::Opening::NotAFile:
-      return Outcome::Refused(path + QStringLiteral(" is %1, not a data file.").arg(KindText(file.Kind())));
+      return Outcome::Refused(path + QStringLiteral(" is %1, not a data file.").arg(FileKindText(file.Kind())));
     case ReadableFile::Opening::Failed:
       return LoadFailure(book, path, error);
   }
@@ -65,12 +73,13 @@ Outcome LoadDocument(BookState& book, const QString& path) {
 }
 
 Outcome SaveDocument(BookState& book) {
+  RemoveLeftOverTemporaries(book.FileName, IsLeftOverOfASave);
   PlatformError error;
   std::optional<FileStamp> written;
   {
     BusyCursor busy;
     const std::optional<std::string> bytes = EncodeDocument(book, error);
-    if (bytes) written = ReplaceFile(book.FileName, *bytes, PreviousVersion::KeepAsBackup, error);
+    if (bytes) written = ReplaceFile(book.FileName, *bytes, SaveOptionsFor(book), error);
   }
   if (!written) return Outcome::Failed(QStringLiteral("Unable to save %1 to disk.").arg(book.FileName), error);
   book.OnDisk = *written;

@@ -27,8 +27,9 @@ void InitNewRecord(BookState& book, int index) {
 }
 
 void StampChange(const BookState& book, AddressRecord& record) {
+  if (!book.IsUnicode()) return;  // the old edition keeps neither; conversion gives them
   record.ChangedMs = QDateTime::currentMSecsSinceEpoch();
-  if (book.IsUnicode() && record.Uid.empty()) record.Uid = QUuid::createUuid().toString(QUuid::WithoutBraces).toStdString();
+  if (record.Uid.empty()) record.Uid = QUuid::createUuid().toString(QUuid::WithoutBraces).toStdString();
 }
 
 void ConvertToUnicode(BookState& book) {

@@ -10,8 +10,8 @@ void NewDocument(BookState& book);
 // Gives the freshly appended record at index its defaults.
 void InitNewRecord(BookState& book, int index);
 
-// Records that the record changed now; in a Unicode book a record without
-// an identifier gets one.
+// In a Unicode book, records that the record changed now and gives it an
+// identifier when it has none; an old-edition book keeps neither.
 void StampChange(const BookState& book, AddressRecord& record);
 
 // Turns the book into a Unicode book: each record gets an identifier and,

@@ -4,6 +4,7 @@
 #include <QDateTime>
 #include <QStringList>
 
+#include "core/DataFileFit.h"
 #include "core/DocumentCodec.h"
 #include "core/FileTitle.h"
 #include "platform/FileSystem.h"
@@ -35,11 +36,21 @@ QString NoteFileOf(const QString& recoveryFile) {
 
 // One "Key=Value" line per fact; the book's path is percent-encoded, as a
 // file name may hold any character but the folder separator.
-std::string NoteOf(const BookState& book) {
+std::string NoteOf(const BookState& book, bool interruptedSave) {
   const FileStamp& stamp = book.OnDisk;
   return "Book=" + book.FileName.toUtf8().toPercentEncoding().toStdString() +
          "\nExists=" + (stamp.Exists ? "1" : "0") + "\nSize=" + std::to_string(stamp.Size) +
-         "\nModified=" + std::to_string(stamp.ModifiedNs) + "\nDigest=" + stamp.Digest.toHex().toStdString() + "\n";
+         "\nModified=" + std::to_string(stamp.ModifiedNs) + "\nDigest=" + stamp.Digest.toHex().toStdString() +
+         "\nInterruptedSave=" + (interruptedSave ? "1" : "0") + "\n";
+}
+
+// The note first, so that a recovery file, which is what the next start
+// looks for, always has the name of its book; both no more open to others
+// than the book itself.
+bool WriteKept(const BookState& book, const std::string& bytes, bool interruptedSave, PlatformError& error) {
+  const QString file = ThisRunsRecoveryFile(book);
+  return WritePrivateFile(NoteFileOf(file), NoteOf(book, interruptedSave), book.FileName, error) &&
+         WritePrivateFile(file, bytes, book.FileName, error);
 }
 
 KeptChanges ReadNote(const QString& recoveryFile) {
@@ -55,6 +66,7 @@ KeptChanges ReadNote(const QString& recoveryFile) {
     if (key == QLatin1String("Size")) kept.OnDisk.Size = value.toLongLong();
     if (key == QLatin1String("Modified")) kept.OnDisk.ModifiedNs = value.toLongLong();
     if (key == QLatin1String("Digest")) kept.OnDisk.Digest = QByteArray::fromHex(value.toLatin1());
+    if (key == QLatin1String("InterruptedSave")) kept.InterruptedSave = value == QLatin1String("1");
   }
   return kept;
 }
@@ -64,10 +76,20 @@ KeptChanges ReadNote(const QString& recoveryFile) {
 void KeepChangesForRecovery(const BookState& book) {
   if (!book.Dirty) return;
   PlatformError error;
-  const std::optional<std::string> bytes = EncodeDocument(book, error);
-  const QString file = ThisRunsRecoveryFile(book);
+  std::optional<std::string> bytes = EncodeDocument(book, error);
+  // A book past the file's limits is kept as far as a file holds it.
+  if (!bytes) bytes = EncodeDocument(FittedToDataFile(book), error);
   // The program is ending and can tell no one of a failure.
-  if (bytes && WriteFileAtomically(file, *bytes, error)) WriteFileAtomically(NoteFileOf(file), NoteOf(book), error);
+  if (bytes) WriteKept(book, *bytes, false, error);
+}
+
+bool KeepCopyOfSave(const BookState& book, const std::string& bytes, PlatformError& error) {
+  return WriteKept(book, bytes, true, error);
+}
+
+void RemoveCopyOfSave(const BookState& book) {
+  const QString file = ThisRunsRecoveryFile(book);
+  RemoveKeptChanges({file, book.FileName, {}});
 }
 
 std::vector<KeptChanges> KeptChangesInRecoveryFolder() {

@@ -3,10 +3,16 @@
 #include "core/DataFile.h"
 #include "core/ErrorReport.h"
 #include "core/RecoveryFile.h"
+#include "platform/FileStamp.h"
 
 namespace {
 
 QString OfferText(const KeptChanges& kept) {
+  if (kept.InterruptedSave)
+    return QStringLiteral("Vantreo was ended while it saved '%1', which may be damaged. The whole book as it was being "
+                          "saved was kept in '%2'. Do you want to open it now? If you choose No, it is kept and offered "
+                          "again at the next start.")
+        .arg(kept.BookFile, kept.RecoveryFile);
   return QStringLiteral("Vantreo was ended before the changes to '%1' were saved. They were kept in '%2'. Do you "
                         "want to open them now? If you choose No, they are kept and offered again at the next start.")
       .arg(kept.BookFile, kept.RecoveryFile);
@@ -20,7 +26,8 @@ std::optional<BookState> LoadKeptChanges(const KeptChanges& kept) {
   ShowOutcome(loaded);
   if (!loaded.Succeeded() || !recovered.OnDisk.Exists) return std::nullopt;
   recovered.FileName = kept.BookFile;
-  recovered.OnDisk = kept.OnDisk;
+  // A book file that a save left half-written is replaced without asking.
+  recovered.OnDisk = kept.InterruptedSave ? StampOfFile(kept.BookFile) : kept.OnDisk;
   recovered.Dirty = true;
   return recovered;
 }

@@ -6,7 +6,6 @@
 
 #include "core/GroupMembership.h"
 #include "core/PhoneNameText.h"
-#include "platform/FileSystem.h"
 
 namespace {
 
@@ -112,6 +111,6 @@ QStringList RecordsNotInCodePage(const BookState& book, const ProgramSettings::E
   return records;
 }
 
-bool ExportBook(const BookState& book, const ProgramSettings::ExportSection& options, PlatformError& error) {
-  return WriteFileAtomically(options.File, ExportText(book, options), error);
+ExportOutcome ExportBook(const BookState& book, const ProgramSettings::ExportSection& options, PlatformError& error) {
+  return WriteExportFile(book, options.File, ExportText(book, options), error);
 }

@@ -7,6 +7,7 @@
 #include <QStringList>
 
 #include "core/BookState.h"
+#include "core/ExportFile.h"
 #include "core/ProgramSettings.h"
 #include "platform/PlatformError.h"
 
@@ -50,5 +51,5 @@ std::string ExportText(const BookState& book, const ProgramSettings::ExportSecti
 // "Record 3: Иван Петров".
 QStringList RecordsNotInCodePage(const BookState& book, const ProgramSettings::ExportSection& options);
 
-// Writes the export of book to options.File; on failure fills error.
-bool ExportBook(const BookState& book, const ProgramSettings::ExportSection& options, PlatformError& error);
+// Writes the export of book to options.File, as WriteExportFile does.
+ExportOutcome ExportBook(const BookState& book, const ProgramSettings::ExportSection& options, PlatformError& error);

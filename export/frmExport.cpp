@@ -174,14 +174,10 @@ void frmExport::cmdOK_Click() {
   if (!ConfirmCodePage(options)) return;
 
   PlatformError error;
-  bool written;
+  ExportOutcome outcome;
   {
     BusyCursor busy;
-    written = ExportBook(book_, options, error);
+    outcome = ExportBook(book_, options, error);
   }
-  if (!written) {
-    ShowErrorMessage(QStringLiteral("Unable to export to '%1'.").arg(options.File), error);
-    return;
-  }
-  accept();
+  if (ReportExportOutcome(outcome, options.File, error)) accept();
 }

@@ -11,6 +11,7 @@
 
 #include "core/DialogButton.h"
 #include "core/ErrorReport.h"
+#include "core/ExportFile.h"
 #include "core/GroupMembership.h"
 #include "core/HelpTopics.h"
 #include "interchange/VCardWriter.h"
@@ -18,7 +19,6 @@
 #include "platform/BusyPointer.h"
 #include "platform/Collation.h"
 #include "platform/FileDialogs.h"
-#include "platform/FileSystem.h"
 #include "platform/HelpKey.h"
 
 namespace {
@@ -114,15 +114,14 @@ void frmExportVCard::cmdOK_Click() {
 
 bool frmExportVCard::WriteTo(const QString& path, const std::string& selection) {
   PlatformError error;
-  bool written;
+  ExportOutcome outcome;
   {
     BusyCursor busy;
     std::vector<int> records;
     for (int r = 0; r < book_.RecordCount(); ++r)
       if (RecordInSelection(book_.Records[static_cast<size_t>(r)], selection)) records.push_back(r);
     const VCardVersion version = optVersion[1]->isChecked() ? VCardVersion::V4 : VCardVersion::V3;
-    written = WriteFileAtomically(path, WriteVCards(book_, records, version), error);
+    outcome = WriteExportFile(book_, path, WriteVCards(book_, records, version), error);
   }
-  if (!written) ShowErrorMessage(QStringLiteral("Unable to export to '%1'.").arg(path), error);
-  return written;
+  return ReportExportOutcome(outcome, path, error);
 }

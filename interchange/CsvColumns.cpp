@@ -232,20 +232,21 @@ class RowReader {
   QString name_;
   QString parts_[5];  // prefix, given, middle, family, suffix
   QStringList units_;
-  std::vector<std::pair<int, AddressSet>> addresses_;
+  std::vector<std::pair<int, AddressSet>> addresses_;  // in the order of their first columns
   std::vector<std::pair<int, PhoneSet>> phones_;
+  QHash<int, size_t> addressBySet_, phonesBySet_;        // where each numbered set is in them
 };
 
 RowReader::AddressSet& RowReader::Address(int set, const QString& kind) {
-  for (auto& [number, address] : addresses_)
-    if (number == set) return address;
+  if (const auto found = addressBySet_.constFind(set); found != addressBySet_.constEnd()) return addresses_[*found].second;
+  addressBySet_.insert(set, addresses_.size());
   addresses_.push_back({set, AddressSet{{}, {}, kind}});
   return addresses_.back().second;
 }
 
 RowReader::PhoneSet& RowReader::Phones(int set) {
-  for (auto& [number, phones] : phones_)
-    if (number == set) return phones;
+  if (const auto found = phonesBySet_.constFind(set); found != phonesBySet_.constEnd()) return phones_[*found].second;
+  phonesBySet_.insert(set, phones_.size());
   phones_.push_back({set, {}});
   return phones_.back().second;
 }
@@ -255,7 +256,7 @@ void RowReader::Take(const CsvColumn& column, const QString& value) {
     case CsvField::Skip: break;
     case CsvField::Notes:
       if (column.Label.isEmpty())
-        contact_.Note = contact_.Note.isEmpty() ? value : contact_.Note + QLatin1Char('\n') + value;
+        AppendLine(contact_.Note, value);
       else
         contact_.Extras.push_back({column.Rank, column.Label, value});
       break;
@@ -326,21 +327,22 @@ std::vector<CsvColumn> RecogniseColumns(const QStringList& header) {
 }
 
 std::vector<int> ColumnsToMap(const CsvTable& table, const std::vector<CsvColumn>& columns) {
-  std::vector<int> unknown;
-  for (size_t c = 0; c < columns.size(); ++c) {
-    if (columns[c].Recognised) continue;
-    const bool hasData = std::any_of(table.Rows.begin(), table.Rows.end(), [c](const QStringList& row) {
-      return static_cast<qsizetype>(c) < row.size() && !row[static_cast<qsizetype>(c)].trimmed().isEmpty();
-    });
-    if (hasData) unknown.push_back(static_cast<int>(c));
+  std::vector<bool> hasData(columns.size(), false);
+  for (qsizetype r = 0; r < table.RowCount(); ++r) {
+    const QStringList row = table.Row(r);
+    for (qsizetype c = 0; c < row.size() && c < static_cast<qsizetype>(columns.size()); ++c)
+      if (!hasData[static_cast<size_t>(c)] && !row[c].trimmed().isEmpty()) hasData[static_cast<size_t>(c)] = true;
   }
+  std::vector<int> unknown;
+  for (size_t c = 0; c < columns.size(); ++c)
+    if (!columns[c].Recognised && hasData[c]) unknown.push_back(static_cast<int>(c));
   return unknown;
 }
 
-ReadResult ContactsFromCsv(const CsvTable& table, const std::vector<CsvColumn>& columns) {
-  ReadResult result;
-  result.Skipped = table.Skipped;
-  for (const QStringList& row : table.Rows) {
+void ForEachContactOfCsv(const CsvTable& table, const std::vector<CsvColumn>& columns,
+                         const std::function<void(const ImportedContact&)>& take) {
+  for (qsizetype r = 0; r < table.RowCount(); ++r) {
+    const QStringList row = table.Row(r);
     RowReader reader;
     for (qsizetype c = 0; c < row.size() && c < static_cast<qsizetype>(columns.size()); ++c) {
       const QString value = WithPlainLineBreaks(row[c]);
@@ -348,8 +350,14 @@ ReadResult ContactsFromCsv(const CsvTable& table, const std::vector<CsvColumn>& 
       if (!value.trimmed().isEmpty() && value != QLatin1String("0/0/00"))
         reader.Take(columns[static_cast<size_t>(c)], value);
     }
-    ImportedContact contact = reader.Finish();
-    if (HasData(contact)) result.Contacts.push_back(std::move(contact));
+    const ImportedContact contact = reader.Finish();
+    if (HasData(contact)) take(contact);
   }
+}
+
+ReadResult ContactsFromCsv(const CsvTable& table, const std::vector<CsvColumn>& columns) {
+  ReadResult result;
+  result.Skipped = table.Skipped;
+  ForEachContactOfCsv(table, columns, [&result](const ImportedContact& contact) { result.Contacts.push_back(contact); });
   return result;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <vector>
 
 #include <QString>
@@ -51,3 +52,8 @@ std::vector<int> ColumnsToMap(const CsvTable& table, const std::vector<CsvColumn
 
 // The contacts of the rows; rows without any data are left out.
 ReadResult ContactsFromCsv(const CsvTable& table, const std::vector<CsvColumn>& columns);
+
+// The contacts of the rows one at a time, none kept: a large file is never
+// held as contacts all at once. Rows without data are passed over.
+void ForEachContactOfCsv(const CsvTable& table, const std::vector<CsvColumn>& columns,
+                         const std::function<void(const ImportedContact&)>& take);

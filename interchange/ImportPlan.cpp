@@ -4,10 +4,12 @@
 #include <climits>
 
 #include <QHash>
+#include <QSet>
 #include <QLocale>
 
 #include "core/Document.h"
 #include "core/GroupMembership.h"
+#include "interchange/CsvColumns.h"
 #include "interchange/LatinText.h"
 #include "interchange/TextDecoding.h"
 #include "core/BookText.h"
@@ -103,7 +105,7 @@ class Planner {
   std::string Text(const QString& value, bool multiLine, const char* field);
   int FindDuplicate(const Likeness& contact) const;
   bool WillAdd(const ImportedContact& contact, const AddressRecord& record);
-  int16_t PhoneNameIndexOf(const std::string& name);
+  int PhoneNameIndexOf(const std::string& name);
   int GroupIndexOf(const std::string& name);
   void PlacePhones(const ImportedContact& contact, AddressRecord& record, std::vector<ContactExtra>& extras);
   void PlaceGroups(const ImportedContact& contact, AddressRecord& record, std::vector<ContactExtra>& extras);
@@ -119,6 +121,7 @@ class Planner {
     Likeness Features;
   };
   QHash<QString, std::vector<KnownRecord>> recordsByName_;
+  QSet<QString> groupsNotCreated_, phoneNamesNotCreated_;
 };
 
 std::string Planner::Text(const QString& value, bool multiLine, const char* field) {
@@ -128,7 +131,8 @@ std::string Planner::Text(const QString& value, bool multiLine, const char* fiel
     text = LatinText(value);
     plan_.Transliterated.push_back({contact_, QString::fromLatin1(field), value, text});
   }
-  text = WithPlainLineBreaks(text).replace(QLatin1Char('\n'), multiLine ? QStringLiteral("\r\n") : QStringLiteral(" "));
+  // Split and joined: replacing each line break in place would move the rest of a long text every time.
+  text = WithPlainLineBreaks(text).split(QLatin1Char('\n')).join(multiLine ? QStringLiteral("\r\n") : QStringLiteral(" "));
   if (singleByte && text.size() > kLongestSingleByteValue) {
     text.truncate(kLongestSingleByteValue);
     plan_.Cut.push_back({contact_, QString::fromLatin1(field), {}, {}});
@@ -144,14 +148,15 @@ int Planner::FindDuplicate(const Likeness& contact) const {
   return -1;
 }
 
-int16_t Planner::PhoneNameIndexOf(const std::string& name) {
+// The phone name's index, created when missing; -1 when the list is full.
+int Planner::PhoneNameIndexOf(const std::string& name) {
   int index = Lookup(phoneNames_, name);
-  if (index < 0) {
-    index = book_.PhoneNameCount() + static_cast<int>(plan_.NewPhoneNames.size());
-    plan_.NewPhoneNames.push_back(name);
-    RememberName(phoneNames_, name, index);
-  }
-  return static_cast<int16_t>(index);
+  if (index >= 0) return index;
+  index = book_.PhoneNameCount() + static_cast<int>(plan_.NewPhoneNames.size());
+  if (index >= kMaxPhoneNames) return -1;
+  plan_.NewPhoneNames.push_back(name);
+  RememberName(phoneNames_, name, index);
+  return index;
 }
 
 int Planner::GroupIndexOf(const std::string& name) {
@@ -169,13 +174,21 @@ void Planner::PlacePhones(const ImportedContact& contact, AddressRecord& record,
   std::stable_sort(phones.begin(), phones.end(),
                    [](const ContactPhone& a, const ContactPhone& b) { return Rank(a) < Rank(b); });
   record.PhoneNameIndex = book_.DefaultPhoneNames;
-  for (size_t i = 0; i < phones.size(); ++i) {
-    if (i >= record.Phones.size()) {
-      extras.push_back({kNotesPhone, QStringLiteral("Phone (%1)").arg(phones[i].PhoneName), phones[i].Number});
+  size_t slot = 0;
+  for (const ContactPhone& phone : phones) {
+    // Numbers beyond the four slots, and those whose phone name the full list cannot take, go to Notes.
+    const int name = slot < record.Phones.size() ? PhoneNameIndexOf(Text(phone.PhoneName, false, "Phone name")) : -1;
+    if (name < 0) {
+      if (slot < record.Phones.size() && !phoneNamesNotCreated_.contains(phone.PhoneName)) {
+        phoneNamesNotCreated_.insert(phone.PhoneName);
+        plan_.PhoneNamesNotCreated << phone.PhoneName;
+      }
+      extras.push_back({kNotesPhone, QStringLiteral("Phone (%1)").arg(phone.PhoneName), phone.Number});
       continue;
     }
-    record.Phones[i] = Text(phones[i].Number, false, "Phone");
-    record.PhoneNameIndex[i] = PhoneNameIndexOf(Text(phones[i].PhoneName, false, "Phone name"));
+    record.Phones[slot] = Text(phone.Number, false, "Phone");
+    record.PhoneNameIndex[slot] = static_cast<int16_t>(name);
+    ++slot;
   }
 }
 
@@ -188,7 +201,10 @@ void Planner::PlaceGroups(const ImportedContact& contact, AddressRecord& record,
     const int index = GroupIndexOf(name);
     if (index < 0) {
       extras.push_back({kNotesGroup, QStringLiteral("Group"), category});
-      if (!plan_.GroupsNotCreated.contains(category)) plan_.GroupsNotCreated << category;
+      if (!groupsNotCreated_.contains(category)) {
+        groupsNotCreated_.insert(category);
+        plan_.GroupsNotCreated << category;
+      }
     } else if (std::find(indexes.begin(), indexes.end(), index) == indexes.end()) {
       indexes.push_back(index);
     }
@@ -209,9 +225,13 @@ std::string Planner::NotesOf(const ImportedContact& contact, std::vector<Contact
   QStringList lines;
   if (!contact.Note.isEmpty()) lines << contact.Note;
   QStringList labels;
+  QSet<QString> labelled;
   for (const ContactExtra& extra : extras) {
     lines << extra.Label + QStringLiteral(": ") + QString(extra.Value).replace(QLatin1Char('\n'), QLatin1Char(' '));
-    if (!labels.contains(extra.Label)) labels << extra.Label;
+    if (!labelled.contains(extra.Label)) {
+      labelled.insert(extra.Label);
+      labels << extra.Label;
+    }
   }
   if (!labels.isEmpty()) plan_.MovedToNotes << contact_ + QStringLiteral(": ") + labels.join(QStringLiteral(", "));
   return Text(lines.join(QLatin1Char('\n')), true, "Notes");
@@ -277,6 +297,12 @@ void AddList(QStringList& lines, const QString& title, const QStringList& items)
   if (items.size() > kShownPerList) lines << QStringLiteral("    ... and %1 more").arg(items.size() - kShownPerList);
 }
 
+// The first names of a list on one line, and how many more there are.
+QString ShortList(const QStringList& names) {
+  const QString shown = names.mid(0, kShownPerList).join(QStringLiteral(", "));
+  return names.size() > kShownPerList ? shown + QStringLiteral(", ... and %1 more").arg(names.size() - kShownPerList) : shown;
+}
+
 QStringList ShownList(const std::vector<std::string>& names) {
   QStringList list;
   for (const std::string& name : names) list << ShownText(name);
@@ -291,6 +317,27 @@ ImportPlan PlanImport(const BookState& book, const ReadResult& read, bool skipDu
   ImportPlan plan = planner.Result();
   plan.Skipped = read.Skipped;
   plan.BinaryValuesSkipped = read.BinaryValuesSkipped;
+  return plan;
+}
+
+ImportPlan PlanImport(const BookState& book, const std::vector<ImportSource>& sources, bool skipDuplicates) {
+  Planner planner(book, skipDuplicates);
+  std::vector<SkippedEntry> skipped;
+  int binaries = 0;
+  for (const ImportSource& source : sources) {
+    const bool vcard = source.Format == ImportFormat::VCard;
+    if (vcard) {
+      for (const ImportedContact& contact : source.Cards.Contacts) planner.Add(contact);
+    } else {
+      ForEachContactOfCsv(source.Table, source.Columns, [&planner](const ImportedContact& contact) { planner.Add(contact); });
+    }
+    const std::vector<SkippedEntry>& ofSource = vcard ? source.Cards.Skipped : source.Table.Skipped;
+    skipped.insert(skipped.end(), ofSource.begin(), ofSource.end());
+    if (vcard) binaries += source.Cards.BinaryValuesSkipped;
+  }
+  ImportPlan plan = planner.Result();
+  plan.Skipped = std::move(skipped);
+  plan.BinaryValuesSkipped = binaries;
   return plan;
 }
 
@@ -311,8 +358,7 @@ QStringList ImportSummary(const ImportPlan& plan) {
   QStringList lines;
   lines << QStringLiteral("Contacts to add: %1").arg(plan.Records.size());
   if (!plan.NewGroups.empty()) lines << QStringLiteral("Groups to create: ") + ShownList(plan.NewGroups).join(QStringLiteral(", "));
-  if (!plan.NewPhoneNames.empty())
-    lines << QStringLiteral("Phone names to create: ") + ShownList(plan.NewPhoneNames).join(QStringLiteral(", "));
+  if (!plan.NewPhoneNames.empty()) lines << QStringLiteral("Phone names to create: ") + ShortList(ShownList(plan.NewPhoneNames));
   QStringList duplicates;
   for (const LikelyDuplicate& duplicate : plan.Duplicates)
     duplicates << QStringLiteral("%1 (like record %2)").arg(duplicate.Contact).arg(duplicate.ExistingRecord + 1);
@@ -328,6 +374,10 @@ QStringList ImportSummary(const ImportPlan& plan) {
   if (!plan.GroupsNotCreated.isEmpty())
     lines << QStringLiteral("Groups not created, the book holds at most %1 groups (kept in Notes): ").arg(kMaxGroups) +
                  plan.GroupsNotCreated.join(QStringLiteral(", "));
+  AddList(lines,
+          QStringLiteral("Phone names beyond the %1 a book holds, their numbers kept in Notes")
+              .arg(QLocale(QLocale::English).toString(kMaxPhoneNames)),
+          plan.PhoneNamesNotCreated);
   if (plan.NotAddedForRoom > 0)
     lines << QStringLiteral("Contacts not added, the book holds at most %1 records: %2")
                  .arg(c.toString(kMaxRecords)).arg(plan.NotAddedForRoom);

@@ -7,6 +7,7 @@
 #include <QStringList>
 
 #include "core/BookState.h"
+#include "interchange/ImportSource.h"
 #include "interchange/ImportedContact.h"
 
 // A value that had to be changed to fit the data file.
@@ -32,6 +33,7 @@ struct ImportPlan {
   std::vector<ChangedValue> Transliterated;
   std::vector<ChangedValue> Cut;
   QStringList GroupsNotCreated;          // beyond the group limit; kept in Notes
+  QStringList PhoneNamesNotCreated;      // beyond the phone name limit; their numbers kept in Notes
   std::vector<LikelyDuplicate> Duplicates;
   bool DuplicatesSkipped = true;
   int NotAddedForRoom = 0;               // beyond the largest record count
@@ -41,10 +43,17 @@ struct ImportPlan {
 
 // Maps the contacts read to records of book: names, companies, addresses,
 // phones with phone names, groups and notes, with text made windows-1252
-// (transliterated where needed) and values cut to the longest a data file
-// holds. Likely duplicates of records in the book are left out when
-// skipDuplicates is set.
+// (transliterated where needed). Every limit of the data file is kept, so
+// that the book can always be saved: values are cut to the longest a file
+// holds, groups and phone names beyond the largest counts are not created
+// (the groups and numbers go to Notes), and contacts beyond the largest
+// record count are not added. Likely duplicates of records in the book are
+// left out when skipDuplicates is set.
 ImportPlan PlanImport(const BookState& book, const ReadResult& read, bool skipDuplicates);
+
+// The same for the contacts of the sources, taken one at a time, so that a
+// large CSV file is never held as contacts all at once.
+ImportPlan PlanImport(const BookState& book, const std::vector<ImportSource>& sources, bool skipDuplicates);
 
 // Appends the plan's groups, phone names and records to book and sets Dirty;
 // the first imported record becomes the current one. Returns the number of

@@ -7,6 +7,7 @@
 #include "interchange/TextDecoding.h"
 #include "interchange/VCardReader.h"
 #include "platform/FileSystem.h"
+#include "platform/ReadableFile.h"
 
 namespace {
 
@@ -22,9 +23,12 @@ bool LooksLikeText(const QByteArray& bytes) {
 }  // namespace
 
 SourceOutcome OpenImportSource(const QString& path, ImportSource& source, PlatformError& error) {
+  if (const FileKind kind = KindOfFile(path); kind != FileKind::Regular && kind != FileKind::Missing)
+    return SourceOutcome::NotAFile;
   std::string bytes;
   if (!ReadWholeFile(path, bytes, error)) return SourceOutcome::Unreadable;
   const QByteArray content(bytes.data(), static_cast<qsizetype>(bytes.size()));
+  std::string().swap(bytes);  // not held twice while the content is parsed
   const QString name = QFileInfo(path).fileName();
   source.Path = path;
   if (LooksLikeVCard(content)) {
@@ -51,6 +55,12 @@ ReadResult ContactsOf(const std::vector<ImportSource>& sources) {
 }
 
 QString SourceProblem(const QString& path, SourceOutcome outcome) {
-  return outcome == SourceOutcome::Unreadable ? QStringLiteral("Unable to read '%1'.").arg(path)
-                                              : QStringLiteral("'%1' is neither a vCard nor a CSV file.").arg(path);
+  switch (outcome) {
+    case SourceOutcome::Unreadable: return QStringLiteral("Unable to read '%1'.").arg(path);
+    case SourceOutcome::NotAFile:
+      return QStringLiteral("'%1' is %2, not a vCard or CSV file.").arg(path, FileKindText(KindOfFile(path)));
+    case SourceOutcome::Read:
+    case SourceOutcome::NotContacts: break;
+  }
+  return QStringLiteral("'%1' is neither a vCard nor a CSV file.").arg(path);
 }

@@ -20,7 +20,12 @@ struct ImportSource {
   std::vector<CsvColumn> Columns;  // and what its columns hold
 };
 
-enum class SourceOutcome { Read, Unreadable, NotContacts };
+enum class SourceOutcome {
+  Read,
+  Unreadable,   // error says why
+  NotAFile,     // a folder, a named pipe, a socket or a device
+  NotContacts,  // a file, but neither vCard nor CSV
+};
 
 // Reads the file at path; a vCard file is read at once, a CSV file as a table
 // whose columns are recognised by their headers.

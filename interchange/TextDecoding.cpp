@@ -53,3 +53,8 @@ QString WithPlainLineBreaks(QString text) {
   text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
   return text;
 }
+
+void AppendLine(QString& text, const QString& line) {
+  if (!text.isEmpty()) text += QLatin1Char('\n');
+  text += line;
+}

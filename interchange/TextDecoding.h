@@ -14,3 +14,7 @@ QByteArray WithoutByteOrderMark(const QByteArray& bytes);
 
 // Every line break (CR LF, CR or LF) as "\n".
 QString WithPlainLineBreaks(QString text);
+
+// Adds line to text, after a "\n" unless text is empty; in place, so that
+// a value built from many lines takes time in proportion to its length.
+void AppendLine(QString& text, const QString& line);

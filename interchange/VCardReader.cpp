@@ -1,7 +1,9 @@
 #include "interchange/VCardReader.h"
 
 #include <algorithm>
+#include <deque>
 #include <map>
+#include <optional>
 
 #include "interchange/AppleLabel.h"
 #include "interchange/PersonalName.h"
@@ -121,15 +123,14 @@ class CardReader {
       } else if (name == "ADR") {
         ReadAddress(property);
       } else if (name == "LABEL") {
-        labels_.push_back({&property, false});
+        labels_.push_back({&property});
       } else if (name == "TEL") {
         ReadPhone(property);
       } else if (name == "CATEGORIES") {
         for (const QString& category : PropertyList(property, version21_))
           if (!category.trimmed().isEmpty()) contact_.Categories << category.trimmed();
       } else if (name == "NOTE") {
-        const QString note = Text(property);
-        contact_.Note = contact_.Note.isEmpty() ? note : contact_.Note + QLatin1Char('\n') + note;
+        AppendLine(contact_.Note, Text(property));
       } else if (property.IsBinary() && (name == "PHOTO" || name == "LOGO" || name == "SOUND" || name == "KEY")) {
         ++binaries;
       } else if (!kIgnored.contains(name) && !name.isEmpty()) {
@@ -146,7 +147,6 @@ class CardReader {
  private:
   struct PendingLabel {
     const VCardProperty* Property;
-    bool Used;
   };
   struct PendingAddress {
     size_t Index;
@@ -195,34 +195,45 @@ class CardReader {
   }
 
   // A LABEL property gives the lines of the address of its group, else of
-  // the first address with the same types; one left over is an address of its own.
+  // the first address with the same types; one left over is an address of
+  // its own. The addresses are found through indexes, so that a card of
+  // many addresses and labels is matched in time in proportion to them.
   void MatchLabels() {
-    for (PendingLabel& label : labels_) {
-      auto same = std::find_if(unlabelled_.begin(), unlabelled_.end(), [&](const PendingAddress& address) {
-        return !label.Property->Group.isEmpty() && address.Property->Group == label.Property->Group;
-      });
-      if (same == unlabelled_.end())
-        same = std::find_if(unlabelled_.begin(), unlabelled_.end(), [&](const PendingAddress& address) {
-          return SameTypes(*address.Property, *label.Property);
-        });
+    std::map<QByteArray, std::deque<size_t>> byGroup, byTypes;  // positions in unlabelled_, in order
+    for (size_t i = 0; i < unlabelled_.size(); ++i) {
+      const VCardProperty& address = *unlabelled_[i].Property;
+      if (!address.Group.isEmpty()) byGroup[address.Group].push_back(i);
+      byTypes[TypesKey(address)].push_back(i);
+    }
+    std::vector<bool> taken(unlabelled_.size(), false);
+    const auto firstFree = [&taken](std::map<QByteArray, std::deque<size_t>>& index, const QByteArray& key) {
+      const auto found = index.find(key);
+      if (found == index.end()) return std::optional<size_t>();
+      std::deque<size_t>& queue = found->second;
+      while (!queue.empty() && taken[queue.front()]) queue.pop_front();
+      return queue.empty() ? std::optional<size_t>() : std::optional<size_t>(queue.front());
+    };
+    for (const PendingLabel& label : labels_) {
+      std::optional<size_t> same;
+      if (!label.Property->Group.isEmpty()) same = firstFree(byGroup, label.Property->Group);
+      if (!same) same = firstFree(byTypes, TypesKey(*label.Property));
       const QString text = Text(*label.Property);
       const QStringList lines = LinesOf(text);
-      if (same != unlabelled_.end()) {
-        if (!text.isEmpty()) contact_.Addresses[same->Index].Lines = lines;
-        unlabelled_.erase(same);
+      if (same) {
+        if (!text.isEmpty()) contact_.Addresses[unlabelled_[*same].Index].Lines = lines;
+        taken[*same] = true;
       } else if (!text.trimmed().isEmpty()) {
         contact_.Addresses.push_back({lines, KindOf(*label.Property), label.Property->Preference()});
       }
     }
   }
 
-  static bool SameTypes(const VCardProperty& a, const VCardProperty& b) {
-    QList<QByteArray> typesA = a.Types(), typesB = b.Types();
-    typesA.removeAll("PREF");
-    typesB.removeAll("PREF");
-    std::sort(typesA.begin(), typesA.end());
-    std::sort(typesB.begin(), typesB.end());
-    return typesA == typesB;
+  // The types of a property but PREF, in one order: equal for properties of the same types.
+  static QByteArray TypesKey(const VCardProperty& property) {
+    QList<QByteArray> types = property.Types();
+    types.removeAll("PREF");
+    std::sort(types.begin(), types.end());
+    return types.join(',');
   }
 
   void ReadPhone(const VCardProperty& property) {

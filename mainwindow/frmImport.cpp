@@ -51,15 +51,27 @@ constexpr FieldChoice kFieldChoices[] = {
     {"Notes", CsvField::Notes, "", kNotesOther},
 };
 
-QString ExampleOf(const CsvTable& table, int column) {
-  for (const QStringList& row : table.Rows)
-    if (column < row.size() && !row[column].trimmed().isEmpty()) return row[column].simplified();
-  return {};
+// The first value of each column, in one pass over the rows.
+QStringList ExamplesOf(const CsvTable& table) {
+  QStringList examples(table.Header.size());
+  for (qsizetype r = 0; r < table.RowCount(); ++r) {
+    const QStringList row = table.Row(r);
+    for (qsizetype c = 0; c < row.size(); ++c)
+      if (examples[c].isEmpty() && !row[c].trimmed().isEmpty()) examples[c] = row[c].simplified();
+  }
+  return examples;
 }
 
 }  // namespace
 
 frmImport::frmImport(BookState& book, std::vector<ImportSource> sources, QWidget* parent)
+    : frmImport(book, std::move(sources), std::nullopt, parent) {}
+
+frmImport::frmImport(BookState& book, std::vector<ImportSource> sources, ImportPlan plan, QWidget* parent)
+    : frmImport(book, std::move(sources), std::optional<ImportPlan>(std::move(plan)), parent) {}
+
+frmImport::frmImport(BookState& book, std::vector<ImportSource> sources, std::optional<ImportPlan> plan,
+                     QWidget* parent)
     : QDialog(parent), book_(book), sources_(std::move(sources)) {
   setObjectName(QStringLiteral("frmImport"));
   setWindowTitle(QStringLiteral("Import"));
@@ -107,7 +119,12 @@ frmImport::frmImport(BookState& book, std::vector<ImportSource> sources, QWidget
   connect(chkSkipDuplicates, &QCheckBox::toggled, this, &frmImport::RefreshPreview);
   SetHelpContext(this, HelpTopic::Import);
   FillColumns();
-  RefreshPreview();
+  if (plan) {
+    plan_ = std::move(*plan);
+    ShowPlan();
+  } else {
+    RefreshPreview();
+  }
 }
 
 // A row for every column that holds data under a header no common export uses.
@@ -116,12 +133,14 @@ void frmImport::FillColumns() {
     if (sources_[s].Format == ImportFormat::Csv)
       for (const int column : ColumnsToMap(sources_[s].Table, sources_[s].Columns)) mapped_.push_back({s, column});
   grdColumns->setRowCount(static_cast<int>(mapped_.size()));
+  std::vector<QStringList> examples;
+  for (const ImportSource& source : sources_) examples.push_back(ExamplesOf(source.Table));
   for (int row = 0; row < grdColumns->rowCount(); ++row) {
     const ImportSource& source = sources_[mapped_[static_cast<size_t>(row)].Source];
     const int column = mapped_[static_cast<size_t>(row)].Column;
     grdColumns->setItem(row, kFileColumn, new QTableWidgetItem(QFileInfo(source.Path).fileName()));
     grdColumns->setItem(row, kHeaderColumn, new QTableWidgetItem(source.Table.Header[column]));
-    grdColumns->setItem(row, kExampleColumn, new QTableWidgetItem(ExampleOf(source.Table, column)));
+    grdColumns->setItem(row, kExampleColumn, new QTableWidgetItem(examples[mapped_[static_cast<size_t>(row)].Source][column]));
     auto* field = new QComboBox;
     for (const FieldChoice& choice : kFieldChoices) field->addItem(QString::fromLatin1(choice.Caption));
     auto* phoneName = new QLineEdit(source.Table.Header[column]);
@@ -155,7 +174,11 @@ void frmImport::TakeMapping(int row) {
 
 void frmImport::RefreshPreview() {
   BusyCursor busy;
-  plan_ = PlanImport(book_, ContactsOf(sources_), chkSkipDuplicates->isChecked());
+  plan_ = PlanImport(book_, sources_, chkSkipDuplicates->isChecked());
+  ShowPlan();
+}
+
+void frmImport::ShowPlan() {
   QStringList files;
   for (const ImportSource& source : sources_) files << QFileInfo(source.Path).fileName();
   txtPreview->setPlainText((QStringList{QStringLiteral("From: ") + files.join(QStringLiteral(", "))} + ImportSummary(plan_))

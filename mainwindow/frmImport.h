@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <vector>
 
 #include <QDialog>
@@ -24,6 +25,8 @@ class frmImport : public QDialog {
 
  public:
   frmImport(BookState& book, std::vector<ImportSource> sources, QWidget* parent = nullptr);
+  // With the plan of the sources already worked out (likely duplicates skipped).
+  frmImport(BookState& book, std::vector<ImportSource> sources, ImportPlan plan, QWidget* parent = nullptr);
 
   QLabel* lblColumns;
   QTableWidget* grdColumns;  // a row per column to map: file, header, example, field, phone name
@@ -43,7 +46,9 @@ class frmImport : public QDialog {
 
   void FillColumns();
   void TakeMapping(int row);
+  frmImport(BookState& book, std::vector<ImportSource> sources, std::optional<ImportPlan> plan, QWidget* parent);
   void RefreshPreview();
+  void ShowPlan();
 
   BookState& book_;
   std::vector<ImportSource> sources_;

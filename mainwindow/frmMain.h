@@ -28,7 +28,7 @@ class StatusClock;
 
 // The main window: one record of the book at a time, with the menus and
 // toolbar from which every command starts.
-struct ImportSource;
+struct ImportPlan;
 
 class frmMain : public QMainWindow, public RecordNavigator {
   Q_OBJECT
@@ -81,10 +81,10 @@ class frmMain : public QMainWindow, public RecordNavigator {
 
   // Menu items.
   QAction *mnuFileNew, *mnuFileOpen, *mnuFileSave, *mnuFileSaveAs, *mnuFileExport, *mnuFilePrint, *mnuFileExit;
-  QAction *mnuFileImport, *mnuFileExportVCard;
+  QAction *mnuFileImport, *mnuFileExportVCard, *mnuFileProperties;
   QAction *mnuEditCut, *mnuEditCopy, *mnuEditPaste, *mnuEditPhoneNames, *mnuEditGroup;
   QAction *mnuRecordsAdd, *mnuRecordsDelete, *mnuRecordsSearch, *mnuRecordsFindNext, *mnuRecordsFindPrevious,
-      *mnuRecordsSort;
+      *mnuRecordsSort, *mnuRecordsGoTo;
   QAction *mnuOptionsStates, *mnuOptionsDial, *mnuOptionsSettings;
   QAction *mnuHelpContents, *mnuHelpHowToUse, *mnuHelpAbout;
   QMenu* mnuEdit;
@@ -111,6 +111,11 @@ class frmMain : public QMainWindow, public RecordNavigator {
   void mnuRecordsFindNext_Click();
   void mnuRecordsFindPrevious_Click();
 
+  // Shows the record chosen from the Go To list.
+  void mnuRecordsGoTo_Click();
+  // Tells where the book is kept, its edition and its number of records.
+  void mnuFileProperties_Click();
+
   // Clipboard commands.
   void mnuEdit_Update();
   void mnuEditCut_Click();
@@ -136,10 +141,16 @@ class frmMain : public QMainWindow, public RecordNavigator {
   void ShowPhoneCaptions(const AddressRecord& record);
   void ShowEmptyView();
   void ShowRecordPosition();
+  // The hints beside the record: the groups of a record in several groups as
+  // the group box's tooltip, the first steps in an empty book, and where the
+  // book is kept as the position pane's tooltip.
+  void ShowGuidance();
+  QString GroupsPromptText() const;
   void ShowInputRefusal(const QString& reason);
   void RefuseInput(const QString& reason);
   bool TakeEditionForSave(int fileType);
-  void OfferUnicodeForImport(const std::vector<ImportSource>& sources);
+  // True when the book became a Unicode book for an import that needs it.
+  bool OfferUnicodeForImport(const ImportPlan& plan);
   void ConnectEditionQuestion();
   void SetChecked(QButtonGroup* group, int id);
   void scrCurrRecord_Scroll(int position);

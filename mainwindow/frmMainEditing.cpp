@@ -137,6 +137,8 @@ void frmMain::OnGroupCloseUp() {
     book_.Dirty = true;
   }
   GroupListCancelled() = false;
+  ShowGuidance();
+  ShowRecordPosition();
 }
 
 void frmMain::mnuRecordsAdd_Click() {
@@ -186,6 +188,8 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event) {
     txtPhone->setFocus(Qt::ShortcutFocusReason);  // the frame's access key goes to its phone box
     return true;
   }
+  if (watched == cboGroups && (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut))
+    ShowRecordPosition();  // the groups of a record in several groups, while the box has the focus
   if (event->type() == QEvent::ShortcutOverride) {
     // Menu shortcuts such as Ctrl+A win over the text boxes' own keys.
     auto* key = static_cast<QKeyEvent*>(event);

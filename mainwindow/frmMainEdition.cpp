@@ -8,7 +8,6 @@
 #include "core/ErrorReport.h"
 #include "core/FieldInput.h"
 #include "interchange/ImportPlan.h"
-#include "interchange/ImportSource.h"
 #include "mainwindow/MultiLineField.h"
 #include "mainwindow/OneLineField.h"
 #include "mainwindow/frmMain.h"
@@ -66,9 +65,7 @@ bool frmMain::ConvertOnUsersWord(const QString& what) {
   return true;
 }
 
-void frmMain::OfferUnicodeForImport(const std::vector<ImportSource>& sources) {
-  if (book_.IsUnicode() || book_.KeepSingleByte) return;
-  const ImportPlan plan = PlanImport(book_, ContactsOf(sources), true);
-  if (!plan.Transliterated.empty())
-    ConvertOnUsersWord(QStringLiteral("Imported text such as '%1'").arg(plan.Transliterated.front().Before));
+bool frmMain::OfferUnicodeForImport(const ImportPlan& plan) {
+  if (book_.IsUnicode() || book_.KeepSingleByte || plan.Transliterated.empty()) return false;
+  return ConvertOnUsersWord(QStringLiteral("Imported text such as '%1'").arg(plan.Transliterated.front().Before));
 }

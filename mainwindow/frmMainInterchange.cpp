@@ -3,33 +3,24 @@
 #include "core/ErrorReport.h"
 #include "core/HelpTopics.h"
 #include "export/frmExportVCard.h"
+#include "mainwindow/ImportPreparation.h"
 #include "mainwindow/frmImport.h"
 #include "mainwindow/frmMain.h"
-#include "platform/BusyPointer.h"
 #include "platform/FileDialogs.h"
 
 namespace {
 
-// Reads the chosen files; false after telling the user which one failed.
-bool OpenSources(const QStringList& paths, std::vector<ImportSource>& sources) {
-  for (const QString& path : paths) {
-    ImportSource source;
-    PlatformError error;
-    SourceOutcome outcome;
-    {
-      BusyCursor busy;
-      outcome = OpenImportSource(path, source, error);
-    }
-    if (outcome == SourceOutcome::Unreadable) {
-      ShowErrorMessage(SourceProblem(path, outcome), error);
-      return false;
-    }
-    if (outcome == SourceOutcome::NotContacts) {
-      ShowMessage(MessageKind::Notice, SourceProblem(path, outcome));
-      return false;
-    }
-    sources.push_back(std::move(source));
+// Tells the user which file could not be read; false when all were.
+bool ReportedUnreadFile(const PreparedImport& prepared) {
+  switch (prepared.Failure) {
+    case SourceOutcome::Read: return false;
+    case SourceOutcome::Unreadable:
+      ShowErrorMessage(SourceProblem(prepared.FailedFile, prepared.Failure), prepared.Error);
+      return true;
+    case SourceOutcome::NotAFile:
+    case SourceOutcome::NotContacts: break;
   }
+  ShowMessage(MessageKind::Notice, SourceProblem(prepared.FailedFile, prepared.Failure));
   return true;
 }
 
@@ -49,10 +40,11 @@ void frmMain::mnuFileImport_Click() {
                        PlatformError{0, QStringLiteral("The file dialog returned no file")});
       return;
   }
-  std::vector<ImportSource> sources;
-  if (!OpenSources(paths, sources)) return;
-  OfferUnicodeForImport(sources);
-  frmImport dialog(book_, std::move(sources), this);
+  std::optional<PreparedImport> prepared = PrepareImport(this, paths, book_);
+  if (!prepared || ReportedUnreadFile(*prepared)) return;
+  // Planned again when the book has just become a Unicode book: nothing is turned into Latin letters.
+  if (OfferUnicodeForImport(prepared->Plan)) prepared->Plan = PlanImport(book_, prepared->Sources, true);
+  frmImport dialog(book_, std::move(prepared->Sources), std::move(prepared->Plan), this);
   if (dialog.exec() == QDialog::Accepted) RefreshView();
 }
 

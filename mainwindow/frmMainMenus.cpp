@@ -90,6 +90,7 @@ void frmMain::BuildMenus() {
   mnuFileExportVCard = AddMenuItem(mnuFile, "Export &vCard...", "mnuFileExportVCard", HelpTopic::ExportVCard);
   mnuFile->addSeparator();
   mnuFilePrint = AddMenuItem(mnuFile, "&Print...", "mnuFilePrint", HelpTopic::Print, QKeySequence(Qt::CTRL | Qt::Key_P));
+  mnuFileProperties = AddMenuItem(mnuFile, "&Book Properties...", "mnuFileProperties", HelpTopic::BookProperties);
   mnuFile->addSeparator();
   mnuFileExit = AddMenuItem(mnuFile, "E&xit", "mnuFileExit", HelpTopic::FileExit);
 
@@ -112,6 +113,7 @@ void frmMain::BuildMenus() {
   mnuRecordsFindNext = AddMenuItem(mnuRecords, "Find &Next", "mnuRecordsFindNext", HelpTopic::FindNext, QKeySequence(Qt::Key_F3));
   mnuRecordsFindPrevious = AddMenuItem(mnuRecords, "Find &Previous", "mnuRecordsFindPrevious", HelpTopic::FindPrevious,
                                        QKeySequence(Qt::SHIFT | Qt::Key_F3));
+  mnuRecordsGoTo = AddMenuItem(mnuRecords, "&Go To...", "mnuRecordsGoTo", HelpTopic::GoTo, QKeySequence(Qt::CTRL | Qt::Key_L));
   mnuRecords->addSeparator();
   mnuRecordsSort =
       AddMenuItem(mnuRecords, "Sort &Records...", "mnuRecordsSort", HelpTopic::Sort, QKeySequence(Qt::CTRL | Qt::Key_R));
@@ -167,6 +169,8 @@ void frmMain::ConnectCommands() {
   connect(mnuEditPaste, &QAction::triggered, this, &frmMain::mnuEditPaste_Click);
   connect(mnuRecordsAdd, &QAction::triggered, this, &frmMain::mnuRecordsAdd_Click);
   connect(mnuRecordsDelete, &QAction::triggered, this, &frmMain::mnuRecordsDelete_Click);
+  connect(mnuRecordsGoTo, &QAction::triggered, this, &frmMain::mnuRecordsGoTo_Click);
+  connect(mnuFileProperties, &QAction::triggered, this, &frmMain::mnuFileProperties_Click);
   connect(mnuOptionsSettings, &QAction::triggered, this, [this] {
     frmSettings dialog(settings_, this);
     if (dialog.exec() == QDialog::Accepted) SetStatusPanes();
@@ -188,7 +192,7 @@ void frmMain::EnableRecordControls(bool enable) {
   }
   cboGroups->setEnabled(enable);
   for (QAction* item : {mnuFilePrint, mnuEditPhoneNames, mnuRecordsDelete, mnuRecordsSearch, mnuRecordsFindNext,
-                        mnuRecordsFindPrevious, mnuRecordsSort, mnuOptionsDial})
+                        mnuRecordsFindPrevious, mnuRecordsGoTo, mnuRecordsSort, mnuOptionsDial})
     item->setEnabled(enable);
   for (const char* key : {"Delete", "Search", "Print", "Dial"}) ToolbarButton(QString::fromLatin1(key))->setEnabled(enable);
   scrCurrRecord->setEnabled(enable);

@@ -69,6 +69,7 @@ void frmMain::ShowRecord() {
   } else {
     ShowEmptyView();
   }
+  ShowGuidance();
   Updating = false;
 }
 
@@ -94,10 +95,12 @@ void frmMain::ShowEmptyView() {
 
 void frmMain::ShowRecordPosition() {
   refusalTimer_->stop();
-  promptPane_->setText(book_.RecordCount() == 0 ? QStringLiteral("No records")
-                                                : QStringLiteral("Record %1 of %2")
-                                                      .arg(book_.CurrentRecord + 1)
-                                                      .arg(book_.RecordCount()));
+  const QString groups = GroupsPromptText();
+  promptPane_->setText(!groups.isEmpty()             ? groups
+                       : book_.RecordCount() == 0 ? QStringLiteral("No records")
+                                                  : QStringLiteral("Record %1 of %2")
+                                                        .arg(book_.CurrentRecord + 1)
+                                                        .arg(book_.RecordCount()));
 }
 
 // Says in the Prompt pane, for a few seconds, why input was kept out of a box.

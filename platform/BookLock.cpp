@@ -1,5 +1,6 @@
 #include "platform/BookLock.h"
 
+#include <QFile>
 #include <QLockFile>
 
 #include "platform/StandardLocations.h"
@@ -17,6 +18,8 @@ BookLock::Outcome BookLock::Take(const QString& dataFile) {
   // gone, never because of its age.
   lock->setStaleLockTime(0);
   if (lock->tryLock()) {
+    // It names the process and host that hold the book: for its owner only.
+    QFile::setPermissions(LockFilePathOf(dataFile), QFile::ReadOwner | QFile::WriteOwner);
     lock_ = std::move(lock);
     return Outcome::Taken;
   }

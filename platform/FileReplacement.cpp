@@ -6,8 +6,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 
 namespace {
 
@@ -54,9 +56,14 @@ mode_t CurrentUmask() {
   return mask;
 }
 
-// The new file gets the owner and permissions of the one it replaces (the
-// owner only where the system allows), or those of any new file.
-void TakeOverPermissions(int fd, const Target& target) {
+// The new file gets the permissions asked for, or the owner and permissions
+// of the one it replaces (the owner only where the system allows), or those
+// of any new file.
+void TakeOverPermissions(int fd, const Target& target, const std::optional<unsigned>& permissions) {
+  if (permissions) {
+    ::fchmod(fd, static_cast<mode_t>(*permissions));
+    return;
+  }
   if (!target.old) {
     ::fchmod(fd, 0666 & ~CurrentUmask());
     return;
@@ -107,8 +114,8 @@ bool KeepBackup(const Target& target, bool mayLink) {
          ::chmod(backup.constData(), target.old->st_mode & 07777) == 0;
 }
 
-std::optional<FileStamp> ReplaceAtomically(const Target& target, const std::string& bytes, PreviousVersion previous,
-                                           int& failure) {
+std::optional<FileStamp> ReplaceAtomically(const Target& target, const std::string& bytes,
+                                           const ReplacementOptions& options, int& failure) {
   QByteArray temporary = target.name + ".XXXXXX";
   const int fd = ::mkostemp(temporary.data(), O_CLOEXEC);
   if (fd < 0) {
@@ -117,12 +124,12 @@ std::optional<FileStamp> ReplaceAtomically(const Target& target, const std::stri
   }
   std::optional<FileStamp> stamp;
   if (WriteAll(fd, bytes)) {
-    TakeOverPermissions(fd, target);
+    TakeOverPermissions(fd, target, options.Permissions);
     stamp = Finish(fd, bytes);
   }
   stamp = Closed(fd, stamp, failure);
   const bool backedUp =
-      stamp && previous == PreviousVersion::KeepAsBackup && target.old && KeepBackup(target, true);
+      stamp && options.Previous == PreviousVersion::KeepAsBackup && target.old && KeepBackup(target, true);
   if (stamp && ::rename(temporary.constData(), target.name.constData()) != 0) {
     failure = errno;
     stamp.reset();
@@ -137,33 +144,57 @@ std::optional<FileStamp> ReplaceAtomically(const Target& target, const std::stri
   return stamp;
 }
 
-std::optional<FileStamp> OverwriteInPlace(const Target& target, const std::string& bytes, PreviousVersion previous,
-                                          int& failure) {
+// Reserves the file's new size first, so that a full disk or a size limit
+// fails before a byte of the old file is overwritten. False (errno in
+// failure) when that failed; the file then keeps its old bytes, at worst
+// longer by the reserved space.
+bool ReserveSpace(int fd, const Target& target, size_t size, int& failure) {
+  const int reserved = size == 0 ? 0 : ::posix_fallocate(fd, 0, static_cast<off_t>(size));
+  if (reserved == 0) return true;
+  if (::ftruncate(fd, target.old->st_size) != 0) {
+    // Nothing more can be done; the reserved space stays.
+  }
+  failure = reserved;
+  return false;
+}
+
+std::optional<FileStamp> OverwriteInPlace(const Target& target, const std::string& bytes,
+                                          const ReplacementOptions& options, int& failure) {
   const int fd = ::open(target.name.constData(), O_WRONLY | O_CLOEXEC | O_NOCTTY);
   if (fd < 0) {
     failure = errno;
     return std::nullopt;
   }
-  // Reserving the space first makes a full disk or a size limit fail before
-  // a byte of the old file is overwritten.
-  const int reserved = bytes.empty() ? 0 : ::posix_fallocate(fd, 0, static_cast<off_t>(bytes.size()));
-  if (reserved != 0) {
-    if (::ftruncate(fd, target.old->st_size) != 0) {
-      // The file keeps its old bytes; at worst it is longer by the reserved space.
-    }
+  PlatformError copyError;
+  if (options.KeepCopyBeforeOverwriting && !options.KeepCopyBeforeOverwriting(bytes, copyError)) {
     ::close(fd);
-    failure = reserved;
+    failure = copyError.Number != 0 ? copyError.Number : EIO;
     return std::nullopt;
   }
-  if (previous == PreviousVersion::KeepAsBackup) KeepBackup(target, false);
+  if (!ReserveSpace(fd, target, bytes.size(), failure)) {
+    ::close(fd);
+    if (options.DropCopy) options.DropCopy();
+    return std::nullopt;
+  }
+  if (options.Previous == PreviousVersion::KeepAsBackup) KeepBackup(target, false);
   std::optional<FileStamp> stamp;
   if (WriteAll(fd, bytes) && ::ftruncate(fd, static_cast<off_t>(bytes.size())) == 0) stamp = Finish(fd, bytes);
-  return Closed(fd, stamp, failure);
+  stamp = Closed(fd, stamp, failure);
+  // A file left half-written keeps its copy, which the next start offers.
+  if (stamp && options.DropCopy) options.DropCopy();
+  return stamp;
 }
 
 }  // namespace
 
 std::optional<FileStamp> ReplaceFile(const QString& path, const std::string& bytes, PreviousVersion previous,
+                                     PlatformError& error) {
+  ReplacementOptions options;
+  options.Previous = previous;
+  return ReplaceFile(path, bytes, options, error);
+}
+
+std::optional<FileStamp> ReplaceFile(const QString& path, const std::string& bytes, const ReplacementOptions& options,
                                      PlatformError& error) {
   const Target target = TargetOf(path);
   // A folder, a device or a named pipe is never replaced by a file.
@@ -172,9 +203,23 @@ std::optional<FileStamp> ReplaceFile(const QString& path, const std::string& byt
     return std::nullopt;
   }
   int failure = 0;
-  std::optional<FileStamp> stamp = ReplaceAtomically(target, bytes, previous, failure);
+  std::optional<FileStamp> stamp = ReplaceAtomically(target, bytes, options, failure);
   if (!stamp && target.old && ReplacementImpossible(failure))
-    stamp = OverwriteInPlace(target, bytes, previous, failure);
+    stamp = OverwriteInPlace(target, bytes, options, failure);
   if (!stamp) error = SystemError(failure);
   return stamp;
+}
+
+void RemoveLeftOverTemporaries(const QString& path, const std::function<bool(const QString& file)>& isLeftOver) {
+  const QFileInfo target(QFile::decodeName(TargetOf(path).name));
+  // The names mkostemp makes: the file's name and six letters or digits.
+  const QRegularExpression temporary(QStringLiteral("^%1\\.[A-Za-z0-9]{6}$").arg(QRegularExpression::escape(target.fileName())));
+  const QDir folder = target.dir();
+  for (const QString& name : folder.entryList(QDir::Files | QDir::Hidden | QDir::System)) {
+    // Six lower-case letters make a word a user may have chosen (".backup").
+    static const QRegularExpression word(QStringLiteral("\\.[a-z]{6}$"));
+    if (!temporary.match(name).hasMatch() || word.match(name).hasMatch()) continue;
+    const QString file = folder.filePath(name);
+    if (!QFileInfo(file).isSymLink() && isLeftOver(file)) QFile::remove(file);
+  }
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -23,3 +24,26 @@ enum class PreviousVersion {
 // file, or nothing with error set to the system's error number and text.
 std::optional<FileStamp> ReplaceFile(const QString& path, const std::string& bytes, PreviousVersion previous,
                                      PlatformError& error);
+
+// How a replacement treats what it makes and what a crash could leave.
+struct ReplacementOptions {
+  PreviousVersion Previous = PreviousVersion::Discard;
+  // The permissions of the new file (as chmod takes them); without them it
+  // gets those of the file it replaces, or those of any new file.
+  std::optional<unsigned> Permissions;
+  // Called before the old file is overwritten in place, which a crash would
+  // leave half old, half new: keeps a complete copy of the new bytes
+  // elsewhere, or fails (with error set) and nothing is overwritten.
+  std::function<bool(const std::string& bytes, PlatformError& error)> KeepCopyBeforeOverwriting;
+  // Called once the file has been overwritten in place, or that failed
+  // without a byte written: the copy is no longer needed.
+  std::function<void()> DropCopy;
+};
+
+std::optional<FileStamp> ReplaceFile(const QString& path, const std::string& bytes, const ReplacementOptions& options,
+                                     PlatformError& error);
+
+// Removes the temporary files "<path>.XXXXXX" that replacements of path
+// killed before they finished have left beside it, as far as isLeftOver
+// (given each one's path) confirms them.
+void RemoveLeftOverTemporaries(const QString& path, const std::function<bool(const QString& file)>& isLeftOver);

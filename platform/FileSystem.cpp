@@ -2,6 +2,8 @@
 
 #include <cerrno>
 
+#include <sys/stat.h>
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -46,6 +48,35 @@ bool ReadWholeFile(const QString& path, std::string& bytes, PlatformError& error
 
 bool WriteFileAtomically(const QString& path, const std::string& bytes, PlatformError& error) {
   return ReplaceFile(path, bytes, PreviousVersion::Discard, error).has_value();
+}
+
+bool WritePrivateFile(const QString& path, const std::string& bytes, const QString& likeFile, PlatformError& error) {
+  struct stat like {};
+  ReplacementOptions options;
+  // Readable by its owner in any case, or the file could not be used again.
+  options.Permissions = ::stat(QFile::encodeName(likeFile).constData(), &like) == 0 ? (like.st_mode & 0600) | 0400 : 0600;
+  return ReplaceFile(path, bytes, options, error).has_value();
+}
+
+std::string FirstBytesOf(const QString& path, size_t count) {
+  ReadableFile file;
+  PlatformError error;
+  if (file.Open(path, error) != ReadableFile::Opening::Opened) return {};
+  std::string bytes(count, '\0');
+  size_t filled = 0;
+  while (filled < count) {
+    const qint64 got = file.Read(bytes.data() + filled, static_cast<qint64>(count - filled), error);
+    if (got <= 0) break;
+    filled += static_cast<size_t>(got);
+  }
+  bytes.resize(filled);
+  return bytes;
+}
+
+bool IsSameFile(const QString& first, const QString& second) {
+  struct stat a {}, b {};
+  return ::stat(QFile::encodeName(first).constData(), &a) == 0 && ::stat(QFile::encodeName(second).constData(), &b) == 0 &&
+         a.st_dev == b.st_dev && a.st_ino == b.st_ino;
 }
 
 bool RemoveFile(const QString& path) { return QFile::remove(path); }

@@ -19,6 +19,18 @@ bool ReadWholeFile(const QString& path, std::string& bytes, PlatformError& error
 // the old file as it was.
 bool WriteFileAtomically(const QString& path, const std::string& bytes, PlatformError& error);
 
+// Writes a file as WriteFileAtomically does, for its owner alone: with the
+// owner's permissions of likeFile (read and write when it does not exist),
+// and always readable by the owner.
+bool WritePrivateFile(const QString& path, const std::string& bytes, const QString& likeFile, PlatformError& error);
+
+// The first count bytes of a regular file (fewer when it is shorter); empty
+// when path names no regular file or it cannot be read.
+std::string FirstBytesOf(const QString& path, size_t count);
+
+// True when both paths name one existing file (also through links).
+bool IsSameFile(const QString& first, const QString& second);
+
 bool RemoveFile(const QString& path);
 
 // The files in folder whose names match pattern ("*.dat"), oldest first.

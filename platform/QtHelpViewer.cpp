@@ -1,8 +1,13 @@
+#include <csignal>
+
+#include <sys/prctl.h>
+
 #include <QLibraryInfo>
 #include <QProcess>
 #include <QStandardPaths>
 
 #include "platform/AssistantHelpViewer.h"
+#include "platform/ExitCleanup.h"
 #include "platform/ServiceSlot.h"
 #include "platform/StandardLocations.h"
 
@@ -21,8 +26,15 @@ class QtViewerProcess : public ViewerProcess {
     process_ = std::make_unique<QProcess>();
     process_->setProcessChannelMode(QProcess::ForwardedErrorChannel);
     process_->setStandardOutputFile(QProcess::nullDevice());
+    // The viewer ends with this program on every way out: stopped on exit
+    // and by the termination signals, and told by the system should this
+    // program be killed outright.
+    process_->setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGTERM); });
     process_->start(program, arguments);
-    if (process_->waitForStarted(kStartTimeoutMs)) return true;
+    if (process_->waitForStarted(kStartTimeoutMs)) {
+      stopAtExit_ = std::make_unique<ScopedExitCleanup>([this] { Stop(); });
+      return true;
+    }
     error = process_->errorString();
     process_.reset();
     return false;
@@ -45,10 +57,12 @@ class QtViewerProcess : public ViewerProcess {
       process_->waitForFinished();
     }
     process_.reset();
+    stopAtExit_.reset();
   }
 
  private:
   std::unique_ptr<QProcess> process_;
+  std::unique_ptr<ScopedExitCleanup> stopAtExit_;
 };
 
 ServiceSlot<HelpViewer> slot([] {

@@ -37,6 +37,19 @@ FileKind KindOfFile(const QString& path) {
   return ::stat(QFile::encodeName(path).constData(), &info) == 0 ? KindOf(info.st_mode) : FileKind::Missing;
 }
 
+QString FileKindText(FileKind kind) {
+  switch (kind) {
+    case FileKind::Folder: return QStringLiteral("a folder");
+    case FileKind::Device: return QStringLiteral("a device");
+    case FileKind::Pipe: return QStringLiteral("a named pipe");
+    case FileKind::Socket: return QStringLiteral("a socket");
+    case FileKind::Missing:
+    case FileKind::Regular:
+    case FileKind::Other: break;
+  }
+  return QStringLiteral("a special file");
+}
+
 ReadableFile::~ReadableFile() {
   if (fd_ >= 0) ::close(fd_);
 }

@@ -11,6 +11,10 @@ enum class FileKind { Missing, Regular, Folder, Device, Pipe, Socket, Other };
 // What path names now; Missing also when it cannot be looked at.
 FileKind KindOfFile(const QString& path);
 
+// What a path names when it is no file at all, as a refusal says it: "a
+// named pipe", "a device", "a folder".
+QString FileKindText(FileKind kind);
+
 // A regular file open for reading from its start. Opening never waits on
 // what the path names, so a named pipe, a device, a socket or a folder given
 // as a data file is refused at once.

@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
 
@@ -23,9 +24,14 @@ QString DefaultDataFilePath() {
                   QStringLiteral("Quillbox.dat"));
 }
 
+// The recovery folder holds whole books: only their owner may enter it,
+// also when an older version made it open to others.
 QString RecoveryFolder() {
-  return EnsureFolder(JoinPath(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation),
-                               QStringLiteral("Recovery")));
+  const QString parent = EnsureFolder(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
+  const QString folder = JoinPath(parent, QStringLiteral("Recovery"));
+  const QFile::Permissions ownerOnly = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner;
+  if (!QDir().mkdir(folder, ownerOnly)) QFile::setPermissions(folder, ownerOnly);
+  return folder;
 }
 
 QString DefaultExportFilePath() {

@@ -3,8 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
-#include <linux/fs.h>
-#include <sys/ioctl.h>
 #include <sys/mount.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -20,6 +18,7 @@
 #include "platform/AnsiText.h"
 #include "support/BookInvariants.h"
 #include "support/FakePlatform.h"
+#include "support/FolderAccess.h"
 #include "support/TestBooks.h"
 
 namespace {
@@ -44,6 +43,10 @@ const std::string kNewBookHeader = "QUILLBOX00"s + std::string(8, '\0') + I(0) +
                                    I(4) + T("Home") + T("Work") + T("Fax") + T("Car Phone");
 // The file of a new, unchanged book: 88 bytes.
 const std::string kNewBookFile = kNewBookHeader + I(0) + I(0) + I(0);
+
+// A record as the program writes it: "Ann", no group, the four phone names.
+const std::string kAnn = T("Ann") + T("") + I(0) + T("") + I(-1) + T("") + T("") + T("") + T("") + T("") + I(0) + I(1) +
+                         I(2) + I(3) + I(0) + T("");
 
 // A book in which no two fields of a record hold the same value, so that
 // a field written or read in another's place shows.
@@ -133,6 +136,11 @@ TEST(DecodeDocument, CountsAndLengthsTheFileCannotHoldAreRefused) {
       {patched(groupCount, -3), Damaged}, {patched(groupCount + 4, -1), Damaged}, {patched(groupCount + 4, 32767), Damaged},
       {kNewBookHeader + I(250) + groups + I(0) + I(0), Ok},
       {kNewBookHeader + I(251) + groups + T("G") + I(0) + I(0), Damaged},
+      // Space a save in place reserved and never wrote: zeros read as a blank record, or left after the last one.
+      {kNewBookFile + std::string(20, '\0'), Ok}, {kNewBookFile + std::string(32, '\0'), Damaged},
+      {kNewBookHeader + I(0) + I(0) + I(1) + kAnn, Ok},
+      {kNewBookHeader + I(0) + I(0) + I(2) + kAnn + std::string(32, '\0'), Damaged},
+      {kNewBookHeader + I(0) + I(0) + I(1) + kAnn + std::string(40, '\0'), Damaged},
   };
   for (const auto& [file, expected] : cases) {
     BookState book;
@@ -211,24 +219,9 @@ TEST_F(DataFileTest, FullDiskIsReportedWithTheSystemsErrorAndTheOldFileKept) {
                                 "Unable to save " + path + " to disk. Error 28 : No space left on device."}}));
 }
 
-// Keeps new files out of the folder while its files stay writable: by its
-// permissions, and for the superuser (whom they do not stop) by the immutable flag.
-void ForbidNewFiles(const QString& folder, bool forbid) {
-  const QByteArray name = QFile::encodeName(folder);
-  ::chmod(name.constData(), forbid ? 0555 : 0700);
-  const int fd = ::open(name.constData(), O_RDONLY | O_DIRECTORY);
-  int flags = 0;
-  if (::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0) {
-    flags = forbid ? flags | FS_IMMUTABLE_FL : flags & ~FS_IMMUTABLE_FL;
-    ::ioctl(fd, FS_IOC_SETFLAGS, &flags);
-  }
-  ::close(fd);
-}
-
 TEST_F(DataFileTest, WritableFileInAFolderThatTakesNoNewFileIsSavedInPlace) {
   BookState book = SavedBook(300);
-  ForbidNewFiles(dir.path(), true);
-  const bool forbidden = !QFile(PathOf("probe")).open(QIODevice::WriteOnly);
+  const bool forbidden = ForbidNewFiles(dir.path(), true);
   if (forbidden) SaveDocument(book);
   ForbidNewFiles(dir.path(), false);
   if (!forbidden) GTEST_SKIP() << "the folder cannot be kept from taking new files here";

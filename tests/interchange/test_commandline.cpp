@@ -2,6 +2,11 @@
 // program itself, without a display.
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/socket.h>
+#include <sys/un.h>
+
 #include <QDir>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -10,6 +15,7 @@
 #include "core/Document.h"
 #include "platform/BookLock.h"
 #include "platform/ProgramIdentity.h"
+#include "support/ImportCheck.h"
 #include "support/TestBooks.h"
 
 namespace {
@@ -23,8 +29,13 @@ QString Fixture(const char* file) { return QStringLiteral(VANTREO_TEST_DATA_DIR 
 
 class CommandLineTest : public testing::Test {
  protected:
-  ProgramRun Vantreo(const QStringList& arguments) {
+  ProgramRun Vantreo(const QStringList& arguments, rlim_t fileSizeLimit = RLIM_INFINITY) {
     QProcess program;
+    // As ulimit -f in the shell that starts it.
+    program.setChildProcessModifier([fileSizeLimit] {
+      const rlimit limit{fileSizeLimit, RLIM_INFINITY};
+      ::setrlimit(RLIMIT_FSIZE, &limit);
+    });
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) environment.remove(QLatin1String(name));
     program.setProcessEnvironment(environment);
@@ -141,6 +152,79 @@ TEST_F(CommandLineTest, ExportWritesEveryRecordAsVCard) {
   const std::string vcards = ReadBytes(dir.filePath(QStringLiteral("out.vcf")));
   EXPECT_EQ(vcards.rfind("BEGIN:VCARD\r\nVERSION:4.0\r\n", 0), 0u);
   EXPECT_NE(vcards.find("FN:ABC Marketing\r\n"), std::string::npos);
+}
+
+TEST_F(CommandLineTest, PhoneNamesPastTheLimitGoToNotesAndTheBookIsSaved) {
+  const QString cards = dir.filePath(QStringLiteral("flood.vcf"));
+  WriteBytes(cards, PhoneNameFlood(8200));
+  const ProgramRun run = Vantreo({"--import", cards, "--into", book});
+  EXPECT_EQ(run.ExitCode, 0) << run.Err.toStdString();
+  EXPECT_TRUE(run.Out.contains(
+      QLatin1String("Phone names beyond the 32,767 a book holds, their numbers kept in Notes (37):\n    Line 8191.4\n")));
+  BookState loaded;
+  LoadDocument(loaded, book);
+  ASSERT_EQ(std::pair(loaded.RecordCount(), loaded.PhoneNameCount()), std::pair(8200, kMaxPhoneNames));
+  const AddressRecord& last = loaded.Records.back();
+  EXPECT_EQ(std::tuple(last.Phones[0], last.PhoneNameIndex[0]), std::tuple("", int16_t{0}));
+  EXPECT_EQ(last.Notes, "Phone (Line 8200.1): 555 8200-1\r\nPhone (Line 8200.2): 555 8200-2\r\n"
+                        "Phone (Line 8200.3): 555 8200-3\r\nPhone (Line 8200.4): 555 8200-4");
+  EXPECT_EQ(loaded.Records[8190].Notes, "Phone (Line 8191.4): 555 8191-4");
+}
+
+// An export never replaces an address book, its own or another, whatever
+// the name; a file it replaces is kept as "<name>.bak".
+TEST_F(CommandLineTest, ExportRefusesAnyAddressBookAndKeepsTheFileItReplaces) {
+  ASSERT_EQ(Vantreo({"--import", Fixture("outlook.csv"), "--into", book}).ExitCode, 0);
+  const QString other = dir.filePath(QStringLiteral("other.vcf"));
+  QFile::copy(book, other);
+  const std::string bytes = ReadBytes(book);
+  for (const QString& target : {book, QStringLiteral("my book.dat"), other}) {
+    const ProgramRun run = Vantreo({"--export-vcard", book, target});
+    EXPECT_EQ(run.ExitCode, 1) << target.toStdString();
+    EXPECT_TRUE(run.Err.contains(target == other ? QStringLiteral("'%1' is an address book;").arg(other)
+                                                 : QStringLiteral("is the address book being exported;")))
+        << run.Err.toStdString();
+  }
+  EXPECT_EQ(std::pair(ReadBytes(book), ReadBytes(other)), std::pair(bytes, bytes));
+  EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), (QStringList{"my book.dat", "other.vcf"}));
+  WriteBytes(dir.filePath("out.vcf"), "an older export");
+  ASSERT_EQ(Vantreo({"--export-vcard", book, "out.vcf"}).ExitCode, 0);
+  EXPECT_EQ(ReadBytes(dir.filePath("out.vcf.bak")), "an older export");
+}
+
+// Under a file size limit the save fails as on a full disk: reported with
+// the system's error, the book and the folder as they were.
+TEST_F(CommandLineTest, AFileSizeLimitIsReportedAndLeavesNoTemporaryFileOrLock) {
+  ASSERT_EQ(Vantreo({"--import", Fixture("outlook.csv"), "--into", book}).ExitCode, 0);
+  const std::string before = ReadBytes(book);
+  const QString cards = dir.filePath(QStringLiteral("many.vcf"));
+  WriteBytes(cards, PhoneNameFlood(200));
+  const ProgramRun run = Vantreo({"--import", cards, "--into", book}, before.size() + 100);
+  EXPECT_EQ(run.ExitCode, 1);
+  EXPECT_TRUE(run.Err.contains(QStringLiteral("Unable to save %1 to disk. Error 27 : File too large.").arg(book)))
+      << run.Err.toStdString();
+  EXPECT_EQ(ReadBytes(book), before);
+  EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), (QStringList{"many.vcf", "my book.dat"}));
+}
+
+// What is no file is named as the book loader names it.
+TEST_F(CommandLineTest, APipeASocketAFolderOrADeviceToImportIsNamedForWhatItIs) {
+  const QString pipe = dir.filePath(QStringLiteral("pipe.vcf")), socketPath = dir.filePath(QStringLiteral("socket.vcf"));
+  ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+  const int listener = ::socket(AF_UNIX, SOCK_STREAM, 0);
+  sockaddr_un address{};
+  address.sun_family = AF_UNIX;
+  std::strncpy(address.sun_path, QFile::encodeName(socketPath).constData(), sizeof address.sun_path - 1);
+  ASSERT_EQ(::bind(listener, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+  const std::pair<QString, const char*> cases[] = {
+      {pipe, "a named pipe"}, {socketPath, "a socket"}, {dir.path(), "a folder"}, {"/dev/null", "a device"}};
+  for (const auto& [file, kind] : cases) {
+    const ProgramRun run = Vantreo({"--import", file, "--into", book});
+    EXPECT_EQ(run.ExitCode, 1);
+    EXPECT_EQ(run.Err, QStringLiteral("vantreo: '%1' is %2, not a vCard or CSV file.\n").arg(file, kind));
+  }
+  ::close(listener);
+  EXPECT_FALSE(QFile::exists(book));
 }
 
 }  // namespace

@@ -14,11 +14,18 @@
 #include <QTableWidget>
 #include <QTemporaryDir>
 
+#include <sys/stat.h>
+
+#include <QProgressDialog>
+
+#include "core/DataFile.h"
+#include "export/ExportWriter.h"
 #include "export/frmExportVCard.h"
 #include "mainwindow/frmImport.h"
 #include "mainwindow/frmMain.h"
 #include "support/FakeFileDialogs.h"
 #include "support/FakePlatform.h"
+#include "support/ImportCheck.h"
 #include "support/ModalDialogs.h"
 #include "support/TestBooks.h"
 
@@ -37,12 +44,23 @@ class InterchangeDialogTest : public testing::Test {
   void TearDown() override { InstallFileDialogs(nullptr); }
 
   // Runs File, Import... on the file and hands the preview dialog to act.
-  void ImportThroughMenu(const char* file, const std::function<void(frmImport&)>& act) {
+  void ImportThroughMenu(const QString& file, const std::function<void(frmImport&)>& act) {
     frmMain window(book, settings);
-    files.chosen = Fixture(file);
-    WhenModalShown([&](QDialog& dialog) { act(static_cast<frmImport&>(dialog)); });
+    files.chosen = file;
+    WhenImportShown(act);
     window.mnuFileImport->trigger();
     shownName = window.txtName->text();
+  }
+  void ImportThroughMenu(const char* file, const std::function<void(frmImport&)>& act) {
+    ImportThroughMenu(Fixture(file), act);
+  }
+
+  // The progress of a long read comes first.
+  static void WhenImportShown(const std::function<void(frmImport&)>& act) {
+    WhenModalShown([act](QDialog& dialog) {
+      if (auto* preview = qobject_cast<frmImport*>(&dialog)) return act(*preview);
+      WhenImportShown(act);
+    });
   }
 
   bool Previews(const frmImport& dialog, const char* text) {
@@ -120,7 +138,7 @@ TEST_F(InterchangeDialogTest, FileMenuAccessKeysStayDistinct) {
   QString keys;
   for (const QAction* item : window.menuBar()->actions().first()->menu()->actions())
     if (const qsizetype amp = item->text().indexOf('&'); amp >= 0) keys += item->text().at(amp + 1).toLower();
-  EXPECT_EQ(keys.size(), 9);
+  EXPECT_EQ(keys.size(), 10);
   EXPECT_EQ(std::set<QChar>(keys.begin(), keys.end()).size(), static_cast<size_t>(keys.size())) << keys.toStdString();
 }
 
@@ -137,6 +155,85 @@ TEST_F(InterchangeDialogTest, VCardExportWritesTheRecordsOfTheChosenGroups) {
   EXPECT_EQ(vcards.rfind("BEGIN:VCARD\r\nVERSION:4.0\r\n", 0), 0u);
   EXPECT_NE(vcards.find("FN:Ann Club\r\n"), std::string::npos);
   EXPECT_EQ(vcards.find("Ivan"), std::string::npos);
+}
+
+TEST_F(InterchangeDialogTest, PreviewSaysWhichPhoneNamesThePhoneNameListCannotTakeAndTheBookStaysSavable) {
+  QTemporaryDir dir;
+  const QString cards = dir.filePath(QStringLiteral("flood.vcf"));
+  WriteBytes(cards, PhoneNameFlood(8200));
+  ImportThroughMenu(cards, [this](frmImport& dialog) {
+    EXPECT_TRUE(Previews(dialog, "Phone names beyond the 32,767 a book holds, their numbers kept in Notes (37):\n"
+                                 "    Line 8191.4\n"));
+    dialog.cmdOK->click();
+  });
+  EXPECT_EQ(std::pair(book.RecordCount(), book.PhoneNameCount()), std::pair(8202, kMaxPhoneNames));
+  EXPECT_EQ(book.Records.back().Notes.substr(0, 31), "Phone (Line 8200.1): 555 8200-1");
+  book.FileName = dir.filePath(QStringLiteral("book.dat"));
+  SaveDocument(book);
+  EXPECT_FALSE(book.Dirty);
+}
+
+// A large file is read and planned while the window keeps answering: a
+// progress dialog names the step, and Cancel leaves the book as it was.
+TEST_F(InterchangeDialogTest, ALongReadShowsItsProgressAndCancelImportsNothing) {
+  QTemporaryDir dir;
+  const QString big = dir.filePath(QStringLiteral("big.csv"));
+  std::string rows = "Name,Phone,Notes\r\n";
+  for (int r = 0; r < 300000; ++r) rows += "Person " + std::to_string(r) + ",555 " + std::to_string(r) + ",a note\r\n";
+  WriteBytes(big, rows);
+  const BookState before = book;
+  QString label;
+  bool previewed = false;
+  WhenModalShown([&](QDialog& dialog) {
+    auto* progress = qobject_cast<QProgressDialog*>(&dialog);
+    ASSERT_NE(progress, nullptr);
+    label = progress->labelText();
+    WhenModalShown([&](QDialog&) { previewed = true; });
+    dialog.findChild<QPushButton*>()->click();
+  });
+  frmMain window(book, settings);
+  files.chosen = big;
+  window.mnuFileImport->trigger();
+  EXPECT_TRUE(label == QStringLiteral("Reading 'big.csv' (file 1 of 1)...") ||
+              label == QStringLiteral("Working out what the import will change..."))
+      << label.toStdString();
+  EXPECT_FALSE(previewed);
+  EXPECT_EQ(std::tie(book.Records, book.Dirty), std::tie(before.Records, before.Dirty));
+}
+
+// An export never replaces the book itself or another address book.
+TEST_F(InterchangeDialogTest, ExportsRefuseTheBookAndOtherAddressBooks) {
+  QTemporaryDir dir;
+  book.FileName = dir.filePath(QStringLiteral("book.dat"));
+  SaveDocument(book);
+  const QString other = dir.filePath(QStringLiteral("copy.txt"));
+  QFile::copy(book.FileName, other);
+  for (const QString& target : {book.FileName, other}) {
+    Fakes().messages.shown.clear();
+    files.chosen = target;
+    frmExportVCard dialog(book);
+    dialog.cmdOK->click();
+    EXPECT_NE(dialog.result(), QDialog::Accepted);
+    ASSERT_EQ(Fakes().messages.shown.size(), 1u);
+    EXPECT_TRUE(Fakes().messages.shown[0].second.startsWith("'" + target + "' is ")) << target.toStdString();
+  }
+  ProgramSettings::ExportSection text{other, 0, false, 1};
+  PlatformError error;
+  EXPECT_EQ(ExportBook(book, text, error), ExportOutcome::RefusedAddressBook);
+  EXPECT_EQ(ReadBytes(other), ReadBytes(book.FileName));
+}
+
+// What is no file is named as the book loader names it.
+TEST_F(InterchangeDialogTest, ImportingAPipeSaysItIsANamedPipe) {
+  QTemporaryDir dir;
+  const QString pipe = dir.filePath(QStringLiteral("contacts.vcf"));
+  ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+  frmMain window(book, settings);
+  files.chosen = pipe;
+  window.mnuFileImport->trigger();
+  EXPECT_EQ(Fakes().messages.shown,
+            (std::vector<std::pair<MessageKind, QString>>{
+                {MessageKind::Notice, "'" + pipe + "' is a named pipe, not a vCard or CSV file."}}));
 }
 
 }  // namespace

@@ -102,7 +102,8 @@ TEST(ImportSummaryTest, SkippedCardsWithTheirLinesPicturesAndChangedValues) {
 TEST(CsvTableTest, RowsWithAnUnclosedQuoteOrTooManyFieldsAreSkippedWithTheirLines) {
   const CsvTable table = ParseCsv("Name;Phone\r\nAnn;1\r\nBob;2;3\r\n\"Cy;4\r\nDi;5\r\n", QStringLiteral("t.csv"));
   EXPECT_EQ(table.Header, (QStringList{"Name", "Phone"}));
-  EXPECT_EQ(table.Rows, std::vector<QStringList>{(QStringList{"Ann", "1"})});
+  ASSERT_EQ(table.RowCount(), 1);
+  EXPECT_EQ(table.Row(0), (QStringList{"Ann", "1"}));
   ASSERT_EQ(table.Skipped.size(), 2u);
   EXPECT_EQ(table.Skipped[0].Line, 3);
   EXPECT_EQ(table.Skipped[1].Reason, "has a quote that is never closed");

@@ -69,3 +69,17 @@ std::string CheckImportOf(const QByteArray& bytes, ImportFormat format) {
     if (lost.empty()) lost = RoundTripDifference(book, ImportedBook(WriteVCards(book, AllRecords(book), version)));
   return lost.empty() ? lost : "round trip: " + lost;
 }
+
+std::string PhoneNameFlood(int cards) {
+  std::string text;
+  for (int c = 1; c <= cards; ++c) {
+    const std::string n = std::to_string(c);
+    text += "BEGIN:VCARD\r\nVERSION:3.0\r\nFN:Card " + n + "\r\n";
+    for (int p = 1; p <= 4; ++p) {
+      const std::string slot = std::to_string(p);
+      text += "item" + slot + ".TEL:555 " + n + "-" + slot + "\r\nitem" + slot + ".X-ABLABEL:Line " + n + "." + slot + "\r\n";
+    }
+    text += "END:VCARD\r\n";
+  }
+  return text;
+}

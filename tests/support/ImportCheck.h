@@ -33,3 +33,7 @@ BookState ImportedBook(const std::string& vcards, BookEdition edition = BookEdit
 // Imports a file's bytes into a new book and checks it: every invariant of a book, every value short
 // enough for the data file, and a vCard 3.0 and 4.0 export importing as the same records. "" when sound.
 std::string CheckImportOf(const QByteArray& bytes, ImportFormat format);
+
+// vCard cards of four phones each, every phone under a label of its own:
+// "Card N" with "Line N.1" ... "Line N.4", numbers "555 N-1" ... "555 N-4".
+std::string PhoneNameFlood(int cards);

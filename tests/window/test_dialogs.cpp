@@ -2,17 +2,29 @@
 #include <gtest/gtest.h>
 
 #include <QComboBox>
+#include <QCursor>
+#include <QFile>
+#include <QGuiApplication>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QScrollBar>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include "core/DialogExchange.h"
+#include "mainwindow/frmAbout.h"
+#include "mainwindow/frmMain.h"
 #include "mainwindow/frmStates.h"
+#include "platform/BusyPointer.h"
+#include "platform/MessageBoxes.h"
+#include "platform/ProgramIdentity.h"
 #include "support/FakeClipboard.h"
 #include "support/FakePlatform.h"
+#include "support/ModalDialogs.h"
 #include "support/TestBooks.h"
 #include "support/WindowKeys.h"
 
@@ -104,3 +116,59 @@ TEST_F(StatesTest, WithoutATextBoxPasteIsRefusedAndEnterCopiesWithoutEmptyingThe
 }
 
 }  // namespace
+
+// The desktop's own busy pointer: the wait cursor while an operation runs,
+// the normal pointer again after it, also when operations nest.
+TEST(BusyPointerTest, TheWindowShowsTheWaitCursorForTheOperationAndRestoresIt) {
+  InstallBusy(nullptr);
+  {
+    BusyCursor outer;
+    {
+      BusyCursor inner;
+      ASSERT_NE(QGuiApplication::overrideCursor(), nullptr);
+      EXPECT_EQ(QGuiApplication::overrideCursor()->shape(), Qt::WaitCursor);
+    }
+    EXPECT_TRUE(Busy().IsBusy());
+  }
+  EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+  EXPECT_FALSE(Busy().IsBusy());
+  Fakes().Reset();
+}
+
+// What the user reads of the program's name and version: the About box, and
+// the title of every message box the desktop shows.
+TEST(ProgramIdentityTest, TheAboutBoxAndEveryMessageBoxNameTheProgram) {
+  frmAbout about;
+  QStringList texts;
+  for (const QLabel* label : about.findChildren<QLabel*>()) texts << label->text();
+  EXPECT_TRUE(texts.contains(QStringLiteral("Vantreo, Version %1").arg(QLatin1String(kProgramVersion)))) << texts.join('|').toStdString();
+  EXPECT_TRUE(QString::fromLatin1(kProgramVersion).contains(QRegularExpression(QStringLiteral("^\\d+\\.\\d\\d$"))));
+  InstallMessages(nullptr);
+  QString title;
+  WhenModalShown([&title](QDialog& box) {
+    title = box.windowTitle();
+    box.accept();
+  });
+  Messages().Show(MessageKind::Notice, QStringLiteral("Hello"));
+  EXPECT_EQ(title, QStringLiteral("Vantreo"));
+  Fakes().Reset();
+}
+
+// A book named in the settings that is no data file: the window starts
+// anyway, says why, and shows an untouched new book.
+TEST(StartUpTest, ABookThatIsNoDataFileIsNamedInANoticeAtStartUp) {
+  QTemporaryDir dir;
+  const QString path = dir.filePath(QStringLiteral("notes.dat"));
+  QFile file(path);
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write("These are no records at all.") > 0);
+  file.close();
+  BookState book;
+  ProgramSettings settings;
+  settings.PhoneBook.DataFile = path;
+  Fakes().Reset();
+  frmMain window(book, settings);
+  window.Form_Load();
+  ASSERT_FALSE(Fakes().messages.shown.empty());
+  EXPECT_EQ(Fakes().messages.shown.front(), std::pair(MessageKind::Notice, path + " is corrupt or is not a valid data file."));
+  EXPECT_EQ(book.RecordCount(), 0);
+}

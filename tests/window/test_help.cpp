@@ -6,26 +6,34 @@
 #include <sys/ioctl.h>
 #include <unistd.h>
 
+#include <csignal>
 #include <functional>
+#include <iostream>
 
 #include <QDialogButtonBox>
+#include <QEventLoop>
 #include <QDir>
 #include <QFile>
 #include <QHelpEngineCore>
 #include <QHelpLink>
+#include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QThread>
 
 #include "core/DialogExchange.h"
+#include "core/Termination.h"
 #include "core/frmGroups.h"
 #include "core/frmMultiGroups.h"
+#include "core/frmSettings.h"
 #include "find/frmSearch.h"
 #include "find/frmSort.h"
 #include "mainwindow/frmAbout.h"
 #include "mainwindow/frmMain.h"
 #include "mainwindow/frmStates.h"
+#include "print/frmPrint.h"
 #include "platform/FileDialogs.h"
 #include "support/FakePlatform.h"
 #include "support/FakeViewerProcess.h"
@@ -40,7 +48,7 @@ const QString kCollection = QStringLiteral(VANTREO_HELP_COLLECTION);
 // Every help context number the program's windows, menu items and common dialogs open.
 constexpr int kHelpContexts[] = {210,  1100, 1110, 1120, 1130, 1135, 1140, 1190, 1210, 1220, 1230, 1240, 1250,
                                  1310, 1320, 1330, 1340, 1350, 1360, 1410, 1420, 1440, 1590, 1810, 1820, 1830,
-                                 1840, 1850, 1860, 1870, 1620, 1630, 1640};
+                                 1840, 1850, 1860, 1870, 1620, 1630, 1640, 1370, 1150};
 
 // In the collection the build made from the help file; every context number has a topic.
 TEST(HelpCollection, EveryTopicOpensAPageOfItsOwnWithItsHeadingOnTop) {
@@ -75,6 +83,8 @@ TEST(HelpKeys, EachWindowOpensItsTopic) {
       {[] { return new frmStates(nullptr); }, 1410, nullptr},
       {[] { return new frmAbout; }, 1590, nullptr},
       {[&] { return new frmMultiGroups(book); }, 1840, "cmdHelp"},
+      {[&] { return new frmPrint(book, settings); }, 1140, "cmdHelp"},
+      {[&] { return new frmSettings(settings); }, 1440, nullptr},
   };
   for (const auto& [make, topic, helpButton] : windows) {
     Fakes().help.topics.clear();
@@ -180,6 +190,58 @@ TEST(RealAssistant, ReadsTheTopicAsAProcessOfItsOwnWhileADialogIsOpen) {
   viewer.Quit();
   EXPECT_EQ(ChildRunning(program), 0);
   InstallHelp(&Fakes().help);
+}
+
+const char* const kHelpChild = "VANTREO_HELP_CHILD";
+
+// Not a test of its own: the program the test below ends. Shows a topic in
+// a real Qt Assistant, names Assistant's process and waits to be ended.
+TEST(AssistantChild, ShowsHelpUntilEnded) {
+  if (qEnvironmentVariableIsEmpty(kHelpChild)) GTEST_SKIP() << "started by the test that ends it";
+  AssistantHelpViewer viewer(NewViewerProcess(), AssistantProgram(), kCollection);
+  EndSafelyWhenTerminated(Book());
+  viewer.ShowTopic(210);
+  std::cout << "assistant " << ChildRunning(AssistantProgram()) << std::endl;
+  QEventLoop().exec();
+}
+
+// True when process pid has ended (perhaps not yet reaped).
+bool Ended(qint64 pid) {
+  QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
+  if (!stat.open(QIODevice::ReadOnly)) return true;
+  const QByteArray text = stat.readAll();
+  const qsizetype state = text.lastIndexOf(") ") + 2;
+  return state >= 2 && state < text.size() && (text[state] == 'Z' || text[state] == 'X');
+}
+
+// Help leaves nothing running behind the program, however it ends: the
+// termination signals stop Assistant as Exit does, and the system ends it
+// should the program be killed outright.
+TEST(RealAssistant, EndsWithTheProgramEndedBySignalOrKilled) {
+  if (AssistantProgram().isEmpty()) GTEST_SKIP() << "Qt Assistant (assistant-qt6) is not installed";
+  QTemporaryDir home;  // for Assistant's working copy of the collection
+  for (const int signal : {SIGTERM, SIGKILL}) {
+    QProcess program;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QString::fromLatin1(kHelpChild), QStringLiteral("1"));
+    environment.insert(QStringLiteral("XDG_DATA_HOME"), home.path());
+    program.setProcessEnvironment(environment);
+    // Assistant writes its messages where the program does: into a file, as into a terminal or a session
+    // log, not into a pipe that ends with the program and would end Assistant by a broken pipe.
+    program.setStandardErrorFile(home.filePath(QStringLiteral("messages.txt")));
+    program.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--gtest_filter=AssistantChild.*")});
+    qint64 assistant = 0;
+    while (assistant == 0 && program.waitForReadyRead(30000))
+      while (program.canReadLine())
+        if (const QByteArray line = program.readLine().trimmed(); line.startsWith("assistant "))
+          assistant = line.mid(10).toLongLong();
+    ASSERT_NE(assistant, 0) << "Assistant did not start";
+    ::kill(static_cast<pid_t>(program.processId()), signal);
+    program.waitForFinished();
+    for (int tries = 0; tries < 50 && !Ended(assistant); ++tries) QThread::msleep(100);
+    EXPECT_TRUE(Ended(assistant)) << "after signal " << signal;
+    if (!Ended(assistant)) ::kill(static_cast<pid_t>(assistant), SIGKILL);
+  }
 }
 
 }  // namespace
