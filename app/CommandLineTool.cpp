@@ -26,7 +26,7 @@ const char* const kDescription =
     "\n"
     "  vantreo [FILE.dat]\n"
     "      opens the address book in the window (the last one used when no file is named)\n"
-    "  vantreo --import FILE... --into BOOK.dat [--keep-duplicates]\n"
+    "  vantreo --import FILE... --into BOOK.dat [--keep-duplicates] [--convert-to-unicode]\n"
     "      adds the contacts of vCard (2.1, 3.0, 4.0) and CSV files to BOOK.dat\n"
     "  vantreo --export-vcard BOOK.dat OUT.vcf [--vcard-version 4.0]\n"
     "      writes every record of BOOK.dat to OUT.vcf as vCard\n"
@@ -61,6 +61,10 @@ struct Options {
   QCommandLineOption Into{QStringLiteral("into"), QStringLiteral("The address book to add to; created when missing."), QStringLiteral("BOOK.dat")};
   QCommandLineOption KeepDuplicates{QStringLiteral("keep-duplicates"),
                                     QStringLiteral("Adds contacts that look like records of the book too.")};
+  QCommandLineOption ConvertToUnicode{QStringLiteral("convert-to-unicode"),
+                                      QStringLiteral("Makes an old-format BOOK.dat a Unicode address book (the old file "
+                                                     "kept as BOOK.dat.bak) instead of turning imported names into "
+                                                     "Latin letters.")};
   QCommandLineOption ExportVCard{QStringLiteral("export-vcard"), QStringLiteral("Writes the records of BOOK.dat as vCard to the file named after it."), QStringLiteral("BOOK.dat")};
   QCommandLineOption Version{QStringLiteral("vcard-version"), QStringLiteral("The vCard version to write: 3.0 (the default) or 4.0."),
                              QStringLiteral("VERSION"), QStringLiteral("3.0")};
@@ -74,11 +78,23 @@ bool LockBook(BookLock& lock, const QString& path) {
   return false;
 }
 
-int Import(const QStringList& files, const QString& path, bool keepDuplicates) {
+// A new book becomes a Unicode book when the import needs it; an existing
+// old-format book only when the user asked for it.
+ImportPlan PlanInEdition(BookState& book, const std::vector<ImportSource>& contacts, bool skipDuplicates, bool convert) {
+  if (convert && !book.IsUnicode()) ConvertToUnicode(book);
+  ImportPlan plan = PlanImport(book, contacts, skipDuplicates);
+  if (plan.Transliterated.empty() || book.IsUnicode() || FileExists(book.FileName))
+    return plan;
+  ConvertToUnicode(book);
+  return PlanImport(book, contacts, skipDuplicates);
+}
+
+int Import(const QStringList& files, const QString& path, bool keepDuplicates, bool convert) {
   BookLock lock;
   if (!LockBook(lock, path)) return kFailed;
   BookState book;
   if (const Outcome loaded = LoadDocument(book, path); !loaded.Succeeded()) return Fail(loaded);
+  const bool wasUnicode = book.IsUnicode();
   std::vector<ImportSource> sources;
   for (const QString& file : files) {
     ImportSource source;
@@ -92,12 +108,13 @@ int Import(const QStringList& files, const QString& path, bool keepDuplicates) {
       Out() << QFileInfo(file).fileName() << ": columns kept in Notes under their headers: " << unmapped.join(QStringLiteral(", ")) << Qt::endl;
     sources.push_back(std::move(source));
   }
-  const ImportPlan plan = PlanImport(book, sources, !keepDuplicates);
+  const ImportPlan plan = PlanInEdition(book, sources, !keepDuplicates, convert);
   const int added = ApplyImport(book, plan);
   if (book.Dirty) {
     if (const Outcome saved = SaveDocument(book); !saved.Succeeded()) return Fail(saved);
   }
   for (const QString& line : ImportSummary(plan)) Out() << line << '\n';
+  if (book.IsUnicode() && !wasUnicode) Out() << QStringLiteral("%1 is now a Unicode address book.").arg(path) << '\n';
   Out() << QStringLiteral("Added %1 contacts to %2.").arg(added).arg(path) << Qt::endl;
   return kDone;
 }
@@ -129,7 +146,8 @@ int Run(const QStringList& arguments) {
   const QCommandLineOption help = parser.addHelpOption();
   const QCommandLineOption version = parser.addVersionOption();
   const Options options;
-  parser.addOptions({options.Import, options.Into, options.KeepDuplicates, options.ExportVCard, options.Version});
+  parser.addOptions({options.Import, options.Into, options.KeepDuplicates, options.ConvertToUnicode, options.ExportVCard,
+                     options.Version});
   parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("More files to import, or the vCard file to write."),
                                QStringLiteral("[FILE...]"));
   if (!parser.parse(arguments)) return WrongUsage(parser.errorText());
@@ -147,10 +165,10 @@ int Run(const QStringList& arguments) {
     if (!parser.isSet(options.Into)) return WrongUsage(QStringLiteral("--import needs --into BOOK.dat."));
     if (parser.isSet(options.Version)) return WrongUsage(QStringLiteral("--vcard-version goes with --export-vcard."));
     return Import(parser.values(options.Import) + parser.positionalArguments(), parser.value(options.Into),
-                  parser.isSet(options.KeepDuplicates));
+                  parser.isSet(options.KeepDuplicates), parser.isSet(options.ConvertToUnicode));
   }
-  if (parser.isSet(options.Into) || parser.isSet(options.KeepDuplicates))
-    return WrongUsage(QStringLiteral("--into and --keep-duplicates go with --import."));
+  if (parser.isSet(options.Into) || parser.isSet(options.KeepDuplicates) || parser.isSet(options.ConvertToUnicode))
+    return WrongUsage(QStringLiteral("--into, --keep-duplicates and --convert-to-unicode go with --import."));
   if (parser.positionalArguments().size() != 1)
     return WrongUsage(QStringLiteral("--export-vcard needs the book and one file to write."));
   const QString vcardVersion = parser.value(options.Version);

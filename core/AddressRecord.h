@@ -4,8 +4,9 @@
 #include <cstdint>
 #include <string>
 
-// One contact. Text fields are single-byte (windows-1252) strings that may
-// contain any byte, including 0; they are never treated as NUL-terminated.
+// One contact. Text fields are UTF-8 (in NFC as typed) and may contain NUL;
+// they are never treated as NUL-terminated. MultiGroups is no text: it holds
+// one byte per group index.
 struct AddressRecord {
   std::string Name;
   std::string Company;
@@ -17,6 +18,8 @@ struct AddressRecord {
   std::array<int16_t, 4> PhoneNameIndex{};  // -1 for "<Blank>"
   int16_t WhichPhone = 0;  // phone slot shown in the main window, 0 to 3
   std::string Notes;
+  std::string Uid;          // stable identifier (a UUID without braces); empty in an old-edition book
+  int64_t ChangedMs = 0;    // last change, milliseconds since 1970-01-01 UTC; 0 when unknown
 
   bool operator==(const AddressRecord&) const = default;
 };

@@ -5,13 +5,13 @@
 
 #include <QString>
 
-#include "platform/AnsiText.h"
+#include "core/BookText.h"
 #include "platform/Collation.h"
 
 std::vector<int> AlphabeticalOrder(const std::vector<std::string>& names) {
   std::vector<QString> texts;
   texts.reserve(names.size());
-  for (const std::string& name : names) texts.push_back(AnsiToQString(name));
+  for (const std::string& name : names) texts.push_back(ShownText(name));
   std::vector<int> order(names.size());
   std::iota(order.begin(), order.end(), 0);
   std::stable_sort(order.begin(), order.end(), [&](int a, int b) {

@@ -19,6 +19,11 @@ inline constexpr int kMaxRecords = 32767;     // the largest count a data file c
 inline constexpr int kMaxPhoneNames = 32767;  // likewise
 inline constexpr const char* kUntitled = "Untitled";
 
+// How the data file stores the book's text: the old edition holds one
+// windows-1252 byte per character, the Unicode edition UTF-8 and, per
+// record, a stable identifier and the time of its last change.
+enum class BookEdition { SingleByte, Unicode };
+
 // The one address book of the program: a direct image of the data file.
 // The counts of the lists are the sizes of the vectors.
 struct BookState {
@@ -32,6 +37,10 @@ struct BookState {
   QString FileName = kUntitled;  // full path of the data file
   bool Dirty = false;
   FileStamp OnDisk;  // the data file as this document was last loaded from or saved to it
+  BookEdition Edition = BookEdition::SingleByte;
+  bool KeepSingleByte = false;  // the user chose to keep the old edition for this book
+
+  bool IsUnicode() const { return Edition == BookEdition::Unicode; }
 
   int RecordCount() const { return static_cast<int>(Records.size()); }
   int GroupCount() const { return static_cast<int>(Groups.size()); }

@@ -1,5 +1,8 @@
 #include "core/Document.h"
 
+#include <QDateTime>
+#include <QUuid>
+
 void NewDocument(BookState& book) {
   book.PhoneNames = {"Home", "Work", "Fax", "Car Phone"};
   book.DefaultPhoneNames = {0, 1, 2, 3};
@@ -10,6 +13,8 @@ void NewDocument(BookState& book) {
   book.Dirty = false;
   book.FileName = kUntitled;
   book.OnDisk = {};
+  book.Edition = BookEdition::SingleByte;
+  book.KeepSingleByte = false;
 }
 
 void InitNewRecord(BookState& book, int index) {
@@ -18,6 +23,21 @@ void InitNewRecord(BookState& book, int index) {
   record.PhoneNameIndex = book.DefaultPhoneNames;
   record.WhichPhone = 0;
   record.Group = kNoGroup;
+  StampChange(book, record);
+}
+
+void StampChange(const BookState& book, AddressRecord& record) {
+  if (!book.IsUnicode()) return;  // the old edition keeps neither; conversion gives them
+  record.ChangedMs = QDateTime::currentMSecsSinceEpoch();
+  if (record.Uid.empty()) record.Uid = QUuid::createUuid().toString(QUuid::WithoutBraces).toStdString();
+}
+
+void ConvertToUnicode(BookState& book) {
+  book.Edition = BookEdition::Unicode;
+  book.KeepSingleByte = false;
+  for (AddressRecord& record : book.Records)
+    if (record.Uid.empty()) StampChange(book, record);
+  book.Dirty = true;
 }
 
 int AddGroup(BookState& book, const std::string& name) {

@@ -4,12 +4,19 @@
 #include <cstring>
 #include <limits>
 
+#include "core/Document.h"
 #include "core/GroupMembership.h"
+#include "core/Utf8Validity.h"
+#include "platform/AnsiText.h"
+
+#include <QUuid>
 
 namespace {
 
 constexpr size_t kMagicSize = 10;
+constexpr int kUuidSize = 16;
 constexpr size_t kMinRecordSize = 32;  // an all-empty record
+constexpr size_t kMinUnicodeRecordSize = 74;  // likewise in the Unicode edition, with its identifier and time
 constexpr size_t kMinStringSize = 2;   // an empty counted string
 constexpr int kEndOfInputError = 62;
 constexpr int kDamagedFileError = 63;
@@ -22,16 +29,17 @@ class ByteReader {
  public:
   explicit ByteReader(ByteSource& source) : source_(source), unread_(static_cast<uint64_t>(source.Size())) {}
 
-  int16_t Int() {
-    unsigned char bytes[2];
-    if (!Take(reinterpret_cast<char*>(bytes), 2)) return 0;
-    return static_cast<int16_t>(bytes[0] | (bytes[1] << 8));
-  }
+  int16_t Int() { return static_cast<int16_t>(Unsigned(2)); }
+  int32_t Int32() { return static_cast<int32_t>(Unsigned(4)); }
+  int64_t Int64() { return static_cast<int64_t>(Unsigned(8)); }
 
-  std::string Text() {
-    const auto length = static_cast<uint16_t>(Int());
-    std::string text(length, '\0');
-    if (!Take(text.data(), length)) return {};
+  // A counted string: its length in lengthSize bytes, then its bytes.
+  std::string Counted(size_t lengthSize) {
+    const uint64_t length = Unsigned(lengthSize);
+    if (length > unread_) failed_ = true;  // found before anything is allocated
+    if (failed_) return {};
+    std::string text(static_cast<size_t>(length), '\0');
+    if (!Take(text.data(), text.size())) return {};
     return text;
   }
 
@@ -44,6 +52,7 @@ class ByteReader {
   }
 
   bool Failed() const { return failed_; }
+  void Fail() { failed_ = true; }
 
   // Reads whatever follows the last record, to learn how the file ends.
   void SkipRest() {
@@ -62,6 +71,14 @@ class ByteReader {
   }
 
  private:
+  uint64_t Unsigned(size_t size) {
+    unsigned char bytes[8] = {};
+    if (!Take(reinterpret_cast<char*>(bytes), size)) return 0;
+    uint64_t value = 0;
+    for (size_t i = size; i-- > 0;) value = (value << 8) | bytes[i];
+    return value;
+  }
+
   bool Take(char* out, size_t count) {
     if (failed_ || count > unread_) failed_ = true;
     while (!failed_ && count > 0) {
@@ -100,29 +117,89 @@ class ByteReader {
   PlatformError sourceError_;
 };
 
-class ByteWriter {
+// The fields of one edition: the old edition counts with 16 bits and holds
+// windows-1252 text; the Unicode edition counts with 32 bits, holds UTF-8
+// text, and starts each record with its identifier and last change time.
+class FieldReader {
  public:
-  void Int(int value) {
-    bytes_.push_back(static_cast<char>(value & 0xFF));
-    bytes_.push_back(static_cast<char>((value >> 8) & 0xFF));
+  FieldReader(ByteReader& in, BookEdition edition) : in_(in), unicode_(edition == BookEdition::Unicode) {}
+
+  ByteReader& Bytes() { return in_; }
+  int16_t Int() { return in_.Int(); }
+  int Count() { return unicode_ ? in_.Int32() : in_.Int(); }
+  std::string Raw() { return in_.Counted(unicode_ ? 4 : 2); }
+
+  std::string Text() {
+    if (!unicode_) return AnsiToUtf8(in_.Counted(2));
+    std::string text = in_.Counted(4);
+    if (!IsValidUtf8(text)) {
+      badText_ = true;
+      in_.Fail();
+    }
+    return text;
+  }
+
+  void Stamp(AddressRecord& record) {
+    if (!unicode_) return;
+    char id[kUuidSize];
+    in_.Raw(id, kUuidSize);
+    const QUuid uuid = QUuid::fromRfc4122(QByteArrayView(id, kUuidSize));
+    if (!uuid.isNull()) record.Uid = uuid.toString(QUuid::WithoutBraces).toStdString();
+    record.ChangedMs = in_.Int64();
+  }
+
+  bool BadText() const { return badText_; }
+
+ private:
+  ByteReader& in_;
+  bool unicode_;
+  bool badText_ = false;
+};
+
+class FieldWriter {
+ public:
+  explicit FieldWriter(BookEdition edition) : unicode_(edition == BookEdition::Unicode) {}
+
+  void Int(int value) { Unsigned(static_cast<uint64_t>(value), 2); }
+  void Count(int value) { Unsigned(static_cast<uint64_t>(value), unicode_ ? 4 : 2); }
+
+  void Raw(const std::string& bytes) {
+    if (!unicode_ && bytes.size() > std::numeric_limits<uint16_t>::max()) tooLong_ = true;
+    Unsigned(bytes.size(), unicode_ ? 4 : 2);
+    bytes_ += bytes;
   }
 
   void Text(const std::string& text) {
-    if (text.size() > std::numeric_limits<uint16_t>::max()) tooLong_ = true;
-    Int(static_cast<int>(text.size()));
-    bytes_ += text;
+    if (unicode_) return Raw(text);
+    std::string bytes;
+    if (!Utf8ToAnsi(text, bytes)) unstorable_ = true;
+    Raw(bytes);
   }
 
-  void Raw(const char* data, size_t size) { bytes_.append(data, size); }
+  void Stamp(const AddressRecord& record) {
+    if (!unicode_) return;
+    const QByteArray id = QUuid::fromString(QString::fromStdString(record.Uid)).toRfc4122();
+    bytes_.append(id.constData(), kUuidSize);
+    Unsigned(static_cast<uint64_t>(record.ChangedMs), 8);
+  }
+
+  void Magic(const char* magic) { bytes_.append(magic, kMagicSize); }
   bool TooLong() const { return tooLong_; }
+  bool Unstorable() const { return unstorable_; }
   std::string& Bytes() { return bytes_; }
 
  private:
+  void Unsigned(uint64_t value, size_t size) {
+    for (size_t i = 0; i < size; ++i) bytes_.push_back(static_cast<char>((value >> (8 * i)) & 0xFF));
+  }
+
+  bool unicode_;
   std::string bytes_;
   bool tooLong_ = false;
+  bool unstorable_ = false;
 };
 
-void ReadSortKeys(ByteReader& in, SortKeys& keys) {
+void ReadSortKeys(FieldReader& in, SortKeys& keys) {
   for (SortKey& key : keys) {
     key.SortField = in.Int();
     key.ByLastName = in.Int();
@@ -131,25 +208,40 @@ void ReadSortKeys(ByteReader& in, SortKeys& keys) {
   }
 }
 
-bool ReadList(ByteReader& in, std::vector<std::string>& list) {
-  const int count = in.Int();
-  if (count < 0 || !in.CanHold(count, kMinStringSize)) return false;
+bool ReadList(FieldReader& in, std::vector<std::string>& list) {
+  const int count = in.Count();
+  if (count < 0 || count > kMaxPhoneNames || !in.Bytes().CanHold(count, kMinStringSize)) return false;
   list.assign(static_cast<size_t>(count), {});
   for (std::string& entry : list) entry = in.Text();
-  return !in.Failed();
+  return !in.Bytes().Failed();
 }
 
-void ReadRecord(ByteReader& in, AddressRecord& record) {
+void ReadRecord(FieldReader& in, AddressRecord& record) {
+  in.Stamp(record);
   record.Name = in.Text();
   record.Company = in.Text();
   record.PrintAs = in.Int();
   record.Address = in.Text();
   record.Group = in.Int();
-  record.MultiGroups = in.Text();
+  record.MultiGroups = in.Raw();
   for (std::string& phone : record.Phones) phone = in.Text();
   for (int16_t& index : record.PhoneNameIndex) index = in.Int();
   record.WhichPhone = in.Int();
   record.Notes = in.Text();
+}
+
+void WriteRecord(FieldWriter& out, const AddressRecord& record) {
+  out.Stamp(record);
+  out.Text(record.Name);
+  out.Text(record.Company);
+  out.Int(record.PrintAs);
+  out.Text(record.Address);
+  out.Int(record.Group);
+  out.Raw(record.MultiGroups);
+  for (const std::string& phone : record.Phones) out.Text(phone);
+  for (const int16_t index : record.PhoneNameIndex) out.Int(index);
+  out.Int(record.WhichPhone);
+  out.Text(record.Notes);
 }
 
 // Values a damaged file may hold that the program never writes are mended so
@@ -194,7 +286,10 @@ void MendDocument(BookState& book) {
     key.CaseSensitive = key.CaseSensitive != 0;
     key.Descending = key.Descending != 0;
   }
-  for (AddressRecord& record : book.Records) MendRecord(record, book);
+  for (AddressRecord& record : book.Records) {
+    MendRecord(record, book);
+    if (book.IsUnicode() && record.Uid.empty()) StampChange(book, record);
+  }
   if (book.CurrentRecord < 0 || book.CurrentRecord >= book.RecordCount()) book.CurrentRecord = 0;
 }
 
@@ -205,32 +300,45 @@ DecodeResult Damaged(PlatformError& error, const char* what) {
 
 }  // namespace
 
+// The edition whose magic the file starts with, or nothing.
+std::optional<BookEdition> EditionOf(const char* magic) {
+  if (std::memcmp(magic, kDataFileMagic, kMagicSize) == 0) return BookEdition::SingleByte;
+  if (std::memcmp(magic, kUnicodeDataFileMagic, kMagicSize) == 0) return BookEdition::Unicode;
+  return std::nullopt;
+}
+
 DecodeResult DecodeDocument(ByteSource& source, BookState& book, PlatformError& error) {
-  ByteReader in(source);
+  ByteReader bytes(source);
   char magic[kMagicSize];
-  if (!in.Raw(magic, kMagicSize)) return in.Failure(error);
-  if (std::memcmp(magic, kDataFileMagic, kMagicSize) != 0) return DecodeResult::NotADataFile;
+  if (!bytes.Raw(magic, kMagicSize)) return bytes.Failure(error);
+  const std::optional<BookEdition> edition = EditionOf(magic);
+  if (!edition) return DecodeResult::NotADataFile;
+  book.Edition = *edition;
+  FieldReader in(bytes, *edition);
   char reserved[8];
-  in.Raw(reserved, sizeof reserved);
+  bytes.Raw(reserved, sizeof reserved);
   book.DefaultPrintAs = in.Int();
   for (int16_t& index : book.DefaultPhoneNames) index = in.Int();
   ReadSortKeys(in, book.Keys);
   const bool listsRead = ReadList(in, book.PhoneNames) && ReadList(in, book.Groups);
-  book.CurrentRecord = in.Int();
-  const int recordCount = in.Int();
-  if (in.Failed()) return in.Failure(error);
+  book.CurrentRecord = in.Count();
+  const int recordCount = in.Count();
+  if (in.BadText()) return Damaged(error, "Text in file is not UTF-8");
+  if (bytes.Failed()) return bytes.Failure(error);
   // Counts the program never writes: the file cannot be trusted.
-  if (!listsRead || recordCount < 0) return Damaged(error, "Invalid list count in file");
+  if (!listsRead || recordCount < 0 || recordCount > kMaxRecords) return Damaged(error, "Invalid list count in file");
   if (book.PhoneNames.empty()) return Damaged(error, "No phone names in file");
   if (book.GroupCount() > kMaxGroups) return Damaged(error, "Too many groups in file");
-  if (!in.CanHold(recordCount, kMinRecordSize)) return in.Failure(error);
+  if (!bytes.CanHold(recordCount, kMinRecordSize)) return bytes.Failure(error);
   book.Records.assign(static_cast<size_t>(recordCount), {});
   for (AddressRecord& record : book.Records) ReadRecord(in, record);
-  in.SkipRest();
-  if (in.Failed()) return in.Failure(error);
+  if (in.BadText()) return Damaged(error, "Text in file is not UTF-8");
+  bytes.SkipRest();
+  if (bytes.Failed()) return bytes.Failure(error);
   // No save ends a file in a whole record's worth of zeros: that is space a
   // save in place reserved and never wrote, read as blank records or left over.
-  if (in.TrailingZeros() >= kMinRecordSize) return Damaged(error, "Unwritten space at the end of file");
+  if (bytes.TrailingZeros() >= (book.IsUnicode() ? kMinUnicodeRecordSize : kMinRecordSize))
+    return Damaged(error, "Unwritten space at the end of file");
   MendDocument(book);
   return DecodeResult::Ok;
 }
@@ -244,8 +352,8 @@ std::optional<std::string> EncodeDocument(const BookState& book, PlatformError& 
     error = {kTooLargeError, QStringLiteral("A data file can hold at most 32,767 phone names")};
     return std::nullopt;
   }
-  ByteWriter out;
-  out.Raw(kDataFileMagic, kMagicSize);
+  FieldWriter out(book.Edition);
+  out.Magic(book.IsUnicode() ? kUnicodeDataFileMagic : kDataFileMagic);
   for (int i = 0; i < 4; ++i) out.Int(0);
   out.Int(book.DefaultPrintAs);
   for (const int16_t index : book.DefaultPhoneNames) out.Int(index);
@@ -256,25 +364,18 @@ std::optional<std::string> EncodeDocument(const BookState& book, PlatformError& 
     out.Int(key.Descending);
   }
   for (const GroupList* list : {&book.PhoneNames, &book.Groups}) {
-    out.Int(static_cast<int>(list->size()));
+    out.Count(static_cast<int>(list->size()));
     for (const std::string& name : *list) out.Text(name);
   }
-  out.Int(book.CurrentRecord);
-  out.Int(book.RecordCount());
-  for (const AddressRecord& record : book.Records) {
-    out.Text(record.Name);
-    out.Text(record.Company);
-    out.Int(record.PrintAs);
-    out.Text(record.Address);
-    out.Int(record.Group);
-    out.Text(record.MultiGroups);
-    for (const std::string& phone : record.Phones) out.Text(phone);
-    for (const int16_t index : record.PhoneNameIndex) out.Int(index);
-    out.Int(record.WhichPhone);
-    out.Text(record.Notes);
-  }
+  out.Count(book.CurrentRecord);
+  out.Count(book.RecordCount());
+  for (const AddressRecord& record : book.Records) WriteRecord(out, record);
   if (out.TooLong()) {
     error = {kTooLargeError, QStringLiteral("A text longer than 65,535 characters cannot be stored")};
+    return std::nullopt;
+  }
+  if (out.Unstorable()) {
+    error = {kTooLargeError, QStringLiteral("The book holds characters that the old data file format cannot store")};
     return std::nullopt;
   }
   return std::move(out.Bytes());

@@ -1,21 +1,20 @@
 #include "core/FieldInput.h"
 
 #include <algorithm>
+#include <vector>
+
+#include <QTextBoundaryFinder>
 
 #include "platform/AnsiText.h"
 
 namespace {
 
-// The first character of text that the data file cannot store, or nothing.
-QString FirstUnstorable(const QString& text) {
-  if (IsAnsiRepresentable(text)) return {};
-  for (qsizetype i = 0; i < text.size();) {
-    const qsizetype length = text.at(i).isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
-    const QString character = text.mid(i, length);
-    if (!IsAnsiRepresentable(character)) return character;
-    i += length;
-  }
-  return {};
+// Where each character as the user sees it (a grapheme cluster) ends.
+std::vector<qsizetype> Characters(const QString& text) {
+  std::vector<qsizetype> ends;
+  QTextBoundaryFinder finder(QTextBoundaryFinder::Grapheme, text);
+  for (qsizetype end = finder.toNextBoundary(); end > 0; end = finder.toNextBoundary()) ends.push_back(end);
+  return ends;
 }
 
 // Each line break (a CR LF pair counts as one) and each tab as a blank.
@@ -28,6 +27,17 @@ QString OnOneLine(QString text) {
 }
 
 }  // namespace
+
+QString FirstUnstorable(const QString& text) {
+  if (IsAnsiRepresentable(text)) return {};
+  for (qsizetype i = 0; i < text.size();) {
+    const qsizetype length = text.at(i).isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
+    const QString character = text.mid(i, length);
+    if (!IsAnsiRepresentable(character)) return character;
+    i += length;
+  }
+  return {};
+}
 
 void FieldInput::Show(const QString& text) {
   shown_ = text;
@@ -50,9 +60,9 @@ InputVerdict FieldInput::Admit(const QString& after) {
   // Deleting, and going back to the shown text (undo), are always allowed.
   if (!insertion.isEmpty() && after != shown_) {
     if (oneLine_) insertion = OnOneLine(insertion);
-    if (const QString unstorable = FirstUnstorable(insertion); !unstorable.isEmpty())
+    if (const QString unstorable = unicode_ ? QString() : FirstUnstorable(insertion); !unstorable.isEmpty())
       return {before, static_cast<int>(prefix), InputRefusal::CannotStore,
-              QStringLiteral("'%1' cannot be stored in this address book").arg(unstorable)};
+              QStringLiteral("'%1' cannot be stored in this address book").arg(unstorable), insertion};
     const QString head = before.left(prefix);
     const QString tail = before.right(suffix);
     const int ceiling = std::max(limit_, Length(shown_));
@@ -70,14 +80,16 @@ InputVerdict FieldInput::Admit(const QString& after) {
 }
 
 int FieldInput::Length(const QString& text) const {
-  return static_cast<int>(oneLine_ ? text.size() : text.size() + text.count(u'\n'));
+  return static_cast<int>(Characters(text).size() + (oneLine_ ? 0 : text.count(u'\n')));
 }
 
 QString FieldInput::Fitting(const QString& insertion, int room) const {
-  qsizetype count = 0;
-  for (int used = 0; count < insertion.size(); ++count) {
-    used += !oneLine_ && insertion[count] == u'\n' ? 2 : 1;
+  qsizetype end = 0;
+  int used = 0;
+  for (const qsizetype next : Characters(insertion)) {
+    used += !oneLine_ && insertion[end] == u'\n' ? 2 : 1;
     if (used > room) break;
+    end = next;
   }
-  return insertion.left(count);
+  return insertion.left(end);
 }

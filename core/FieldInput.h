@@ -2,6 +2,10 @@
 
 #include <QString>
 
+// The first character of text that the old data file edition cannot store,
+// or nothing.
+QString FirstUnstorable(const QString& text);
+
 // Why some of what the user typed or pasted was kept out of a text box.
 enum class InputRefusal { None, TooLong, CannotStore };
 
@@ -10,6 +14,7 @@ struct InputVerdict {
   int Caret = 0;   // just after what was let in
   InputRefusal Refusal = InputRefusal::None;
   QString Reason;  // what the user is told when something was kept out
+  QString Refused;  // on CannotStore, the insertion that was kept out
 };
 
 // The input rule of one record text box: decides what typed or pasted text
@@ -24,8 +29,10 @@ struct InputVerdict {
 // breaks and tabs become blanks. Of the rest, as much as fits is let in.
 class FieldInput {
  public:
-  // limit counts characters; in a multi-line box a line break counts two
-  // (it is stored as CR LF, while the box holds it as one '\n').
+  // limit counts characters as the user sees them (grapheme clusters: a
+  // letter with its combining marks, an emoji sequence); in a multi-line box
+  // a line break counts two (it is stored as CR LF, while the box holds it
+  // as one '\n').
   FieldInput(int limit, bool oneLine) : limit_(limit), oneLine_(oneLine) {}
 
   // The program puts text into the box: taken whole, however long.
@@ -33,6 +40,8 @@ class FieldInput {
 
   // Judges the box's change from Text() to after; what is let in becomes Text().
   InputVerdict Admit(const QString& after);
+
+  void SetUnicode(bool unicode) { unicode_ = unicode; }
 
   const QString& Text() const { return text_; }
   int Limit() const { return limit_; }
@@ -43,6 +52,7 @@ class FieldInput {
 
   int limit_;
   bool oneLine_;
+  bool unicode_ = false;
   QString shown_;
   QString text_;
 };

@@ -3,10 +3,11 @@
 #include <algorithm>
 
 #include "core/DialogExchange.h"
+#include "core/Document.h"
 #include "core/ErrorReport.h"
 #include "core/GroupMembership.h"
 #include "core/frmDelGroup.h"
-#include "platform/AnsiText.h"
+#include "core/BookText.h"
 #include "platform/BusyPointer.h"
 
 namespace {
@@ -59,7 +60,11 @@ int CountGroupMembers(const BookState& book, int g) {
 
 void RemoveGroup(BookState& book, int g, int target) {
   BusyCursor busy;
-  for (AddressRecord& record : book.Records) MoveRecord(record, g, target);
+  for (AddressRecord& record : book.Records) {
+    const bool member = BelongsToGroup(record, g);
+    MoveRecord(record, g, target);
+    if (member) StampChange(book, record);
+  }
   book.Groups.erase(book.Groups.begin() + g);
   book.Dirty = true;
 }
@@ -68,7 +73,7 @@ bool DeleteGroup(BookState& book, int g, QWidget* parent) {
   const int members = CountGroupMembers(book, g);
   int target = kNoGroup;
   if (members == 0) {
-    const QString question = "Delete group '" + AnsiToQString(book.Groups[static_cast<size_t>(g)]) + "'?";
+    const QString question = "Delete group '" + ShownText(book.Groups[static_cast<size_t>(g)]) + "'?";
     if (ShowMessage(MessageKind::DeletionQuestion, question) != MessageAnswer::Yes) return false;
   } else {
     const QString message =

@@ -13,7 +13,7 @@ QStringList GroupNamesOf(const BookState& book, const AddressRecord& record) {
     if (g < book.GroupCount()) names.push_back(book.Groups[static_cast<size_t>(g)]);
   }
   std::stable_sort(names.begin(), names.end(),
-                   [](const std::string& a, const std::string& b) { return CompareAnsiIgnoringCase(a, b) < 0; });
+                   [](const std::string& a, const std::string& b) { return CompareUtf8IgnoringCase(a, b) < 0; });
   QStringList shown;
   for (const std::string& name : names) shown << RecordText(name);
   return shown;

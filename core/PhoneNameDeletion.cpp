@@ -5,7 +5,7 @@
 #include "core/DialogExchange.h"
 #include "core/ErrorReport.h"
 #include "core/frmDelGroup.h"
-#include "platform/AnsiText.h"
+#include "core/BookText.h"
 #include "platform/BusyPointer.h"
 
 namespace {
@@ -48,7 +48,7 @@ bool DeletePhoneName(BookState& book, int p, QWidget* parent) {
     if (!ChooseReassignTarget(book, kListModePhoneNames, p, message, parent)) return false;
     target = Exchange().ReassignTarget;
   } else {
-    const QString question = "Delete phone name '" + AnsiToQString(book.PhoneNames[static_cast<size_t>(p)]) + "'?";
+    const QString question = "Delete phone name '" + ShownText(book.PhoneNames[static_cast<size_t>(p)]) + "'?";
     if (ShowMessage(MessageKind::DeletionQuestion, question) != MessageAnswer::Yes) return false;
   }
   RemovePhoneName(book, p, target);

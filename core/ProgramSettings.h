@@ -45,6 +45,7 @@ struct ProgramSettings {
     int16_t Separator = 0;
     bool PhoneNames = false;
     int16_t WhichFields = 507;
+    bool CodePage = false;  // a Unicode book exported as windows-1252 instead of UTF-8; not kept
   } Export;
 };
 

@@ -2,7 +2,7 @@
 
 #include "core/ErrorReport.h"
 #include "core/SettingsText.h"
-#include "platform/AnsiText.h"
+#include "core/BookText.h"
 #include "platform/StandardLocations.h"
 
 namespace {
@@ -24,7 +24,7 @@ class SettingsReader {
     return failed_ ? defaultValue : store_.Read(section_, key, defaultValue);
   }
   std::string Bytes(const QString& key, const std::string& defaultValue) {
-    return ToAnsi(Text(key, AnsiToQString(defaultValue)));
+    return StoredText(Text(key, ShownText(defaultValue)));
   }
   bool Loose(const QString& key, bool defaultValue) {
     return ReadLooseBoolean(Text(key, BooleanText(defaultValue)));
@@ -131,13 +131,13 @@ void SaveSettings(const ProgramSettings& settings, SettingsStore& store, const Q
   write(kPhoneBook, "ShowStatusTime", BooleanText(settings.PhoneBook.ShowStatusTime));
   write(kPhoneBook, "ShowStatusDate", BooleanText(settings.PhoneBook.ShowStatusDate));
 
-  write(kSearch, "SearchString", AnsiToQString(settings.Search.SearchString));
+  write(kSearch, "SearchString", ShownText(settings.Search.SearchString));
   write(kSearch, "MatchCase", BooleanText(settings.Search.MatchCase));
   write(kSearch, "AllFields", BooleanText(settings.Search.AllFields));
   write(kSearch, "WhichFields", QString::number(settings.Search.WhichFields));
 
   const auto& printing = settings.Printing;
-  write(kPrinting, "Title", AnsiToQString(printing.Title));
+  write(kPrinting, "Title", ShownText(printing.Title));
   write(kPrinting, "ReportType", QString::number(printing.ReportType));
   write(kPrinting, "IncludeAddress", BooleanText(printing.IncludeAddress));
   write(kPrinting, "ShowLetters", BooleanText(printing.ShowLetters));

@@ -13,7 +13,7 @@
 #include "core/GroupMembership.h"
 #include "core/HelpTopics.h"
 #include "core/PhoneNameText.h"
-#include "platform/AnsiText.h"
+#include "core/BookText.h"
 #include "platform/HelpKey.h"
 
 namespace {
@@ -37,7 +37,7 @@ frmDelGroup::frmDelGroup(const BookState& book, QWidget* parent) : QDialog(paren
   const int deleted = exchange.DialogOK;
   cboItems->addItem(QString::fromLatin1(groups ? kUngroupedText : kBlankPhoneNameText), -1);
   for (int index : AlphabeticalOrder(names))
-    if (index != deleted) cboItems->addItem(AnsiToQString(names[static_cast<size_t>(index)]), index);
+    if (index != deleted) cboItems->addItem(ShownText(names[static_cast<size_t>(index)]), index);
   cboItems->setCurrentIndex(0);
   exchange.DialogOK = 0;
 

@@ -16,7 +16,7 @@
 #include "core/PhoneNameDeletion.h"
 #include "core/PhoneNameLimit.h"
 #include "core/frmNewGroup.h"
-#include "platform/AnsiText.h"
+#include "core/BookText.h"
 #include "platform/HelpKey.h"
 
 namespace {
@@ -63,7 +63,7 @@ void frmGroups::FillItems(int wanted) {
   lstItems->clear();
   const std::vector<std::string>& names = Names();
   for (int index : AlphabeticalOrder(names)) {
-    auto* item = new QListWidgetItem(AnsiToQString(names[static_cast<size_t>(index)]), lstItems);
+    auto* item = new QListWidgetItem(ShownText(names[static_cast<size_t>(index)]), lstItems);
     item->setData(Qt::UserRole, index);
     if (index == wanted) lstItems->setCurrentItem(item);
   }

@@ -13,7 +13,7 @@
 #include "core/ErrorReport.h"
 #include "core/GroupMembership.h"
 #include "core/HelpTopics.h"
-#include "platform/AnsiText.h"
+#include "core/BookText.h"
 #include "platform/Collation.h"
 #include "platform/HelpKey.h"
 
@@ -39,7 +39,7 @@ frmMultiGroups::frmMultiGroups(const BookState& book, QWidget* parent) : QDialog
   std::vector<std::pair<QString, int>> entries;
   if (exchange.DialogOK) entries.emplace_back(QLatin1String(kUngroupedText), kSelectUngrouped);
   for (int i = 0; i < book.GroupCount(); ++i)
-    entries.emplace_back(AnsiToQString(book.Groups[static_cast<size_t>(i)]), i);
+    entries.emplace_back(ShownText(book.Groups[static_cast<size_t>(i)]), i);
   std::stable_sort(entries.begin(), entries.end(), [](const auto& a, const auto& b) {
     return CompareTextIgnoringCase(a.first, b.first) < 0;
   });

@@ -6,17 +6,17 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "core/AnsiTextValidator.h"
+#include "core/StorableTextValidator.h"
 #include "core/DialogButton.h"
 #include "core/DialogExchange.h"
-#include "platform/AnsiText.h"
+#include "core/BookText.h"
 
 frmNewGroup::frmNewGroup(const QString& caption, const QString& label, QWidget* parent) : QDialog(parent) {
   setObjectName(QStringLiteral("frmNewGroup"));
   setWindowTitle(caption);
   txtGroupName = new QLineEdit;
   txtGroupName->setObjectName(QStringLiteral("txtGroupName"));
-  txtGroupName->setValidator(new AnsiTextValidator(txtGroupName));
+  txtGroupName->setValidator(new StorableTextValidator(Book(), txtGroupName));
   txtGroupName->setMinimumWidth(txtGroupName->fontMetrics().averageCharWidth() * 32);
   Label1 = new QLabel(label);
   Label1->setObjectName(QStringLiteral("Label1"));
@@ -40,7 +40,7 @@ frmNewGroup::frmNewGroup(const QString& caption, const QString& label, QWidget* 
   if (exchange.DialogText.empty()) {
     cmdOK->setEnabled(false);
   } else {
-    txtGroupName->setText(AnsiToQString(exchange.DialogText));
+    txtGroupName->setText(ShownText(exchange.DialogText));
     txtGroupName->selectAll();
   }
   exchange.DialogOK = 0;
@@ -55,7 +55,7 @@ void frmNewGroup::txtGroupName_Change() {
 
 void frmNewGroup::cmdOK_Click() {
   DialogExchange& exchange = Exchange();
-  exchange.DialogText = ToAnsi(txtGroupName->text().trimmed());
+  exchange.DialogText = StoredText(txtGroupName->text().trimmed());
   exchange.DialogOK = 1;
   accept();
 }

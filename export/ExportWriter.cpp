@@ -1,5 +1,9 @@
 #include "export/ExportWriter.h"
 
+#include <algorithm>
+
+#include "platform/AnsiText.h"
+
 #include "core/GroupMembership.h"
 #include "core/PhoneNameText.h"
 
@@ -74,16 +78,37 @@ std::string FlattenLines(const std::string& text) {
   return flat;
 }
 
+namespace {
+
+// The UTF-8 line of one record.
+void AppendLine(const BookState& book, const AddressRecord& record, const ProgramSettings::ExportSection& options,
+                std::string& out) {
+  LineWriter line(out, SeparatorText(options.Separator));
+  WriteRecord(book, record, static_cast<uint16_t>(options.WhichFields), options.PhoneNames, line);
+}
+
+}  // namespace
+
 std::string ExportText(const BookState& book, const ProgramSettings::ExportSection& options) {
   std::string out;
   out.reserve(static_cast<size_t>(book.RecordCount()) * 160);
-  const char* separator = SeparatorText(options.Separator);
-  const int mask = static_cast<uint16_t>(options.WhichFields);
-  for (const AddressRecord& record : book.Records) {
-    LineWriter line(out, separator);
-    WriteRecord(book, record, mask, options.PhoneNames, line);
+  for (const AddressRecord& record : book.Records) AppendLine(book, record, options, out);
+  if (book.IsUnicode() && !options.CodePage) return out;
+  std::string bytes;
+  if (!Utf8ToAnsi(out, bytes)) std::replace(bytes.begin(), bytes.end(), '\x1a', '?');
+  return bytes;
+}
+
+QStringList RecordsNotInCodePage(const BookState& book, const ProgramSettings::ExportSection& options) {
+  QStringList records;
+  for (int r = 0; r < book.RecordCount(); ++r) {
+    const AddressRecord& record = book.Records[static_cast<size_t>(r)];
+    std::string line;
+    AppendLine(book, record, options, line);
+    if (!IsAnsiRepresentable(QString::fromStdString(line)))
+      records << QStringLiteral("Record %1: %2").arg(r + 1).arg(QString::fromStdString(record.Name));
   }
-  return out;
+  return records;
 }
 
 ExportOutcome ExportBook(const BookState& book, const ProgramSettings::ExportSection& options, PlatformError& error) {

@@ -4,6 +4,7 @@
 #include <string>
 
 #include <QString>
+#include <QStringList>
 
 #include "core/BookState.h"
 #include "core/ExportFile.h"
@@ -41,8 +42,14 @@ inline constexpr int kExportFieldCount = 10;
 std::string FlattenLines(const std::string& text);
 
 // The export file's bytes: one line per record with the chosen columns,
-// each in double quotes, ended by CR LF.
+// each in double quotes, ended by CR LF; windows-1252 for an old-edition
+// book or when options ask for the code page ('?' for what it cannot
+// hold), UTF-8 otherwise.
 std::string ExportText(const BookState& book, const ProgramSettings::ExportSection& options);
+
+// The records whose exported line windows-1252 cannot hold whole, each as
+// "Record 3: Иван Петров".
+QStringList RecordsNotInCodePage(const BookState& book, const ProgramSettings::ExportSection& options);
 
 // Writes the export of book to options.File, as WriteExportFile does.
 ExportOutcome ExportBook(const BookState& book, const ProgramSettings::ExportSection& options, PlatformError& error);

@@ -13,6 +13,7 @@
 #include "core/DialogButton.h"
 #include "core/ErrorReport.h"
 #include "core/HelpTopics.h"
+#include "core/ShortList.h"
 #include "platform/BusyPointer.h"
 #include "platform/FileDialogs.h"
 #include "platform/HelpKey.h"
@@ -51,6 +52,20 @@ frmExport::frmExport(const BookState& book, ProgramSettings& settings, QWidget* 
   optionsRow->addStretch();
   optionsRow->addWidget(chkPhoneNames);
 
+  cboEncoding = new QComboBox;
+  cboEncoding->setObjectName(QStringLiteral("cboEncoding"));
+  cboEncoding->addItems({QStringLiteral("UTF-8"), QStringLiteral("Windows-1252 (Western European)")});
+  auto* Label2 = new QLabel(QStringLiteral("&Text Encoding:"));
+  Label2->setObjectName(QStringLiteral("Label2"));
+  Label2->setBuddy(cboEncoding);
+  auto* encodingRow = new QHBoxLayout;
+  encodingRow->addWidget(Label2);
+  encodingRow->addWidget(cboEncoding);
+  encodingRow->addStretch();
+  // An old-format book is written in its own code page, as always.
+  Label2->setVisible(book_.IsUnicode());
+  cboEncoding->setVisible(book_.IsUnicode());
+
   auto* Frame2 = new QGroupBox(QStringLiteral("&Include Which Fields"));
   Frame2->setObjectName(QStringLiteral("Frame2"));
   auto* fieldGrid = new QGridLayout(Frame2);
@@ -73,6 +88,7 @@ frmExport::frmExport(const BookState& book, ProgramSettings& settings, QWidget* 
   auto* body = new QVBoxLayout;
   body->addWidget(Frame1);
   body->addLayout(optionsRow);
+  body->addLayout(encodingRow);
   body->addWidget(Frame2);
   auto* layout = new QHBoxLayout(this);
   layout->addLayout(body, 1);
@@ -124,6 +140,18 @@ int frmExport::ChosenFields() const {
   return mask;
 }
 
+// Before a Unicode book is written in windows-1252: which records lose
+// characters to it (written as '?'), and whether to go on.
+bool frmExport::ConfirmCodePage(const ProgramSettings::ExportSection& options) {
+  if (!options.CodePage) return true;
+  const QStringList records = RecordsNotInCodePage(book_, options);
+  if (records.isEmpty()) return true;
+  const QString text = QStringLiteral("Windows-1252 cannot hold every character of these records; those characters "
+                                      "are written as '?':\n\n") +
+                       ShortList(records) + QStringLiteral("\n\nExport in Windows-1252?");
+  return ShowMessage(MessageKind::Confirmation, text) == MessageAnswer::Yes;
+}
+
 void frmExport::cmdOK_Click() {
   const QString name = txtFilename->text().trimmed();
   if (name.isEmpty()) {
@@ -142,6 +170,8 @@ void frmExport::cmdOK_Click() {
   options.Separator = static_cast<int16_t>(cboSeparator->currentIndex());
   options.PhoneNames = chkPhoneNames->isChecked();
   options.WhichFields = static_cast<int16_t>(mask);
+  options.CodePage = book_.IsUnicode() && cboEncoding->currentIndex() == 1;
+  if (!ConfirmCodePage(options)) return;
 
   PlatformError error;
   ExportOutcome outcome;

@@ -25,6 +25,7 @@ class frmExport : public QDialog {
   QPushButton* cmdBrowse;
   QComboBox* cboSeparator;
   QCheckBox* chkPhoneNames;
+  QComboBox* cboEncoding;  // a Unicode book only: UTF-8 or windows-1252
   std::array<QCheckBox*, kExportFieldCount> chkWhichFields;
   QPushButton* cmdOK;
   QPushButton* cmdCancel;
@@ -35,6 +36,7 @@ class frmExport : public QDialog {
  private:
   void Form_Load();
   int ChosenFields() const;
+  bool ConfirmCodePage(const ProgramSettings::ExportSection& options);
 
   const BookState& book_;
   ProgramSettings& settings_;

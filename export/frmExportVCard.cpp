@@ -15,7 +15,7 @@
 #include "core/GroupMembership.h"
 #include "core/HelpTopics.h"
 #include "interchange/VCardWriter.h"
-#include "platform/AnsiText.h"
+#include "core/BookText.h"
 #include "platform/BusyPointer.h"
 #include "platform/Collation.h"
 #include "platform/FileDialogs.h"
@@ -40,7 +40,7 @@ frmExportVCard::frmExportVCard(const BookState& book, QWidget* parent) : QDialog
   lstGroups->setSelectionMode(QAbstractItemView::MultiSelection);
   lstGroups->setEnabled(false);
   std::vector<std::pair<QString, int>> entries{{QLatin1String(kUngroupedText), kSelectUngrouped}};
-  for (int g = 0; g < book.GroupCount(); ++g) entries.emplace_back(AnsiToQString(book.Groups[static_cast<size_t>(g)]), g);
+  for (int g = 0; g < book.GroupCount(); ++g) entries.emplace_back(ShownText(book.Groups[static_cast<size_t>(g)]), g);
   std::stable_sort(entries.begin() + 1, entries.end(),
                    [](const auto& a, const auto& b) { return CompareTextIgnoringCase(a.first, b.first) < 0; });
   for (const auto& [text, code] : entries) (new QListWidgetItem(text, lstGroups))->setData(Qt::UserRole, code);

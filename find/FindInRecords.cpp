@@ -2,7 +2,8 @@
 
 #include "core/ErrorReport.h"
 #include "core/GroupMembership.h"
-#include "platform/AnsiText.h"
+#include "core/BookText.h"
+#include "platform/CaseFolding.h"
 
 namespace {
 
@@ -30,14 +31,15 @@ std::string TextAt(const BookState& book, const AddressRecord& record, SearchPla
   }
 }
 
-// Position of needle in text, or -1. Ignoring case compares the texts as the
-// characters they stand for, so accented capitals match too.
+// Position of needle in text as the box shows it (in UTF-16 units), or -1.
+// Ignoring case compares the texts by Unicode case folding, so accented and
+// non-Latin capitals match too.
 int PositionIn(const std::string& text, const std::string& needle, bool matchCase) {
   if (matchCase) {
     const size_t found = text.find(needle);
-    return found == std::string::npos ? -1 : static_cast<int>(found);
+    return found == std::string::npos ? -1 : static_cast<int>(ShownText(text.substr(0, found)).size());
   }
-  return static_cast<int>(AnsiToQString(text).indexOf(AnsiToQString(needle), 0, Qt::CaseInsensitive));
+  return static_cast<int>(IndexOfIgnoringCase(ShownText(text), ShownText(needle)));
 }
 
 std::optional<SearchMatch> MatchIn(const BookState& book, const ProgramSettings::SearchSection& search, int r) {
@@ -85,5 +87,5 @@ void FindInRecords(const BookState& book, const ProgramSettings::SearchSection& 
     return;
   }
   ShowMessage(MessageKind::Notice,
-              QStringLiteral("No more occurrences of '%1'.").arg(AnsiToQString(search.SearchString)));
+              QStringLiteral("No more occurrences of '%1'.").arg(ShownText(search.SearchString)));
 }

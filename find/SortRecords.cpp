@@ -7,6 +7,7 @@
 #include "core/ErrorReport.h"
 #include "core/GroupMembership.h"
 #include "find/LastNameFirst.h"
+#include "platform/AnsiText.h"
 #include "platform/BusyPointer.h"
 #include "platform/Collation.h"
 
@@ -24,21 +25,25 @@ int Directed(int result, const SortKey& key) { return key.Descending ? -result :
 // Half the count, rounded to the nearest whole number with halves to even.
 int HalfGap(int count) { return static_cast<int>(std::nearbyint(count / 2.0)); }
 
-// The key of one record for one priority, worked out once per sort: bytes
-// when the comparison is by character code, text ready for the comparison
-// ignoring case otherwise.
-using CachedKey = std::variant<std::monostate, std::string, IgnoringCaseKey>;
+// The key of one record for one priority, worked out once per sort. Ignoring
+// case, text sorts by the user's locale. Matching case, an old-edition book
+// sorts by windows-1252 code as it always has, a Unicode book by the locale
+// with case.
+using CachedKey = std::variant<std::monostate, std::string, CollationKey>;
 
 CachedKey CacheKey(const BookState& book, const AddressRecord& record, const SortKey& key) {
   if (!IsUsed(key)) return std::monostate{};
   std::string text = SortKeyText(book, record, key);
-  if (CaseSensitive(key)) return text;
-  return IgnoringCaseKey(text);
+  if (!CaseSensitive(key)) return CollationKey(text, Qt::CaseInsensitive);
+  if (book.IsUnicode()) return CollationKey(text, Qt::CaseSensitive);
+  std::string codes;
+  Utf8ToAnsi(text, codes);
+  return codes;
 }
 
 int CompareCached(const CachedKey& a, const CachedKey& b) {
   if (const auto* bytes = std::get_if<std::string>(&a)) return CompareBytes(*bytes, std::get<std::string>(b));
-  if (const auto* text = std::get_if<IgnoringCaseKey>(&a)) return text->Compare(std::get<IgnoringCaseKey>(b));
+  if (const auto* text = std::get_if<CollationKey>(&a)) return text->Compare(std::get<CollationKey>(b));
   return 0;
 }
 
@@ -79,10 +84,7 @@ int CompareRecords(const BookState& book, int a, int b) {
   const AddressRecord& first = book.Records.at(static_cast<size_t>(a));
   const AddressRecord& second = book.Records.at(static_cast<size_t>(b));
   for (const SortKey& key : book.Keys) {
-    if (!IsUsed(key)) continue;
-    const std::string textA = SortKeyText(book, first, key);
-    const std::string textB = SortKeyText(book, second, key);
-    const int result = CaseSensitive(key) ? CompareBytes(textA, textB) : CompareAnsiIgnoringCase(textA, textB);
+    const int result = CompareCached(CacheKey(book, first, key), CacheKey(book, second, key));
     if (result != 0) return Directed(result, key);
   }
   return 0;

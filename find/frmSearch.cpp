@@ -12,11 +12,10 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include "core/AnsiTextValidator.h"
 #include "core/DialogButton.h"
 #include "core/DialogExchange.h"
 #include "core/HelpTopics.h"
-#include "platform/AnsiText.h"
+#include "core/BookText.h"
 #include "platform/HelpKey.h"
 
 namespace {
@@ -33,7 +32,6 @@ frmSearch::frmSearch(ProgramSettings::SearchSection& search, QWidget* parent) : 
   setWindowTitle(QStringLiteral("Search"));
   txtSearchFor = new QLineEdit;
   txtSearchFor->setObjectName(QStringLiteral("txtSearchFor"));
-  txtSearchFor->setValidator(new AnsiTextValidator(txtSearchFor));
   auto* Label1 = new QLabel(QStringLiteral("&Search For:"));
   Label1->setBuddy(txtSearchFor);
   cmdFindFirst = MakeButton("Find &First", "cmdFindFirst");
@@ -83,7 +81,7 @@ frmSearch::frmSearch(ProgramSettings::SearchSection& search, QWidget* parent) : 
   fraWhichFields->hide();
   SetOuterHeight(kCollapsedHeightTwips);
   optSelectedFields_Click(0);
-  txtSearchFor->setText(AnsiToQString(search.SearchString));
+  txtSearchFor->setText(ShownText(search.SearchString));
   txtSearchFor->selectAll();
   txtSearchFor_Change();
   chkMatchCase->setChecked(search.MatchCase);
@@ -126,7 +124,7 @@ void frmSearch::txtSearchFor_Change() {
 }
 
 void frmSearch::cmdFindFirst_Click() {
-  search_.SearchString = ToAnsi(txtSearchFor->text());
+  search_.SearchString = StoredText(txtSearchFor->text());
   search_.MatchCase = chkMatchCase->isChecked();
   search_.AllFields = optSelectedFields[0]->isChecked();
   int16_t fields = 0;

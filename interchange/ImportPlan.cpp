@@ -12,17 +12,18 @@
 #include "interchange/CsvColumns.h"
 #include "interchange/LatinText.h"
 #include "interchange/TextDecoding.h"
+#include "core/BookText.h"
 #include "platform/AnsiText.h"
 #include "platform/Collation.h"
 
 namespace {
 
-constexpr size_t kLongestValue = 65535;
+constexpr qsizetype kLongestSingleByteValue = 65535;
 constexpr qsizetype kShownPerList = 20;
 
 // Names and companies compared ignoring letter case and blanks.
 QString ComparisonKey(const std::string& text) {
-  QString key = AnsiToQString(text).toCaseFolded();
+  QString key = ShownText(text).toCaseFolded();
   key.removeIf([](QChar c) { return c.isSpace(); });
   return key;
 }
@@ -44,7 +45,7 @@ struct Likeness {
 Likeness LikenessOf(const AddressRecord& record) {
   Likeness likeness{ComparisonKey(record.Name), ComparisonKey(record.Company), {}};
   for (const std::string& phone : record.Phones)
-    if (const QString digits = DigitsOf(AnsiToQString(phone)); !digits.isEmpty()) likeness.PhoneDigits << digits;
+    if (const QString digits = DigitsOf(ShownText(phone)); !digits.isEmpty()) likeness.PhoneDigits << digits;
   return likeness;
 }
 
@@ -91,13 +92,13 @@ class Planner {
 
   static void RememberName(NameIndex& index, const std::string& name, int position) {
     if (!index.Exact.contains(name)) index.Exact.insert(name, position);
-    const QString folded = AnsiToQString(name).toCaseFolded();
+    const QString folded = ShownText(name).toCaseFolded();
     if (!index.IgnoringCase.contains(folded)) index.IgnoringCase.insert(folded, position);
   }
 
   static int Lookup(const NameIndex& index, const std::string& name) {
     if (const auto exact = index.Exact.constFind(name); exact != index.Exact.constEnd()) return *exact;
-    const auto folded = index.IgnoringCase.constFind(AnsiToQString(name).toCaseFolded());
+    const auto folded = index.IgnoringCase.constFind(ShownText(name).toCaseFolded());
     return folded == index.IgnoringCase.constEnd() ? -1 : *folded;
   }
 
@@ -124,23 +125,20 @@ class Planner {
 };
 
 std::string Planner::Text(const QString& value, bool multiLine, const char* field) {
+  const bool singleByte = book_.Edition == BookEdition::SingleByte;
   QString text = value;
-  std::string bytes;
-  if (!QStringToAnsi(text, bytes)) {
+  if (singleByte && !IsAnsiRepresentable(text)) {
     text = LatinText(value);
     plan_.Transliterated.push_back({contact_, QString::fromLatin1(field), value, text});
-    bytes.clear();
   }
-  if (text.contains(QLatin1Char('\n')) || text.contains(QLatin1Char('\r')) || bytes.empty()) {
-    // Split and joined: replacing each line break in place would move the rest of a long text every time.
+  // Split and joined: replacing each line break in place would move the rest of a long text every time.
+  if (text.contains(QLatin1Char('\n')) || text.contains(QLatin1Char('\r')))
     text = WithPlainLineBreaks(text).split(QLatin1Char('\n')).join(multiLine ? QStringLiteral("\r\n") : QStringLiteral(" "));
-    bytes = ToAnsi(text);
-  }
-  if (bytes.size() > kLongestValue) {
-    bytes.resize(kLongestValue);
+  if (singleByte && text.size() > kLongestSingleByteValue) {
+    text.truncate(kLongestSingleByteValue);
     plan_.Cut.push_back({contact_, QString::fromLatin1(field), {}, {}});
   }
-  return bytes;
+  return StoredText(text);
 }
 
 int Planner::FindDuplicate(const Likeness& contact) const {
@@ -247,7 +245,7 @@ void Planner::PlaceGroups(const ImportedContact& contact, AddressRecord& record,
                                       : plan_.NewGroups[static_cast<size_t>(index - book_.GroupCount())];
   };
   std::stable_sort(indexes.begin(), indexes.end(),
-                   [&](int a, int b) { return CompareAnsiIgnoringCase(nameOf(a), nameOf(b)) < 0; });
+                   [&](int a, int b) { return CompareUtf8IgnoringCase(nameOf(a), nameOf(b)) < 0; });
   std::string set;
   for (const int index : indexes) set += static_cast<char>(index);
   StoreGroupSet(record, set);
@@ -341,9 +339,9 @@ QString ShortList(const QStringList& names) {
   return names.size() > kShownPerList ? shown + QStringLiteral(", ... and %1 more").arg(names.size() - kShownPerList) : shown;
 }
 
-QStringList AnsiList(const std::vector<std::string>& names) {
+QStringList ShownList(const std::vector<std::string>& names) {
   QStringList list;
-  for (const std::string& name : names) list << AnsiToQString(name);
+  for (const std::string& name : names) list << ShownText(name);
   return list;
 }
 
@@ -385,6 +383,7 @@ int ApplyImport(BookState& book, const ImportPlan& plan) {
   if (plan.Records.empty()) return 0;
   const int first = book.RecordCount();
   book.Records.insert(book.Records.end(), plan.Records.begin(), plan.Records.end());
+  for (auto record = book.Records.begin() + first; record != book.Records.end(); ++record) StampChange(book, *record);
   book.CurrentRecord = first;
   book.Dirty = true;
   return static_cast<int>(plan.Records.size());
@@ -394,8 +393,8 @@ QStringList ImportSummary(const ImportPlan& plan) {
   const QLocale c = QLocale::c();
   QStringList lines;
   lines << QStringLiteral("Contacts to add: %1").arg(plan.Records.size());
-  if (!plan.NewGroups.empty()) lines << QStringLiteral("Groups to create: ") + AnsiList(plan.NewGroups).join(QStringLiteral(", "));
-  if (!plan.NewPhoneNames.empty()) lines << QStringLiteral("Phone names to create: ") + ShortList(AnsiList(plan.NewPhoneNames));
+  if (!plan.NewGroups.empty()) lines << QStringLiteral("Groups to create: ") + ShownList(plan.NewGroups).join(QStringLiteral(", "));
+  if (!plan.NewPhoneNames.empty()) lines << QStringLiteral("Phone names to create: ") + ShortList(ShownList(plan.NewPhoneNames));
   QStringList duplicates;
   for (const LikelyDuplicate& duplicate : plan.Duplicates)
     duplicates << QStringLiteral("%1 (like record %2)").arg(duplicate.Contact).arg(duplicate.ExistingRecord + 1);
@@ -407,7 +406,7 @@ QStringList ImportSummary(const ImportPlan& plan) {
   AddList(lines, QStringLiteral("Values transliterated to Latin letters"), changed);
   QStringList cut;
   for (const ChangedValue& value : plan.Cut) cut << value.Contact + QStringLiteral(", ") + value.Field;
-  AddList(lines, QStringLiteral("Values cut to %1 bytes").arg(c.toString(static_cast<int>(kLongestValue))), cut);
+  AddList(lines, QStringLiteral("Values cut to %1 bytes").arg(c.toString(static_cast<int>(kLongestSingleByteValue))), cut);
   if (!plan.GroupsNotCreated.isEmpty())
     lines << QStringLiteral("Groups not created, the book holds at most %1 groups (kept in Notes): ").arg(kMaxGroups) +
                  plan.GroupsNotCreated.join(QStringLiteral(", "));

@@ -7,7 +7,7 @@
 #include "interchange/AppleLabel.h"
 #include "interchange/PersonalName.h"
 #include "interchange/PostalAddress.h"
-#include "platform/AnsiText.h"
+#include "core/BookText.h"
 #include "platform/ProgramIdentity.h"
 
 namespace {
@@ -22,7 +22,7 @@ struct PhoneType {
 constexpr PhoneType kPhoneTypes[] = {{"Home", "HOME"},  {"Work", "WORK"},   {"Fax", "FAX"},
                                      {"Car Phone", "CAR"}, {"Mobile", "CELL"}, {"Pager", "PAGER"}};
 
-QString Text(const std::string& bytes) { return AnsiToQString(bytes); }
+QString Text(const std::string& bytes) { return ShownText(bytes); }
 
 QString Escaped(const QString& text) {
   QString escaped;

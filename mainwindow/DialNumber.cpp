@@ -1,7 +1,7 @@
 #include "mainwindow/DialNumber.h"
 
 #include "core/ErrorReport.h"
-#include "platform/AnsiText.h"
+#include "core/BookText.h"
 #include "platform/Telephony.h"
 
 namespace {
@@ -30,8 +30,8 @@ QString DialErrorDescription(int result) {
 }  // namespace
 
 void DialNumber(const AddressRecord& record, int phoneSlot, const QString& applicationName) {
-  const DialRequest request{AnsiToQString(record.Phones.at(static_cast<size_t>(phoneSlot))), applicationName,
-                            AnsiToQString(CalledParty(record)), QString()};
+  const DialRequest request{ShownText(record.Phones.at(static_cast<size_t>(phoneSlot))), applicationName,
+                            ShownText(CalledParty(record)), QString()};
   const int result = TelephonyService().RequestMakeCall(request);
   if (result == kDialAccepted) return;
   ShowMessage(MessageKind::Notice, QStringLiteral("Error dialing number : ") + DialErrorDescription(result));

@@ -39,13 +39,17 @@ void MultiLineField::PlaceCaretAtFieldPosition(int position) {
   setTextCursor(cursor);
 }
 
+void MultiLineField::InsertTyped(const QString& text) { insertPlainText(text); }
+
 void MultiLineField::CheckInput() {
   const QString after = PlainText();
   const QString before = input_.Text();
   if (after == before) return;
   const InputVerdict verdict = input_.Admit(after);
   if (verdict.Text != after) PutBack(verdict.Text, verdict.Caret);
-  if (verdict.Refusal != InputRefusal::None) {
+  if (verdict.Refusal == InputRefusal::CannotStore) {
+    Q_EMIT unstorableInput(verdict.Refused, verdict.Reason);
+  } else if (verdict.Refusal != InputRefusal::None) {
     Beeper().Beep();
     Q_EMIT inputRefused(verdict.Reason);
   }

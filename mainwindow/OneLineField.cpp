@@ -26,11 +26,15 @@ void OneLineField::SetFieldText(const QString& text) {
   setText(text);
 }
 
+void OneLineField::InsertTyped(const QString& text) { insert(text); }
+
 QValidator::State OneLineField::Validate(QString& input, int& position) {
   if (input == input_.Text()) return QValidator::Acceptable;
   const QString before = input_.Text();
   const InputVerdict verdict = input_.Admit(input);
-  if (verdict.Refusal != InputRefusal::None) {
+  if (verdict.Refusal == InputRefusal::CannotStore) {
+    Q_EMIT unstorableInput(verdict.Refused, verdict.Reason);
+  } else if (verdict.Refusal != InputRefusal::None) {
     Beeper().Beep();
     Q_EMIT inputRefused(verdict.Reason);
   }

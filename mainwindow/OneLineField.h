@@ -17,9 +17,17 @@ class OneLineField : public QLineEdit {
 
   // The document's own text, taken as it is.
   void SetFieldText(const QString& text);
+  // Whether the book stores every character (a Unicode book) or only those
+  // of the old edition.
+  void SetUnicode(bool unicode) { input_.SetUnicode(unicode); }
+  // Puts text in at the caret as if the user had typed it.
+  void InsertTyped(const QString& text);
 
  Q_SIGNALS:
   void inputRefused(const QString& reason);
+  // A character the old edition cannot store was kept out (no beep yet):
+  // the window asks whether to convert the book.
+  void unstorableInput(const QString& insertion, const QString& reason);
 
  private:
   class InputRuleValidator;

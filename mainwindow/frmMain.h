@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <vector>
 
 #include <QMainWindow>
 
@@ -27,6 +28,8 @@ class StatusClock;
 
 // The main window: one record of the book at a time, with the menus and
 // toolbar from which every command starts.
+struct ImportPlan;
+
 class frmMain : public QMainWindow, public RecordNavigator {
   Q_OBJECT
 
@@ -49,6 +52,10 @@ class frmMain : public QMainWindow, public RecordNavigator {
   void EnableRecordControls(bool enable);
   void OnGroupCloseUp();
   void ConfirmSaveChanges(bool& cancel);
+  // True when the book is (now) a Unicode book: an old-edition book is
+  // converted when the user says so, once per book; what names what could
+  // not be stored.
+  bool ConvertOnUsersWord(const QString& what);
 
   // The desktop session is ending: asks the save question as at Exit when the
   // session allows it, otherwise keeps the changes for the next start.
@@ -140,6 +147,11 @@ class frmMain : public QMainWindow, public RecordNavigator {
   void ShowGuidance();
   QString GroupsPromptText() const;
   void ShowInputRefusal(const QString& reason);
+  void RefuseInput(const QString& reason);
+  bool TakeEditionForSave(int fileType);
+  // True when the book became a Unicode book for an import that needs it.
+  bool OfferUnicodeForImport(const ImportPlan& plan);
+  void ConnectEditionQuestion();
   void SetChecked(QButtonGroup* group, int id);
   void scrCurrRecord_Scroll(int position);
 
@@ -160,6 +172,7 @@ class frmMain : public QMainWindow, public RecordNavigator {
   QString commandLine_;
   BookGuard guard_;
   bool declinedAtStart_ = false;         // the book is open in another window, which keeps it
+  bool askingEdition_ = false;  // the question about the book's format is open
   bool changesKeptForRecovery_ = false;  // the session is ending and allows no question
   bool Updating = false;
   bool SaveCancelled = false;

@@ -20,7 +20,7 @@
 #include "core/frmMultiGroups.h"
 #include "mainwindow/MultiLineField.h"
 #include "mainwindow/frmMain.h"
-#include "platform/AnsiText.h"
+#include "core/BookText.h"
 
 void frmMain::ConnectRecordView() {
   connect(txtName, &QLineEdit::textChanged, this, [this] { txtFields_Change(0); });
@@ -32,6 +32,7 @@ void frmMain::ConnectRecordView() {
     connect(box, &OneLineField::inputRefused, this, &frmMain::ShowInputRefusal);
   for (MultiLineField* box : {txtAddress, txtNotes})
     connect(box, &MultiLineField::inputRefused, this, &frmMain::ShowInputRefusal);
+  ConnectEditionQuestion();
   connect(printAsGroup_, &QButtonGroup::idClicked, this, &frmMain::optPrintAs_Click);
   connect(whichPhoneGroup_, &QButtonGroup::idClicked, this, &frmMain::optWhichPhone_Click);
   KeepTabStopOnChecked(printAsGroup_);
@@ -63,13 +64,15 @@ void frmMain::txtFields_Change(int i) {
   AddressRecord& record = book_.Current();
   std::string* fields[] = {&record.Name, &record.Company, &record.Address,
                            &record.Phones[static_cast<size_t>(record.WhichPhone)], &record.Notes};
-  *fields[i] = ToAnsi(FieldText(i));
+  *fields[i] = StoredText(FieldText(i));
+  StampChange(book_, record);
   book_.Dirty = true;
 }
 
 void frmMain::optPrintAs_Click(int i) {
   if (Updating || book_.RecordCount() == 0) return;
   book_.Current().PrintAs = static_cast<int16_t>(i);
+  StampChange(book_, book_.Current());
   book_.DefaultPrintAs = static_cast<int16_t>(i);
   book_.Dirty = true;
 }
@@ -77,10 +80,10 @@ void frmMain::optPrintAs_Click(int i) {
 void frmMain::optWhichPhone_Click(int i) {
   if (Updating || book_.RecordCount() == 0) return;
   AddressRecord& record = book_.Current();
-  record.Phones[static_cast<size_t>(record.WhichPhone)] = ToAnsi(txtPhone->text());
+  record.Phones[static_cast<size_t>(record.WhichPhone)] = StoredText(txtPhone->text());
   record.WhichPhone = static_cast<int16_t>(i);
   Updating = true;
-  txtPhone->SetFieldText(AnsiToQString(record.Phones[static_cast<size_t>(i)]));
+  txtPhone->SetFieldText(ShownText(record.Phones[static_cast<size_t>(i)]));
   Updating = false;
   txtPhone->setFocus();
   book_.Dirty = true;
@@ -129,7 +132,10 @@ void frmMain::OnGroupCloseUp() {
     if (exchange.DialogOK) StoreGroupSet(record, exchange.DialogText);
     ShowRecord();
   }
-  if (record.MultiGroups != m0 || record.Group != g0) book_.Dirty = true;
+  if (record.MultiGroups != m0 || record.Group != g0) {
+    StampChange(book_, record);
+    book_.Dirty = true;
+  }
   GroupListCancelled() = false;
   ShowGuidance();
   ShowRecordPosition();

@@ -4,6 +4,8 @@
 #include "core/ErrorReport.h"
 #include "core/HelpTopics.h"
 #include "core/RecoveryFile.h"
+#include "core/ShortList.h"
+#include "interchange/SingleByteBook.h"
 #include "mainwindow/frmMain.h"
 #include "platform/FileDialogs.h"
 #include "platform/SessionEnd.h"
@@ -20,6 +22,27 @@ FileDialogRequest DataFileRequest(const QString& title, int helpContext, const Q
   request.InitialPath = initialPath;
   request.HelpContext = helpContext;
   return request;
+}
+
+// The file types of Save As: the two editions of the data file.
+constexpr int kUnicodeFileType = 0;
+constexpr int kOldFormatFileType = 1;
+
+FileDialogRequest SaveAsRequest(const BookState& book) {
+  FileDialogRequest request =
+      DataFileRequest(QStringLiteral("Save As"), HelpTopic::FileSaveAs, book.IsUntitled() ? QString() : book.FileName);
+  request.Filter = QStringLiteral("Vantreo Unicode Address Book (*.dat)|*.dat|"
+                                  "Vantreo Address Book, Old Format (*.dat)|*.dat");
+  request.FilterIndex = book.IsUnicode() ? kUnicodeFileType : kOldFormatFileType;
+  request.ConfirmOverwrite = true;
+  return request;
+}
+
+// The question before a Unicode book is saved in the old format, listing
+// what it cannot hold.
+QString OldFormatQuestion(const QStringList& unstorable) {
+  return QStringLiteral("The old format cannot hold every character of this book:\n\n") + ShortList(unstorable) +
+         QStringLiteral("\n\nThese are turned into Latin letters. Save in the old format?");
 }
 
 void ReportFileDialogFailure() {
@@ -110,14 +133,25 @@ void frmMain::mnuFileSave_Click() {
   }
 }
 
+// Gives the book the edition of the file type chosen in Save As; false when
+// the user would rather not lose characters to the old format.
+bool frmMain::TakeEditionForSave(int fileType) {
+  if (fileType == kUnicodeFileType && !book_.IsUnicode()) ConvertToUnicode(book_);
+  if (fileType != kOldFormatFileType || !book_.IsUnicode()) return true;
+  if (const QStringList unstorable = UnstorableInSingleByte(book_);
+      !unstorable.isEmpty() && ShowMessage(MessageKind::Confirmation, OldFormatQuestion(unstorable)) != MessageAnswer::Yes)
+    return false;
+  ConvertToSingleByte(book_);
+  book_.KeepSingleByte = true;  // the user has chosen the old format for this book
+  return true;
+}
+
 void frmMain::mnuFileSaveAs_Click() {
   QString path;
-  const QString initial = book_.IsUntitled() ? QString() : book_.FileName;
-  FileDialogRequest request = DataFileRequest(QStringLiteral("Save As"), HelpTopic::FileSaveAs, initial);
-  request.ConfirmOverwrite = true;
-  switch (FileDialog().GetSaveFileName(request, path)) {
+  int fileType = kUnicodeFileType;
+  switch (FileDialog().GetSaveFileName(SaveAsRequest(book_), path, fileType)) {
     case FileDialogResult::Chosen:
-      if (!guard_.Claim(path, BookGuard::Purpose::SaveAs)) break;
+      if (!TakeEditionForSave(fileType) || !guard_.Claim(path, BookGuard::Purpose::SaveAs)) break;
       book_.FileName = path;
       ShowOutcome(SaveDocument(book_));
       guard_.Follow(book_);

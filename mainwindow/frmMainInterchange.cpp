@@ -42,6 +42,8 @@ void frmMain::mnuFileImport_Click() {
   }
   std::optional<PreparedImport> prepared = PrepareImport(this, paths, book_);
   if (!prepared || ReportedUnreadFile(*prepared)) return;
+  // Planned again when the book has just become a Unicode book: nothing is turned into Latin letters.
+  if (OfferUnicodeForImport(prepared->Plan)) prepared->Plan = PlanImport(book_, prepared->Sources, true);
   frmImport dialog(book_, std::move(prepared->Sources), std::move(prepared->Plan), this);
   if (dialog.exec() == QDialog::Accepted) RefreshView();
 }

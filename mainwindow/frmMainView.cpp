@@ -17,17 +17,20 @@
 #include "core/GroupMembership.h"
 #include "mainwindow/MultiLineField.h"
 #include "mainwindow/frmMain.h"
-#include "platform/AnsiText.h"
+#include "core/BookText.h"
 #include "platform/Collation.h"
 #include "platform/SystemBeep.h"
 
 namespace {
 
-void SetBoxText(QWidget* box, const std::string& text) {
-  if (auto* line = qobject_cast<OneLineField*>(box))
-    line->SetFieldText(AnsiToQString(text));
-  else
-    static_cast<MultiLineField*>(box)->SetFieldText(AnsiToQString(text));
+void SetBoxText(QWidget* box, const std::string& text, bool unicode) {
+  if (auto* line = qobject_cast<OneLineField*>(box)) {
+    line->SetUnicode(unicode);
+    line->SetFieldText(ShownText(text));
+  } else {
+    static_cast<MultiLineField*>(box)->SetUnicode(unicode);
+    static_cast<MultiLineField*>(box)->SetFieldText(ShownText(text));
+  }
 }
 
 }  // namespace
@@ -51,11 +54,11 @@ void frmMain::ShowRecord() {
   Updating = true;
   if (book_.RecordCount() > 0) {
     const AddressRecord& record = book_.Current();
-    SetBoxText(txtName, record.Name);
-    SetBoxText(txtCompany, record.Company);
-    SetBoxText(txtPhone, record.Phones[static_cast<size_t>(record.WhichPhone)]);
-    SetBoxText(txtAddress, record.Address);
-    SetBoxText(txtNotes, record.Notes);
+    SetBoxText(txtName, record.Name, book_.IsUnicode());
+    SetBoxText(txtCompany, record.Company, book_.IsUnicode());
+    SetBoxText(txtPhone, record.Phones[static_cast<size_t>(record.WhichPhone)], book_.IsUnicode());
+    SetBoxText(txtAddress, record.Address, book_.IsUnicode());
+    SetBoxText(txtNotes, record.Notes, book_.IsUnicode());
     SetChecked(printAsGroup_, record.PrintAs);
     ShowPhoneCaptions(record);
     SetChecked(whichPhoneGroup_, record.WhichPhone);
@@ -74,7 +77,7 @@ void frmMain::ShowPhoneCaptions(const AddressRecord& record) {
   for (int i = 0; i < 4; ++i) {
     const int index = record.PhoneNameIndex[static_cast<size_t>(i)];
     const QString name = index >= 0 && index < book_.PhoneNameCount()
-                             ? AnsiToQString(book_.PhoneNames[static_cast<size_t>(index)])
+                             ? ShownText(book_.PhoneNames[static_cast<size_t>(index)])
                              : QStringLiteral("<Blank>");
     // A literal '&' in a phone name must not become an access key.
     optWhichPhone[static_cast<size_t>(i)]->setText(
@@ -83,7 +86,7 @@ void frmMain::ShowPhoneCaptions(const AddressRecord& record) {
 }
 
 void frmMain::ShowEmptyView() {
-  for (QWidget* box : txtFields) SetBoxText(box, {});
+  for (QWidget* box : txtFields) SetBoxText(box, {}, book_.IsUnicode());
   for (int i = 0; i < 4; ++i) optWhichPhone[static_cast<size_t>(i)]->setText(QStringLiteral("&%1").arg(i + 1));
   cboGroups->setCurrentIndex(-1);
   ShowRecordPosition();
@@ -130,18 +133,18 @@ void frmMain::RebuildGroupChoices() {
   std::vector<int> order(static_cast<size_t>(book_.GroupCount()));
   for (int i = 0; i < book_.GroupCount(); ++i) order[static_cast<size_t>(i)] = i;
   std::stable_sort(order.begin(), order.end(), [this](int a, int b) {
-    return CompareAnsiIgnoringCase(book_.Groups[static_cast<size_t>(a)], book_.Groups[static_cast<size_t>(b)]) < 0;
+    return CompareUtf8IgnoringCase(book_.Groups[static_cast<size_t>(a)], book_.Groups[static_cast<size_t>(b)]) < 0;
   });
   cboGroups->addItem(QLatin1String(kUngroupedText), int{kNoGroup});
   cboGroups->addItem(QLatin1String(kMultipleGroupsText), int{kMultipleGroups});
-  for (const int g : order) cboGroups->addItem(AnsiToQString(book_.Groups[static_cast<size_t>(g)]), g);
+  for (const int g : order) cboGroups->addItem(ShownText(book_.Groups[static_cast<size_t>(g)]), g);
 }
 
 void frmMain::scrCurrRecord_Scroll(int position) {
   if (position < 0 || position >= book_.RecordCount()) return;
   refusalTimer_->stop();
   const AddressRecord& record = book_.Records[static_cast<size_t>(position)];
-  promptPane_->setText(AnsiToQString(record.PrintAs == kPrintAsBusiness ? record.Company : record.Name));
+  promptPane_->setText(ShownText(record.PrintAs == kPrintAsBusiness ? record.Company : record.Name));
 }
 
 bool frmMain::HandleNavigationKey(int key, Qt::KeyboardModifiers modifiers) {

@@ -11,7 +11,7 @@
 #include <QVBoxLayout>
 
 #include "core/AlphabeticalOrder.h"
-#include "core/AnsiTextValidator.h"
+#include "core/StorableTextValidator.h"
 #include "core/DialogButton.h"
 #include "core/DialogExchange.h"
 #include "core/Document.h"
@@ -20,13 +20,13 @@
 #include "core/PhoneNameLimit.h"
 #include "core/PhoneNameText.h"
 #include "core/frmGroups.h"
-#include "platform/AnsiText.h"
+#include "core/BookText.h"
 #include "platform/Collation.h"
 #include "platform/HelpKey.h"
 
 namespace {
 
-bool SameName(const std::string& a, const std::string& b) { return CompareAnsiIgnoringCase(a, b) == 0; }
+bool SameName(const std::string& a, const std::string& b) { return CompareUtf8IgnoringCase(a, b) == 0; }
 
 }  // namespace
 
@@ -39,7 +39,7 @@ frmPhoneNames::frmPhoneNames(BookState& book, QWidget* parent) : QDialog(parent)
     box->setObjectName(QStringLiteral("cboPhoneNames(%1)").arg(i));
     box->setEditable(true);
     box->setInsertPolicy(QComboBox::NoInsert);
-    box->lineEdit()->setValidator(new AnsiTextValidator(box));
+    box->lineEdit()->setValidator(new StorableTextValidator(book_, box));
     box->setMinimumContentsLength(16);
     auto* label = new QLabel(QStringLiteral("Phone &%1:").arg(i + 1));
     label->setBuddy(box);
@@ -75,7 +75,7 @@ void frmPhoneNames::FillBoxes() {
     QComboBox* box = cboPhoneNames[i];
     box->clear();
     box->addItem(QString::fromLatin1(kBlankPhoneNameText), -1);
-    for (int index : order) box->addItem(AnsiToQString(book_.PhoneNames[static_cast<size_t>(index)]), index);
+    for (int index : order) box->addItem(ShownText(book_.PhoneNames[static_cast<size_t>(index)]), index);
     const int shown = box->findData(static_cast<int>(record.PhoneNameIndex[i]));
     box->setCurrentIndex(shown);
     if (shown < 0) box->setEditText(QString());
@@ -92,7 +92,7 @@ void frmPhoneNames::UpdateOKButton() {
 
 bool frmPhoneNames::StoreSlot(int slot) {
   const QString typed = cboPhoneNames[static_cast<size_t>(slot)]->currentText();
-  const std::string name = ToAnsi(typed.trimmed());
+  const std::string name = StoredText(typed.trimmed());
   int16_t& index = book_.Current().PhoneNameIndex[static_cast<size_t>(slot)];
   if (SameName(name, kBlankPhoneNameText)) {
     index = -1;
@@ -120,6 +120,7 @@ void frmPhoneNames::cmdOK_Click() {
     }
   }
   if (chkUseAsDefault->isChecked()) book_.DefaultPhoneNames = book_.Current().PhoneNameIndex;
+  StampChange(book_, book_.Current());
   book_.Dirty = true;
   accept();
 }

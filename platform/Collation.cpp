@@ -3,17 +3,25 @@
 #include <QCollator>
 #include <QLocale>
 
-#include "platform/AnsiText.h"
 
 namespace {
 
-const QCollator& CaseInsensitiveCollator() {
-  static const QCollator collator = [] {
-    QCollator c{QLocale()};
-    c.setCaseSensitivity(Qt::CaseInsensitive);
-    return c;
-  }();
+QCollator LocaleCollator(Qt::CaseSensitivity sensitivity) {
+  QCollator collator{QLocale()};
+  collator.setCaseSensitivity(sensitivity);
   return collator;
+}
+
+// The collator of the user's locale, made again when the locale changes.
+const QCollator& Collator(Qt::CaseSensitivity sensitivity) {
+  static QLocale locale;
+  static QCollator collators[2] = {LocaleCollator(Qt::CaseInsensitive), LocaleCollator(Qt::CaseSensitive)};
+  if (QLocale() != locale) {
+    locale = QLocale();
+    collators[0] = LocaleCollator(Qt::CaseInsensitive);
+    collators[1] = LocaleCollator(Qt::CaseSensitive);
+  }
+  return collators[sensitivity == Qt::CaseSensitive ? 1 : 0];
 }
 
 int Sign(int value) { return (value > 0) - (value < 0); }
@@ -21,16 +29,20 @@ int Sign(int value) { return (value > 0) - (value < 0); }
 }  // namespace
 
 int CompareTextIgnoringCase(const QString& a, const QString& b) {
-  return Sign(CaseInsensitiveCollator().compare(a, b));
+  return Sign(Collator(Qt::CaseInsensitive).compare(a, b));
 }
 
-int CompareAnsiIgnoringCase(const std::string& a, const std::string& b) {
-  return CompareTextIgnoringCase(AnsiToQString(a), AnsiToQString(b));
+int CompareUtf8IgnoringCase(const std::string& a, const std::string& b) {
+  return CompareTextIgnoringCase(QString::fromStdString(a), QString::fromStdString(b));
 }
 
-IgnoringCaseKey::IgnoringCaseKey(const std::string& text) : text_(AnsiToQString(text)) {}
+CollationKey::CollationKey(const std::string& text, Qt::CaseSensitivity sensitivity)
+    : text_(QString::fromStdString(text)), sensitivity_(sensitivity) {}
 
-int IgnoringCaseKey::Compare(const IgnoringCaseKey& other) const { return CompareTextIgnoringCase(text_, other.text_); }
+int CollationKey::Compare(const CollationKey& other) const {
+  if (sensitivity_ == Qt::CaseInsensitive) return CompareTextIgnoringCase(text_, other.text_);
+  return Sign(Collator(Qt::CaseSensitive).compare(text_, other.text_));
+}
 
 int CompareBytes(const std::string& a, const std::string& b) {
   // Compares as unsigned characters, so codes above 127 sort after the others.

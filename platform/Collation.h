@@ -7,18 +7,20 @@
 // Case-insensitive, locale-aware comparison of the user's locale: -1, 0 or +1.
 int CompareTextIgnoringCase(const QString& a, const QString& b);
 
-// The same for document text (windows-1252 bytes).
-int CompareAnsiIgnoringCase(const std::string& a, const std::string& b);
+// The same for document text (UTF-8).
+int CompareUtf8IgnoringCase(const std::string& a, const std::string& b);
 
-// Document text made ready once for many comparisons ignoring case: two keys
-// compare exactly as CompareAnsiIgnoringCase compares their texts.
-class IgnoringCaseKey {
+// Document text made ready once for many comparisons by the user's locale,
+// ignoring case or not: two keys ignoring case compare exactly as
+// CompareUtf8IgnoringCase compares their texts.
+class CollationKey {
  public:
-  explicit IgnoringCaseKey(const std::string& text);
-  int Compare(const IgnoringCaseKey& other) const;
+  CollationKey(const std::string& text, Qt::CaseSensitivity sensitivity);
+  int Compare(const CollationKey& other) const;
 
  private:
   QString text_;
+  Qt::CaseSensitivity sensitivity_;
 };
 
 // Comparison by character code: -1, 0 or +1.

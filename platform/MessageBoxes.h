@@ -11,6 +11,7 @@ enum class MessageKind {
   SaveQuestion,      // Yes/No/Cancel, question
   ReplaceQuestion,   // Yes/No/Cancel, exclamation, Cancel by default: saving over another's work
   PrinterPrompt,     // OK/Cancel, no icon
+  EditionQuestion,   // "Convert" (Yes) / "Keep the Old Format" (No), question, keeping by default
 };
 
 enum class MessageAnswer { OK, Cancel, Yes, No };

@@ -24,8 +24,8 @@ struct FinishedJob {
 
 // The printer every report is drawn on. Units are twips (1/1440 inch) with
 // the origin at the top left of the printable area, x to the right and y
-// downwards; texts are document text (windows-1252 bytes) and are measured
-// in the current font. Every operation raises PlatformFailure on failure.
+// downwards; texts are document text (UTF-8) and are measured in the current
+// font, with the installed fonts standing in for characters it lacks. Every operation raises PlatformFailure on failure.
 class Printer {
  public:
   virtual ~Printer() = default;
@@ -42,6 +42,10 @@ class Printer {
   virtual double TextWidth(const std::string& text) = 0;
   // The line height of the current font, whatever the text.
   virtual double TextHeight(const std::string& text) = 0;
+
+  // False when no installed font has a glyph for some character of text,
+  // which would print as an empty box.
+  virtual bool HasGlyphs(const std::string& text) = 0;
 
   // Draws text with its top left corner at the drawing position and moves
   // CurrentX to its end.

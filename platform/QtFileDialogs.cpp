@@ -26,7 +26,15 @@ class QtFileDialogs : public FileDialogs {
     return Run(request, QFileDialog::AcceptOpen, QFileDialog::ExistingFile, path);
   }
   FileDialogResult GetSaveFileName(const FileDialogRequest& request, QString& path) override {
-    return Run(request, QFileDialog::AcceptSave, QFileDialog::AnyFile, path);
+    int filterIndex = 0;
+    return GetSaveFileName(request, path, filterIndex);
+  }
+  FileDialogResult GetSaveFileName(const FileDialogRequest& request, QString& path, int& filterIndex) override {
+    QStringList paths;
+    filterIndex = request.FilterIndex;
+    const FileDialogResult result = Run(request, QFileDialog::AcceptSave, QFileDialog::AnyFile, paths, &filterIndex);
+    if (result == FileDialogResult::Chosen) path = paths.first();
+    return result;
   }
   FileDialogResult GetOpenFileNames(const FileDialogRequest& request, QStringList& paths) override {
     return Run(request, QFileDialog::AcceptOpen, QFileDialog::ExistingFiles, paths);
@@ -42,18 +50,21 @@ class QtFileDialogs : public FileDialogs {
   }
 
   static FileDialogResult Run(const FileDialogRequest& request, QFileDialog::AcceptMode mode,
-                              QFileDialog::FileMode fileMode, QStringList& paths) {
+                              QFileDialog::FileMode fileMode, QStringList& paths, int* filterIndex = nullptr) {
     QFileDialog dialog(QApplication::activeWindow(), request.Title);
     dialog.setOption(QFileDialog::DontUseNativeDialog);  // so that it can offer help
     dialog.setAcceptMode(mode);
     dialog.setFileMode(fileMode);
     dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.ConfirmOverwrite);
-    dialog.setNameFilter(QtFilterOf(request.Filter));
+    const QStringList filters = QtFilterOf(request.Filter).split(QStringLiteral(";;"));
+    dialog.setNameFilters(filters);
+    if (request.FilterIndex > 0 && request.FilterIndex < filters.size()) dialog.selectNameFilter(filters[request.FilterIndex]);
     dialog.setDefaultSuffix(request.DefaultSuffix);
     if (!request.InitialPath.isEmpty()) dialog.selectFile(request.InitialPath);
     if (request.HelpContext) AddHelpButton(dialog, request.HelpContext);
     if (dialog.exec() != QDialog::Accepted) return FileDialogResult::Cancelled;
     paths = dialog.selectedFiles();
+    if (filterIndex) *filterIndex = static_cast<int>(filters.indexOf(dialog.selectedNameFilter()));
     return paths.isEmpty() ? FileDialogResult::Failed : FileDialogResult::Chosen;
   }
 };

@@ -1,5 +1,6 @@
 #include <QApplication>
 #include <QMessageBox>
+#include <QPushButton>
 
 #include "platform/MessageBoxes.h"
 #include "platform/ProgramIdentity.h"
@@ -31,6 +32,8 @@ BoxStyle StyleOf(MessageKind kind) {
               QMessageBox::Cancel};
     case MessageKind::PrinterPrompt:
       return {QMessageBox::NoIcon, QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Ok};
+    case MessageKind::EditionQuestion:
+      return {QMessageBox::Question, QMessageBox::Yes | QMessageBox::No, QMessageBox::No};
   }
   return {QMessageBox::NoIcon, QMessageBox::Ok, QMessageBox::Ok};
 }
@@ -51,6 +54,11 @@ class QtMessageBoxes : public MessageBoxes {
     QMessageBox box(style.icon, QLatin1String(kProgramName), text, style.buttons,
                     QApplication::activeWindow());
     box.setDefaultButton(style.defaultButton);
+    if (kind == MessageKind::EditionQuestion) {
+      // No access keys: the question comes up while the user types.
+      box.button(QMessageBox::Yes)->setText(QStringLiteral("Convert"));
+      box.button(QMessageBox::No)->setText(QStringLiteral("Keep the Old Format"));
+    }
     return AnswerOf(box.exec());
   }
 };
@@ -64,7 +72,8 @@ MessageAnswer SafeAnswer(MessageKind kind) {
     case MessageKind::Notice:
     case MessageKind::ErrorReport: return MessageAnswer::OK;
     case MessageKind::Confirmation:
-    case MessageKind::DeletionQuestion: return MessageAnswer::No;
+    case MessageKind::DeletionQuestion:
+    case MessageKind::EditionQuestion: return MessageAnswer::No;
     case MessageKind::SaveQuestion:
     case MessageKind::ReplaceQuestion:
     case MessageKind::PrinterPrompt: return MessageAnswer::Cancel;

@@ -1,11 +1,14 @@
 #include "platform/QtPrinter.h"
 
+#include <algorithm>
+
 #include <QFontDatabase>
+#include <QGlyphRun>
 #include <QPagedPaintDevice>
 #include <QPen>
 #include <QPrinterInfo>
+#include <QTextLayout>
 
-#include "platform/AnsiText.h"
 #include "platform/HelpButton.h"
 #include "platform/OutputPaper.h"
 #include "platform/PdfFilesOutput.h"
@@ -56,11 +59,32 @@ double QtPrinter::PageHeight() {
   return output_->Layout().paintRectPixels(resolution).height() * kTwipsPerInch / resolution;
 }
 
-double QtPrinter::TextWidth(const std::string& text) { return metrics_->horizontalAdvance(AnsiToQString(text)); }
+double QtPrinter::TextWidth(const std::string& text) { return metrics_->horizontalAdvance(QString::fromStdString(text)); }
+
+bool QtPrinter::HasGlyphs(const std::string& text) {
+  // ASCII, most of what is printed, is in every font.
+  if (std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; })) return true;
+  QString shown = QString::fromStdString(text);
+  // Control characters (line breaks, tabs) print as blanks.
+  for (QChar& c : shown)
+    if (c.unicode() < 0x20) c = u' ';
+  // Most text is in the current font itself: only the rest is laid out,
+  // with font fallback, as it is printed. Glyph 0 is the empty box.
+  const QList<uint> characters = shown.toUcs4();
+  if (std::all_of(characters.begin(), characters.end(), [this](uint c) { return metrics_->inFontUcs4(c); }))
+    return true;
+  QTextLayout layout(shown, font_);
+  layout.beginLayout();
+  while (layout.createLine().isValid()) {
+  }
+  layout.endLayout();
+  const QList<QGlyphRun> runs = layout.glyphRuns();
+  return std::none_of(runs.begin(), runs.end(), [](const QGlyphRun& run) { return run.glyphIndexes().contains(0); });
+}
 
 void QtPrinter::PrintText(const std::string& text) {
   if (text.empty()) return;
-  const QString shown = AnsiToQString(text);
+  const QString shown = QString::fromStdString(text);
   if (Drawing()) painter_.drawText(QPointF(x_, y_ + metrics_->ascent()), shown);
   x_ += metrics_->horizontalAdvance(shown);
 }

@@ -27,6 +27,7 @@ class QtPrinter : public Printer {
   void SetCurrentY(double y) override { y_ = y; }
   double TextWidth(const std::string& text) override;
   double TextHeight(const std::string&) override { return metrics_->lineSpacing(); }
+  bool HasGlyphs(const std::string& text) override;
   void PrintText(const std::string& text) override;
   void DrawLine(double x1, double y1, double x2, double y2) override;
   void SetFont(const QString& name, int points, bool bold, bool italic) override;

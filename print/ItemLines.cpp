@@ -1,6 +1,8 @@
 #include "print/ItemLines.h"
 
-#include "platform/AnsiText.h"
+#include <QTextBoundaryFinder>
+
+#include "core/BookText.h"
 #include "print/PrintableText.h"
 #include "print/WrapText.h"
 
@@ -49,8 +51,11 @@ std::vector<std::string> ItemLines(Printer& printer, const BookState& book, cons
 }
 
 std::string HeadingLetter(const std::string& displayKey) {
-  if (displayKey.empty()) return {};
-  const QString letter = AnsiToQString(OneLineText(displayKey.substr(0, 1)));
-  const QString upper(letter.at(0).toUpper());
-  return ToAnsi(IsAnsiRepresentable(upper) ? upper : letter);
+  const QString key = ShownText(OneLineText(displayKey));
+  if (key.isEmpty()) return {};
+  // The first character as the user sees it, with its combining marks.
+  QTextBoundaryFinder characters(QTextBoundaryFinder::Grapheme, key);
+  const QString letter = key.left(characters.toNextBoundary());
+  const QString upper = letter.toUpper();
+  return StoredText(upper.size() == letter.size() ? upper : letter);
 }

@@ -3,22 +3,25 @@
 #include <string>
 
 #include "print/PrintRounding.h"
+#include "print/PrintableText.h"
 
 namespace {
 
-// The longest start of left that ends, with two spaces after it, at or
-// before col when printed from x. Widths grow with the text, so the cut
-// point is found by halving rather than one character at a time.
+// The longest start of left, cut between characters, that ends with two
+// spaces after it at or before col when printed from x. Widths grow with the
+// text, so the cut point is found by halving rather than one character at a
+// time.
 size_t FittingLength(Printer& printer, const std::string& left, double x, double col) {
   const auto fits = [&](size_t length) { return x + printer.TextWidth(left.substr(0, length) + "  ") <= col; };
   if (fits(left.size())) return left.size();
-  size_t low = 0;  // fits, or is the empty text that is printed anyway
-  size_t high = left.size();  // does not fit
+  const std::vector<size_t> ends = CharacterEnds(left);
+  size_t low = 0;             // characters that fit, or none: the empty text is printed anyway
+  size_t high = ends.size();  // characters that do not fit
   while (high - low > 1) {
     const size_t middle = low + (high - low) / 2;
-    (fits(middle) ? low : high) = middle;
+    (fits(ends[middle - 1]) ? low : high) = middle;
   }
-  return low;
+  return low == 0 ? 0 : ends[low - 1];
 }
 
 void PrintDotLeaders(Printer& printer, double col) {

@@ -3,7 +3,7 @@
 #include <utility>
 
 #include "find/LastNameFirst.h"
-#include "platform/AnsiText.h"
+#include "core/BookText.h"
 #include "platform/BusyPointer.h"
 #include "platform/Collation.h"
 #include "print/PrintOutcome.h"
@@ -26,7 +26,7 @@ void SortPrintList(const BookState& book, PrintJob& job) {
   // Each key is made once; the list is sorted with its keys beside it.
   std::vector<std::pair<QString, int>> items;
   items.reserve(job.PrintList.size());
-  for (int r : job.PrintList) items.emplace_back(AnsiToQString(DisplayKey(book.Records[static_cast<size_t>(r)])), r);
+  for (int r : job.PrintList) items.emplace_back(ShownText(DisplayKey(book.Records[static_cast<size_t>(r)])), r);
 
   // A Shell sort with these exact gaps, so records with equal keys keep the
   // order users know from earlier printouts.

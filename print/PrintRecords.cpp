@@ -1,12 +1,14 @@
 #include "print/PrintRecords.h"
 
 #include "core/HelpTopics.h"
-#include "platform/AnsiText.h"
+#include "core/BookText.h"
+#include "core/ShortList.h"
 #include "platform/BusyPointer.h"
 #include "platform/PlatformFailure.h"
 #include "print/Labels.h"
 #include "print/LineFile.h"
 #include "print/LineFileWriter.h"
+#include "print/MissingGlyphs.h"
 #include "print/PhoneBook.h"
 #include "print/PhoneList.h"
 #include "print/PrinterJob.h"
@@ -67,10 +69,14 @@ PrintOutcome PrintRecords(const BookState& book, const ProgramSettings& settings
     BusyCursor busy;
     const JobSides sides = SidesOf(settings, printer);
     const ReportType type = ReportTypeOf(settings.Printing.ReportType);
-    const QString title = type == ReportType::Labels ? QString() : AnsiToQString(settings.Printing.Title);
+    const QString title = type == ReportType::Labels ? QString() : ShownText(settings.Printing.Title);
     PrinterJob output(printer, ReportName(type), title, sides, CopiesOf(settings, job));
     DrawReport(printer, book, settings, job, sides);
     output.Finish(outcome);
+    if (const QStringList missing = RecordsMissingGlyphs(printer, book, job); !missing.isEmpty())
+      outcome.Notices << QStringLiteral("No installed font has some characters of these records; they printed as "
+                                        "empty boxes:\n\n") +
+                             ShortList(missing);
   });
 }
 

@@ -18,7 +18,7 @@
 #include "core/GroupMembership.h"
 #include "core/HelpTopics.h"
 #include "core/frmMultiGroups.h"
-#include "platform/AnsiText.h"
+#include "core/BookText.h"
 #include "platform/Collation.h"
 #include "platform/FontChooser.h"
 #include "platform/HelpKey.h"
@@ -175,7 +175,7 @@ void frmPrint::ShowStoredOptions() {
   chkAlphaChar->setChecked(printing.ShowLetters);
   chkBothSides->setChecked(printing.BothSidesInOnePass);
   txtTitle->setMaxLength(kTitleLength);
-  txtTitle->setText(AnsiToQString(printing.Title));
+  txtTitle->setText(ShownText(printing.Title));
   const int type = static_cast<int>(ReportTypeOf(printing.ReportType));
   optReportType[type]->setChecked(true);  // runs optReportType_Click
 }
@@ -183,7 +183,7 @@ void frmPrint::ShowStoredOptions() {
 // The groups in alphabetical order below the three fixed entries.
 void frmPrint::FillGroupList() {
   for (int g = 0; g < book_.GroupCount(); ++g) {
-    const QString name = AnsiToQString(book_.Groups[static_cast<size_t>(g)]);
+    const QString name = ShownText(book_.Groups[static_cast<size_t>(g)]);
     int position = 0;
     while (position < cboGroups->count() && CompareTextIgnoringCase(cboGroups->itemText(position), name) <= 0)
       ++position;
@@ -268,7 +268,7 @@ void frmPrint::cmdPreview_Click() {
 
 bool frmPrint::ReadyToPrint() {
   auto& printing = settings_.Printing;
-  printing.Title = ToAnsi(txtTitle->text());
+  printing.Title = StoredText(txtTitle->text());
   printing.ReportType = static_cast<int16_t>(SelectedReportType());
   printing.IncludeAddress = chkIncAddress->isChecked();
   printing.ShowLetters = chkAlphaChar->isChecked();

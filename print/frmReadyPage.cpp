@@ -10,7 +10,7 @@
 #include "core/DialogExchange.h"
 #include "core/ErrorReport.h"
 #include "core/HelpTopics.h"
-#include "platform/AnsiText.h"
+#include "core/BookText.h"
 #include "platform/HelpKey.h"
 #include "platform/ServiceSlot.h"
 #include "print/ReadyPagePrompt.h"
@@ -38,7 +38,7 @@ frmReadyPage::frmReadyPage(bool& promptEachPage, QWidget* parent)
     : QDialog(parent), promptEachPage_(promptEachPage) {
   setObjectName(QStringLiteral("frmReadyPage"));
   setWindowTitle(QStringLiteral("Prepare Printer"));
-  lblPrompt = new QLabel(QStringLiteral("Prepare printer for printing ") + AnsiToQString(Exchange().DialogText) +
+  lblPrompt = new QLabel(QStringLiteral("Prepare printer for printing ") + ShownText(Exchange().DialogText) +
                          QStringLiteral(". Select Help for more information."));
   lblPrompt->setObjectName(QStringLiteral("lblPrompt"));
   lblPrompt->setWordWrap(true);

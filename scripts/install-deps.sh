@@ -3,6 +3,7 @@
 set -e
 packages="cmake g++ make ccache qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins
   libqt6svg6 libgl1-mesa-dev libgtest-dev fonts-dejavu-core xvfb xauth
+  fonts-noto-core fonts-noto-cjk fonts-noto-color-emoji
   xdg-utils libglib2.0-bin
   assistant-qt6 libqt6sql6-sqlite qt6-documentation-tools qt6-tools-dev
   dpkg-dev file desktop-file-utils appstream lintian devscripts

@@ -191,7 +191,7 @@ TEST_F(ListDialogTest, AddAppendsTheTrimmedNameUpToThe250thGroup) {
     QTest::mouseClick(input.cmdOK, Qt::LeftButton);
   });
   dialog.cmdAdd_Click();
-  EXPECT_EQ(std::tuple(book.GroupCount(), book.Groups.back(), book.Dirty), std::tuple(250, std::string("Caf\xe9"), true));
+  EXPECT_EQ(std::tuple(book.GroupCount(), book.Groups.back(), book.Dirty), std::tuple(250, std::string("Café"), true));
   EXPECT_EQ(dialog.lstItems->currentItem()->data(Qt::UserRole).toInt(), 249);
   dialog.cmdAdd_Click();
   EXPECT_EQ(book.GroupCount(), 250);

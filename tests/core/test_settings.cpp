@@ -85,7 +85,7 @@ TEST_F(SettingsTest, SavedTextFormsReadBackTheSame) {
   settings.Printing.XOffset = 0.5f;
   settings.Printing.YOffset = -0.25f;
   settings.Search.WhichFields = 6;
-  settings.Search.SearchString = "Caf\xE9, Inc.";
+  settings.Search.SearchString = "Café, Inc.";
   settings.PhoneBook.ShowStatusDate = false;
   settings.Export.WhichFields = 0x1FB;
   SaveSettings(settings, *OpenUserSettings(), QStringLiteral("/home/someone/Book.dat"));
@@ -96,7 +96,7 @@ TEST_F(SettingsTest, SavedTextFormsReadBackTheSame) {
   const ProgramSettings again = Loaded("");
   EXPECT_EQ(std::tuple(again.Export.WhichFields, again.Printing.XOffset, again.Printing.YOffset, again.Search.WhichFields,
                        again.Search.SearchString, again.PhoneBook.ShowStatusDate, again.PhoneBook.DataFile),
-            std::tuple(int16_t{0x1FB}, 0.5f, -0.25f, int16_t{6}, std::string("Caf\xE9, Inc."), false,
+            std::tuple(int16_t{0x1FB}, 0.5f, -0.25f, int16_t{6}, std::string("Café, Inc."), false,
                        QString("/home/someone/Book.dat")));
 }
 

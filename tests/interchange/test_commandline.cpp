@@ -12,6 +12,7 @@
 #include <QTemporaryDir>
 
 #include "core/DataFile.h"
+#include "core/Document.h"
 #include "platform/BookLock.h"
 #include "platform/ProgramIdentity.h"
 #include "support/ImportCheck.h"
@@ -59,13 +60,15 @@ TEST_F(CommandLineTest, HelpListsBothCommandsAndWrongUsageExitsWithTwoTouchingNo
   for (const char* option : {"--help", "--help-all"}) {
     const ProgramRun help = Vantreo({QLatin1String(option)});
     EXPECT_EQ(help.ExitCode, 0) << option;
-    EXPECT_TRUE(help.Out.contains(QLatin1String("vantreo --import FILE... --into BOOK.dat [--keep-duplicates]")));
+    EXPECT_TRUE(help.Out.contains(QLatin1String(
+        "vantreo --import FILE... --into BOOK.dat [--keep-duplicates] [--convert-to-unicode]")));
     EXPECT_TRUE(help.Out.contains(QLatin1String("vantreo --export-vcard BOOK.dat OUT.vcf [--vcard-version 4.0]")));
   }
   EXPECT_EQ(Vantreo({QStringLiteral("--version")}).Out, QStringLiteral("Vantreo %1\n").arg(QLatin1String(kProgramVersion)));
   for (const QStringList& arguments : {QStringList{"--import", Fixture("outlook.csv")}, {"--export-vcard", book},
                                        {"--export-vcard", book, "out.vcf", "--vcard-version", "2.1"},
                                        {"--import", Fixture("outlook.csv"), "--into", book, "--export-vcard", book},
+                                       {"--export-vcard", book, "out.vcf", "--convert-to-unicode"},
                                        {"--frobnicate"}}) {
     const ProgramRun run = Vantreo(arguments);
     EXPECT_EQ(run.ExitCode, 2) << arguments.join(' ').toStdString();
@@ -79,7 +82,10 @@ TEST_F(CommandLineTest, ImportCreatesTheBookPrintsTheSummaryAndSkipsDuplicatesTh
   ProgramRun run = Vantreo(import);
   EXPECT_EQ(run.ExitCode, 0) << run.Err.toStdString();
   EXPECT_TRUE(run.Out.startsWith(QLatin1String("Contacts to add: 4\nGroups to create: Friends, Suppliers\n")));
-  EXPECT_TRUE(run.Out.contains(QStringLiteral("Иван Петров, Name: \"Иван Петров\" → \"Ivan Petrov\"")));
+  // A new book whose contacts need it becomes a Unicode address book.
+  EXPECT_FALSE(run.Out.contains(QLatin1String("transliterated")));
+  EXPECT_TRUE(run.Out.contains(book + " is now a Unicode address book."));
+  EXPECT_EQ(ReadBytes(book).substr(0, 10), "VANTREOU01");
   EXPECT_EQ(RecordsInBook(), 4);
   run = Vantreo(import);
   EXPECT_EQ(run.ExitCode, 0);
@@ -88,6 +94,30 @@ TEST_F(CommandLineTest, ImportCreatesTheBookPrintsTheSummaryAndSkipsDuplicatesTh
   EXPECT_EQ(RecordsInBook(), 4);
   EXPECT_EQ(Vantreo(import + QStringList{"--keep-duplicates"}).ExitCode, 0);
   EXPECT_EQ(RecordsInBook(), 8);
+}
+
+TEST_F(CommandLineTest, AnOldFormatBookTransliteratesUnlessToldToConvert) {
+  BookState old;
+  NewDocument(old);
+  old.FileName = book;
+  SaveDocument(old);
+  const std::string oldFile = ReadBytes(book);
+  const QStringList import{"--import", Fixture("apple-contacts.vcf"), "--into", book};
+  ProgramRun run = Vantreo(import);
+  EXPECT_EQ(run.ExitCode, 0) << run.Err.toStdString();
+  EXPECT_TRUE(run.Out.contains(QStringLiteral("Иван Петров, Name: \"Иван Петров\" → \"Ivan Petrov\"")));
+  EXPECT_EQ(ReadBytes(book).substr(0, 10), "QUILLBOX00");
+
+  WriteBytes(book, oldFile);
+  run = Vantreo(import + QStringList{"--convert-to-unicode"});
+  EXPECT_EQ(run.ExitCode, 0) << run.Err.toStdString();
+  EXPECT_FALSE(run.Out.contains(QLatin1String("transliterated")));
+  EXPECT_EQ(ReadBytes(book + ".bak"), oldFile);
+  BookState loaded;
+  LoadDocument(loaded, book);
+  EXPECT_TRUE(loaded.IsUnicode());
+  EXPECT_TRUE(std::any_of(loaded.Records.begin(), loaded.Records.end(),
+                          [](const AddressRecord& record) { return record.Name == "Иван Петров"; }));
 }
 
 TEST_F(CommandLineTest, FailuresAndABookOpenInAWindowExitWithOneAndLeaveTheBookAsItWas) {

@@ -9,9 +9,11 @@
 
 #include "export/ExportWriter.h"
 #include "export/frmExport.h"
+#include "core/Document.h"
 #include "support/FakeFileDialogs.h"
 #include "support/FakePlatform.h"
 #include "support/TestBooks.h"
+#include "support/TextPrinting.h"
 
 namespace {
 
@@ -129,6 +131,35 @@ TEST_F(ExportDialogTest, RefusesAnEmptyNameOrNoFieldsReportsAFailedWriteThenStor
   EXPECT_EQ(std::tie(stored.File, stored.Separator, stored.PhoneNames, stored.WhichFields), std::tuple(target, 1, false, 513));
   EXPECT_EQ(Fakes().busy.timesShown, 2);
   EXPECT_FALSE(Fakes().busy.IsBusy());
+}
+
+TEST(ExportEncoding, AnOldBookWritesItsCodePageAUnicodeBookUtf8OrWindows1252AfterTheList) {
+  QTemporaryDir dir;
+  const QString file = dir.filePath("out.txt");
+  BookState book = BookWithGroups({});
+  AddRecord(book, "Zoë €");
+  ProgramSettings settings{{}, {}, {}, {file, 0, false, kExportName}};
+  frmExport old{book, settings};
+  EXPECT_FALSE(old.cboEncoding->isVisibleTo(&old));
+  old.cmdOK->click();
+  EXPECT_EQ(ReadBytes(file), "\"Zo\xEB \x80\"\r\n");
+
+  AddRecord(book, "Иван");
+  ConvertToUnicode(book);
+  frmExport unicode{book, settings};
+  EXPECT_TRUE(unicode.cboEncoding->isVisibleTo(&unicode));
+  EXPECT_EQ(unicode.cboEncoding->currentText(), "UTF-8");
+  unicode.cmdOK->click();
+  EXPECT_EQ(ReadBytes(file), "\"Zoë €\"\r\n\"Иван\"\r\n");
+
+  frmExport codePage{book, settings};
+  codePage.cboEncoding->setCurrentIndex(1);
+  Fakes().messages.answers = {MessageAnswer::No, MessageAnswer::Yes};
+  codePage.cmdOK->click();  // No: nothing written
+  EXPECT_EQ(ReadBytes(file), "\"Zoë €\"\r\n\"Иван\"\r\n");
+  EXPECT_TRUE(Fakes().messages.shown.at(0).second.contains("\n\nRecord 2: Иван\n\nExport in Windows-1252?"));
+  codePage.cmdOK->click();
+  EXPECT_EQ(ReadBytes(file), "\"Zo\xEB \x80\"\r\n\"????\"\r\n");
 }
 
 }  // namespace

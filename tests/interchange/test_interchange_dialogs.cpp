@@ -82,6 +82,20 @@ class InterchangeDialogTest : public testing::Test {
   QString shownName;
 };
 
+TEST_F(InterchangeDialogTest, OtherScriptsAskOnceAndAConvertedBookTakesThemAsWritten) {
+  Fakes().messages.answers = {MessageAnswer::Yes};
+  ImportThroughMenu("apple-contacts.vcf", [this](frmImport& dialog) {
+    EXPECT_FALSE(Previews(dialog, "Ivan Petrov\""));  // nothing turned into Latin letters
+    dialog.cmdOK->click();
+  });
+  ASSERT_EQ(Fakes().messages.shown.size(), 1u);
+  EXPECT_TRUE(Fakes().messages.shown[0].second.startsWith("Imported text such as '"));
+  EXPECT_TRUE(Fakes().messages.shown[0].second.contains("' cannot be stored in an address book of the old format."));
+  EXPECT_TRUE(book.IsUnicode());
+  EXPECT_TRUE(std::any_of(book.Records.begin(), book.Records.end(),
+                          [](const AddressRecord& record) { return record.Name == "Иван Петров"; }));
+}
+
 TEST_F(InterchangeDialogTest, PreviewSkipsLikelyDuplicatesByDefaultAndOkAppendsTheRecords) {
   ImportThroughMenu("apple-contacts.vcf", [this](frmImport& dialog) {
     EXPECT_TRUE(Previews(dialog, "Contacts to add: 1\n"));

@@ -11,23 +11,33 @@
 #include "core/GroupMembership.h"
 #include "interchange/PersonalName.h"
 #include "interchange/VCardWriter.h"
+#include "platform/AnsiText.h"
 #include "support/ImportCheck.h"
 #include "support/TestBooks.h"
 
 namespace {
 
+// Characters of other scripts (in NFC, as the book stores them) that a
+// Unicode book holds beside windows-1252's.
+const std::vector<std::string> kOtherScripts = {"Ł", "ı", "İ", "Ω", "ж", "א", "ع", "中", "あ", "한", "😀", "𠜎", "ǅ", "ẞ"};
+
 class BookGenerator {
  public:
-  explicit BookGenerator(unsigned seed) : random_(seed) {}
+  BookGenerator(unsigned seed, BookEdition edition) : random_(seed), edition_(edition) {}
 
-  // Any windows-1252 byte but the line breaks, starting with a letter so that no value is only blanks.
+  // Any windows-1252 character but the line breaks (and in a Unicode book
+  // others too), starting with a letter so that no value is only blanks.
   std::string Text(int longest) {
     std::string text(1, static_cast<char>('A' + Below(26)));
     for (int i = Below(longest); i > 0; --i) {
+      if (edition_ == BookEdition::Unicode && Below(3) == 0) {
+        text += kOtherScripts[static_cast<size_t>(Below(static_cast<int>(kOtherScripts.size())))];
+        continue;
+      }
       char byte;
       do byte = static_cast<char>(Below(256));
       while (byte == '\r' || byte == '\n');
-      text += byte;
+      text += AnsiToUtf8(std::string(1, byte));
     }
     return text;
   }
@@ -39,17 +49,19 @@ class BookGenerator {
     return Below(4) == 0 ? lines + "\r\n" : lines;
   }
 
-  // A name unlike (in any letter case) every name already in the list.
+  // A name unlike (in any letter case) every name already in the list; as
+  // names are taken without blanks at their ends, it ends in none.
   std::string NewName(const std::vector<std::string>& names) {
-    const auto folded = [](const std::string& name) { return QString::fromLatin1(name.data(), std::ssize(name)).toCaseFolded(); };
+    const auto folded = [](const std::string& name) { return QString::fromStdString(name).toCaseFolded(); };
     std::string name;
-    do name = Text(12);
+    do name = QString::fromStdString(Text(12)).trimmed().toStdString();
     while (std::any_of(names.begin(), names.end(), [&](const std::string& other) { return folded(other) == folded(name); }));
     return name;
   }
 
   BookState Book() {
     BookState book = BookWithGroups({});
+    book.Edition = edition_;
     for (int g = Below(6); g > 0; --g) AddGroup(book, NewName(book.Groups));
     for (int p = Below(4); p > 0; --p) AddPhoneName(book, NewName(book.PhoneNames));
     for (int r = 1 + Below(30); r > 0; --r) {
@@ -77,24 +89,32 @@ class BookGenerator {
   int Below(int n) { return std::uniform_int_distribution<int>(0, n - 1)(random_); }
 
   std::mt19937 random_;
+  BookEdition edition_;
 };
 
-class RoundTripTest : public testing::TestWithParam<VCardVersion> {};
+class RoundTripTest : public testing::TestWithParam<std::tuple<VCardVersion, BookEdition>> {};
 
 TEST_P(RoundTripTest, GeneratedBooksComeBackAsTheyWere) {
+  const auto [version, edition] = GetParam();
   for (unsigned seed = 1; seed <= 40; ++seed) {
-    const BookState book = BookGenerator(seed).Book();
-    EXPECT_EQ(RoundTripDifference(book, ImportedBook(WriteVCards(book, AllRecords(book), GetParam()))), "")
+    const BookState book = BookGenerator(seed, edition).Book();
+    EXPECT_EQ(RoundTripDifference(book, ImportedBook(WriteVCards(book, AllRecords(book), version), edition)), "")
         << "seed " << seed;
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(Versions, RoundTripTest, testing::Values(VCardVersion::V3, VCardVersion::V4));
+INSTANTIATE_TEST_SUITE_P(VersionsAndEditions, RoundTripTest,
+                         testing::Combine(testing::Values(VCardVersion::V3, VCardVersion::V4),
+                                          testing::Values(BookEdition::SingleByte, BookEdition::Unicode)),
+                         [](const testing::TestParamInfo<RoundTripTest::ParamType>& info) {
+                           return std::string(std::get<0>(info.param) == VCardVersion::V3 ? "vCard3" : "vCard4") +
+                                  (std::get<1>(info.param) == BookEdition::Unicode ? "UnicodeBook" : "OldFormatBook");
+                         });
 
 TEST(VCardWriterTest, CardsAsOtherProgramsReadThem) {
   BookState book = BookWithGroups({"Family", "Club"});
   AddPhoneName(book, "Dacha");
-  AddressRecord& anne = AddRecord(book, "Anne Mary Brown", "Caf\xE9; Bar");
+  AddressRecord& anne = AddRecord(book, "Anne Mary Brown", "Café; Bar");
   anne.Address = "12 Elm St\r\nSpringfield, IL 62701-1234\r\nUSA";
   anne.Phones = {"555-0100", "", "555-0102", "555-0104"};
   anne.PhoneNameIndex[2] = -1;
@@ -148,7 +168,7 @@ INSTANTIATE_TEST_SUITE_P(Names, NamePartsTest, testing::Values(
 
 TEST(VCardWriterTest, LinesAreFoldedAtSeventyFiveOctetsWithoutSplittingACharacter) {
   BookState book = BookWithGroups({});
-  AddRecord(book, "x" + std::string(40, '\xE9')).Notes = std::string(200, 'n');  // é takes two octets in UTF-8
+  AddRecord(book, "x" + QString(40, QChar(0xE9)).toStdString()).Notes = std::string(200, 'n');  // é takes two octets in UTF-8
   const QByteArray text = QByteArray::fromStdString(WriteVCards(book, AllRecords(book), VCardVersion::V3));
   const auto e = [](int count) { return QString(count, QChar(0xE9)).toUtf8(); };
   EXPECT_TRUE(text.contains("\r\nFN:x" + e(35) + "\r\n " + e(5) + "\r\n"));

@@ -58,7 +58,7 @@ class PrintDialogTest : public PrintTest {
 
 TEST_F(PrintDialogTest, OpensWithTheStoredOptionsAndLabelsGreyButStoreThem) {
   settings.Printing.ReportType = 1;
-  settings.Printing.Title = "Caf\xE9";
+  settings.Printing.Title = "Café";
   frmPrint dialog(book, settings);
   EXPECT_EQ(dialog.txtTitle->text(), QString::fromUtf8("Café"));
   EXPECT_TRUE(dialog.optReportType[1]->isChecked() && dialog.chkAlphaChar->isEnabled() && dialog.cmdAlign->isEnabled());

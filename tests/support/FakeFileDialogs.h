@@ -14,11 +14,16 @@ class FakeFileDialogs : public FileDialogs {
   FileDialogResult GetSaveFileName(const FileDialogRequest& asked, QString& path) override {
     return Answer(asked, path);
   }
+  FileDialogResult GetSaveFileName(const FileDialogRequest& asked, QString& path, int& filterIndex) override {
+    filterIndex = chosenFilter >= 0 ? chosenFilter : asked.FilterIndex;
+    return Answer(asked, path);
+  }
 
   FileDialogRequest request;
   int requests = 0;
   FileDialogResult result = FileDialogResult::Cancelled;
   QString chosen;
+  int chosenFilter = -1;  // the file type chosen in a save dialog; -1 keeps the one shown first
 
  private:
   FileDialogResult Answer(const FileDialogRequest& asked, QString& path) {

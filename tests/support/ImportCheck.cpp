@@ -44,15 +44,17 @@ std::string RoundTripDifference(const BookState& expected, const BookState& actu
   return {};
 }
 
-BookState BookWith(const ReadResult& read) {
+BookState BookWith(const ReadResult& read, BookEdition edition) {
   BookState book;
   NewDocument(book);
+  book.Edition = edition;
   ApplyImport(book, PlanImport(book, read, false));
   return book;
 }
 
-BookState ImportedBook(const std::string& vcards) {
-  return BookWith(ReadVCards(QByteArray(vcards.data(), static_cast<qsizetype>(vcards.size())), QStringLiteral("f")));
+BookState ImportedBook(const std::string& vcards, BookEdition edition) {
+  return BookWith(ReadVCards(QByteArray(vcards.data(), static_cast<qsizetype>(vcards.size())), QStringLiteral("f")),
+                  edition);
 }
 
 std::string CheckImportOf(const QByteArray& bytes, ImportFormat format) {

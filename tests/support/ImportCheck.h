@@ -27,9 +27,9 @@ std::ostream& operator<<(std::ostream& out, const KeptRecord& record);
 // that only repeats its company is not kept); "" when there is none.
 std::string RoundTripDifference(const BookState& expected, const BookState& actual);
 
-// A new book with the contacts read imported, likely duplicates kept.
-BookState BookWith(const ReadResult& read);
-BookState ImportedBook(const std::string& vcards);
+// A new book of the edition with the contacts read imported, likely duplicates kept.
+BookState BookWith(const ReadResult& read, BookEdition edition = BookEdition::SingleByte);
+BookState ImportedBook(const std::string& vcards, BookEdition edition = BookEdition::SingleByte);
 
 // Imports a file's bytes into a new book and checks it: every invariant of a book, every value short
 // enough for the data file, and a vCard 3.0 and 4.0 export importing as the same records. "" when sound.

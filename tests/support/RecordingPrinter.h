@@ -22,11 +22,13 @@ struct PrintedOp {
 };
 
 // A printer with fixed metrics that records everything drawn on it: every
-// character is 100 twips wide except "." (60), a line is lineHeight high,
+// character (code point) is 100 twips wide except "." (60), none has a glyph
+// for kNoGlyph, a line is lineHeight high,
 // and the printable area 11520 x 15120 twips. Like the real printer it
 // opens a document or page only when something is drawn on it.
 class RecordingPrinter : public Printer {
  public:
+  static constexpr const char* kNoGlyph = "\xEE\x80\x80";  // U+E000, a private-use character
   double PageWidth() override { return 11520; }
   double PageHeight() override { return 15120; }
   double CurrentX() override { return x_; }
@@ -34,9 +36,11 @@ class RecordingPrinter : public Printer {
   void SetCurrentX(double x) override { x_ = x; }
   void SetCurrentY(double y) override { y_ = y; }
   double TextWidth(const std::string& text) override {
-    return 100.0 * static_cast<double>(text.size()) - 40.0 * static_cast<double>(std::count(text.begin(), text.end(), '.'));
+    const auto characters = std::count_if(text.begin(), text.end(), [](char c) { return (c & 0xC0) != 0x80; });
+    return 100.0 * static_cast<double>(characters) - 40.0 * static_cast<double>(std::count(text.begin(), text.end(), '.'));
   }
   double TextHeight(const std::string&) override { return heightPerPoint > 0 ? heightPerPoint * fontSize : lineHeight; }
+  bool HasGlyphs(const std::string& text) override { return text.find(kNoGlyph) == std::string::npos; }
   void PrintText(const std::string& text) override {
     if (beforeText) beforeText(text);
     if (text.empty()) return;

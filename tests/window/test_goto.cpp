@@ -47,10 +47,10 @@ class GoToTest : public testing::Test {
     AddressRecord& anne = AddRecord(book, "Anne Brown");
     anne.Phones = {"", "(555) 010-0100", "", ""};
     anne.Group = 2;
-    AddressRecord& jose = AddRecord(book, "Jos\xE9 Garc\xED" "a", "Acme");
+    AddressRecord& jose = AddRecord(book, "José García", "Acme");
     jose.Phones = {"555-0101", "", "", "555-0199"};
     jose.Address = "1 Main St";
-    StoreGroupSet(AddRecord(book, "Zo\xEB Smith"), std::string("\0\1", 2));
+    StoreGroupSet(AddRecord(book, "Zoë Smith"), std::string("\0\1", 2));
     AddRecord(book, "Bob O'Neil").Notes = "Sings in the CHOIR\r\nsince 2001";
     book.FileName = "/home/user/Books/Friends.dat";
     window = std::make_unique<frmMain>(book, settings);

@@ -142,7 +142,7 @@ TEST_F(MainWindowTest, PasteLetsInWhatFitsOnTheBoxesLines) {
       {2, &record.Address, a254, "x\ny", a254 + "x"},  // a line break counts two
       {0, &record.Name, "Anne", " Lee\r\nLee\tLtd", "Anne Lee Lee Ltd"},
       {3, &record.Phones[0], "555-0100", " ext. 12345678901234567890", "555-0100 ext. 1234567890123456"},
-      {4, &record.Notes, "", "Caf\xC3\xA9", "Caf\xE9"},
+      {4, &record.Notes, "", "Café", "Café"},
       {4, &record.Notes, "", "\xE4\xB8\xAD", ""},
       {1, &record.Company, "Acme", "\xC5\x81\xC3\xB3" "d\xC5\xBA", "Acme"},  // L with stroke
   };
@@ -322,7 +322,8 @@ TEST_F(MainWindowTest, FileCommandsAskWhereChangesWouldBeLostAndShowTheFilesName
   files.chosen = dir.filePath("FRIENDS.DAT");
   window->mnuFileSaveAs_Click();
   EXPECT_EQ(window->windowTitle(), "FRIENDS.DAT - Vantreo");
-  EXPECT_EQ(files.request.Filter, "Vantreo Files (*.dat)|*.dat|All Files (*.*)|*.*");
+  EXPECT_EQ(files.request.Filter, "Vantreo Unicode Address Book (*.dat)|*.dat|"
+                                  "Vantreo Address Book, Old Format (*.dat)|*.dat");
   window->mnuFileNew_Click();
   window->mnuFileOpen_Click();
   EXPECT_EQ(window->txtName->text(), "Anne Brown");
@@ -338,14 +339,15 @@ TEST_F(MainWindowTest, FileCommandsAskWhereChangesWouldBeLostAndShowTheFilesName
 
 constexpr size_t kLongest = 65535;  // the longest text a data file can hold
 
-// The longest text, starting with first and then every byte value in turn;
-// multi-line text has CR LF pairs in place of the lone CR and LF bytes.
+// The longest text, starting with first and then the character of every
+// byte value in turn; multi-line text has CR LF pairs in place of the lone
+// CR and LF bytes.
 std::string LongText(char first, bool multiLine) {
   std::string text(1, first);
   for (int code = 0; text.size() < kLongest; code = (code + 1) % 256)
     if (!multiLine || (code != '\r' && code != '\n')) text += static_cast<char>(code);
     else if (code == '\r' && text.size() + 3 <= kLongest) text += "\r\n";
-  return text;
+  return AnsiToUtf8(text);
 }
 
 // Values longer than their boxes' limits, as other programs write them, reach
@@ -363,7 +365,7 @@ TEST_F(MainWindowTest, LongFieldsSurviveShowingNavigatingSwitchingPhonesSearchin
   SaveDocument(original);
   LoadDocument(book, original.FileName);
   window->RefreshView();
-  EXPECT_EQ(window->FieldText(4), AnsiToQString(original.Records[0].Notes));  // shown whole
+  EXPECT_EQ(window->FieldText(4), QString::fromStdString(original.Records[0].Notes));  // shown whole
   for (const Qt::Key key : {Qt::Key_PageDown, Qt::Key_PageUp}) QTest::keyClick(window->txtName, key);
   for (const Qt::Key slot : {Qt::Key_2, Qt::Key_1}) {
     QTest::keyClick(window->txtName, slot, Qt::AltModifier);
@@ -379,7 +381,9 @@ TEST_F(MainWindowTest, LongFieldsSurviveShowingNavigatingSwitchingPhonesSearchin
   QTest::keyClicks(window->txtNotes, "ZY");  // Y would make the notes longer than they were
   EXPECT_EQ(Fakes().beep.beeps, 1);
   window->mnuFileSave->trigger();
-  original.Records[0].Notes.back() = 'Z';
+  QString notes = QString::fromStdString(original.Records[0].Notes);
+  notes.back() = u'Z';
+  original.Records[0].Notes = notes.toStdString();
   original.FileName = dir.filePath("EXPECTED.DAT");
   SaveDocument(original);
   EXPECT_TRUE(ReadBytes(book.FileName) == ReadBytes(original.FileName));
