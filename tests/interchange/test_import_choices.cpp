@@ -38,7 +38,7 @@ TEST_P(Utf16WithoutMarkTest, IsReadAsText) {
   ASSERT_EQ(OpenImportSource(path, source, error), SourceOutcome::Read);
   const BookState book = BookWith(ContactsOf({source}));
   ASSERT_EQ(book.RecordCount(), 1);
-  EXPECT_EQ(book.Records[0].Name, "Zo\xEB \xC5se");
+  EXPECT_EQ(book.Records[0].Name, "Zoë Åse");
   EXPECT_EQ(book.Records[0].Phones[0], "555-0500");
 }
 

@@ -19,7 +19,7 @@ BookState ReaderBook() {
   BookState book = BookWithGroups({});
   AddPhoneName(book, "Mobile");
   AddPhoneName(book, "Dacha");
-  AddressRecord& cruz = AddRecord(book, "Dr. Mar\xED" "a Jos\xE9 de la Cruz Jr.", "Cl\xEDnica");
+  AddressRecord& cruz = AddRecord(book, "Dr. María José de la Cruz Jr.", "Clínica");
   cruz.Phones = {"600 000 001", "555-0104", "555-0102", "555-0103"};
   cruz.PhoneNameIndex = {4, 5, -1, 2};
   AddressRecord& widgets = AddRecord(book, "", "Widgets, Inc.");

@@ -122,7 +122,7 @@ TEST(VCardWriterTest, CardsAsOtherProgramsReadThem) {
   StoreGroupSet(anne, std::string("\x01\x00", 2));
   AddRecord(book, "Acme, Inc.", "Acme").PrintAs = kPrintAsBusiness;
   AddRecord(book, "", "Widgets \"Ltd\"").PrintAs = kPrintAsBusiness;
-  AddRecord(book, "Dr. Mar\xED" "a Jos\xE9 de la Cruz Jr.").Address = "Unit 3\\B\r\n1 \"Main\" St^";
+  AddRecord(book, "Dr. María José de la Cruz Jr.").Address = "Unit 3\\B\r\n1 \"Main\" St^";
   EXPECT_EQ(WriteVCards(book, {0}, VCardVersion::V3),
             "BEGIN:VCARD\r\nVERSION:3.0\r\nPRODID:-//Vantreo//Vantreo 1.02//EN\r\nFN:Anne Mary Brown\r\n"
             "N:Brown;Anne Mary;;;\r\nORG:Caf\xC3\xA9\\; Bar\r\nADR;TYPE=HOME:;;12 Elm St;Springfield;IL;62701-1234;USA\r\n"
