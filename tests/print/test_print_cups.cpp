@@ -107,7 +107,7 @@ TEST_F(CupsPrintTest, APhoneListArrivesARefusedJobGivesTheAdministratorsReasonAn
   info.start(QStringLiteral("pdfinfo"), {anonymous.filePath(arrived[0])});
   EXPECT_TRUE(info.waitForFinished(20000) && info.readAllStandardOutput().contains("\nPages:           1\n"));
   QFile::remove(anonymous.filePath(arrived[0]));
-  ASSERT_TRUE(server.Run(QStringLiteral("cupsreject"), {QStringLiteral("-r"), QStringLiteral("Out of paper, refill tray 2"), kQueue}));
+  ASSERT_TRUE(server.Run(QStringLiteral("cupsreject"), {QStringLiteral("-r"), QStringLiteral("Out of paper, refill tray 2."), kQueue}));
   Print();
   settings.Printing.Printer.Name = QStringLiteral("VantreoGone");  // chosen once, removed since
   Print();
@@ -134,6 +134,11 @@ TEST_F(CupsPrintTest, APausedQueueIsToldOfAndTheJobCarriesTheCopiesCollationAndS
   EXPECT_EQ(NewestJob(names), (Attributes{{"copies", "2"}, {"sides", "two-sided-long-edge"},
                                           {"multiple-document-handling", "separate-documents-collated-copies"},
                                           {"job-state", "pending"}}));
+  // A phone list on both sides along the long edge, last page first.
+  std::tie(settings.Printing.ReportType, settings.Printing.BothSidesInOnePass) = std::make_tuple(0, false);
+  job.Copies = CopyChoice{1, true, true, TwoSided::LongEdge, {}};
+  Print();
+  EXPECT_EQ(NewestJob({"sides", "outputorder"}), (Attributes{{"sides", "two-sided-long-edge"}, {"outputorder", "reverse"}}));
 }
 
 TEST_F(CupsPrintTest, AJobTheQueueHoldsIsToldOf) {
