@@ -171,7 +171,16 @@ TEST_F(CupsPrintTest, AStoppedPrintServiceIsSaidAndPdfFilesAreOfferedButNeverTak
   ASSERT_EQ(saved.size(), 2);
   EXPECT_EQ(saved[0], "The printout was saved as the PDF file");
   EXPECT_TRUE(QFile::remove(saved[1]));
+  // PDF files chosen as the output are written without a question.
+  Fakes().messages.shown.clear();
+  settings.Printing.Printer = {};
+  settings.Printing.Printer.ToFile = true;
+  frmPrint(book, settings).cmdOk->click();
+  ASSERT_EQ(Messages().size(), 1u);
+  EXPECT_TRUE(Messages()[0].startsWith("The printout was saved as the PDF file\n"));
+  QFile::remove(Messages()[0].section('\n', 1));
   // A chosen printer is shown as unreachable; a job sent to it says why it failed.
+  settings.Printing.Printer = {};
   settings.Printing.Printer.Name = QString::fromLatin1(kQueue);
   EXPECT_EQ(frmPrint(book, settings).lblPrinter->text(), "Printer: VantreoCheck: the print service is not running; 1 copy");
   Print();
