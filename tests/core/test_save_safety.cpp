@@ -17,6 +17,7 @@
 #include <QThread>
 
 #include "core/DataFile.h"
+#include "core/DataFileFit.h"
 #include "core/DocumentCodec.h"
 #include "core/RecoveryFile.h"
 #include "mainwindow/frmMain.h"
@@ -182,6 +183,19 @@ TEST_F(SaveSafetyTest, ABookPastTheFilesLimitsIsStillKeptForRecovery) {
   BookState recovered;
   LoadDocument(recovered, kept[0].RecoveryFile);
   EXPECT_EQ(std::pair(recovered.Records, recovered.PhoneNameCount()), std::pair(book.Records, kMaxPhoneNames));
+}
+
+// Past every limit at once: as many records as the file holds, in their order,
+// and the longest text a file stores.
+TEST(DataFileFitTest, KeepsTheFirstRecordsTheFileHoldsAndCutsTextToItsLongest) {
+  BookState book = PeopleBook(kMaxRecords + 2);
+  book.Records[1].Notes = std::string(70000, 'n');
+  const BookState fitted = FittedToDataFile(book);
+  ASSERT_EQ(fitted.RecordCount(), kMaxRecords);
+  EXPECT_EQ(fitted.Records.back().Name, book.Records[kMaxRecords - 1].Name);
+  EXPECT_EQ(fitted.Records[1].Notes, std::string(65535, 'n'));
+  PlatformError error;
+  EXPECT_TRUE(EncodeDocument(fitted, error)) << error.Description.toStdString();
 }
 
 }  // namespace
