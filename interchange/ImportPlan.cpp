@@ -113,6 +113,7 @@ class Planner {
   ImportPlan plan_;
   int room_ = 0;
   QString contact_;  // the contact being planned, as the summary names it
+  int contactIndex_ = -1;
   NameIndex groups_, phoneNames_;
   struct KnownRecord {
     int Index;
@@ -225,7 +226,7 @@ bool Planner::WillAdd(const ImportedContact& contact, const AddressRecord& recor
     if (const QString digits = DigitsOf(phone.Number); !digits.isEmpty()) likeness.PhoneDigits << digits;
   const int duplicate = FindDuplicate(likeness);
   if (duplicate >= 0) {
-    plan_.Duplicates.push_back({contact_, duplicate});
+    plan_.Duplicates.push_back({contact_, duplicate, contactIndex_});
     if (plan_.DuplicatesSkipped) return false;
   }
   if (room_ <= 0) {
@@ -237,6 +238,7 @@ bool Planner::WillAdd(const ImportedContact& contact, const AddressRecord& recor
 }
 
 void Planner::Add(const ImportedContact& contact) {
+  ++contactIndex_;
   contact_ = !contact.Name.trimmed().isEmpty() ? contact.Name.trimmed()
              : !contact.Company.trimmed().isEmpty() ? contact.Company.trimmed()
                                                    : QStringLiteral("(no name)");

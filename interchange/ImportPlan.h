@@ -21,6 +21,7 @@ struct ChangedValue {
 struct LikelyDuplicate {
   QString Contact;
   int ExistingRecord = 0;
+  int ContactIndex = 0;  // the contact's place among those read
 };
 
 // What an import will do to a book, worked out before anything changes.

@@ -28,6 +28,10 @@ QString RecoveryFolder() {
                                QStringLiteral("Recovery")));
 }
 
+QString SyncFolder() {
+  return EnsureFolder(JoinPath(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation), QStringLiteral("Sync")));
+}
+
 QString DefaultExportFilePath() {
   return JoinPath(QDir::homePath(), QStringLiteral("export.txt"));
 }

@@ -7,7 +7,8 @@ packages="cmake g++ make ccache qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins
   xdg-utils libglib2.0-bin
   assistant-qt6 libqt6sql6-sqlite qt6-documentation-tools qt6-tools-dev
   dpkg-dev file desktop-file-utils appstream
-  libcups2-dev cups-daemon cups-client printer-driver-cups-pdf poppler-utils libicu-dev"
+  libcups2-dev cups-daemon cups-client printer-driver-cups-pdf poppler-utils libicu-dev
+  qtkeychain-qt6-dev radicale"
 missing=""
 for p in $packages; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"
