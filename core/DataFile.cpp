@@ -2,7 +2,6 @@
 
 #include "core/Document.h"
 #include "core/DocumentCodec.h"
-#include "core/ErrorReport.h"
 #include "platform/BusyPointer.h"
 #include "platform/FileReplacement.h"
 #include "platform/ReadableFile.h"
@@ -23,14 +22,14 @@ QString KindText(FileKind kind) {
   return QStringLiteral("a special file");
 }
 
-void ReportLoadFailure(BookState& book, const QString& path, const PlatformError& error) {
-  ShowErrorMessage(QStringLiteral("Unable to load '%1' from disk.").arg(path), error);
+Outcome LoadFailure(BookState& book, const QString& path, const PlatformError& error) {
   NewDocument(book);
+  return Outcome::Failed(QStringLiteral("Unable to load '%1' from disk.").arg(path), error);
 }
 
 }  // namespace
 
-void LoadDocument(BookState& book, const QString& path) {
+Outcome LoadDocument(BookState& book, const QString& path) {
   ReadableFile file;
   PlatformError error;
   switch (file.Open(path, error)) {
@@ -38,13 +37,11 @@ void LoadDocument(BookState& book, const QString& path) {
     case ReadableFile::Opening::Missing:
       NewDocument(book);
       book.FileName = path;
-      return;
+      return Outcome::Done();
     case ReadableFile::Opening::NotAFile:
-      ShowMessage(MessageKind::Notice, path + QStringLiteral(" is %1, not a data file.").arg(KindText(file.Kind())));
-      return;
+      return Outcome::Refused(path + QStringLiteral(" is %1, not a data file.").arg(KindText(file.Kind())));
     case ReadableFile::Opening::Failed:
-      ReportLoadFailure(book, path, error);
-      return;
+      return LoadFailure(book, path, error);
   }
   BookState loaded;
   DecodeResult result = DecodeResult::Damaged;
@@ -58,17 +55,16 @@ void LoadDocument(BookState& book, const QString& path) {
       book = std::move(loaded);
       book.FileName = path;
       book.Dirty = false;
-      break;
+      return Outcome::Done();
     case DecodeResult::NotADataFile:
-      ShowMessage(MessageKind::Notice, path + QStringLiteral(" is corrupt or is not a valid data file."));
-      break;
+      return Outcome::Refused(path + QStringLiteral(" is corrupt or is not a valid data file."));
     case DecodeResult::Damaged:
-      ReportLoadFailure(book, path, error);
       break;
   }
+  return LoadFailure(book, path, error);
 }
 
-void SaveDocument(BookState& book) {
+Outcome SaveDocument(BookState& book) {
   PlatformError error;
   std::optional<FileStamp> written;
   {
@@ -76,12 +72,10 @@ void SaveDocument(BookState& book) {
     const std::optional<std::string> bytes = EncodeDocument(book, error);
     if (bytes) written = ReplaceFile(book.FileName, *bytes, PreviousVersion::KeepAsBackup, error);
   }
-  if (written) {
-    book.OnDisk = *written;
-    book.Dirty = false;
-  } else {
-    ShowErrorMessage(QStringLiteral("Unable to save %1 to disk.").arg(book.FileName), error);
-  }
+  if (!written) return Outcome::Failed(QStringLiteral("Unable to save %1 to disk.").arg(book.FileName), error);
+  book.OnDisk = *written;
+  book.Dirty = false;
+  return Outcome::Done();
 }
 
 bool FileChangedOnDisk(const BookState& book) {

@@ -1,5 +1,20 @@
 #include "core/GroupMembership.h"
 
+namespace {
+
+bool Contains(const std::string& text, unsigned char code) {
+  return text.find(static_cast<char>(code)) != std::string::npos;
+}
+
+}  // namespace
+
+bool RecordInSelection(const AddressRecord& record, const std::string& groupSelection) {
+  if (Contains(groupSelection, kSelectAllGroups)) return true;
+  if (record.Group == kMultipleGroups)
+    return record.MultiGroups.find_first_of(groupSelection) != std::string::npos;
+  return Contains(groupSelection, static_cast<unsigned char>(record.Group & 255));
+}
+
 bool BelongsToGroup(const AddressRecord& record, int g) {
   if (record.Group == kMultipleGroups)
     return record.MultiGroups.find(static_cast<char>(g)) != std::string::npos;

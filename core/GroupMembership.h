@@ -16,6 +16,9 @@ inline constexpr const char* kMultipleGroupsText = "<Multiple Groups...>";
 // True when the record belongs to group g (a single group or one of a set).
 bool BelongsToGroup(const AddressRecord& record, int g);
 
+// True when the record belongs to a group of the selection string.
+bool RecordInSelection(const AddressRecord& record, const std::string& groupSelection);
+
 // The groups of a record as a set string (one byte per group index).
 std::string GroupSetOf(const AddressRecord& record);
 

@@ -13,11 +13,12 @@ QString OfferText(const KeptChanges& kept) {
 }
 
 // The kept book, under its own name and still to be saved; nothing when it
-// cannot be read (the load has said why).
+// cannot be read (the user is told why).
 std::optional<BookState> LoadKeptChanges(const KeptChanges& kept) {
   BookState recovered;
-  LoadDocument(recovered, kept.RecoveryFile);
-  if (recovered.FileName != kept.RecoveryFile || !recovered.OnDisk.Exists) return std::nullopt;
+  const Outcome loaded = LoadDocument(recovered, kept.RecoveryFile);
+  ShowOutcome(loaded);
+  if (!loaded.Succeeded() || !recovered.OnDisk.Exists) return std::nullopt;
   recovered.FileName = kept.BookFile;
   recovered.OnDisk = kept.OnDisk;
   recovered.Dirty = true;

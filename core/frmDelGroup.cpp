@@ -11,14 +11,12 @@
 #include "core/DialogExchange.h"
 #include "core/ErrorReport.h"
 #include "core/GroupMembership.h"
-#include "core/HelpKey.h"
+#include "core/HelpTopics.h"
 #include "core/PhoneNameText.h"
 #include "core/BookText.h"
+#include "platform/HelpKey.h"
 
 namespace {
-
-constexpr int kDeleteGroupHelpContext = 1860;
-constexpr int kDeletePhoneNameHelpContext = 1870;
 
 }  // namespace
 
@@ -27,7 +25,7 @@ frmDelGroup::frmDelGroup(const BookState& book, QWidget* parent) : QDialog(paren
   DialogExchange& exchange = Exchange();
   const bool groups = exchange.ListMode == kListModeGroups;
   setWindowTitle(groups ? QStringLiteral("Delete Group") : QStringLiteral("Delete Phone Name"));
-  helpContext_ = groups ? kDeleteGroupHelpContext : kDeletePhoneNameHelpContext;
+  helpContext_ = groups ? HelpTopic::DeleteGroup : HelpTopic::DeletePhoneName;
 
   lblMessage = new QLabel;
   lblMessage->setObjectName(QStringLiteral("lblMessage"));

@@ -12,19 +12,17 @@
 #include "core/Document.h"
 #include "core/ErrorReport.h"
 #include "core/GroupDeletion.h"
-#include "core/HelpKey.h"
+#include "core/HelpTopics.h"
 #include "core/PhoneNameDeletion.h"
 #include "core/PhoneNameLimit.h"
 #include "core/frmNewGroup.h"
 #include "core/BookText.h"
+#include "platform/HelpKey.h"
 
 namespace {
 
-constexpr int kEditGroupsHelpContext = 1250;
-constexpr int kEditPhoneNamesHelpContext = 1850;
-
 // The list's topic, which also explains the name dialog of Add and Rename.
-int HelpContextOf(bool groups) { return groups ? kEditGroupsHelpContext : kEditPhoneNamesHelpContext; }
+int HelpContextOf(bool groups) { return groups ? HelpTopic::GroupList : HelpTopic::EditPhoneNameList; }
 
 }  // namespace
 

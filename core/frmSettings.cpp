@@ -6,10 +6,10 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "core/HelpKey.h"
+#include "core/HelpTopics.h"
+#include "platform/HelpKey.h"
 
 namespace {
-constexpr int kSettingsHelpContext = 1440;
 }
 
 frmSettings::frmSettings(ProgramSettings& settings, QWidget* parent)
@@ -39,7 +39,7 @@ frmSettings::frmSettings(ProgramSettings& settings, QWidget* parent)
   layout->addWidget(Frame1);
   layout->addWidget(buttons);
   layout->setSizeConstraint(QLayout::SetFixedSize);
-  SetHelpContext(this, kSettingsHelpContext);
+  SetHelpContext(this, HelpTopic::Settings);
 }
 
 void frmSettings::cmdOK_Click() {

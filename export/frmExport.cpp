@@ -12,14 +12,13 @@
 
 #include "core/DialogButton.h"
 #include "core/ErrorReport.h"
+#include "core/HelpTopics.h"
 #include "core/ShortList.h"
-#include "core/HelpKey.h"
 #include "platform/BusyPointer.h"
 #include "platform/FileDialogs.h"
+#include "platform/HelpKey.h"
 
 namespace {
-
-constexpr int kExportHelpContext = 1135;
 
 constexpr std::array<const char*, kExportFieldCount> kFieldCaptions{
     "Name", "Company", "Print As", "Address", "Phone 1", "Phone 2", "Phone 3", "Phone 4", "Group", "Notes"};
@@ -99,7 +98,7 @@ frmExport::frmExport(const BookState& book, ProgramSettings& settings, QWidget* 
   connect(cmdBrowse, &QPushButton::clicked, this, &frmExport::cmdBrowse_Click);
   connect(cmdOK, &QPushButton::clicked, this, &frmExport::cmdOK_Click);
   connect(cmdCancel, &QPushButton::clicked, this, &QDialog::reject);
-  SetHelpContext(this, kExportHelpContext);
+  SetHelpContext(this, HelpTopic::ExportText);
   Form_Load();
 }
 
@@ -122,7 +121,7 @@ void frmExport::cmdBrowse_Click() {
   request.DefaultSuffix = QStringLiteral("txt");
   request.InitialPath = txtFilename->text();
   request.ConfirmOverwrite = true;
-  request.HelpContext = kExportHelpContext;
+  request.HelpContext = HelpTopic::ExportText;
   QString path;
   switch (FileDialog().GetSaveFileName(request, path)) {
     case FileDialogResult::Chosen: txtFilename->setText(path); break;

@@ -12,18 +12,16 @@
 #include "core/DialogButton.h"
 #include "core/ErrorReport.h"
 #include "core/GroupMembership.h"
-#include "core/HelpKey.h"
+#include "core/HelpTopics.h"
 #include "interchange/VCardWriter.h"
 #include "core/BookText.h"
 #include "platform/BusyPointer.h"
 #include "platform/Collation.h"
 #include "platform/FileDialogs.h"
 #include "platform/FileSystem.h"
-#include "print/PrintList.h"
+#include "platform/HelpKey.h"
 
 namespace {
-
-constexpr int kExportVCardHelpContext = 1630;
 
 }  // namespace
 
@@ -75,8 +73,8 @@ frmExportVCard::frmExportVCard(const BookState& book, QWidget* parent) : QDialog
 
   connect(cmdOK, &QPushButton::clicked, this, &frmExportVCard::cmdOK_Click);
   connect(cmdCancel, &QPushButton::clicked, this, &QDialog::reject);
-  connect(cmdHelp, &QPushButton::clicked, this, [] { ShowHelpContext(kExportVCardHelpContext); });
-  SetHelpContext(this, kExportVCardHelpContext);
+  connect(cmdHelp, &QPushButton::clicked, this, [] { ShowHelpContext(HelpTopic::ExportVCard); });
+  SetHelpContext(this, HelpTopic::ExportVCard);
 }
 
 // The chosen groups as a selection string ("<All Groups>" for all records).
@@ -100,7 +98,7 @@ void frmExportVCard::cmdOK_Click() {
   request.Filter = QStringLiteral("vCard Files (*.vcf)|*.vcf|All Files (*.*)|*.*");
   request.DefaultSuffix = QStringLiteral("vcf");
   request.ConfirmOverwrite = true;
-  request.HelpContext = kExportVCardHelpContext;
+  request.HelpContext = HelpTopic::ExportVCard;
   QString path;
   switch (FileDialog().GetSaveFileName(request, path)) {
     case FileDialogResult::Chosen:

@@ -14,12 +14,12 @@
 
 #include "core/DialogButton.h"
 #include "core/DialogExchange.h"
-#include "core/HelpKey.h"
+#include "core/HelpTopics.h"
 #include "core/BookText.h"
+#include "platform/HelpKey.h"
 
 namespace {
 
-constexpr int kSearchHelpContext = 1330;
 constexpr int kCollapsedHeightTwips = 2220;
 constexpr int kExpandedHeightTwips = 3420;
 constexpr int kTwipsPerInch = 1440;
@@ -76,7 +76,7 @@ frmSearch::frmSearch(ProgramSettings::SearchSection& search, QWidget* parent) : 
     cmdFindFirst_Click();
   });
   connect(cmdCancel, &QPushButton::clicked, this, &QDialog::reject);
-  SetHelpContext(this, kSearchHelpContext);
+  SetHelpContext(this, HelpTopic::Search);
 
   fraWhichFields->hide();
   SetOuterHeight(kCollapsedHeightTwips);

@@ -14,12 +14,11 @@
 #include "core/DialogButton.h"
 #include "core/DialogExchange.h"
 #include "core/ErrorReport.h"
-#include "core/HelpKey.h"
+#include "core/HelpTopics.h"
 #include "find/SortRecords.h"
+#include "platform/HelpKey.h"
 
 namespace {
-
-constexpr int kSortHelpContext = 1360;
 
 struct PriorityCaptions {
   const char* frame;
@@ -52,7 +51,7 @@ frmSort::frmSort(BookState& book, QWidget* parent) : QDialog(parent), book_(book
   cmdOK->setDefault(true);
   connect(cmdOK, &QPushButton::clicked, this, &frmSort::cmdOK_Click);
   connect(cmdCancel, &QPushButton::clicked, this, &QDialog::reject);
-  connect(cmdHelp, &QPushButton::clicked, this, [] { ShowHelpContext(kSortHelpContext); });
+  connect(cmdHelp, &QPushButton::clicked, this, [] { ShowHelpContext(HelpTopic::Sort); });
   auto* buttons = new QVBoxLayout;
   for (QPushButton* button : {cmdOK, cmdCancel, cmdHelp}) buttons->addWidget(button);
   buttons->addStretch();
@@ -61,7 +60,7 @@ frmSort::frmSort(BookState& book, QWidget* parent) : QDialog(parent), book_(book
   layout->addLayout(priorities);
   layout->addLayout(buttons);
   layout->setSizeConstraint(QLayout::SetFixedSize);
-  SetHelpContext(this, kSortHelpContext);
+  SetHelpContext(this, HelpTopic::Sort);
   Exchange().DialogOK = 0;
 }
 

@@ -7,6 +7,7 @@
 #include "interchange/PersonalName.h"
 #include "interchange/PostalAddress.h"
 #include "core/BookText.h"
+#include "platform/ProgramIdentity.h"
 
 namespace {
 
@@ -65,7 +66,7 @@ class CardWriter {
     item_ = 0;
     Line("BEGIN:VCARD");
     Line(version_ == VCardVersion::V3 ? "VERSION:3.0" : "VERSION:4.0");
-    Line("PRODID:-//Vantreo//Vantreo 1.02//EN");
+    Line(QStringLiteral("PRODID:-//%1//%1 %2//EN").arg(QLatin1String(kProgramName), QLatin1String(kProgramVersion)));
     const bool business = record.PrintAs == kPrintAsBusiness;
     if (business && version_ == VCardVersion::V4) Line("KIND:org");
     Line(QStringLiteral("FN:") + Escaped(Text(record.Name)));

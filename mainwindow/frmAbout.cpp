@@ -6,14 +6,15 @@
 #include <QPushButton>
 
 #include "core/ErrorReport.h"
-#include "core/HelpKey.h"
+#include "core/HelpTopics.h"
 #include "mainwindow/ApplicationIcon.h"
 #include "platform/BusyPointer.h"
+#include "platform/HelpKey.h"
+#include "platform/ProgramIdentity.h"
 #include "platform/Shell.h"
 
 namespace {
 
-constexpr int kAboutHelpContext = 1590;
 constexpr int kIconSize = 48;
 
 QLabel* Label(const QString& text) {
@@ -30,7 +31,7 @@ frmAbout::frmAbout(QWidget* parent) : QDialog(parent) {
 
   auto* icon = new QLabel;
   icon->setPixmap(ApplicationIcon().pixmap(kIconSize, kIconSize));
-  QLabel* version = Label(QStringLiteral("Vantreo, Version 1.02"));
+  QLabel* version = Label(QStringLiteral("%1, Version %2").arg(QLatin1String(kProgramName), QLatin1String(kProgramVersion)));
   QFont bold = version->font();
   bold.setBold(true);
   version->setFont(bold);
@@ -58,7 +59,7 @@ frmAbout::frmAbout(QWidget* parent) : QDialog(parent) {
   layout->addWidget(lblInternetLink, 2, 1);
   layout->addWidget(cmdOK, 3, 0, 1, 2, Qt::AlignRight);
   layout->setSizeConstraint(QLayout::SetFixedSize);
-  SetHelpContext(this, kAboutHelpContext);
+  SetHelpContext(this, HelpTopic::About);
 }
 
 bool frmAbout::eventFilter(QObject* watched, QEvent* event) {

@@ -15,12 +15,11 @@
 
 #include "core/DialogButton.h"
 #include "core/ErrorReport.h"
-#include "core/HelpKey.h"
+#include "core/HelpTopics.h"
 #include "platform/BusyPointer.h"
+#include "platform/HelpKey.h"
 
 namespace {
-
-constexpr int kImportHelpContext = 1620;
 
 enum MappingColumn { kFileColumn, kHeaderColumn, kExampleColumn, kFieldColumn, kPhoneNameColumn };
 
@@ -104,9 +103,9 @@ frmImport::frmImport(BookState& book, std::vector<ImportSource> sources, QWidget
 
   connect(cmdOK, &QPushButton::clicked, this, &frmImport::cmdOK_Click);
   connect(cmdCancel, &QPushButton::clicked, this, &QDialog::reject);
-  connect(cmdHelp, &QPushButton::clicked, this, [] { ShowHelpContext(kImportHelpContext); });
+  connect(cmdHelp, &QPushButton::clicked, this, [] { ShowHelpContext(HelpTopic::Import); });
   connect(chkSkipDuplicates, &QCheckBox::toggled, this, &frmImport::RefreshPreview);
-  SetHelpContext(this, kImportHelpContext);
+  SetHelpContext(this, HelpTopic::Import);
   FillColumns();
   RefreshPreview();
 }

@@ -15,14 +15,16 @@
 
 #include "core/DataFile.h"
 #include "core/Document.h"
-#include "core/HelpKey.h"
+#include "core/ErrorReport.h"
+#include "core/GroupComboBox.h"
+#include "core/HelpTopics.h"
 #include "core/RecoveryFile.h"
 #include "core/RecoveryOffer.h"
 #include "core/SettingsIO.h"
-#include "mainwindow/GroupComboBox.h"
 #include "mainwindow/MultiLineField.h"
 #include "mainwindow/StatusClock.h"
 #include "platform/ExitCleanup.h"
+#include "platform/HelpKey.h"
 #include "platform/HelpViewer.h"
 #include "platform/SessionEnd.h"
 #include "platform/SettingsStore.h"
@@ -30,7 +32,6 @@
 
 namespace {
 
-constexpr int kMainWindowHelpContext = 210;
 constexpr int kNameLimit = 45;
 constexpr int kCompanyLimit = 45;
 constexpr int kAddressLimit = 256;
@@ -86,7 +87,7 @@ frmMain::frmMain(BookState& book, ProgramSettings& settings, const QString& comm
   WhenSessionEnds(this, [this](SessionEndRequest& request) { CommitSessionData(request); });
   setWindowFlag(Qt::WindowMaximizeButtonHint, false);
   layout()->setSizeConstraint(QLayout::SetFixedSize);
-  SetHelpContext(this, kMainWindowHelpContext);
+  SetHelpContext(this, HelpTopic::MainWindow);
 }
 
 void frmMain::BuildRecordView() {
@@ -164,7 +165,7 @@ void frmMain::Form_Load() {
       QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
       return;
     }
-    LoadDocument(book_, dataFile);
+    ShowOutcome(LoadDocument(book_, dataFile));
     guard_.Follow(book_);
   }
   OfferKeptChanges(book_, guard_);

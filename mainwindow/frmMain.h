@@ -161,6 +161,7 @@ class frmMain : public QMainWindow, public RecordNavigator {
   QString commandLine_;
   BookGuard guard_;
   bool declinedAtStart_ = false;         // the book is open in another window, which keeps it
+  bool askingEdition_ = false;  // the question about the book's format is open
   bool changesKeptForRecovery_ = false;  // the session is ending and allows no question
   bool Updating = false;
   bool SaveCancelled = false;

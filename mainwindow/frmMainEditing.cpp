@@ -15,11 +15,11 @@
 #include "core/DialogExchange.h"
 #include "core/Document.h"
 #include "core/ErrorReport.h"
+#include "core/GroupComboBox.h"
 #include "core/GroupMembership.h"
-#include "mainwindow/GroupComboBox.h"
+#include "core/frmMultiGroups.h"
 #include "mainwindow/MultiLineField.h"
 #include "mainwindow/frmMain.h"
-#include "mainwindow/frmMultiGroups.h"
 #include "core/BookText.h"
 
 void frmMain::ConnectRecordView() {

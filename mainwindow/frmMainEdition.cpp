@@ -1,6 +1,7 @@
 // The book's edition as the window sees it: the one question before an
 // old-edition book becomes a Unicode book.
 #include <QFileInfo>
+#include <QScopedValueRollback>
 
 #include "core/DataFile.h"
 #include "core/Document.h"
@@ -33,6 +34,7 @@ void frmMain::ConnectEditionQuestion() {
   // afterwards, once the box has finished with the change it refused.
   const auto offer = [this](auto* box) {
     return [this, box](const QString& insertion, const QString& reason) {
+      if (askingEdition_) return;  // the box judges the same input again while the question is open
       if (!ConvertOnUsersWord(QStringLiteral("'%1'").arg(FirstUnstorable(insertion)))) return RefuseInput(reason);
       QMetaObject::invokeMethod(box, [box, insertion] { box->InsertTyped(insertion); }, Qt::QueuedConnection);
     };
@@ -50,13 +52,14 @@ bool frmMain::ConvertOnUsersWord(const QString& what) {
   if (book_.IsUnicode()) return true;
   if (book_.KeepSingleByte) return false;
   const QString name = book_.IsUntitled() ? QString::fromLatin1(kUntitled) : book_.FileName;
+  QScopedValueRollback asking(askingEdition_, true);
   if (ShowMessage(MessageKind::EditionQuestion, EditionQuestion(what, name)) != MessageAnswer::Yes) {
     book_.KeepSingleByte = true;
     return false;
   }
   ConvertToUnicode(book_);
   // Saved at once, so that the old file is the one kept as the backup.
-  if (!book_.IsUntitled()) SaveDocument(book_);
+  if (!book_.IsUntitled()) ShowOutcome(SaveDocument(book_));
   // The boxes keep their text: one of them may be judging input right now.
   for (OneLineField* box : {txtName, txtCompany, txtPhone}) box->SetUnicode(true);
   for (MultiLineField* box : {txtAddress, txtNotes}) box->SetUnicode(true);

@@ -2,6 +2,7 @@
 #include "core/DataFile.h"
 #include "core/Document.h"
 #include "core/ErrorReport.h"
+#include "core/HelpTopics.h"
 #include "core/RecoveryFile.h"
 #include "core/ShortList.h"
 #include "interchange/SingleByteBook.h"
@@ -11,8 +12,6 @@
 
 namespace {
 
-constexpr int kOpenHelpContext = 1110;
-constexpr int kSaveAsHelpContext = 1130;
 constexpr int kFileDialogError = 32755;
 
 FileDialogRequest DataFileRequest(const QString& title, int helpContext, const QString& initialPath) {
@@ -31,7 +30,7 @@ constexpr int kOldFormatFileType = 1;
 
 FileDialogRequest SaveAsRequest(const BookState& book) {
   FileDialogRequest request =
-      DataFileRequest(QStringLiteral("Save As"), kSaveAsHelpContext, book.IsUntitled() ? QString() : book.FileName);
+      DataFileRequest(QStringLiteral("Save As"), HelpTopic::FileSaveAs, book.IsUntitled() ? QString() : book.FileName);
   request.Filter = QStringLiteral("Vantreo Unicode Address Book (*.dat)|*.dat|"
                                   "Vantreo Address Book, Old Format (*.dat)|*.dat");
   request.FilterIndex = book.IsUnicode() ? kUnicodeFileType : kOldFormatFileType;
@@ -100,11 +99,11 @@ void frmMain::mnuFileOpen_Click() {
   ConfirmSaveChanges(cancel);
   if (cancel) return;
   QString path;
-  const FileDialogRequest request = DataFileRequest(QStringLiteral("Open"), kOpenHelpContext, {});
+  const FileDialogRequest request = DataFileRequest(QStringLiteral("Open"), HelpTopic::FileOpen, {});
   switch (FileDialog().GetOpenFileName(request, path)) {
     case FileDialogResult::Chosen:
       if (!guard_.Claim(path, BookGuard::Purpose::Open)) break;
-      LoadDocument(book_, path);
+      ShowOutcome(LoadDocument(book_, path));
       guard_.Follow(book_);
       RefreshView();
       break;
@@ -123,7 +122,7 @@ void frmMain::mnuFileSave_Click() {
   }
   switch (guard_.ConfirmReplace(book_)) {
     case BookGuard::SaveChoice::Replace:
-      SaveDocument(book_);
+      ShowOutcome(SaveDocument(book_));
       break;
     case BookGuard::SaveChoice::SaveElsewhere:
       mnuFileSaveAs_Click();
@@ -154,7 +153,7 @@ void frmMain::mnuFileSaveAs_Click() {
     case FileDialogResult::Chosen:
       if (!TakeEditionForSave(fileType) || !guard_.Claim(path, BookGuard::Purpose::SaveAs)) break;
       book_.FileName = path;
-      SaveDocument(book_);
+      ShowOutcome(SaveDocument(book_));
       guard_.Follow(book_);
       RefreshView();
       return;

@@ -1,6 +1,7 @@
 // The main window's commands that bring contacts in from vCard and CSV files
 // and write them out as vCard.
 #include "core/ErrorReport.h"
+#include "core/HelpTopics.h"
 #include "export/frmExportVCard.h"
 #include "mainwindow/frmImport.h"
 #include "mainwindow/frmMain.h"
@@ -8,8 +9,6 @@
 #include "platform/FileDialogs.h"
 
 namespace {
-
-constexpr int kImportHelpContext = 1620;
 
 // Reads the chosen files; false after telling the user which one failed.
 bool OpenSources(const QStringList& paths, std::vector<ImportSource>& sources) {
@@ -40,7 +39,7 @@ void frmMain::mnuFileImport_Click() {
   FileDialogRequest request;
   request.Title = QStringLiteral("Import");
   request.Filter = QStringLiteral("Contacts (*.vcf *.vcard *.csv *.txt)|*.vcf *.vcard *.csv *.txt|All Files (*.*)|*.*");
-  request.HelpContext = kImportHelpContext;
+  request.HelpContext = HelpTopic::Import;
   QStringList paths;
   switch (FileDialog().GetOpenFileNames(request, paths)) {
     case FileDialogResult::Chosen: break;

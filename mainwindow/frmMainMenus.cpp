@@ -11,9 +11,10 @@
 #include <QToolBar>
 
 #include "core/ErrorReport.h"
+#include "core/GroupComboBox.h"
+#include "core/HelpTopics.h"
 #include "core/frmSettings.h"
 #include "mainwindow/ApplicationIcon.h"
-#include "mainwindow/GroupComboBox.h"
 #include "mainwindow/MultiLineField.h"
 #include "mainwindow/frmMain.h"
 #include "platform/Clipboard.h"
@@ -79,56 +80,56 @@ QAction* frmMain::AddMenuItem(QMenu* menu, const char* caption, const char* name
 
 void frmMain::BuildMenus() {
   QMenu* mnuFile = menuBar()->addMenu(QStringLiteral("&File"));
-  mnuFileNew = AddMenuItem(mnuFile, "&New", "mnuFileNew", 1100);
-  mnuFileOpen = AddMenuItem(mnuFile, "&Open...", "mnuFileOpen", 1110);
-  mnuFileSave = AddMenuItem(mnuFile, "&Save", "mnuFileSave", 1120);
-  mnuFileSaveAs = AddMenuItem(mnuFile, "Save &As...", "mnuFileSaveAs", 1130);
+  mnuFileNew = AddMenuItem(mnuFile, "&New", "mnuFileNew", HelpTopic::FileNew);
+  mnuFileOpen = AddMenuItem(mnuFile, "&Open...", "mnuFileOpen", HelpTopic::FileOpen);
+  mnuFileSave = AddMenuItem(mnuFile, "&Save", "mnuFileSave", HelpTopic::FileSave);
+  mnuFileSaveAs = AddMenuItem(mnuFile, "Save &As...", "mnuFileSaveAs", HelpTopic::FileSaveAs);
   mnuFile->addSeparator();
-  mnuFileImport = AddMenuItem(mnuFile, "&Import...", "mnuFileImport", 1620);
-  mnuFileExport = AddMenuItem(mnuFile, "&Export Text File...", "mnuFileExport", 1135);
-  mnuFileExportVCard = AddMenuItem(mnuFile, "Export &vCard...", "mnuFileExportVCard", 1630);
+  mnuFileImport = AddMenuItem(mnuFile, "&Import...", "mnuFileImport", HelpTopic::Import);
+  mnuFileExport = AddMenuItem(mnuFile, "&Export Text File...", "mnuFileExport", HelpTopic::ExportText);
+  mnuFileExportVCard = AddMenuItem(mnuFile, "Export &vCard...", "mnuFileExportVCard", HelpTopic::ExportVCard);
   mnuFile->addSeparator();
-  mnuFilePrint = AddMenuItem(mnuFile, "&Print...", "mnuFilePrint", 1140, QKeySequence(Qt::CTRL | Qt::Key_P));
+  mnuFilePrint = AddMenuItem(mnuFile, "&Print...", "mnuFilePrint", HelpTopic::Print, QKeySequence(Qt::CTRL | Qt::Key_P));
   mnuFile->addSeparator();
-  mnuFileExit = AddMenuItem(mnuFile, "E&xit", "mnuFileExit", 1190);
+  mnuFileExit = AddMenuItem(mnuFile, "E&xit", "mnuFileExit", HelpTopic::FileExit);
 
   mnuEdit = menuBar()->addMenu(QStringLiteral("&Edit"));
-  mnuEditCut = AddMenuItem(mnuEdit, "Cu&t", "mnuEditCut", 1210, QKeySequence(Qt::CTRL | Qt::Key_X));
-  mnuEditCopy = AddMenuItem(mnuEdit, "&Copy", "mnuEditCopy", 1220, QKeySequence(Qt::CTRL | Qt::Key_C));
-  mnuEditPaste = AddMenuItem(mnuEdit, "&Paste", "mnuEditPaste", 1230, QKeySequence(Qt::CTRL | Qt::Key_V));
+  mnuEditCut = AddMenuItem(mnuEdit, "Cu&t", "mnuEditCut", HelpTopic::EditCut, QKeySequence(Qt::CTRL | Qt::Key_X));
+  mnuEditCopy = AddMenuItem(mnuEdit, "&Copy", "mnuEditCopy", HelpTopic::EditCopy, QKeySequence(Qt::CTRL | Qt::Key_C));
+  mnuEditPaste = AddMenuItem(mnuEdit, "&Paste", "mnuEditPaste", HelpTopic::EditPaste, QKeySequence(Qt::CTRL | Qt::Key_V));
   mnuEdit->addSeparator();
   mnuEditPhoneNames =
-      AddMenuItem(mnuEdit, "Phone &Names...", "mnuEditPhoneNames", 1240, QKeySequence(Qt::CTRL | Qt::Key_N));
-  mnuEditGroup = AddMenuItem(mnuEdit, "&Group List...", "mnuEditGroup", 1250, QKeySequence(Qt::CTRL | Qt::Key_G));
+      AddMenuItem(mnuEdit, "Phone &Names...", "mnuEditPhoneNames", HelpTopic::PhoneNames, QKeySequence(Qt::CTRL | Qt::Key_N));
+  mnuEditGroup = AddMenuItem(mnuEdit, "&Group List...", "mnuEditGroup", HelpTopic::GroupList, QKeySequence(Qt::CTRL | Qt::Key_G));
 
   QMenu* mnuRecords = menuBar()->addMenu(QStringLiteral("&Records"));
-  mnuRecordsAdd = AddMenuItem(mnuRecords, "&Add Record", "mnuRecordsAdd", 1310, QKeySequence(Qt::CTRL | Qt::Key_A));
+  mnuRecordsAdd = AddMenuItem(mnuRecords, "&Add Record", "mnuRecordsAdd", HelpTopic::AddRecord, QKeySequence(Qt::CTRL | Qt::Key_A));
   mnuRecordsDelete =
-      AddMenuItem(mnuRecords, "&Delete Record...", "mnuRecordsDelete", 1320, QKeySequence(Qt::CTRL | Qt::Key_D));
+      AddMenuItem(mnuRecords, "&Delete Record...", "mnuRecordsDelete", HelpTopic::DeleteRecord, QKeySequence(Qt::CTRL | Qt::Key_D));
   mnuRecords->addSeparator();
   mnuRecordsSearch =
-      AddMenuItem(mnuRecords, "&Search...", "mnuRecordsSearch", 1330, QKeySequence(Qt::CTRL | Qt::Key_S));
-  mnuRecordsFindNext = AddMenuItem(mnuRecords, "Find &Next", "mnuRecordsFindNext", 1340, QKeySequence(Qt::Key_F3));
-  mnuRecordsFindPrevious = AddMenuItem(mnuRecords, "Find &Previous", "mnuRecordsFindPrevious", 1350,
+      AddMenuItem(mnuRecords, "&Search...", "mnuRecordsSearch", HelpTopic::Search, QKeySequence(Qt::CTRL | Qt::Key_S));
+  mnuRecordsFindNext = AddMenuItem(mnuRecords, "Find &Next", "mnuRecordsFindNext", HelpTopic::FindNext, QKeySequence(Qt::Key_F3));
+  mnuRecordsFindPrevious = AddMenuItem(mnuRecords, "Find &Previous", "mnuRecordsFindPrevious", HelpTopic::FindPrevious,
                                        QKeySequence(Qt::SHIFT | Qt::Key_F3));
   mnuRecords->addSeparator();
   mnuRecordsSort =
-      AddMenuItem(mnuRecords, "Sort &Records...", "mnuRecordsSort", 1360, QKeySequence(Qt::CTRL | Qt::Key_R));
+      AddMenuItem(mnuRecords, "Sort &Records...", "mnuRecordsSort", HelpTopic::Sort, QKeySequence(Qt::CTRL | Qt::Key_R));
 
   QMenu* mnuOptions = menuBar()->addMenu(QStringLiteral("&Options"));
   mnuOptionsStates =
-      AddMenuItem(mnuOptions, "State &Abbreviations...", "mnuOptionsStates", 1410, QKeySequence(Qt::Key_F9));
+      AddMenuItem(mnuOptions, "State &Abbreviations...", "mnuOptionsStates", HelpTopic::States, QKeySequence(Qt::Key_F9));
   mnuOptions->addSeparator();
-  mnuOptionsDial = AddMenuItem(mnuOptions, "&Dial Number", "mnuOptionsDial", 1420, QKeySequence(Qt::Key_F11));
+  mnuOptionsDial = AddMenuItem(mnuOptions, "&Dial Number", "mnuOptionsDial", HelpTopic::DialNumber, QKeySequence(Qt::Key_F11));
   mnuOptions->addSeparator();
   mnuOptionsSettings =
-      AddMenuItem(mnuOptions, "&Settings...", "mnuOptionsSettings", 1440, QKeySequence(Qt::Key_F12));
+      AddMenuItem(mnuOptions, "&Settings...", "mnuOptionsSettings", HelpTopic::Settings, QKeySequence(Qt::Key_F12));
 
   QMenu* mnuHelp = menuBar()->addMenu(QStringLiteral("&Help"));
   mnuHelpContents = AddMenuItem(mnuHelp, "&Help Topics", "mnuHelpContents", 0);
   mnuHelpHowToUse = AddMenuItem(mnuHelp, "How To &Use Help", "mnuHelpHowToUse", 0);
   mnuHelp->addSeparator();
-  mnuHelpAbout = AddMenuItem(mnuHelp, "&About...", "mnuHelpAbout", 1590);
+  mnuHelpAbout = AddMenuItem(mnuHelp, "&About...", "mnuHelpAbout", HelpTopic::About);
 
   for (QMenu* menu : {mnuFile, mnuEdit, mnuRecords, mnuOptions, mnuHelp}) menu->installEventFilter(this);
   connect(mnuEdit, &QMenu::aboutToShow, this, &frmMain::mnuEdit_Update);

@@ -13,8 +13,8 @@
 
 #include "core/ErrorReport.h"
 #include "core/FileTitle.h"
+#include "core/GroupComboBox.h"
 #include "core/GroupMembership.h"
-#include "mainwindow/GroupComboBox.h"
 #include "mainwindow/MultiLineField.h"
 #include "mainwindow/frmMain.h"
 #include "core/BookText.h"

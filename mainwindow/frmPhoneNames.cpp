@@ -16,16 +16,15 @@
 #include "core/DialogExchange.h"
 #include "core/Document.h"
 #include "core/ErrorReport.h"
-#include "core/HelpKey.h"
+#include "core/HelpTopics.h"
 #include "core/PhoneNameLimit.h"
 #include "core/PhoneNameText.h"
 #include "core/frmGroups.h"
 #include "core/BookText.h"
 #include "platform/Collation.h"
+#include "platform/HelpKey.h"
 
 namespace {
-
-constexpr int kPhoneNamesHelpContext = 1240;
 
 bool SameName(const std::string& a, const std::string& b) { return CompareUtf8IgnoringCase(a, b) == 0; }
 
@@ -65,7 +64,7 @@ frmPhoneNames::frmPhoneNames(BookState& book, QWidget* parent) : QDialog(parent)
   buttons->addStretch();
   layout->addLayout(buttons, 0, 2, 5, 1);
   layout->setSizeConstraint(QLayout::SetFixedSize);
-  SetHelpContext(this, kPhoneNamesHelpContext);
+  SetHelpContext(this, HelpTopic::PhoneNames);
   FillBoxes();
 }
 

@@ -13,12 +13,12 @@
 
 #include "core/DialogButton.h"
 #include "core/ErrorReport.h"
-#include "core/HelpKey.h"
+#include "core/HelpTopics.h"
 #include "platform/Clipboard.h"
+#include "platform/HelpKey.h"
 
 namespace {
 
-constexpr int kStatesHelpContext = 1410;
 constexpr int kCopyName = 0;
 constexpr int kCopyAbbreviation = 1;
 
@@ -124,7 +124,7 @@ frmStates::frmStates(QWidget* activeControl, QWidget* parent)
   layout->addLayout(lists);
   layout->addLayout(buttons);
   layout->setSizeConstraint(QLayout::SetFixedSize);
-  SetHelpContext(this, kStatesHelpContext);
+  SetHelpContext(this, HelpTopic::States);
 }
 
 QString frmStates::ChosenText() {

@@ -3,6 +3,7 @@
 #include <QPdfWriter>
 
 #include "platform/PlatformFailure.h"
+#include "platform/ProgramIdentity.h"
 
 namespace {
 
@@ -19,7 +20,7 @@ PdfDocumentFile::PdfDocumentFile(const QString& path, const QPageLayout& layout,
   writer_->setResolution(resolution);
   writer_->setPageLayout(layout);
   writer_->setTitle(title);
-  writer_->setCreator(QStringLiteral("Vantreo"));
+  writer_->setCreator(QLatin1String(kProgramName));
 }
 
 PdfDocumentFile::~PdfDocumentFile() = default;

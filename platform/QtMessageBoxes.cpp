@@ -3,6 +3,7 @@
 #include <QPushButton>
 
 #include "platform/MessageBoxes.h"
+#include "platform/ProgramIdentity.h"
 #include "platform/ServiceSlot.h"
 
 namespace {
@@ -50,7 +51,7 @@ class QtMessageBoxes : public MessageBoxes {
  public:
   MessageAnswer Show(MessageKind kind, const QString& text) override {
     const BoxStyle style = StyleOf(kind);
-    QMessageBox box(style.icon, QStringLiteral("Vantreo"), text, style.buttons,
+    QMessageBox box(style.icon, QLatin1String(kProgramName), text, style.buttons,
                     QApplication::activeWindow());
     box.setDefaultButton(style.defaultButton);
     if (kind == MessageKind::EditionQuestion) {

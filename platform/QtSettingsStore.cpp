@@ -1,5 +1,6 @@
 #include <QSettings>
 
+#include "platform/ProgramIdentity.h"
 #include "platform/ServiceSlot.h"
 #include "platform/SettingsStore.h"
 
@@ -8,7 +9,7 @@ namespace {
 // Keeps the values in the user's "Vantreo" settings file, one group per section.
 class QtSettingsStore : public SettingsStore {
  public:
-  QtSettingsStore() : settings_(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Vantreo")) {}
+  QtSettingsStore() : settings_(QSettings::IniFormat, QSettings::UserScope, QLatin1String(kProgramName)) {}
 
   QString Read(const QString& section, const QString& key, const QString& defaultValue) override {
     // A hand-edited value with commas reads as a list; it is one text here.

@@ -5,9 +5,6 @@
 #include "core/BookState.h"
 #include "print/PrintJob.h"
 
-// True when the record belongs to a group of the selection string.
-bool RecordInSelection(const AddressRecord& record, const std::string& groupSelection);
-
 // Appends the indexes of the matching records, in document order. Returns
 // false after reporting a failure.
 bool BuildPrintList(const BookState& book, PrintJob& job);

@@ -1,6 +1,7 @@
 #include "print/PrintRecords.h"
 
 #include "core/ErrorReport.h"
+#include "core/HelpTopics.h"
 #include "core/BookText.h"
 #include "core/ShortList.h"
 #include "platform/BusyPointer.h"
@@ -17,7 +18,6 @@
 namespace {
 
 const QString kPrintingFailed = QStringLiteral("Unable to complete printing.");
-constexpr int kPreviewHelpContext = 1651;
 
 QString ReportName(ReportType type) {
   switch (type) {
@@ -81,7 +81,7 @@ bool PreviewRecords(const BookState& book, const ProgramSettings& settings, cons
   try {
     const JobSides sides = SidesOf(settings, printer);
     return printer.Preview([&](Printer& page) { DrawReport(page, book, settings, job, sides); },
-                           kPreviewHelpContext);
+                           HelpTopic::PrintPreview);
   } catch (...) {
     ShowErrorMessage(kPrintingFailed, CaughtFailure());
     return false;

@@ -4,13 +4,12 @@
 
 #include <QDir>
 
+#include "core/HelpTopics.h"
 #include "platform/Printer.h"
 #include "platform/PrinterSetup.h"
 #include "platform/StandardLocations.h"
 
 namespace {
-
-constexpr int kPrinterHelpContext = 1650;
 
 // The choice that applies: the stored one, else the system's; nothing when
 // printers exist but none is the default.
@@ -48,7 +47,7 @@ bool SelectPrinter(ProgramSettings& settings) {
 
 bool ChoosePrinter(ProgramSettings& settings) {
   PrinterChoice choice = EffectiveChoice(settings.Printing.Printer).value_or(settings.Printing.Printer);
-  if (!Printers().Choose(choice, kPrinterHelpContext)) return false;
+  if (!Printers().Choose(choice, HelpTopic::PrinterChoice)) return false;
   settings.Printing.Printer = choice;
   ThePrinter().Choose(choice);
   return true;

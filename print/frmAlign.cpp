@@ -11,8 +11,9 @@
 
 #include "core/DialogButton.h"
 #include "core/ErrorReport.h"
-#include "core/HelpKey.h"
+#include "core/HelpTopics.h"
 #include "platform/BusyPointer.h"
+#include "platform/HelpKey.h"
 #include "platform/Printer.h"
 #include "print/PrintFailure.h"
 #include "print/PrinterJob.h"
@@ -20,8 +21,6 @@
 #include "print/SheetMarks.h"
 
 namespace {
-
-constexpr int kAlignHelpContext = 1820;
 
 }  // namespace
 
@@ -62,7 +61,7 @@ frmAlign::frmAlign(ProgramSettings& settings, QWidget* parent) : QDialog(parent)
   cmdTest = MakeButton("&Test Print", "cmdTest");
   connect(cmdOK, &QPushButton::clicked, this, &frmAlign::cmdOK_Click);
   connect(cmdCancel, &QPushButton::clicked, this, &QDialog::reject);
-  connect(cmdHelp, &QPushButton::clicked, this, [] { ShowHelpContext(kAlignHelpContext); });
+  connect(cmdHelp, &QPushButton::clicked, this, [] { ShowHelpContext(HelpTopic::Align); });
   connect(cmdTest, &QPushButton::clicked, this, &frmAlign::cmdTest_Click);
 
   auto* buttons = new QVBoxLayout;
@@ -72,7 +71,7 @@ frmAlign::frmAlign(ProgramSettings& settings, QWidget* parent) : QDialog(parent)
   layout->addLayout(fields);
   layout->addLayout(buttons);
   layout->setSizeConstraint(QLayout::SetFixedSize);
-  SetHelpContext(this, kAlignHelpContext);
+  SetHelpContext(this, HelpTopic::Align);
 }
 
 bool frmAlign::eventFilter(QObject* watched, QEvent* event) {

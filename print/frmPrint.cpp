@@ -13,13 +13,14 @@
 #include "core/DialogButton.h"
 #include "core/DialogExchange.h"
 #include "core/ErrorReport.h"
+#include "core/GroupComboBox.h"
 #include "core/GroupMembership.h"
-#include "core/HelpKey.h"
-#include "mainwindow/GroupComboBox.h"
-#include "mainwindow/frmMultiGroups.h"
+#include "core/HelpTopics.h"
+#include "core/frmMultiGroups.h"
 #include "core/BookText.h"
 #include "platform/Collation.h"
 #include "platform/FontChooser.h"
+#include "platform/HelpKey.h"
 #include "platform/Printer.h"
 #include "platform/SystemBeep.h"
 #include "print/PrintFailure.h"
@@ -32,8 +33,6 @@
 
 namespace {
 
-constexpr int kPrintHelpContext = 1140;
-constexpr int kFontsHelpContext = 1810;
 constexpr int kTitleLength = 80;
 
 constexpr int kAllGroupsCode = -3;
@@ -100,7 +99,7 @@ frmPrint::frmPrint(const BookState& book, ProgramSettings& settings, QWidget* pa
   connect(cmdCancel, &QPushButton::clicked, this, &QDialog::reject);
   connect(cmdFonts, &QPushButton::clicked, this, &frmPrint::cmdFonts_Click);
   connect(cmdAlign, &QPushButton::clicked, this, &frmPrint::cmdAlign_Click);
-  connect(cmdHelp, &QPushButton::clicked, this, [] { ShowHelpContext(kPrintHelpContext); });
+  connect(cmdHelp, &QPushButton::clicked, this, [] { ShowHelpContext(HelpTopic::Print); });
 
   auto* options = new QGridLayout;
   options->addWidget(Label2, 0, 0);
@@ -119,7 +118,7 @@ frmPrint::frmPrint(const BookState& book, ProgramSettings& settings, QWidget* pa
   auto* layout = new QHBoxLayout(this);
   layout->addLayout(options);
   layout->addLayout(buttons);
-  SetHelpContext(this, kPrintHelpContext);
+  SetHelpContext(this, HelpTopic::Print);
 
   FillGroupList();
   cboGroups->setCurrentIndex(0);
@@ -276,7 +275,7 @@ void frmPrint::BuildAndPrint(Start start) {
 void frmPrint::cmdFonts_Click() {
   auto& printing = settings_.Printing;
   FontChoice font{printing.FontName, static_cast<double>(printing.FontSize), printing.FontBold, printing.FontItalic};
-  if (!Fonts().Choose(font, kFontsHelpContext)) return;
+  if (!Fonts().Choose(font, HelpTopic::Fonts)) return;
   printing.FontName = font.Name;
   printing.FontSize = static_cast<int16_t>(RoundToEven(font.Size));
   printing.FontBold = font.Bold;

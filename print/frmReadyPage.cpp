@@ -9,14 +9,13 @@
 #include "core/DialogButton.h"
 #include "core/DialogExchange.h"
 #include "core/ErrorReport.h"
-#include "core/HelpKey.h"
+#include "core/HelpTopics.h"
 #include "core/BookText.h"
+#include "platform/HelpKey.h"
 #include "platform/ServiceSlot.h"
 #include "print/ReadyPagePrompt.h"
 
 namespace {
-
-constexpr int kReadyPageHelpContext = 1830;
 
 class DialogReadyPagePrompt : public ReadyPagePrompt {
  public:
@@ -54,7 +53,7 @@ frmReadyPage::frmReadyPage(bool& promptEachPage, QWidget* parent)
   cmdHelp = MakeButton("&Help", "cmdHelp");
   connect(cmdOK, &QPushButton::clicked, this, &frmReadyPage::cmdOK_Click);
   connect(cmdAbort, &QPushButton::clicked, this, &frmReadyPage::cmdAbort_Click);
-  connect(cmdHelp, &QPushButton::clicked, this, [] { ShowHelpContext(kReadyPageHelpContext); });
+  connect(cmdHelp, &QPushButton::clicked, this, [] { ShowHelpContext(HelpTopic::ReadyPage); });
 
   auto* buttons = new QHBoxLayout;
   buttons->addStretch();
@@ -63,7 +62,7 @@ frmReadyPage::frmReadyPage(bool& promptEachPage, QWidget* parent)
   layout->addWidget(lblPrompt);
   layout->addWidget(chkEachPage);
   layout->addLayout(buttons);
-  SetHelpContext(this, kReadyPageHelpContext);
+  SetHelpContext(this, HelpTopic::ReadyPage);
 }
 
 void frmReadyPage::cmdOK_Click() {

@@ -41,16 +41,14 @@ AddressBookInfo ChooseAddressBook(CardDavClient& client, const QUrl& url) {
   throw Failure{QStringLiteral("%1 offers several address books; give the one to sync with as --server:\n%2").arg(url.toString(), names.join('\n')), kWrongUsage};
 }
 
+QString InWords(const Outcome& outcome) {
+  return outcome.Error.Description.isEmpty() ? outcome.Problem : outcome.Problem + QLatin1Char(' ') + outcome.Error.Description;
+}
+
+// The book to sync; a missing one is made, as a Unicode book.
 void LoadBookToSync(BookState& book, const SyncCommandRequest& request) {
   NewDocument(book);
-  book.Edition = BookEdition::Unicode;
-  if (FileExists(request.Book)) {
-    LoadDocument(book, request.Book);
-    if (book.FileName != request.Book) throw Failure{QStringLiteral("'%1' could not be loaded.").arg(request.Book)};
-  } else {
-    book.FileName = request.Book;
-    book.Dirty = true;
-  }
+  if (const Outcome loaded = LoadDocument(book, request.Book); !loaded.Succeeded()) throw Failure{InWords(loaded)};
   if (book.IsUnicode()) return;
   if (!request.ConvertToUnicode && book.RecordCount() > 0)
     throw Failure{QStringLiteral("'%1' is in the old format, which would change the server's names into Latin letters; "
@@ -94,9 +92,9 @@ void Run(const SyncCommandRequest& request, QTextStream& out) {
   state.Account = account;
   const SyncResult result = SyncBook(book, state, client, {});
   if (!result.Ok) throw Failure{result.Message};
-  if (book.Dirty) {
-    SaveDocument(book);
-    if (book.Dirty) throw Failure{QStringLiteral("'%1' could not be saved; the server has the changes, the next sync brings them.").arg(request.Book)};
+  if (book.Dirty || !FileExists(request.Book)) {
+    if (const Outcome saved = SaveDocument(book); !saved.Succeeded())
+      throw Failure{InWords(saved) + QStringLiteral(" The server has the changes; the next sync brings them here.")};
   }
   if (!SaveSyncState(statePath, state, error)) throw Failure{error};
   for (const QString& line : result.Plan.Summary()) out << line << '\n';

@@ -16,6 +16,7 @@
 #include "core/DataFile.h"
 #include "core/Document.h"
 #include "core/DocumentCodec.h"
+#include "core/ErrorReport.h"
 #include "platform/AnsiText.h"
 #include "support/BookInvariants.h"
 #include "support/FakePlatform.h"
@@ -183,7 +184,7 @@ TEST_F(DataFileTest, TextsUpTo65535BytesAreStoredAndLongerOnesRefused) {
   book.FileName = path;
   book.Records[1].Notes = std::string(65536, 'n');
   book.Dirty = true;
-  SaveDocument(book);
+  ShowOutcome(SaveDocument(book));
   EXPECT_TRUE(!QFile::exists(path) && book.Dirty);
   EXPECT_EQ(Messages(), (Shown{{MessageKind::ErrorReport, "Unable to save " + path + " to disk. Error 7 : A text longer "
                                                           "than 65,535 characters cannot be stored."}}));
@@ -201,7 +202,7 @@ TEST_F(DataFileTest, FullDiskIsReportedWithTheSystemsErrorAndTheOldFileKept) {
     GTEST_SKIP() << "mounting a small file system needs the superuser";
   BookState book = SavedBook(10);
   book.Records[0].Notes = std::string(65535, 'n');
-  SaveDocument(book);
+  ShowOutcome(SaveDocument(book));
   const std::string after = ReadBytes(path);
   const QStringList files = QDir(dir.path()).entryList(QDir::Files);
   ::umount2(folder.constData(), MNT_DETACH);
@@ -279,7 +280,7 @@ TEST_F(DataFileTest, LoadingRefusesWhatIsNoDataFileAndNeverReplacesIt) {
     BookState book = DistinctBook();
     book.FileName = mine;
     book.Dirty = true;
-    LoadDocument(book, file);
+    ShowOutcome(LoadDocument(book, file));
     EXPECT_EQ(Messages(), messages);
     const bool kept = fileName == mine;
     EXPECT_EQ(ContentOf(book), ContentOf(kept ? DistinctBook() : renewed));
@@ -288,7 +289,7 @@ TEST_F(DataFileTest, LoadingRefusesWhatIsNoDataFileAndNeverReplacesIt) {
   EXPECT_EQ(Fakes().busy.depth, 0);
   BookState book = BookWithGroups({});
   book.FileName = pipe;
-  SaveDocument(book);
+  ShowOutcome(SaveDocument(book));
   EXPECT_EQ(Messages().back().second, "Unable to save " + pipe + " to disk. Error 95 : Operation not supported.");
   EXPECT_FALSE(QFileInfo(pipe).isFile());
 }

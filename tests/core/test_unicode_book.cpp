@@ -11,6 +11,7 @@
 #include "core/DataFile.h"
 #include "core/Document.h"
 #include "core/DocumentCodec.h"
+#include "core/StorableTextValidator.h"
 #include "interchange/SingleByteBook.h"
 #include "platform/AnsiText.h"
 #include "support/BookInvariants.h"
@@ -160,6 +161,22 @@ TEST(SingleByteEdition, TextTheOldFormatCannotHoldIsNeverWrittenAsSomethingElse)
   PlatformError error;
   EXPECT_FALSE(EncodeDocument(book, error).has_value());
   EXPECT_EQ(error.Description, QStringLiteral("The book holds characters that the old data file format cannot store"));
+}
+
+TEST(StorableText, GroupAndPhoneNamesTakeEveryCharacterInAUnicodeBookOnly) {
+  BookState book = BookWithGroups({});
+  const StorableTextValidator validator(book, nullptr);
+  int position = 0;
+  using enum QValidator::State;
+  for (const auto& [name, inOldFormat] : {std::pair{"Друзья", Invalid}, {"家族 👪", Invalid}, {"Zoë", Acceptable}}) {
+    QString typed = QString::fromUtf8(name);
+    EXPECT_EQ(validator.validate(typed, position), inOldFormat) << name;
+  }
+  ConvertToUnicode(book);
+  for (const char* name : {"Друзья", "家族 👪", "Zoë"}) {
+    QString typed = QString::fromUtf8(name);
+    EXPECT_EQ(validator.validate(typed, position), Acceptable) << name;
+  }
 }
 
 }  // namespace

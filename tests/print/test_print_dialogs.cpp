@@ -10,10 +10,10 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "core/GroupComboBox.h"
 #include "core/GroupMembership.h"
 #include "core/SettingsIO.h"
-#include "mainwindow/GroupComboBox.h"
-#include "mainwindow/frmMultiGroups.h"
+#include "core/frmMultiGroups.h"
 #include "platform/FontChooser.h"
 #include "print/frmAlign.h"
 #include "print/frmPrint.h"

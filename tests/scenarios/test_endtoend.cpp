@@ -17,10 +17,10 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "app/StartUp.h"
 #include "core/DialogExchange.h"
-#include "core/StartUp.h"
+#include "core/GroupComboBox.h"
 #include "export/frmExport.h"
-#include "mainwindow/GroupComboBox.h"
 #include "mainwindow/MultiLineField.h"
 #include "mainwindow/frmMain.h"
 #include "platform/SettingsStore.h"

@@ -12,13 +12,13 @@
 #include <QTest>
 
 #include "core/DialogExchange.h"
+#include "core/GroupComboBox.h"
 #include "core/GroupMembership.h"
 #include "find/FindInRecords.h"
 #include "find/LastNameFirst.h"
 #include "find/SortRecords.h"
 #include "find/frmSearch.h"
 #include "find/frmSort.h"
-#include "mainwindow/GroupComboBox.h"
 #include "mainwindow/MultiLineField.h"
 #include "mainwindow/frmMain.h"
 #include "support/FakePlatform.h"

@@ -20,11 +20,11 @@
 
 #include "core/DialogExchange.h"
 #include "core/frmGroups.h"
+#include "core/frmMultiGroups.h"
 #include "find/frmSearch.h"
 #include "find/frmSort.h"
 #include "mainwindow/frmAbout.h"
 #include "mainwindow/frmMain.h"
-#include "mainwindow/frmMultiGroups.h"
 #include "mainwindow/frmStates.h"
 #include "platform/FileDialogs.h"
 #include "support/FakePlatform.h"

@@ -19,9 +19,9 @@
 #include <QTest>
 
 #include "core/DataFile.h"
+#include "core/GroupComboBox.h"
 #include "core/GroupMembership.h"
 #include "mainwindow/DialNumber.h"
-#include "mainwindow/GroupComboBox.h"
 #include "mainwindow/MultiLineField.h"
 #include "mainwindow/frmMain.h"
 #include "platform/AnsiText.h"

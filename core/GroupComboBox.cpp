@@ -1,4 +1,4 @@
-#include "mainwindow/GroupComboBox.h"
+#include "core/GroupComboBox.h"
 
 #include <QAbstractItemView>
 #include <QKeyEvent>

@@ -1,5 +1,5 @@
-#include "core/StartUp.h"
-#include "interchange/CommandLineTool.h"
+#include "app/CommandLineTool.h"
+#include "app/StartUp.h"
 
 int main(int argc, char* argv[]) {
   if (IsCommandLineCall(argc, argv)) return RunCommandLine(argc, argv);

@@ -1,4 +1,4 @@
-#include "mainwindow/frmMultiGroups.h"
+#include "core/frmMultiGroups.h"
 
 #include <algorithm>
 #include <vector>
@@ -12,13 +12,12 @@
 #include "core/DialogExchange.h"
 #include "core/ErrorReport.h"
 #include "core/GroupMembership.h"
-#include "core/HelpKey.h"
+#include "core/HelpTopics.h"
 #include "core/BookText.h"
 #include "platform/Collation.h"
+#include "platform/HelpKey.h"
 
 namespace {
-
-constexpr int kMultiGroupsHelpContext = 1840;
 
 }  // namespace
 
@@ -59,7 +58,7 @@ frmMultiGroups::frmMultiGroups(const BookState& book, QWidget* parent) : QDialog
   connect(cmdCancel, &QPushButton::clicked, this, &QDialog::reject);
   connect(cmdSelectAll, &QPushButton::clicked, this, [this] { SelectAll(true); });
   connect(cmdSelectNone, &QPushButton::clicked, this, [this] { SelectAll(false); });
-  connect(cmdHelp, &QPushButton::clicked, this, [] { ShowHelpContext(kMultiGroupsHelpContext); });
+  connect(cmdHelp, &QPushButton::clicked, this, [] { ShowHelpContext(HelpTopic::MultipleGroups); });
 
   auto* buttons = new QVBoxLayout;
   for (QPushButton* button : {cmdOK, cmdCancel, cmdSelectAll, cmdSelectNone, cmdHelp}) buttons->addWidget(button);
@@ -68,7 +67,7 @@ frmMultiGroups::frmMultiGroups(const BookState& book, QWidget* parent) : QDialog
   layout->addWidget(label, 0, 0);
   layout->addWidget(lstGroups, 1, 0);
   layout->addLayout(buttons, 1, 1);
-  SetHelpContext(this, kMultiGroupsHelpContext);
+  SetHelpContext(this, HelpTopic::MultipleGroups);
 }
 
 void frmMultiGroups::cmdOK_Click() {

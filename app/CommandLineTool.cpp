@@ -1,4 +1,4 @@
-#include "interchange/CommandLineTool.h"
+#include "app/CommandLineTool.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -7,12 +7,14 @@
 
 #include "core/DataFile.h"
 #include "core/Document.h"
+#include "core/ErrorReport.h"
 #include "interchange/ImportPlan.h"
 #include "interchange/ImportSource.h"
 #include "interchange/VCardWriter.h"
 #include "platform/BookLock.h"
 #include "platform/ConsoleServices.h"
 #include "platform/FileSystem.h"
+#include "platform/ProgramIdentity.h"
 #include "sync/SyncCommand.h"
 
 namespace {
@@ -85,7 +87,7 @@ bool LockBook(BookLock& lock, const QString& path) {
 // Loads the book; false (the reason printed) when it is no data file or cannot be read.
 bool LoadBook(BookState& book, const QString& path) {
   NewDocument(book);
-  LoadDocument(book, path);
+  ShowOutcome(LoadDocument(book, path));
   return book.FileName == path;
 }
 
@@ -122,7 +124,7 @@ int Import(const QStringList& files, const QString& path, bool keepDuplicates, b
   const ImportPlan plan = PlanInEdition(book, ContactsOf(sources), !keepDuplicates, convert);
   const int added = ApplyImport(book, plan);
   if (book.Dirty) {
-    SaveDocument(book);
+    ShowOutcome(SaveDocument(book));
     if (book.Dirty) return kFailed;  // the reason is printed; the old file stays as it was
   }
   for (const QString& line : ImportSummary(plan)) Out() << line << '\n';
@@ -209,8 +211,8 @@ bool IsCommandLineCall(int argc, char* argv[]) {
 
 int RunCommandLine(int argc, char* argv[]) {
   QCoreApplication application(argc, argv);
-  QCoreApplication::setApplicationName(QStringLiteral("Vantreo"));
-  QCoreApplication::setApplicationVersion(QStringLiteral("1.02"));
+  QCoreApplication::setApplicationName(QLatin1String(kProgramName));
+  QCoreApplication::setApplicationVersion(QLatin1String(kProgramVersion));
   InstallConsoleServices();
   return Run(QCoreApplication::arguments());
 }

@@ -1,12 +1,12 @@
-#include "core/HelpKey.h"
+#include "platform/HelpKey.h"
 
 #include <QShortcut>
 #include <QWidget>
 
-#include "core/ErrorReport.h"
+#include "platform/HelpViewer.h"
 
 void SetHelpContext(QWidget* window, int context) {
   auto* shortcut = new QShortcut(QKeySequence(Qt::Key_F1), window);
   shortcut->setContext(Qt::WindowShortcut);
-  QObject::connect(shortcut, &QShortcut::activated, window, [context] { ShowHelpContext(context); });
+  QObject::connect(shortcut, &QShortcut::activated, window, [context] { Help().ShowTopic(context); });
 }

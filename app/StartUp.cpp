@@ -1,4 +1,4 @@
-#include "core/StartUp.h"
+#include "app/StartUp.h"
 
 #include <QApplication>
 #include <QStringList>
@@ -9,6 +9,7 @@
 #include "core/Termination.h"
 #include "mainwindow/ApplicationIcon.h"
 #include "mainwindow/frmMain.h"
+#include "platform/ProgramIdentity.h"
 #include "platform/SettingsStore.h"
 #include "print/PrinterFont.h"
 
@@ -31,9 +32,9 @@ std::unique_ptr<frmMain> StartMainWindow(const QString& commandLine) {
 
 int RunProgram(int argc, char* argv[]) {
   QApplication application(argc, argv);
-  QApplication::setApplicationName(QStringLiteral("Vantreo"));
-  QApplication::setApplicationVersion(QStringLiteral("1.02"));
-  QApplication::setDesktopFileName(QStringLiteral("com.vantreo.Vantreo"));
+  QApplication::setApplicationName(QLatin1String(kProgramName));
+  QApplication::setApplicationVersion(QLatin1String(kProgramVersion));
+  QApplication::setDesktopFileName(QLatin1String(kApplicationId));
   QApplication::setWindowIcon(ApplicationIcon());
   EndSafelyWhenTerminated(Book());
   const std::unique_ptr<frmMain> window = StartMainWindow(CommandLineOf(QApplication::arguments()));
