@@ -7,7 +7,9 @@
 
 namespace {
 
-constexpr int kTransferTimeoutMs = 60000;
+// A server may think for a long while before the first byte of a large
+// address book's listing.
+constexpr int kTransferTimeoutMs = 300000;
 
 QString CertificateFailure(const QList<QSslError>& errors) {
   QStringList reasons;

@@ -81,6 +81,10 @@ QUrl PrivateRadicale::AddAddressBook(const QString& name, const QString& display
   return url;
 }
 
+QString PrivateRadicale::AddressBookFolder(const QString& name) const {
+  return folder_.filePath(QStringLiteral("storage/collection-root/%1/%2").arg(User(), name));
+}
+
 QByteArray PrivateRadicale::Get(const QUrl& card) { return http_->Send({"GET", card, {}, {}}).Body; }
 
 int PrivateRadicale::Put(const QUrl& card, const QByteArray& text) {

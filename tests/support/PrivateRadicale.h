@@ -28,6 +28,10 @@ class PrivateRadicale {
   // Creates an address book of the user; its URL.
   QUrl AddAddressBook(const QString& name, const QString& displayName);
 
+  // The folder where the server keeps the address book's cards, one file
+  // each: a quick way to fill a large address book.
+  QString AddressBookFolder(const QString& name) const;
+
   // Direct access, as another device would have it.
   QByteArray Get(const QUrl& card);
   int Put(const QUrl& card, const QByteArray& text);
