@@ -12,7 +12,6 @@
 #include "interchange/ImportSource.h"
 #include "interchange/VCardWriter.h"
 #include "platform/BookLock.h"
-#include "platform/ConsoleServices.h"
 #include "platform/FileSystem.h"
 #include "platform/ProgramIdentity.h"
 #include "sync/SyncCommand.h"
@@ -51,6 +50,8 @@ int Fail(const QString& message) {
   return kFailed;
 }
 
+int Fail(const Outcome& outcome) { return Fail(OutcomeText(outcome)); }
+
 int WrongUsage(const QString& message) {
   Err() << "vantreo: " << message << "\nTry 'vantreo --help'." << Qt::endl;
   return kWrongUsage;
@@ -84,13 +85,6 @@ bool LockBook(BookLock& lock, const QString& path) {
   return false;
 }
 
-// Loads the book; false (the reason printed) when it is no data file or cannot be read.
-bool LoadBook(BookState& book, const QString& path) {
-  NewDocument(book);
-  ShowOutcome(LoadDocument(book, path));
-  return book.FileName == path;
-}
-
 // A new book becomes a Unicode book when the import needs it; an existing
 // old-format book only when the user asked for it.
 ImportPlan PlanInEdition(BookState& book, const ReadResult& contacts, bool skipDuplicates, bool convert) {
@@ -106,7 +100,7 @@ int Import(const QStringList& files, const QString& path, bool keepDuplicates, b
   BookLock lock;
   if (!LockBook(lock, path)) return kFailed;
   BookState book;
-  if (!LoadBook(book, path)) return kFailed;
+  if (const Outcome loaded = LoadDocument(book, path); !loaded.Succeeded()) return Fail(loaded);
   const bool wasUnicode = book.IsUnicode();
   std::vector<ImportSource> sources;
   for (const QString& file : files) {
@@ -124,8 +118,7 @@ int Import(const QStringList& files, const QString& path, bool keepDuplicates, b
   const ImportPlan plan = PlanInEdition(book, ContactsOf(sources), !keepDuplicates, convert);
   const int added = ApplyImport(book, plan);
   if (book.Dirty) {
-    ShowOutcome(SaveDocument(book));
-    if (book.Dirty) return kFailed;  // the reason is printed; the old file stays as it was
+    if (const Outcome saved = SaveDocument(book); !saved.Succeeded()) return Fail(saved);
   }
   for (const QString& line : ImportSummary(plan)) Out() << line << '\n';
   if (book.IsUnicode() && !wasUnicode) Out() << QStringLiteral("%1 is now a Unicode address book.").arg(path) << '\n';
@@ -138,7 +131,7 @@ int ExportVCard(const QString& path, const QString& target, VCardVersion version
   if (!LockBook(lock, path)) return kFailed;
   if (!FileExists(path)) return Fail(QStringLiteral("'%1' does not exist.").arg(path));
   BookState book;
-  if (!LoadBook(book, path)) return kFailed;
+  if (const Outcome loaded = LoadDocument(book, path); !loaded.Succeeded()) return Fail(loaded);
   PlatformError error;
   if (!WriteFileAtomically(target, WriteVCards(book, AllRecords(book), version), error))
     return Fail(QStringLiteral("Unable to export to '%1'. %2").arg(target, error.Description));
@@ -171,7 +164,7 @@ int Run(const QStringList& arguments) {
   parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("More files to import, or the vCard file to write."),
                                QStringLiteral("[FILE...]"));
   if (!parser.parse(arguments)) return WrongUsage(parser.errorText());
-  if (parser.isSet(help)) {
+  if (parser.isSet(help) || parser.isSet(QStringLiteral("help-all"))) {
     Out() << parser.helpText() << Qt::flush;
     return kDone;
   }
@@ -213,6 +206,5 @@ int RunCommandLine(int argc, char* argv[]) {
   QCoreApplication application(argc, argv);
   QCoreApplication::setApplicationName(QLatin1String(kProgramName));
   QCoreApplication::setApplicationVersion(QLatin1String(kProgramVersion));
-  InstallConsoleServices();
   return Run(QCoreApplication::arguments());
 }

@@ -1,4 +1,6 @@
 #include <array>
+#include <cstdio>
+#include <cstdlib>
 
 #include <QTemporaryDir>
 
@@ -13,16 +15,29 @@ QString BenchFilePath() {
   return dir.filePath(QStringLiteral("bench.dat"));
 }
 
-RegisterBenchStep save{"save", 0.3, [](BookState& book) {
-                         book.FileName = BenchFilePath();
-                         return SecondsOf([&] { SaveDocument(book); });
-                       }};
+// A step that failed has measured nothing: the run ends.
+void Require(const Outcome& outcome) {
+  if (outcome.Succeeded()) return;
+  std::fprintf(stderr, "bench: %s\n", qPrintable(outcome.Problem + QLatin1Char(' ') + outcome.Error.Description));
+  std::exit(2);
+}
 
-RegisterBenchStep load{"load", 0.3, [](BookState& book) {
-                         book.FileName = BenchFilePath();
-                         SaveDocument(book);
-                         return SecondsOf([&] { LoadDocument(book, BenchFilePath()); });
-                       }};
+double TimedSave(BookState& book) {
+  book.FileName = BenchFilePath();
+  Outcome saved;
+  const double seconds = SecondsOf([&] { saved = SaveDocument(book); });
+  Require(saved);
+  return seconds;
+}
+
+double TimedLoad(BookState& book) {
+  book.FileName = BenchFilePath();
+  Require(SaveDocument(book));
+  Outcome loaded;
+  const double seconds = SecondsOf([&] { loaded = LoadDocument(book, BenchFilePath()); });
+  Require(loaded);
+  return seconds;
+}
 
 // The book as a Unicode book whose names are written in many scripts.
 void MakeUnicode(BookState& book) {
@@ -31,17 +46,17 @@ void MakeUnicode(BookState& book) {
   ConvertToUnicode(book);
 }
 
+RegisterBenchStep save{"save", 0.3, TimedSave};
+RegisterBenchStep load{"load", 0.3, TimedLoad};
+
 RegisterBenchStep saveUnicode{"save of a Unicode book", 0.3, [](BookState& book) {
                                 MakeUnicode(book);
-                                book.FileName = BenchFilePath();
-                                return SecondsOf([&] { SaveDocument(book); });
+                                return TimedSave(book);
                               }};
 
 RegisterBenchStep loadUnicode{"load of a Unicode book", 0.3, [](BookState& book) {
                                 MakeUnicode(book);
-                                book.FileName = BenchFilePath();
-                                SaveDocument(book);
-                                return SecondsOf([&] { LoadDocument(book, BenchFilePath()); });
+                                return TimedLoad(book);
                               }};
 
 }  // namespace

@@ -9,8 +9,8 @@ namespace {
 
 const char* const kFirstNames[] = {"James", "Mary", "John", "Patricia", "Robert", "Jennifer", "Michael",
                                    "Linda", "William", "Elizabeth", "David", "Barbara", "Richard", "Susan",
-                                   "Joseph", "Jessica", "Thomas", "Sarah", "Charles", "Karen", "Ren\xE9" "e",
-                                   "Jos\xE9", "Zo\xEB", "Anne", "Zed"};
+                                   "Joseph", "Jessica", "Thomas", "Sarah", "Charles", "Karen", "Renée",
+                                   "José", "Zoë", "Anne", "Zed"};
 const char* const kLastNames[] = {"Smith", "Johnson", "Williams", "Brown", "Jones", "Garcia", "Miller",
                                   "Davis", "Rodriguez", "Martinez", "Hernandez", "Lopez", "Gonzalez",
                                   "Wilson", "Anderson", "Thomas", "Taylor", "Moore", "Jackson", "Martin",

@@ -5,6 +5,23 @@
 # collection needs.
 install(FILES ${PROJECT_SOURCE_DIR}/cmake/copyright DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/vantreo)
 
+# The manual page and the changelog are installed compressed, as Debian's
+# policy asks; gzip -n keeps the package reproducible.
+set(compressed_docs "")
+function(install_compressed source name destination)
+  set(copy ${PROJECT_BINARY_DIR}/compressed/${name})
+  add_custom_command(OUTPUT ${copy}.gz
+                     COMMAND ${CMAKE_COMMAND} -E copy ${source} ${copy}
+                     COMMAND gzip -9nf ${copy}
+                     DEPENDS ${source})
+  install(FILES ${copy}.gz DESTINATION ${destination})
+  set(compressed_docs ${compressed_docs} ${copy}.gz PARENT_SCOPE)
+endfunction()
+configure_file(${PROJECT_SOURCE_DIR}/docs/vantreo.1.in ${PROJECT_BINARY_DIR}/vantreo.1 @ONLY)
+install_compressed(${PROJECT_BINARY_DIR}/vantreo.1 vantreo.1 ${CMAKE_INSTALL_MANDIR}/man1)
+install_compressed(${PROJECT_SOURCE_DIR}/cmake/changelog changelog ${CMAKE_INSTALL_DATADIR}/doc/vantreo)
+add_custom_target(vantreo_package_docs ALL DEPENDS ${compressed_docs})
+
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME vantreo)
 set(CPACK_PACKAGE_VENDOR Vantreo)

@@ -26,15 +26,7 @@ int ByteOf(char16_t character) {
   return -1;
 }
 
-}  // namespace
-
-QString AnsiToQString(const std::string& bytes) {
-  QString text(static_cast<qsizetype>(bytes.size()), Qt::Uninitialized);
-  QChar* out = text.data();
-  for (const char byte : bytes) *out++ = QChar(CharacterOf(static_cast<unsigned char>(byte)));
-  return text;
-}
-
+// The bytes of text; false when a character has no byte.
 bool QStringToAnsi(const QString& text, std::string& bytes) {
   bytes.resize(static_cast<size_t>(text.size()));
   bool complete = true;
@@ -44,6 +36,15 @@ bool QStringToAnsi(const QString& text, std::string& bytes) {
     bytes[static_cast<size_t>(i)] = byte >= 0 ? static_cast<char>(byte) : kSubstitute;
   }
   return complete;
+}
+
+}  // namespace
+
+QString AnsiToQString(const std::string& bytes) {
+  QString text(static_cast<qsizetype>(bytes.size()), Qt::Uninitialized);
+  QChar* out = text.data();
+  for (const char byte : bytes) *out++ = QChar(CharacterOf(static_cast<unsigned char>(byte)));
+  return text;
 }
 
 std::string AnsiToUtf8(const std::string& bytes) {

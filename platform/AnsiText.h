@@ -11,10 +11,8 @@
 // to one character and back.
 QString AnsiToQString(const std::string& bytes);
 
-// The bytes of text; false when a character has no byte (written as SUB, 26).
-bool QStringToAnsi(const QString& text, std::string& bytes);
-
-// The same conversions between the bytes and UTF-8 text.
+// The same between the bytes and UTF-8 text; Utf8ToAnsi is false when a
+// character has no byte (written as SUB, 26).
 std::string AnsiToUtf8(const std::string& bytes);
 bool Utf8ToAnsi(const std::string& utf8, std::string& bytes);
 

@@ -9,10 +9,17 @@ struct QueueJobOptions {
   QString PaperSize;  // page size key; empty: the queue's default
   bool Landscape = false;
   JobSides Sides = JobSides::OneSide;
+  CopyChoice Copies;
 };
 
 // Hands a PDF file to a CUPS printer queue as one job named title. Raises
 // PlatformFailure with the reason CUPS gives when the queue does not take it
-// (the queue refuses jobs, the printer is gone, the server is unreachable).
-void SubmitToQueue(const QString& queue, const QString& pdfPath, const QString& title,
-                   const QueueJobOptions& options);
+// (the print service is not running, the queue refuses jobs with its
+// administrator's reason, the printer is gone). Returns what the user should
+// know of a job the queue took but does not print now (a paused printer, a
+// held job); empty when it prints.
+QString SubmitToQueue(const QString& queue, const QString& pdfPath, const QString& title,
+                      const QueueJobOptions& options);
+
+// True when the print service answers.
+bool PrintServiceRunning();

@@ -2,6 +2,7 @@
 
 #include <QPdfWriter>
 
+#include "platform/FileWriteFailure.h"
 #include "platform/PlatformFailure.h"
 #include "platform/ProgramIdentity.h"
 
@@ -31,13 +32,7 @@ void PdfDocumentFile::Close(bool painted) {
   writer_.reset();
   // A failed write leaves its error behind; closing would clear it.
   const bool written = file_.flush() && file_.error() == QFileDevice::NoError;
-  if (!written) {
-    // A write cut short (the disk filled up in its middle) gives no reason;
-    // one more byte, into the file that is dropped anyway, brings the system's.
-    file_.write("\n", 1);
-    file_.flush();
-  }
-  const QString reason = file_.errorString();
+  const QString reason = written ? QString() : WriteFailureReason(file_);
   file_.close();
   if (!written) Fail(reason);
   if (!painted) Fail(QStringLiteral("The PDF document could not be completed"));

@@ -9,7 +9,7 @@
 PdfFilesOutput::PdfFilesOutput(QString folder, OutputPaper paper)
     : folder_(std::move(folder)), paper_(std::move(paper)) {}
 
-void PdfFilesOutput::StartJob(const QString& report, const QString& title, JobSides sides) {
+void PdfFilesOutput::StartJob(const QString& report, const QString& title, JobSides sides, const CopyChoice&) {
   AbandonJob();
   const QStringList sideNames = sides == JobSides::TwoPasses
                                     ? QStringList{QStringLiteral("side A"), QStringLiteral("side B")}
@@ -35,10 +35,10 @@ void PdfFilesOutput::CloseDevice(bool painted) {
 
 void PdfFilesOutput::StartSideB() { side_ = std::min(side_ + 1, static_cast<int>(paths_.size()) - 1); }
 
-QStringList PdfFilesOutput::FinishJob() {
+FinishedJob PdfFilesOutput::FinishJob() {
   cleanups_.clear();
   opened_.clear();
-  return std::exchange(written_, {});
+  return {std::exchange(written_, {}), {}};
 }
 
 void PdfFilesOutput::AbandonJob() {

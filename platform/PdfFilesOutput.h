@@ -20,11 +20,11 @@ class PdfFilesOutput : public PrintOutput {
   DeviceSpan Span() const override { return DeviceSpan::Side; }
   bool CanPrintBothSides() const override { return true; }
 
-  void StartJob(const QString& report, const QString& title, JobSides sides) override;
+  void StartJob(const QString& report, const QString& title, JobSides sides, const CopyChoice& copies) override;
   QPagedPaintDevice& OpenDevice() override;
   void CloseDevice(bool painted) override;
   void StartSideB() override;
-  QStringList FinishJob() override;
+  FinishedJob FinishJob() override;
   void AbandonJob() override;
 
  private:

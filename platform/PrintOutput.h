@@ -22,15 +22,15 @@ class PrintOutput {
   virtual DeviceSpan Span() const = 0;
   virtual bool CanPrintBothSides() const = 0;
 
-  virtual void StartJob(const QString& report, const QString& title, JobSides sides) = 0;
+  virtual void StartJob(const QString& report, const QString& title, JobSides sides, const CopyChoice& copies) = 0;
   // The device the next pages are painted on, made when first asked for.
   virtual QPagedPaintDevice& OpenDevice() = 0;
   // The painter has ended on the device (painted tells whether it ended
   // well): the document goes on its way. Raises on failure.
   virtual void CloseDevice(bool painted) = 0;
   virtual void StartSideB() = 0;
-  // After the last device closed: the files written.
-  virtual QStringList FinishJob() = 0;
+  // After the last device closed: the files written, what the printer said.
+  virtual FinishedJob FinishJob() = 0;
   // Drops whatever the job left behind that is not complete. Never raises.
   virtual void AbandonJob() = 0;
 };

@@ -24,11 +24,11 @@ class PreviewOutput : public PrintOutput {
   int Resolution() const override { return printer_.resolution(); }
   DeviceSpan Span() const override { return DeviceSpan::Job; }
   bool CanPrintBothSides() const override { return bothSides_; }
-  void StartJob(const QString&, const QString&, JobSides) override {}
+  void StartJob(const QString&, const QString&, JobSides, const CopyChoice&) override {}
   QPagedPaintDevice& OpenDevice() override { return printer_; }
   void CloseDevice(bool) override {}
   void StartSideB() override {}
-  QStringList FinishJob() override { return {}; }
+  FinishedJob FinishJob() override { return {}; }
   void AbandonJob() override {}
 
  private:
@@ -105,6 +105,7 @@ void PrintPreviewWindow::Paint(QPrinter* printer) {
   try {
     QtPrinter drawing(std::make_unique<PreviewOutput>(*printer, bothSides_));
     draw_(drawing);
+    pageNames_ = drawing.PageNames();
   } catch (...) {
     failure_ = std::current_exception();
   }
@@ -116,6 +117,12 @@ void PrintPreviewWindow::GoToPage(int page) {
   ShowPageNumber();
 }
 
+// With the page's name, if it has one: " Page 3 of 4: Side B of sheet 2 ".
 void PrintPreviewWindow::ShowPageNumber() {
-  pageNumber_->setText(QStringLiteral(" Page %1 of %2 ").arg(preview_->currentPage()).arg(preview_->pageCount()));
+  const int page = preview_->currentPage();
+  const QString name = pageNames_.value(page - 1);
+  pageNumber_->setText(QStringLiteral(" Page %1 of %2%3 ")
+                           .arg(page)
+                           .arg(preview_->pageCount())
+                           .arg(name.isEmpty() ? QString() : QStringLiteral(": ") + name));
 }

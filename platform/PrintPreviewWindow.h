@@ -39,5 +39,6 @@ class PrintPreviewWindow : public QDialog {
   QPrinter printer_;
   QPrintPreviewWidget* preview_;
   QLabel* pageNumber_;
+  QStringList pageNames_;
   std::exception_ptr failure_;
 };

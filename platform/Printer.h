@@ -15,6 +15,13 @@ enum class JobSides {
   BothSidesInOnePass,  // each sheet's back right after its front, flipped on the long edge
 };
 
+// What a completed job left: the PDF files written (none on paper), and what
+// the printer said of the jobs it took ("... is paused; ...").
+struct FinishedJob {
+  QStringList Files;
+  QStringList Notices;
+};
+
 // The printer every report is drawn on. Units are twips (1/1440 inch) with
 // the origin at the top left of the printable area, x to the right and y
 // downwards; texts are document text (UTF-8) and are measured in the current
@@ -66,16 +73,20 @@ class Printer {
   virtual bool FeedsPaper() = 0;
 
   // One print request's output. report names it ("phone book"), title is
-  // the user's title of the printout.
-  virtual void StartJob(const QString& report, const QString& title, JobSides sides) = 0;
+  // the user's title of the printout; copies says how many copies of which
+  // pages the printer makes.
+  virtual void StartJob(const QString& report, const QString& title, JobSides sides, const CopyChoice& copies) = 0;
   // Side B of a two-pass job begins.
   virtual void StartSideB() = 0;
-  // Completes the job and returns the PDF files written (none on paper). On
-  // failure it removes the job's files and raises.
-  virtual QStringList FinishJob() = 0;
+  // Completes the job. On failure it removes the job's files and raises.
+  virtual FinishedJob FinishJob() = 0;
   // Ends a job that failed: what was drawn on paper goes to the printer, the
   // job's PDF files are removed. Never raises.
   virtual void AbandonJob() = 0;
+
+  // Names the page drawn next ("side B of sheet 2"); a preview shows the
+  // name above the page, paper and files leave it out.
+  virtual void NamePage(const QString& name) { (void)name; }
 
   // Shows the pages draw produces, on the chosen paper, in a preview window
   // whose help is the topic helpContext. Returns true when the user asks to

@@ -14,3 +14,18 @@ struct PrinterChoice {
   bool Chosen() const { return ToFile || !Name.isEmpty(); }
   bool operator==(const PrinterChoice&) const = default;
 };
+
+// Printing on both sides of the sheet, as chosen in the system print dialog.
+enum class TwoSided { Off, LongEdge, ShortEdge };
+
+// The copies and pages chosen in the system print dialog. They hold for the
+// print requests of this run; the settings do not keep them.
+struct CopyChoice {
+  int Copies = 1;
+  bool Collate = true;
+  bool Reverse = false;  // last page first
+  TwoSided Sides = TwoSided::Off;
+  QString PageRanges;    // such as "1-3,5"; empty: every page
+
+  bool operator==(const CopyChoice&) const = default;
+};

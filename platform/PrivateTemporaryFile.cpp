@@ -1,5 +1,6 @@
 #include "platform/PrivateTemporaryFile.h"
 
+#include "platform/FileWriteFailure.h"
 #include "platform/PlatformFailure.h"
 
 namespace {
@@ -16,11 +17,12 @@ PrivateTemporaryFile::PrivateTemporaryFile(const QString& fileName) {
 PrivateTemporaryFile::~PrivateTemporaryFile() { file_.close(); }
 
 void PrivateTemporaryFile::Write(const std::string& bytes) {
-  if (file_.write(bytes.data(), static_cast<qint64>(bytes.size())) != static_cast<qint64>(bytes.size())) Fail();
+  if (file_.write(bytes.data(), static_cast<qint64>(bytes.size())) != static_cast<qint64>(bytes.size()))
+    FailWriting();
 }
 
 void PrivateTemporaryFile::ReopenForReading() {
-  if (!file_.flush()) Fail();
+  if (!file_.flush()) FailWriting();
   file_.close();
   if (!file_.open(QIODevice::ReadOnly)) Fail();
 }
@@ -30,6 +32,10 @@ std::string PrivateTemporaryFile::Read(qint64 position, qint64 length) {
   std::string bytes(static_cast<size_t>(length), '\0');
   if (file_.read(bytes.data(), length) != length) Fail();
   return bytes;
+}
+
+void PrivateTemporaryFile::FailWriting() {
+  throw PlatformFailure(PlatformError{kFileAccessError, WriteFailureReason(file_)});
 }
 
 void PrivateTemporaryFile::Fail() const {

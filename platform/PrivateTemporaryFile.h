@@ -31,6 +31,7 @@ class PrivateTemporaryFile {
 
  private:
   [[noreturn]] void Fail() const;
+  [[noreturn]] void FailWriting();
 
   PrivateFolder folder_;
   QFile file_;

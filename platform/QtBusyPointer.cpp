@@ -6,9 +6,13 @@
 
 namespace {
 
+// Without a window (the command line) there is no pointer to change.
+bool HasPointer() { return qobject_cast<QGuiApplication*>(QCoreApplication::instance()) != nullptr; }
+
 class QtBusyPointer : public BusyPointer {
  public:
   void Show() override {
+    if (!HasPointer()) return;
     QApplication::setOverrideCursor(Qt::WaitCursor);
     ++depth_;
   }

@@ -1,11 +1,13 @@
 #include "platform/QtPrinter.h"
 
-#include <QGlyphRun>
-#include <QTextLayout>
+#include <algorithm>
 
 #include <QFontDatabase>
+#include <QGlyphRun>
 #include <QPagedPaintDevice>
+#include <QPen>
 #include <QPrinterInfo>
+#include <QTextLayout>
 
 #include "platform/HelpButton.h"
 #include "platform/OutputPaper.h"
@@ -21,6 +23,8 @@ namespace {
 constexpr double kTwipsPerInch = 1440.0;
 constexpr int kTwipsPerPoint = 20;
 constexpr int kPrinterError = 482;
+constexpr double kLineWidth = 10;  // twips: half a point
+constexpr int kPageNamePoints = 11;
 
 [[noreturn]] void Fail(const char* description) {
   throw PlatformFailure(PlatformError{kPrinterError, QString::fromLatin1(description)});
@@ -58,28 +62,42 @@ double QtPrinter::PageHeight() {
 double QtPrinter::TextWidth(const std::string& text) { return metrics_->horizontalAdvance(QString::fromStdString(text)); }
 
 bool QtPrinter::HasGlyphs(const std::string& text) {
-  // Laid out as it is printed, with font fallback; glyph 0 is the empty box.
-  QTextLayout layout(QString::fromStdString(text), font_);
+  // ASCII, most of what is printed, is in every font.
+  if (std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; })) return true;
+  QString shown = QString::fromStdString(text);
+  // Control characters (line breaks, tabs) print as blanks.
+  for (QChar& c : shown)
+    if (c.unicode() < 0x20) c = u' ';
+  // Most text is in the current font itself: only the rest is laid out,
+  // with font fallback, as it is printed. Glyph 0 is the empty box.
+  const QList<uint> characters = shown.toUcs4();
+  if (std::all_of(characters.begin(), characters.end(), [this](uint c) { return metrics_->inFontUcs4(c); }))
+    return true;
+  QTextLayout layout(shown, font_);
   layout.beginLayout();
   while (layout.createLine().isValid()) {
   }
   layout.endLayout();
-  for (const QGlyphRun& run : layout.glyphRuns())
-    if (run.glyphIndexes().contains(0)) return false;
-  return true;
+  const QList<QGlyphRun> runs = layout.glyphRuns();
+  return std::none_of(runs.begin(), runs.end(), [](const QGlyphRun& run) { return run.glyphIndexes().contains(0); });
 }
 
 void QtPrinter::PrintText(const std::string& text) {
   if (text.empty()) return;
   const QString shown = QString::fromStdString(text);
-  StartDrawing();
-  painter_.drawText(QPointF(x_, y_ + metrics_->ascent()), shown);
+  if (Drawing()) painter_.drawText(QPointF(x_, y_ + metrics_->ascent()), shown);
   x_ += metrics_->horizontalAdvance(shown);
 }
 
 void QtPrinter::DrawLine(double x1, double y1, double x2, double y2) {
+  if (Drawing()) painter_.drawLine(QPointF(x1, y1), QPointF(x2, y2));
+}
+
+bool QtPrinter::Drawing() {
+  pageUsed_ = true;
+  if (!pages_.isEmpty() && !pages_.contains(page_)) return false;
   StartDrawing();
-  painter_.drawLine(QPointF(x1, y1), QPointF(x2, y2));
+  return true;
 }
 
 void QtPrinter::SetFont(const QString& name, int points, bool bold, bool italic) {
@@ -104,7 +122,11 @@ int QtPrinter::FontSize() {
   return points_;
 }
 
-void QtPrinter::NewPage() { pageEnded_ = painter_.isActive(); }
+void QtPrinter::NewPage() {
+  pageEnded_ = painter_.isActive();
+  if (pageUsed_) ++page_;
+  pageUsed_ = false;
+}
 
 void QtPrinter::EndDocument() {
   if (output_->Span() == DeviceSpan::Document)
@@ -118,8 +140,12 @@ void QtPrinter::Choose(const PrinterChoice& choice) {
   output_ = OutputFor(choice);
 }
 
-void QtPrinter::StartJob(const QString& report, const QString& title, JobSides sides) {
-  output_->StartJob(report, title, sides);
+void QtPrinter::StartJob(const QString& report, const QString& title, JobSides sides, const CopyChoice& copies) {
+  pages_ = QPageRanges::fromString(copies.PageRanges);
+  page_ = 1;
+  pageUsed_ = false;
+  pageNames_.clear();
+  output_->StartJob(report, title, sides, copies);
 }
 
 void QtPrinter::StartSideB() {
@@ -131,11 +157,11 @@ void QtPrinter::StartSideB() {
   output_->StartSideB();
 }
 
-QStringList QtPrinter::FinishJob() {
+FinishedJob QtPrinter::FinishJob() {
   try {
     CloseDevice();
     return output_->FinishJob();
-  } catch (...) {
+  } catch (const PlatformFailure&) {
     output_->AbandonJob();
     throw;
   }
@@ -146,7 +172,8 @@ void QtPrinter::AbandonJob() {
   if (output_->Span() == DeviceSpan::Document) {
     try {
       CloseDevice();
-    } catch (...) {
+    } catch (const PlatformFailure&) {
+      // The job has failed already; that failure is the one reported.
     }
   }
   if (painter_.isActive()) painter_.end();
@@ -165,22 +192,46 @@ void QtPrinter::StartDrawing() {
   if (!painter_.isActive()) {
     QPagedPaintDevice& device = output_->OpenDevice();
     if (!painter_.begin(&device)) {
-      try {
-        output_->CloseDevice(false);
-      } catch (...) {
-      }
+      output_->CloseDevice(false);  // raises with the output's reason
       Fail("The printer could not start the document");
     }
     device_ = &device;
     const double scale = output_->Resolution() / kTwipsPerInch;
     painter_.scale(scale, scale);
     painter_.setFont(font_);
+    painter_.setPen(QPen(Qt::black, kLineWidth));
     pageEnded_ = false;
+    DrawPageName();
   }
   if (pageEnded_) {
-    if (!device_->newPage()) Fail("The printer could not start a new page");
+    if (!device_->newPage()) FailNewPage();
     pageEnded_ = false;
+    DrawPageName();
   }
+}
+
+// A file that could not be written (a full disk) makes the page fail; its
+// output says why.
+void QtPrinter::FailNewPage() {
+  painter_.end();
+  device_ = nullptr;
+  output_->CloseDevice(false);
+  Fail("The printer could not start a new page");
+}
+
+// Only a preview shows the name, in the top margin of the printable area.
+void QtPrinter::DrawPageName() {
+  const QString name = std::exchange(pageName_, {});
+  pageNames_ << name;
+  if (name.isEmpty() || output_->Span() != DeviceSpan::Job) return;
+  QFont font(QStringLiteral("DejaVu Sans"));
+  font.setPixelSize(kPageNamePoints * kTwipsPerPoint);
+  font.setBold(true);
+  painter_.save();
+  painter_.setFont(font);
+  painter_.setPen(QColor(0, 70, 160));
+  painter_.drawText(QPointF(0, QFontMetricsF(font).ascent()), name);
+  painter_.restore();
 }
 
 void QtPrinter::CloseDevice() {

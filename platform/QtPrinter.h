@@ -4,6 +4,7 @@
 
 #include <QFont>
 #include <QFontMetricsF>
+#include <QPageRanges>
 #include <QPainter>
 
 #include "platform/PrintOutput.h"
@@ -38,14 +39,24 @@ class QtPrinter : public Printer {
   void Choose(const PrinterChoice& choice) override;
   bool CanPrintBothSides() override { return output_->CanPrintBothSides(); }
   bool FeedsPaper() override { return output_->Span() == DeviceSpan::Document; }
-  void StartJob(const QString& report, const QString& title, JobSides sides) override;
+  void StartJob(const QString& report, const QString& title, JobSides sides, const CopyChoice& copies) override;
   void StartSideB() override;
-  QStringList FinishJob() override;
+  FinishedJob FinishJob() override;
   void AbandonJob() override;
+  void NamePage(const QString& name) override { pageName_ = name; }
+  // The names of the pages started so far, in order (empty for a page
+  // without one).
+  const QStringList& PageNames() const { return pageNames_; }
   bool Preview(const std::function<void(Printer&)>& draw, int helpContext) override;
 
  private:
+  // False while the page is outside the chosen page ranges: nothing of it
+  // is drawn.
+  bool Drawing();
   void StartDrawing();
+  // A page cannot be started: the output's own reason, else the printer's.
+  [[noreturn]] void FailNewPage();
+  void DrawPageName();
   // Ends the painter and lets the output pass the device's pages on.
   void CloseDevice();
 
@@ -53,6 +64,11 @@ class QtPrinter : public Printer {
   QPagedPaintDevice* device_ = nullptr;
   QPainter painter_;
   bool pageEnded_ = false;
+  QPageRanges pages_;
+  int page_ = 1;            // of the job, counted whether drawn or not
+  bool pageUsed_ = false;   // something was meant for the page
+  QString pageName_;
+  QStringList pageNames_;
   double x_ = 0;
   double y_ = 0;
   QFont font_;

@@ -77,7 +77,6 @@ class Booklet {
     InitSheetRects(printer_, rects_);
   }
 
-  // Sheet index i runs -1, 3, 7, ...; the sheet number is (i + 1) / 4 + 1.
   void PrintSideA() {
     for (int i = -1; i <= half_; i += 4) {
       if (i != -1) printer_.NewPage();
@@ -94,13 +93,17 @@ class Booklet {
       if (promptEachPage) {
         printer_.EndDocument();
         SetPrinterFont(printer_, settings_);
-        if (!AskForSideB((i + 1) / 4 + 1, promptEachPage)) return;
+        if (!AskForSideB(SheetOf(i), promptEachPage)) return;
       }
       PrintBack(i);
     }
   }
 
+  // Sheet index i runs -1, 3, 7, ...; the sheet number is (i + 1) / 4 + 1.
+  static int SheetOf(int i) { return (i + 1) / 4 + 1; }
+
   void PrintFront(int i) {
+    printer_.NamePage(QStringLiteral("Side A of sheet %1").arg(SheetOf(i)));
     if (i == -1) {
       PrintCover(printer_, rects_[0], settings_.Printing.Title);
     } else {
@@ -117,6 +120,7 @@ class Booklet {
 
   // The back of the cover stays empty.
   void PrintBack(int i) {
+    printer_.NamePage(QStringLiteral("Side B of sheet %1").arg(SheetOf(i)));
     if (i != -1) {
       PrintPage(0, n_ - i);
       PrintPage(1, i + 1);

@@ -2,25 +2,19 @@
 
 #include <utility>
 
-#include "core/ErrorReport.h"
 #include "find/LastNameFirst.h"
 #include "core/BookText.h"
 #include "platform/BusyPointer.h"
 #include "platform/Collation.h"
-#include "print/PrintFailure.h"
+#include "print/PrintOutcome.h"
 #include "print/PrintRounding.h"
 
-bool BuildPrintList(const BookState& book, PrintJob& job) {
-  try {
+Outcome BuildPrintList(const BookState& book, PrintJob& job) {
+  return RunPrintStep(QStringLiteral("Unable to build list of items to be printed."), [&](PrintOutcome&) {
     BusyCursor busy;
     for (int r = 0; r < book.RecordCount(); ++r)
       if (RecordInSelection(book.Records[static_cast<size_t>(r)], job.GroupSelection)) job.PrintList.push_back(r);
-    return true;
-  } catch (...) {
-    // The busy pointer is already restored here.
-    ShowErrorMessage(QStringLiteral("Unable to build list of items to be printed."), CaughtFailure());
-    return false;
-  }
+  }).Result;
 }
 
 std::string DisplayKey(const AddressRecord& record) {

@@ -1,6 +1,5 @@
 #include "print/PrintRecords.h"
 
-#include "core/ErrorReport.h"
 #include "core/HelpTopics.h"
 #include "core/BookText.h"
 #include "core/ShortList.h"
@@ -12,7 +11,6 @@
 #include "print/MissingGlyphs.h"
 #include "print/PhoneBook.h"
 #include "print/PhoneList.h"
-#include "print/PrintFailure.h"
 #include "print/PrinterJob.h"
 
 namespace {
@@ -36,6 +34,15 @@ JobSides SidesOf(const ProgramSettings& settings, Printer& printer) {
                                                                              : JobSides::TwoPasses;
 }
 
+CopyChoice CopiesOf(const ProgramSettings& settings, const PrintJob& job) {
+  CopyChoice copies = job.Copies;
+  if (ReportTypeOf(settings.Printing.ReportType) == ReportType::PhoneBook) {
+    copies.PageRanges.clear();
+    copies.Sides = TwoSided::Off;
+  }
+  return copies;
+}
+
 void DrawReport(Printer& printer, const BookState& book, const ProgramSettings& settings, const PrintJob& job,
                 JobSides sides) {
   const ReportType type = ReportTypeOf(settings.Printing.ReportType);
@@ -54,36 +61,30 @@ void DrawReport(Printer& printer, const BookState& book, const ProgramSettings& 
     PrintPhoneList(printer, file, settings);
 }
 
-void PrintRecords(const BookState& book, const ProgramSettings& settings, const PrintJob& job) {
+PrintOutcome PrintRecords(const BookState& book, const ProgramSettings& settings, const PrintJob& job) {
   Printer& printer = ThePrinter();
-  try {
+  // The busy pointer is restored, the line file deleted and the job's output
+  // ended before a failure leaves the step.
+  return RunPrintStep(kPrintingFailed, [&](PrintOutcome& outcome) {
     BusyCursor busy;
     const JobSides sides = SidesOf(settings, printer);
-    const QString title = ReportTypeOf(settings.Printing.ReportType) == ReportType::Labels
-                              ? QString()
-                              : ShownText(settings.Printing.Title);
-    PrinterJob output(printer, ReportName(ReportTypeOf(settings.Printing.ReportType)), title, sides);
+    const ReportType type = ReportTypeOf(settings.Printing.ReportType);
+    const QString title = type == ReportType::Labels ? QString() : ShownText(settings.Printing.Title);
+    PrinterJob output(printer, ReportName(type), title, sides, CopiesOf(settings, job));
     DrawReport(printer, book, settings, job, sides);
-    output.Finish();
+    output.Finish(outcome);
     if (const QStringList missing = RecordsMissingGlyphs(printer, book, job); !missing.isEmpty())
-      ShowMessage(MessageKind::Notice, QStringLiteral("No installed font has some characters of these records; they "
-                                                      "printed as empty boxes:\n\n") +
-                                           ShortList(missing));
-  } catch (...) {
-    // The busy pointer is restored, the line file deleted and the job's
-    // output ended by now.
-    ShowErrorMessage(kPrintingFailed, CaughtFailure());
-  }
+      outcome.Notices << QStringLiteral("No installed font has some characters of these records; they printed as "
+                                        "empty boxes:\n\n") +
+                             ShortList(missing);
+  });
 }
 
-bool PreviewRecords(const BookState& book, const ProgramSettings& settings, const PrintJob& job) {
+PrintOutcome PreviewRecords(const BookState& book, const ProgramSettings& settings, const PrintJob& job) {
   Printer& printer = ThePrinter();
-  try {
+  return RunPrintStep(kPrintingFailed, [&](PrintOutcome& outcome) {
     const JobSides sides = SidesOf(settings, printer);
-    return printer.Preview([&](Printer& page) { DrawReport(page, book, settings, job, sides); },
-                           HelpTopic::PrintPreview);
-  } catch (...) {
-    ShowErrorMessage(kPrintingFailed, CaughtFailure());
-    return false;
-  }
+    if (!printer.Preview([&](Printer& page) { DrawReport(page, book, settings, job, sides); }, HelpTopic::PrintPreview))
+      outcome.Cancelled = true;
+  });
 }

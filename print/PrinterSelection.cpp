@@ -4,6 +4,7 @@
 
 #include <QDir>
 
+#include "core/ErrorReport.h"
 #include "core/HelpTopics.h"
 #include "platform/Printer.h"
 #include "platform/PrinterSetup.h"
@@ -33,6 +34,20 @@ QString PaperText(const PrinterChoice& choice) {
                                                                              : QStringLiteral("portrait"));
 }
 
+// PDF files on the chosen paper, for this request only.
+bool OfferPdfFiles(const PrinterChoice& stored) {
+  const QString offer = QStringLiteral("The print service is not running, so nothing can be printed on a printer "
+                                       "now. Choose OK to save the printout as PDF files in %1 instead, or Cancel.")
+                            .arg(FolderText({}));
+  if (ShowMessage(MessageKind::PrinterPrompt, offer) != MessageAnswer::OK) return false;
+  PrinterChoice files = stored;
+  files.Name.clear();
+  files.ToFile = true;
+  files.Folder.clear();
+  ThePrinter().Choose(files);
+  return true;
+}
+
 }  // namespace
 
 bool ApplyPrinter(const ProgramSettings& settings) {
@@ -41,13 +56,14 @@ bool ApplyPrinter(const ProgramSettings& settings) {
   return choice.has_value();
 }
 
-bool SelectPrinter(ProgramSettings& settings) {
-  return ApplyPrinter(settings) || ChoosePrinter(settings);
+bool SelectPrinter(ProgramSettings& settings, CopyChoice& copies, bool pageRanges) {
+  if (!settings.Printing.Printer.ToFile && !Printers().ServiceRunning()) return OfferPdfFiles(settings.Printing.Printer);
+  return ApplyPrinter(settings) || ChoosePrinter(settings, copies, pageRanges);
 }
 
-bool ChoosePrinter(ProgramSettings& settings) {
+bool ChoosePrinter(ProgramSettings& settings, CopyChoice& copies, bool pageRanges) {
   PrinterChoice choice = EffectiveChoice(settings.Printing.Printer).value_or(settings.Printing.Printer);
-  if (!Printers().Choose(choice, HelpTopic::PrinterChoice)) return false;
+  if (!Printers().Choose(choice, copies, pageRanges, HelpTopic::PrinterChoice)) return false;
   settings.Printing.Printer = choice;
   ThePrinter().Choose(choice);
   return true;
@@ -57,6 +73,9 @@ QString PrinterDescription(const ProgramSettings& settings) {
   const PrinterChoice& stored = settings.Printing.Printer;
   const QString paper = PaperText(stored);
   if (stored.ToFile) return QStringLiteral("PDF files in %1").arg(FolderText(stored.Folder)) + paper;
+  if (!Printers().ServiceRunning())
+    return (stored.Chosen() ? stored.Name + QStringLiteral(": ") : QString()) +
+           QStringLiteral("the print service is not running");
   if (stored.Chosen()) return stored.Name + paper;
   const QString systemDefault = Printers().DefaultPrinter();
   if (!systemDefault.isEmpty()) return QStringLiteral("%1 (the system's default printer)").arg(systemDefault);

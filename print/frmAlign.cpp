@@ -15,7 +15,7 @@
 #include "platform/BusyPointer.h"
 #include "platform/HelpKey.h"
 #include "platform/Printer.h"
-#include "print/PrintFailure.h"
+#include "print/PrintOutcomeMessages.h"
 #include "print/PrinterJob.h"
 #include "print/PrinterSelection.h"
 #include "print/SheetMarks.h"
@@ -111,20 +111,18 @@ void frmAlign::cmdOK_Click() {
 }
 
 void frmAlign::cmdTest_Click() {
-  if (!ValidateOffsets() || !SelectPrinter(settings_)) return;
-  try {
-    TestPrint();
-  } catch (...) {
-    ShowErrorMessage(QStringLiteral("Unable to complete printing."), CaughtFailure());
-  }
+  CopyChoice oneCopy;
+  if (!ValidateOffsets() || !SelectPrinter(settings_, oneCopy, false)) return;
+  ShowPrintOutcome(RunPrintStep(QStringLiteral("Unable to complete printing."),
+                                [this](PrintOutcome& outcome) { TestPrint(outcome); }));
 }
 
 // Side A with the marks where the booklet puts them, then side B shifted by
 // the offsets in the boxes; the stored offsets stay as they are. Only paper
 // needs the user to turn the sheet in between.
-void frmAlign::TestPrint() {
+void frmAlign::TestPrint(PrintOutcome& outcome) {
   Printer& printer = ThePrinter();
-  PrinterJob job(printer, QStringLiteral("alignment test"), {}, JobSides::TwoPasses);
+  PrinterJob job(printer, QStringLiteral("alignment test"), {}, JobSides::TwoPasses, CopyChoice{});
   InitSheetRects(printer, sheetRects_);
   {
     BusyCursor busy;
@@ -140,5 +138,5 @@ void frmAlign::TestPrint() {
     DrawCropMarks(printer, sheetRects_, true, "Test Align - Side B");
     printer.EndDocument();
   }
-  job.Finish();
+  job.Finish(outcome);
 }

@@ -7,6 +7,7 @@
 
 #include "core/ProgramSettings.h"
 #include "print/PageRect.h"
+#include "print/PrintOutcome.h"
 
 class QLabel;
 class QLineEdit;
@@ -38,7 +39,7 @@ class frmAlign : public QDialog {
 
  private:
   float OffsetIn(int box) const;
-  void TestPrint();
+  void TestPrint(PrintOutcome& outcome);
 
   ProgramSettings& settings_;
   SheetRects sheetRects_{};

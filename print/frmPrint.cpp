@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStyle>
 #include <QVBoxLayout>
 
 #include "core/DialogButton.h"
@@ -23,8 +24,8 @@
 #include "platform/HelpKey.h"
 #include "platform/Printer.h"
 #include "platform/SystemBeep.h"
-#include "print/PrintFailure.h"
 #include "print/PrintList.h"
+#include "print/PrintOutcomeMessages.h"
 #include "print/PrintRecords.h"
 #include "print/PrintRounding.h"
 #include "print/PrinterFont.h"
@@ -41,6 +42,36 @@ constexpr int kUngroupedCode = -1;
 
 const QString kNothingToPrint =
     QStringLiteral("There are no records matching the current print criteria. Nothing to print.");
+const QString kUnableToPrint = QStringLiteral("Unable to print records.");
+
+QString SidesText(TwoSided sides) {
+  switch (sides) {
+    case TwoSided::LongEdge: return QStringLiteral(", two-sided (long edge)");
+    case TwoSided::ShortEdge: return QStringLiteral(", two-sided (short edge)");
+    case TwoSided::Off: break;
+  }
+  return {};
+}
+
+// The copies and pages of the system print dialog as the report takes them.
+QString CopiesText(const CopyChoice& copies, bool phoneBook) {
+  const QString collation = copies.Collate ? QStringLiteral("collated") : QStringLiteral("uncollated");
+  QString text = copies.Copies > 1 ? QStringLiteral("%1 copies, %2").arg(copies.Copies).arg(collation)
+                                   : QStringLiteral("1 copy");
+  if (copies.Reverse) text += QStringLiteral(", last page first");
+  if (!phoneBook) text += SidesText(copies.Sides);
+  if (!copies.PageRanges.isEmpty())
+    text += phoneBook ? QStringLiteral(", all pages (the phone book prints whole sheets)")
+                      : QStringLiteral(", pages %1").arg(copies.PageRanges);
+  return text;
+}
+
+QLabel* WrappedLabel(const char* text, const char* name) {
+  auto* label = new QLabel(QString::fromLatin1(text));
+  label->setObjectName(QString::fromLatin1(name));
+  label->setWordWrap(true);
+  return label;
+}
 
 QCheckBox* CheckBox(const char* caption, const char* name) {
   auto* box = new QCheckBox(QString::fromLatin1(caption));
@@ -81,9 +112,16 @@ frmPrint::frmPrint(const BookState& book, ProgramSettings& settings, QWidget* pa
   chkIncAddress = CheckBox("&Include Addresses", "chkIncAddress");
   chkAlphaChar = CheckBox("&Show Alphabet Letters", "chkAlphaChar");
   chkBothSides = CheckBox("Print b&oth sides in one pass", "chkBothSides");
-  lblPrinter = new QLabel;
-  lblPrinter->setObjectName(QStringLiteral("lblPrinter"));
-  lblPrinter->setWordWrap(true);
+  lblBothSides = WrappedLabel("This printer cannot print both sides of a sheet, so the phone book prints in two "
+                              "passes.", "lblBothSides");
+  QSizePolicy keepsItsPlace = lblBothSides->sizePolicy();  // the dialog does not jump as it comes and goes
+  keepsItsPlace.setRetainSizeWhenHidden(true);
+  lblBothSides->setSizePolicy(keepsItsPlace);
+  // Under the text of the box it explains.
+  lblBothSides->setIndent(style()->pixelMetric(QStyle::PM_IndicatorWidth) +
+                          style()->pixelMetric(QStyle::PM_CheckBoxLabelSpacing));
+  connect(chkBothSides, &QCheckBox::toggled, this, &frmPrint::EnableAlign);
+  lblPrinter = WrappedLabel("", "lblPrinter");
 
   cmdOk = MakeButton("OK", "cmdOk");
   cmdOk->setDefault(true);
@@ -100,7 +138,13 @@ frmPrint::frmPrint(const BookState& book, ProgramSettings& settings, QWidget* pa
   connect(cmdFonts, &QPushButton::clicked, this, &frmPrint::cmdFonts_Click);
   connect(cmdAlign, &QPushButton::clicked, this, &frmPrint::cmdAlign_Click);
   connect(cmdHelp, &QPushButton::clicked, this, [] { ShowHelpContext(HelpTopic::Print); });
+  LayOutControls();
+  SetHelpContext(this, HelpTopic::Print);
+  ShowStoredOptions();
+  connect(cboGroups, &GroupComboBox::closedUp, this, &frmPrint::OnGroupCloseUp);
+}
 
+void frmPrint::LayOutControls() {
   auto* options = new QGridLayout;
   options->addWidget(Label2, 0, 0);
   options->addWidget(txtTitle, 0, 1);
@@ -110,7 +154,8 @@ frmPrint::frmPrint(const BookState& book, ProgramSettings& settings, QWidget* pa
   options->addWidget(chkIncAddress, 3, 0, 1, 2);
   options->addWidget(chkAlphaChar, 4, 0, 1, 2);
   options->addWidget(chkBothSides, 5, 0, 1, 2);
-  options->addWidget(lblPrinter, 6, 0, 1, 2);
+  options->addWidget(lblBothSides, 6, 0, 1, 2);
+  options->addWidget(lblPrinter, 7, 0, 1, 2);
   auto* buttons = new QVBoxLayout;
   for (QPushButton* button : {cmdOk, cmdCancel, cmdPreview, cmdPrinter, cmdFonts, cmdAlign, cmdHelp})
     buttons->addWidget(button);
@@ -118,8 +163,10 @@ frmPrint::frmPrint(const BookState& book, ProgramSettings& settings, QWidget* pa
   auto* layout = new QHBoxLayout(this);
   layout->addLayout(options);
   layout->addLayout(buttons);
-  SetHelpContext(this, HelpTopic::Print);
+}
 
+// "<All Groups>" and the options of the last print request.
+void frmPrint::ShowStoredOptions() {
   FillGroupList();
   cboGroups->setCurrentIndex(0);
   OnGroupCloseUp();
@@ -127,13 +174,10 @@ frmPrint::frmPrint(const BookState& book, ProgramSettings& settings, QWidget* pa
   chkIncAddress->setChecked(printing.IncludeAddress);
   chkAlphaChar->setChecked(printing.ShowLetters);
   chkBothSides->setChecked(printing.BothSidesInOnePass);
-  ShowPrinter();
   txtTitle->setMaxLength(kTitleLength);
   txtTitle->setText(ShownText(printing.Title));
   const int type = static_cast<int>(ReportTypeOf(printing.ReportType));
-  optReportType[type]->setChecked(true);
-  optReportType_Click(type);
-  connect(cboGroups, &GroupComboBox::closedUp, this, &frmPrint::OnGroupCloseUp);
+  optReportType[type]->setChecked(true);  // runs optReportType_Click
 }
 
 // The groups in alphabetical order below the three fixed entries.
@@ -203,9 +247,7 @@ void frmPrint::ShowGroupSelection() {
 
 void frmPrint::optReportType_Click(int index) {
   const bool labels = index == static_cast<int>(ReportType::Labels);
-  const bool phoneBook = index == static_cast<int>(ReportType::PhoneBook);
-  cmdAlign->setEnabled(phoneBook);
-  EnableBothSides(phoneBook);
+  ShowPrinter();
   for (QWidget* control : std::initializer_list<QWidget*>{txtTitle, chkIncAddress, chkAlphaChar})
     control->setEnabled(!labels);
 }
@@ -231,18 +273,19 @@ bool frmPrint::ReadyToPrint() {
   printing.IncludeAddress = chkIncAddress->isChecked();
   printing.ShowLetters = chkAlphaChar->isChecked();
   printing.BothSidesInOnePass = chkBothSides->isChecked();
-  if (!SelectPrinter(settings_)) return false;
+  if (!SelectPrinter(settings_, job_.Copies, !PhoneBookChosen())) return false;
   ShowPrinter();
   return FontFits(ReportTypeOf(printing.ReportType));
 }
 
 bool frmPrint::FontFits(ReportType type) {
-  try {
+  const PrintOutcome measured = RunPrintStep(kUnableToPrint, [&](PrintOutcome&) {
     Printer& printer = ThePrinter();
     SetPrinterFont(printer, settings_);
     job_.LinesPerPage = CalcLinesPerPage(printer, type);
-  } catch (...) {
-    ShowErrorMessage(QStringLiteral("Unable to print records."), CaughtFailure());
+  });
+  if (measured.Failed()) {
+    ShowOutcome(measured.Result);
     return false;
   }
   if (job_.LinesPerPage >= MinimumLinesPerPage(type)) return true;
@@ -252,24 +295,33 @@ bool frmPrint::FontFits(ReportType type) {
 }
 
 void frmPrint::BuildAndPrint(Start start) {
-  try {
-    job_.PrintList.clear();
-    if (BuildPrintList(book_, job_)) {
-      if (job_.PrintList.empty()) {
-        ShowMessage(MessageKind::Notice, kNothingToPrint);
-      } else {
-        SortPrintList(book_, job_);
-        if (start == Start::Print || PreviewRecords(book_, settings_, job_)) {
-          accept();
-          if (QWidget* owner = parentWidget()) owner->window()->repaint();
-          PrintRecords(book_, settings_, job_);
-        }
-      }
-    }
-  } catch (...) {
-    ShowErrorMessage(QStringLiteral("Unable to print records."), CaughtFailure());
+  job_.PrintList.clear();
+  const Outcome built = BuildPrintList(book_, job_);
+  if (!built.Succeeded()) {
+    ShowOutcome(built);
+  } else if (job_.PrintList.empty()) {
+    ShowMessage(MessageKind::Notice, kNothingToPrint);
+  } else {
+    PrintSorted(start);
   }
   job_.PrintList.clear();
+}
+
+// The preview, when asked for, decides whether the records print.
+void frmPrint::PrintSorted(Start start) {
+  const PrintOutcome sorted = RunPrintStep(kUnableToPrint, [this](PrintOutcome&) { SortPrintList(book_, job_); });
+  if (sorted.Failed()) {
+    ShowOutcome(sorted.Result);
+    return;
+  }
+  if (start == Start::Preview) {
+    const PrintOutcome previewed = PreviewRecords(book_, settings_, job_);
+    ShowPrintOutcome(previewed);
+    if (previewed.Failed() || previewed.Cancelled) return;
+  }
+  accept();
+  if (QWidget* owner = parentWidget()) owner->window()->repaint();
+  ShowPrintOutcome(PrintRecords(book_, settings_, job_));
 }
 
 void frmPrint::cmdFonts_Click() {
@@ -282,19 +334,34 @@ void frmPrint::cmdFonts_Click() {
   printing.FontItalic = font.Italic;
 }
 
+// Two-sided printing chosen there prints a phone book in one pass.
 void frmPrint::cmdPrinter_Click() {
-  if (ChoosePrinter(settings_)) ShowPrinter();
+  if (!ChoosePrinter(settings_, job_.Copies, !PhoneBookChosen())) return;
+  if (PhoneBookChosen() && job_.Copies.Sides != TwoSided::Off) chkBothSides->setChecked(true);
+  ShowPrinter();
 }
+
+bool frmPrint::PhoneBookChosen() const { return SelectedReportType() == static_cast<int>(ReportType::PhoneBook); }
 
 void frmPrint::ShowPrinter() {
-  lblPrinter->setText(QStringLiteral("Printer: ") + PrinterDescription(settings_));
-  EnableBothSides(SelectedReportType() == static_cast<int>(ReportType::PhoneBook));
+  lblPrinter->setText(QStringLiteral("Printer: ") + PrinterDescription(settings_) + QStringLiteral("; ") +
+                      CopiesText(job_.Copies, PhoneBookChosen()));
+  EnableBothSides();
 }
 
-// One pass needs a printer that turns the sheet itself, or PDF files.
-void frmPrint::EnableBothSides(bool phoneBook) {
-  chkBothSides->setEnabled(phoneBook && ApplyPrinter(settings_) && ThePrinter().CanPrintBothSides());
+// One pass needs a printer that turns the sheet itself, or PDF files; for
+// any other printer the box is cleared and the reason shown beside it.
+void frmPrint::EnableBothSides() {
+  const bool phoneBook = PhoneBookChosen();
+  const bool turnsSheets = phoneBook && ApplyPrinter(settings_) && ThePrinter().CanPrintBothSides();
+  if (phoneBook && !turnsSheets) chkBothSides->setChecked(false);
+  chkBothSides->setEnabled(phoneBook && turnsSheets);
+  lblBothSides->setVisible(phoneBook && !turnsSheets);
+  EnableAlign();
 }
+
+// The offsets shift side B of the second pass; one pass has none.
+void frmPrint::EnableAlign() { cmdAlign->setEnabled(PhoneBookChosen() && !chkBothSides->isChecked()); }
 
 void frmPrint::cmdAlign_Click() {
   frmAlign dialog(settings_, this);

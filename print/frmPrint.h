@@ -16,8 +16,8 @@ class QLineEdit;
 class QPushButton;
 class QRadioButton;
 
-// "Print": the report type, title, groups, options, printer and font of a
-// print request. OK stores the choices in the settings, checks the font, and
+// "Print": the report type, title, groups, options, printer, copies and
+// font of a print request. OK stores the choices in the settings, checks the font, and
 // prints the chosen records, closing the dialog first; Preview shows them
 // first and prints them when the user asks from there.
 class frmPrint : public QDialog {
@@ -35,6 +35,7 @@ class frmPrint : public QDialog {
   QCheckBox* chkIncAddress;
   QCheckBox* chkAlphaChar;
   QCheckBox* chkBothSides;
+  QLabel* lblBothSides;
   QLabel* lblPrinter;
   QPushButton* cmdOk;
   QPushButton* cmdCancel;
@@ -60,6 +61,8 @@ class frmPrint : public QDialog {
 
  private:
   enum class Start { Print, Preview };
+  void LayOutControls();
+  void ShowStoredOptions();
   void FillGroupList();
   void ChooseMultipleGroups();
   int SelectedReportType() const;
@@ -70,8 +73,11 @@ class frmPrint : public QDialog {
   // the user why the job cannot go on.
   bool FontFits(ReportType type);
   void BuildAndPrint(Start start);
+  void PrintSorted(Start start);
+  bool PhoneBookChosen() const;
   void ShowPrinter();
-  void EnableBothSides(bool phoneBook);
+  void EnableBothSides();
+  void EnableAlign();
 
   const BookState& book_;
   ProgramSettings& settings_;

@@ -6,7 +6,7 @@ packages="cmake g++ make ccache qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins
   fonts-noto-core fonts-noto-cjk fonts-noto-color-emoji
   xdg-utils libglib2.0-bin
   assistant-qt6 libqt6sql6-sqlite qt6-documentation-tools qt6-tools-dev
-  dpkg-dev file desktop-file-utils appstream
+  dpkg-dev file desktop-file-utils appstream lintian devscripts
   libcups2-dev cups-daemon cups-client printer-driver-cups-pdf poppler-utils libicu-dev
   qtkeychain-qt6-dev radicale"
 missing=""

@@ -9,11 +9,12 @@
 #include "core/DataFile.h"
 #include "core/Document.h"
 #include "platform/BookLock.h"
+#include "platform/ProgramIdentity.h"
 #include "support/TestBooks.h"
 
 namespace {
 
-struct Outcome {
+struct ProgramRun {
   int ExitCode;
   QString Out, Err;
 };
@@ -22,7 +23,7 @@ QString Fixture(const char* file) { return QStringLiteral(VANTREO_TEST_DATA_DIR 
 
 class CommandLineTest : public testing::Test {
  protected:
-  Outcome Vantreo(const QStringList& arguments) {
+  ProgramRun Vantreo(const QStringList& arguments) {
     QProcess program;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) environment.remove(QLatin1String(name));
@@ -45,17 +46,20 @@ class CommandLineTest : public testing::Test {
 };
 
 TEST_F(CommandLineTest, HelpListsBothCommandsAndWrongUsageExitsWithTwoTouchingNothing) {
-  const Outcome help = Vantreo({QStringLiteral("--help")});
-  EXPECT_EQ(help.ExitCode, 0);
-  EXPECT_TRUE(help.Out.contains(
-      QLatin1String("vantreo --import FILE... --into BOOK.dat [--keep-duplicates] [--convert-to-unicode]")));
-  EXPECT_TRUE(help.Out.contains(QLatin1String("vantreo --export-vcard BOOK.dat OUT.vcf [--vcard-version 4.0]")));
+  for (const char* option : {"--help", "--help-all"}) {
+    const ProgramRun help = Vantreo({QLatin1String(option)});
+    EXPECT_EQ(help.ExitCode, 0) << option;
+    EXPECT_TRUE(help.Out.contains(QLatin1String(
+        "vantreo --import FILE... --into BOOK.dat [--keep-duplicates] [--convert-to-unicode]")));
+    EXPECT_TRUE(help.Out.contains(QLatin1String("vantreo --export-vcard BOOK.dat OUT.vcf [--vcard-version 4.0]")));
+  }
+  EXPECT_EQ(Vantreo({QStringLiteral("--version")}).Out, QStringLiteral("Vantreo %1\n").arg(QLatin1String(kProgramVersion)));
   for (const QStringList& arguments : {QStringList{"--import", Fixture("outlook.csv")}, {"--export-vcard", book},
                                        {"--export-vcard", book, "out.vcf", "--vcard-version", "2.1"},
                                        {"--import", Fixture("outlook.csv"), "--into", book, "--export-vcard", book},
                                        {"--export-vcard", book, "out.vcf", "--convert-to-unicode"},
                                        {"--frobnicate"}}) {
-    const Outcome run = Vantreo(arguments);
+    const ProgramRun run = Vantreo(arguments);
     EXPECT_EQ(run.ExitCode, 2) << arguments.join(' ').toStdString();
     EXPECT_TRUE(run.Err.contains(QLatin1String("vantreo --help")));
   }
@@ -64,7 +68,7 @@ TEST_F(CommandLineTest, HelpListsBothCommandsAndWrongUsageExitsWithTwoTouchingNo
 
 TEST_F(CommandLineTest, ImportCreatesTheBookPrintsTheSummaryAndSkipsDuplicatesTheSecondTime) {
   const QStringList import{"--import", Fixture("apple-contacts.vcf"), Fixture("google-contacts.csv"), "--into", book};
-  Outcome run = Vantreo(import);
+  ProgramRun run = Vantreo(import);
   EXPECT_EQ(run.ExitCode, 0) << run.Err.toStdString();
   EXPECT_TRUE(run.Out.startsWith(QLatin1String("Contacts to add: 4\nGroups to create: Friends, Suppliers\n")));
   // A new book whose contacts need it becomes a Unicode address book.
@@ -88,7 +92,7 @@ TEST_F(CommandLineTest, AnOldFormatBookTransliteratesUnlessToldToConvert) {
   SaveDocument(old);
   const std::string oldFile = ReadBytes(book);
   const QStringList import{"--import", Fixture("apple-contacts.vcf"), "--into", book};
-  Outcome run = Vantreo(import);
+  ProgramRun run = Vantreo(import);
   EXPECT_EQ(run.ExitCode, 0) << run.Err.toStdString();
   EXPECT_TRUE(run.Out.contains(QStringLiteral("Иван Петров, Name: \"Иван Петров\" → \"Ivan Petrov\"")));
   EXPECT_EQ(ReadBytes(book).substr(0, 10), "QUILLBOX00");
@@ -114,13 +118,13 @@ TEST_F(CommandLineTest, FailuresAndABookOpenInAWindowExitWithOneAndLeaveTheBookA
                                  {"--import", QStringLiteral(VANTREO_TEST_DATA_DIR "/loader-corpus/two-records.dat"), "--into", book},
                                  {"--export-vcard", dir.filePath("missing.dat"), "out.vcf"}};
   for (const QStringList& arguments : failing) {
-    const Outcome run = Vantreo(arguments);
+    const ProgramRun run = Vantreo(arguments);
     EXPECT_EQ(run.ExitCode, 1) << arguments.join(' ').toStdString();
     EXPECT_FALSE(run.Err.isEmpty());
   }
   BookLock window;  // a book open in a window is refused
   ASSERT_EQ(window.Take(book), BookLock::Outcome::Taken);
-  const Outcome run = Vantreo({"--import", Fixture("outlook.csv"), "--into", book});
+  const ProgramRun run = Vantreo({"--import", Fixture("outlook.csv"), "--into", book});
   EXPECT_EQ(run.ExitCode, 1);
   EXPECT_TRUE(run.Err.contains(QLatin1String("is open in Vantreo")));
   EXPECT_EQ(Vantreo({"--export-vcard", book, "out.vcf"}).ExitCode, 1);
@@ -131,7 +135,7 @@ TEST_F(CommandLineTest, FailuresAndABookOpenInAWindowExitWithOneAndLeaveTheBookA
 
 TEST_F(CommandLineTest, ExportWritesEveryRecordAsVCard) {
   ASSERT_EQ(Vantreo({"--import", Fixture("rfc6350-examples.vcf"), "--into", book}).ExitCode, 0);
-  const Outcome run = Vantreo({"--export-vcard", book, "out.vcf", "--vcard-version", "4.0"});
+  const ProgramRun run = Vantreo({"--export-vcard", book, "out.vcf", "--vcard-version", "4.0"});
   EXPECT_EQ(run.ExitCode, 0);
   EXPECT_EQ(run.Out, QStringLiteral("Exported 3 records to out.vcf as vCard 4.0.\n"));
   const std::string vcards = ReadBytes(dir.filePath(QStringLiteral("out.vcf")));

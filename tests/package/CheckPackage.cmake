@@ -1,7 +1,9 @@
 # Builds the Debian package from the build folder BUILD_DIR into a temporary
-# folder and checks its files, its declared dependencies, and its desktop
-# entry and AppStream data with their validators.
-#   cmake -DBUILD_DIR=build -DAPP_ID=com.vantreo.Vantreo -P CheckPackage.cmake
+# folder and checks its files, its declared dependencies, its desktop entry
+# and AppStream data with their validators, the whole package with lintian
+# and the program with hardening-check. An unoptimised build (OPTIMISED off)
+# cannot fortify, so there hardening-check skips that one feature.
+#   cmake -DBUILD_DIR=build -DAPP_ID=com.vantreo.Vantreo -DOPTIMISED=ON -P CheckPackage.cmake
 cmake_minimum_required(VERSION 3.25)
 
 function(run)
@@ -20,7 +22,8 @@ set(problems "")
 foreach(file bin/vantreo share/applications/${APP_ID}.desktop share/mime/packages/${APP_ID}.xml
         share/metainfo/${APP_ID}.metainfo.xml share/icons/hicolor/scalable/apps/${APP_ID}.svg
         share/icons/hicolor/48x48/apps/${APP_ID}.png share/icons/hicolor/256x256/apps/${APP_ID}.png
-        share/vantreo/help/vantreo.qhc share/vantreo/help/vantreo.qch share/doc/vantreo/copyright)
+        share/vantreo/help/vantreo.qhc share/vantreo/help/vantreo.qch share/doc/vantreo/copyright
+        share/doc/vantreo/changelog.gz share/man/man1/vantreo.1.gz)
   if(NOT output MATCHES " \\./usr/${file}\n")
     list(APPEND problems "no /usr/${file}")
   endif()
@@ -34,6 +37,23 @@ endforeach()
 run(dpkg-deb --extract ${package} ${work}/root)
 run(desktop-file-validate ${work}/root/usr/share/applications/${APP_ID}.desktop)
 run(appstreamcli validate --no-net ${work}/root/usr/share/metainfo/${APP_ID}.metainfo.xml)
+run(dpkg-deb --field ${package} Version)
+string(STRIP "${output}" version)
+run(dpkg-parsechangelog -l ${work}/root/usr/share/doc/vantreo/changelog.gz -S Version)
+if(NOT output STREQUAL "${version}\n")
+  list(APPEND problems "the changelog's newest entry is ${output}, the package ${version}")
+endif()
+run(lintian --fail-on error,warning --suppress-tags-from-file ${CMAKE_CURRENT_LIST_DIR}/lintian-notes ${package})
+if(output MATCHES "[EW]: ")
+  list(APPEND problems "lintian:\n${output}")
+endif()
+# Control-flow protection is not among Debian 12's hardening flags, and its C
+# start-up files carry no IBT/SHSTK note, so no program linked there has one.
+set(skipped --nocfprotection)
+if(NOT OPTIMISED)
+  list(APPEND skipped --nofortify)
+endif()
+run(hardening-check ${skipped} ${work}/root/usr/bin/vantreo)
 file(REMOVE_RECURSE ${work})
 if(problems)
   list(JOIN problems "\n" problems)

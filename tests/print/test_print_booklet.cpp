@@ -1,6 +1,7 @@
 #include "print/PhoneBook.h"
 #include "print/PrintableText.h"
 #include "support/PrintFixture.h"
+#include "support/TextPrinting.h"
 
 namespace {
 
@@ -134,6 +135,20 @@ std::vector<std::pair<int, int>> Leaves(const std::vector<Sheet>& fronts, const 
   return leaves;
 }
 
+// Each printed page is named for the preview by its side and sheet: the
+// backs of two passes come last sheet first.
+TEST_F(BookletTest, EveryPageIsNamedBySideAndSheet) {
+  const std::pair<JobSides, std::vector<QString>> cases[] = {
+      {JobSides::TwoPasses, {"Side A of sheet 1", "Side A of sheet 2", "Side B of sheet 2", "Side B of sheet 1"}},
+      {JobSides::BothSidesInOnePass, {"Side A of sheet 1", "Side B of sheet 1", "Side A of sheet 2", "Side B of sheet 2"}}};
+  for (const auto& [sides, names] : cases) {
+    printer = RecordingPrinter();
+    PrintBooklet(8 * 18, sides);
+    EXPECT_EQ(printer.pageNames, names);
+    EXPECT_EQ(Pages().size(), names.size());
+  }
+}
+
 TEST_F(BookletTest, OnePassGivesLeavesInPageOrderLikeTwoPassesWithTheCoverFirst) {
   prompt.answers.assign(5, {true, false});  // two passes: no prompt for each page, the backs in one document
   for (const int pages : {4, 8, 12, 16, 20}) {
@@ -178,12 +193,12 @@ TEST_F(BookletTest, ThePreviewDrawsWhatIsPrinted) {
     std::tie(settings.Printing.ReportType, settings.Printing.BothSidesInOnePass) = std::tie(reportType, onePass);
     printer = RecordingPrinter();
     printer.bothSides = printerCanDoIt;
-    PrintRecords(book, settings, job);
+    Print();
     EXPECT_EQ(printer.jobs, std::vector<JobSides>{sides});
     const std::vector<std::vector<PrintedOp>> printed = Pages();
     printer.ops.clear();
     prompt.prompts.clear();
-    EXPECT_FALSE(PreviewRecords(book, settings, job));
+    EXPECT_FALSE(Preview());
     EXPECT_TRUE(prompt.prompts.empty());
     EXPECT_EQ(Pages(), printed);
   }

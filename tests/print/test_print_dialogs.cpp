@@ -20,6 +20,7 @@
 #include "print/frmReadyPage.h"
 #include "support/ModalDialogs.h"
 #include "support/PrintFixture.h"
+#include "support/TextPrinting.h"
 
 namespace {
 
@@ -161,6 +162,11 @@ TEST_F(PrintDialogTest, FontsRoundsTheSizeHalfToEvenKeepsItAfterCancelAndTheSyst
 
 PrinterChoice Queue(const char* name) { return {QString::fromLatin1(name), false, {}, {}, false}; }
 PrinterChoice Files(const char* folder) { return {{}, true, QString::fromLatin1(folder), {}, false}; }
+// The printers chosen in turn, each once however often it was applied again.
+std::vector<PrinterChoice> InTurn(std::vector<PrinterChoice> chosen) {
+  chosen.erase(std::unique(chosen.begin(), chosen.end()), chosen.end());
+  return chosen;
+}
 
 TEST_F(PrintDialogTest, TheChosenPrinterIsStoredShownAndUsedForPrintingTheAlignmentTestAndTheNextRun) {
   setup.printers = {"Office", "Lab"};
@@ -170,10 +176,10 @@ TEST_F(PrintDialogTest, TheChosenPrinterIsStoredShownAndUsedForPrintingTheAlignm
   dialog.cmdPrinter->click();
   EXPECT_EQ(setup.shown, std::vector<PrinterChoice>{Queue("Office")});  // the dialog starts from the printer in use
   EXPECT_EQ(settings.Printing.Printer, *setup.answer);
-  EXPECT_EQ(dialog.lblPrinter->text(), "Printer: Lab, A4, landscape");
+  EXPECT_EQ(dialog.lblPrinter->text(), "Printer: Lab, A4, landscape; 1 copy");
   dialog.cmdOK_Click();
   frmAlign(settings).cmdTest_Click();
-  EXPECT_EQ(std::make_pair(printer.chosen, printer.documentsEnded), std::make_pair(std::vector(3, *setup.answer), 2));
+  EXPECT_EQ(std::make_pair(InTurn(printer.chosen), printer.documentsEnded), std::make_pair(std::vector{*setup.answer}, 2));
 
   QTemporaryDir folder;
   QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, folder.path());
@@ -209,14 +215,59 @@ TEST_F(PrintDialogTest, OKPrintsOnTheStoredChoiceOrTheDefaultOrAsksTheUserOrWrit
     setup.shown.clear();
     printer = RecordingPrinter();
     frmPrint dialog(book, settings);
-    EXPECT_TRUE(dialog.lblPrinter->text().endsWith(shown)) << dialog.lblPrinter->text().toStdString();
+    EXPECT_TRUE(dialog.lblPrinter->text().endsWith(shown + "; 1 copy")) << dialog.lblPrinter->text().toStdString();
     dialog.cmdOK_Click();
-    EXPECT_EQ(printer.chosen, printedOn) << shown.toStdString();
+    EXPECT_EQ(InTurn(printer.chosen), printedOn) << shown.toStdString();
     EXPECT_EQ(std::make_pair(printer.documentsEnded, setup.shown.size()),
               std::make_pair(static_cast<int>(printedOn.size()), asked));
     EXPECT_EQ(settings.Printing.Printer, answer.value_or(stored));
   }
   EXPECT_TRUE(Messages().empty());
+}
+
+// The system dialog offers page ranges for the phone list and labels only;
+// its copies reach every job, its two sides the list and labels, and for
+// the booklet it turns on one pass, which leaves nothing to align.
+TEST_F(PrintDialogTest, CopiesAndPagesOfTheSystemDialogReachTheJobAndTwoSidedMakesTheBookletOnePass) {
+  std::tie(setup.printers, setup.defaultPrinter, setup.answer) = std::make_tuple(QStringList{"Duplex"}, "Duplex", Queue("Duplex"));
+  const CopyChoice chosen{2, false, true, TwoSided::LongEdge, QStringLiteral("2-3")};
+  setup.answerCopies = chosen;
+  frmPrint dialog(book, settings);
+  dialog.cmdPrinter->click();
+  EXPECT_EQ(dialog.lblPrinter->text(), "Printer: Duplex; 2 copies, uncollated, last page first, two-sided (long edge), pages 2-3");
+  dialog.cmdOK_Click();
+  dialog.optReportType[1]->setChecked(true);
+  EXPECT_EQ(dialog.lblPrinter->text(), "Printer: Duplex; 2 copies, uncollated, last page first, all pages (the phone book prints whole sheets)");
+  EXPECT_TRUE(!dialog.chkBothSides->isChecked() && dialog.cmdAlign->isEnabled());
+  dialog.cmdPrinter->click();
+  EXPECT_TRUE(dialog.chkBothSides->isChecked() && !dialog.cmdAlign->isEnabled());
+  dialog.cmdOK_Click();
+  EXPECT_EQ(setup.offeredPageRanges, (std::vector<bool>{true, false}));
+  EXPECT_EQ(printer.jobs, (std::vector<JobSides>{JobSides::OneSide, JobSides::BothSidesInOnePass}));
+  EXPECT_TRUE(printer.jobCopies == (std::vector<CopyChoice>{chosen, {2, false, true, TwoSided::Off, {}}}));
+}
+
+// One pass on a printer that cannot turn the sheet is cleared, with the
+// reason beside it; the booklet then prints in two passes, to be aligned.
+TEST_F(PrintDialogTest, OnePassIsClearedWithItsReasonForAPrinterThatCannotPrintBothSides) {
+  std::tie(setup.printers, setup.defaultPrinter) = std::make_pair(QStringList{"Simplex"}, "Simplex");
+  std::tie(settings.Printing.ReportType, settings.Printing.BothSidesInOnePass, printer.bothSides) = std::make_tuple(1, true, false);
+  frmPrint dialog(book, settings);
+  const auto state = [&dialog] {
+    return std::make_tuple(dialog.chkBothSides->isEnabled(), dialog.chkBothSides->isChecked(),
+                           dialog.lblBothSides->isVisibleTo(&dialog), dialog.cmdAlign->isEnabled());
+  };
+  EXPECT_EQ(state(), std::make_tuple(false, false, true, true));
+  EXPECT_EQ(dialog.lblBothSides->text(), "This printer cannot print both sides of a sheet, so the phone book prints in two passes.");
+  dialog.optReportType[0]->setChecked(true);  // only the booklet prints in passes
+  EXPECT_EQ(state(), std::make_tuple(false, false, false, false));
+  printer.bothSides = true;
+  dialog.optReportType[1]->setChecked(true);
+  EXPECT_EQ(state(), std::make_tuple(true, false, false, true));
+  dialog.chkBothSides->click();
+  EXPECT_EQ(state(), std::make_tuple(true, true, false, false));
+  dialog.cmdOK_Click();
+  EXPECT_EQ(std::make_pair(settings.Printing.BothSidesInOnePass, printer.jobs), std::make_pair(true, std::vector{JobSides::BothSidesInOnePass}));
 }
 
 TEST_F(PrintDialogTest, AlignRefusesWhatIsNoOffsetWithTheFocusThereAndStoresTwoDecimalsAnEmptyBoxAsZero) {

@@ -35,7 +35,7 @@ TEST_F(PrintEngineTest, TheRecordsOfAllGroupsNoGroupOrAnyOfTheirGroupsInDocument
   for (const auto& [selection, expected] : selections) {
     job.GroupSelection = selection;
     job.PrintList.clear();
-    EXPECT_TRUE(BuildPrintList(book, job));
+    EXPECT_TRUE(BuildPrintList(book, job).Succeeded());
     EXPECT_EQ(job.PrintList, expected) << static_cast<int>(selection.back());
   }
   EXPECT_EQ(std::make_pair(Fakes().busy.timesShown, Fakes().busy.depth), std::make_pair(7, 0));
@@ -145,13 +145,13 @@ TEST_F(PrintEngineTest, TheLineFileIsPrivateAndRemovedAfterTheJobAndAfterAFailur
     EXPECT_TRUE(!seen.empty() && QDir(seen[0].filePath()).exists(QString::fromLatin1(kLineFileName)));
     if (fail) throw PlatformFailure(PlatformError{482, QStringLiteral("Printer error")});
   };
-  PrintRecords(book, settings, job);
+  Print();
   ASSERT_EQ(seen.size(), 1);
   EXPECT_EQ(seen[0].permissions() & 0x0077, 0);  // neither the group nor others may enter
   EXPECT_TRUE(QDir(temporary.path()).isEmpty() && Messages().empty());
   fail = true;
-  PrintRecords(book, settings, job);
-  EXPECT_FALSE(PreviewRecords(book, settings, job));
+  Print();
+  EXPECT_FALSE(Preview());
   qputenv("TMPDIR", savedTmp);
   EXPECT_EQ(Messages(), std::vector<QString>(2, "Unable to complete printing. Error 482 : Printer error."));
   EXPECT_TRUE(QDir(temporary.path()).isEmpty());

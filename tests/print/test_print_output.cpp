@@ -2,8 +2,11 @@
 
 #include <csignal>
 
+#include <QAction>
 #include <QDialog>
 #include <QDir>
+#include <QImage>
+#include <QLabel>
 #include <QProcess>
 #include <QPushButton>
 #include <QRandomGenerator>
@@ -15,10 +18,11 @@
 #include "platform/PdfFileNames.h"
 #include "platform/PrintPreviewWindow.h"
 #include "platform/QtPrinter.h"
+#include "print/SheetMarks.h"
 #include "print/frmPrint.h"
 #include "support/ModalDialogs.h"
 #include "support/PrintFixture.h"
-#include "support/PrivateCupsServer.h"
+#include "support/SmallDisk.h"
 
 namespace {
 
@@ -52,7 +56,7 @@ TEST_F(PdfPrintTest, APhoneListAndFourteenLabelsBecomeANamedFileOfOnePageEachAnd
   job.PrintList.resize(14);
   for (const int16_t reportType : {0, 2}) {  // labels: without a blank sheet after the full page
     settings.Printing.ReportType = reportType;
-    PrintRecords(book, settings, job);
+    Print();
     ASSERT_EQ(Messages().size(), Files().size());
     const QString file = Files()[0];  // the new one: "labels" sorts before "phone list"
     EXPECT_TRUE(QRegularExpression("^Vantreo (phone list|labels) \\d{4}-\\d\\d-\\d\\d \\d\\d-\\d\\d\\.pdf$").match(file).hasMatch())
@@ -68,13 +72,21 @@ TEST_F(PdfPrintTest, ABookletPreviewShowsBothSidesTwoPassesGiveASideAAndASideBFi
   job.LinesPerPage = 18;
   job.PrintList.resize(36);
   int pages = 0;
-  WhenModalShown([&pages](QDialog& preview) {
+  QStringList shown;  // the page number and name the window shows, on the third page
+  WhenModalShown([&pages, &shown](QDialog& preview) {
     pages = static_cast<PrintPreviewWindow&>(preview).PageCount();
+    for (QAction* action : preview.findChildren<QAction*>())
+      if (action->text() == "&Next Page") {
+        action->trigger();
+        action->trigger();
+      }
+    for (const QLabel* label : preview.findChildren<QLabel*>()) shown << label->text();
     preview.reject();
   });
-  EXPECT_FALSE(PreviewRecords(book, settings, job));
+  EXPECT_FALSE(Preview());
   EXPECT_EQ(std::make_pair(pages, Files().isEmpty()), std::make_pair(4, true));
-  PrintRecords(book, settings, job);
+  EXPECT_TRUE(shown.contains(" Page 3 of 4: Side B of sheet 2 ")) << shown.join('|').toStdString();
+  Print();
   const QStringList files = Files();
   ASSERT_EQ(files.size(), 2);
   EXPECT_TRUE(files[0].endsWith(QLatin1String(" side A.pdf")));
@@ -84,9 +96,46 @@ TEST_F(PdfPrintTest, ABookletPreviewShowsBothSidesTwoPassesGiveASideAAndASideBFi
   EXPECT_TRUE(Messages()[0].startsWith(QLatin1String("The printout was saved as the PDF files\n")));
   for (const QString& file : files) QFile::remove(QDir(folder.path()).filePath(file));
   settings.Printing.BothSidesInOnePass = true;
-  PrintRecords(book, settings, job);
+  Print();
   ASSERT_EQ(Files().size(), 1);
   EXPECT_EQ(PagesIn(Files()[0]), 4);  // each back after its front
+}
+
+// The pages chosen in the system dialog are the pages drawn, so files and
+// queues alike get only those.
+TEST_F(PdfPrintTest, OnlyTheChosenPagesOfAPhoneListOrOfLabelsAreWritten) {
+  settings.Printing.IncludeAddress = false;
+  job.LinesPerPage = 15;  // 40 records: three pages of the list, and of labels
+  job.Copies.PageRanges = QStringLiteral("1,3");
+  for (const int16_t reportType : {0, 2}) {
+    settings.Printing.ReportType = reportType;
+    Print();
+    ASSERT_EQ(Files().size(), 1u);
+    EXPECT_EQ(PagesIn(Files()[0]), 2) << reportType;
+    QFile::remove(QDir(folder.path()).filePath(Files()[0]));
+  }
+}
+
+// Cut marks are drawn half a point wide in black, not as hairlines: the ink
+// of nine crosses of two 150-twip arms, rendered at 288 dpi (a twip is a
+// fifth of a pixel), is nine times two 30 by 2 pixel arms less their crossing.
+TEST_F(PdfPrintTest, CutMarksAreHalfAPointWideAndBlack) {
+  QtPrinter pdf(OutputFor(settings.Printing.Printer));
+  pdf.StartJob(QStringLiteral("alignment test"), {}, JobSides::OneSide, {});
+  SheetRects rects{};
+  InitSheetRects(pdf, rects);
+  DrawCropMarks(pdf, rects, true, {});
+  const QStringList files = pdf.FinishJob().Files;
+  ASSERT_EQ(files.size(), 1);
+  QProcess render;
+  render.start(QStringLiteral("pdftoppm"), {"-r", "288", "-gray", files[0], QDir(folder.path()).filePath("page")});
+  if (!render.waitForFinished(30000) || render.exitCode() != 0) GTEST_SKIP() << "pdftoppm cannot render the page here";
+  const QImage page(QDir(folder.path()).filePath(QStringLiteral("page-1.pgm")));
+  ASSERT_FALSE(page.isNull());
+  double ink = 0;
+  for (int y = 0; y < page.height(); ++y)
+    for (int x = 0; x < page.width(); ++x) ink += (255 - qGray(page.pixel(x, y))) / 255.0;
+  EXPECT_NEAR(ink, 9 * (2 * 30 * 2 - 2 * 2), 9 * 116 * 0.15);
 }
 
 TEST_F(PdfPrintTest, JobsInTheSameMinuteKeepTheirFiles) {
@@ -106,16 +155,42 @@ TEST_F(PdfPrintTest, AFailedWriteIsReportedWithTheSystemsReasonAndLeavesNoFile) 
   const auto previous = std::signal(SIGXFSZ, SIG_IGN);
   const rlimit small{4096, saved.rlim_max};
   setrlimit(RLIMIT_FSIZE, &small);
-  PrintRecords(book, settings, job);
+  Print();
   setrlimit(RLIMIT_FSIZE, &saved);
   std::signal(SIGXFSZ, previous);
   EXPECT_EQ(Messages(), std::vector<QString>{"Unable to complete printing. Error 75 : File too large."});
   EXPECT_TRUE(Files().isEmpty());
 }
 
+// A disk that fills while a small or a large booklet is written, and a full
+// temporary folder while a phone list goes to a queue: each names the
+// system's own reason and leaves no file behind.
+TEST_F(PdfPrintTest, AFullDiskIsNamedWithTheSystemsReasonForASmallAndALargeBookletAndAFullTemporaryFolder) {
+  std::tie(settings.Printing.ReportType, settings.Printing.IncludeAddress, job.LinesPerPage) = std::make_tuple(1, true, 18);
+  for (const auto& [records, kibibytes] : {std::make_pair(40, 16), std::make_pair(2000, 96)}) {  // about 25 and 900 KiB
+    SmallDisk disk(kibibytes);
+    if (!disk.Problem().isEmpty()) GTEST_SKIP() << "no small disk: " << disk.Problem().toStdString();
+    settings.Printing.Printer.Folder = disk.Path();
+    ThePrinter().Choose(settings.Printing.Printer);
+    book = PeopleBook(records);
+    PrintAll();
+    Print();
+    EXPECT_TRUE(QDir(disk.Path()).isEmpty()) << records;
+  }
+  SmallDisk temporary(16);
+  const QByteArray savedTmp = qgetenv("TMPDIR");
+  qputenv("TMPDIR", temporary.Path().toLocal8Bit());
+  settings.Printing.ReportType = 0;
+  ThePrinter().Choose({QStringLiteral("VantreoNowhere"), false, {}, {}, false});
+  Print();
+  qputenv("TMPDIR", savedTmp);
+  EXPECT_TRUE(QDir(temporary.Path()).isEmpty());
+  EXPECT_EQ(Messages(), std::vector<QString>(3, "Unable to complete printing. Error 75 : No space left on device."));
+}
+
 TEST_F(PdfPrintTest, ASideBThatCannotBeWrittenTakesSideAWithIt) {
   QtPrinter pdf(OutputFor(settings.Printing.Printer));
-  pdf.StartJob(QStringLiteral("phone book"), {}, JobSides::TwoPasses);
+  pdf.StartJob(QStringLiteral("phone book"), {}, JobSides::TwoPasses, {});
   pdf.PrintText("front");
   pdf.StartSideB();
   ASSERT_EQ(Files().size(), 1);
@@ -129,53 +204,13 @@ TEST_F(PdfPrintTest, AProgramEndedDuringAJobLeavesNeitherItsPrivateFolderNorAHal
   LineFile lines(18);
   lines.Write("Ann");
   QtPrinter pdf(OutputFor(settings.Printing.Printer));
-  pdf.StartJob(QStringLiteral("phone list"), {}, JobSides::OneSide);
+  pdf.StartJob(QStringLiteral("phone list"), {}, JobSides::OneSide, {});
   pdf.PrintText("half");
   ASSERT_TRUE(Files().size() == 1 && QFile::exists(lines.Path()));
   RunExitCleanups();
   EXPECT_TRUE(Files().isEmpty());
   EXPECT_FALSE(QFileInfo::exists(QFileInfo(lines.Path()).path()));
   pdf.AbandonJob();
-}
-
-// The program printing through a real CUPS queue: a cupsd of the test's own
-// with a cups-pdf queue that writes each job it prints as a PDF file.
-TEST(CupsPrintTest, APhoneListArrivesARefusedJobAndAGonePrinterAreReportedWithCupsReasons) {
-  const QString queue = QStringLiteral("VantreoCheck");
-  PrivateCupsServer server(queue);
-  if (!server.Problem().isEmpty()) GTEST_SKIP() << "no private cupsd: " << server.Problem().toStdString();
-  // Before this process's first CUPS call: the private server, and a user
-  // cups-pdf does not know, whose jobs go to its anonymous folder.
-  qputenv("CUPS_SERVER", server.Socket().toLocal8Bit());
-  qputenv("CUPS_USER", QByteArray("vantreo-check-") + QByteArray::number(getpid()));
-  BookState book = PeopleBook(3);
-  ProgramSettings settings;
-  settings.Printing.Printer.Name = queue;
-  settings.Printing.FontName = QStringLiteral("DejaVu Serif");
-  // A title of this run's own names the job, and so the file cups-pdf writes.
-  const QString token = QStringLiteral("Check%1x%2").arg(getpid()).arg(QRandomGenerator::global()->generate());
-  settings.Printing.Title = token.toStdString();
-  const auto print = [&] { frmPrint(book, settings).cmdOk->click(); };
-  print();
-  const QDeadlineTimer deadline(60000);
-  for (QString pending = "?"; !pending.isEmpty() && !deadline.hasExpired(); QTest::qWait(250))  // until it is done
-    server.Run(QStringLiteral("lpstat"), {QStringLiteral("-o")}, &pending);
-  const QDir anonymous{QString::fromLatin1(kCupsPdfAnonymousFolder)};
-  const QStringList arrived = anonymous.entryList({"*" + token + "*.pdf"}, QDir::Files);
-  ASSERT_EQ(arrived.size(), 1) << token.toStdString();
-  QProcess info;
-  info.start(QStringLiteral("pdfinfo"), {anonymous.filePath(arrived[0])});
-  EXPECT_TRUE(info.waitForFinished(20000) && info.readAllStandardOutput().contains("\nPages:           1\n"));
-  QFile::remove(anonymous.filePath(arrived[0]));
-  ASSERT_TRUE(server.Run(QStringLiteral("cupsreject"), {queue}));
-  print();
-  settings.Printing.Printer.Name = QStringLiteral("VantreoGone");  // chosen once, removed since
-  print();
-  const auto& shown = Fakes().messages.shown;
-  ASSERT_EQ(shown.size(), 2u);
-  EXPECT_TRUE(shown[0].second.startsWith(QLatin1String("Unable to complete printing. Error 1286 : ")));
-  EXPECT_TRUE(shown[0].second.contains(QLatin1String("not accepting jobs"))) << shown[0].second.toStdString();
-  EXPECT_EQ(shown[1].second, "Unable to complete printing. Error 1030 : The printer \"VantreoGone\" is not available.");
 }
 
 }  // namespace

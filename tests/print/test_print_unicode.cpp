@@ -58,7 +58,7 @@ TEST_F(UnicodePdfTest, APhoneListGivesEveryNameBack) {
     GTEST_SKIP() << "pdftotext (poppler-utils) is not installed";
   AddWorldNames(book);
   PrintAll();
-  PrintRecords(book, settings, job);
+  Print();
   const QString text = PrintedText();
   for (const QString& name : kWorldNames) {
     // pdftotext gives right-to-left words in reading order but may order
@@ -78,7 +78,7 @@ TEST_F(UnicodePdfTest, ARecordWithACharacterNoFontHasIsNamed) {
   AddWorldNames(book);
   book.Records[2].Name += "\xF4\x8F\xBF\xBD";  // U+10FFFD, a private-use character no font draws
   PrintAll();
-  PrintRecords(book, settings, job);
+  Print();
   ASSERT_EQ(Messages().size(), 2u);
   EXPECT_TRUE(Messages()[1].startsWith(QStringLiteral("No installed font has some characters of these records")));
   EXPECT_TRUE(Messages()[1].endsWith(QStringLiteral("\n\nRecord 3: İsmail Işık\U0010FFFD")));
@@ -92,7 +92,7 @@ TEST_F(PrintTest, RightToLeftNamesKeepTheirLeadersAndNumbersFlushRight) {
   PrintAll();
   settings.Printing.ShowLetters = false;
   job.LinesPerPage = 40;
-  PrintRecords(book, settings, job);
+  Print();
   const std::vector<PrintedOp> texts = printer.Texts();
   std::vector<double> rightEnds;
   for (const char* number : {"555-0100", "555-0101", "555-0102"}) {

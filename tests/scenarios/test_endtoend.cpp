@@ -191,11 +191,13 @@ TEST_F(EndToEnd, ImportPrintAndExportThenFindTheChoicesAgain) {
   EXPECT_EQ(Fakes().messages.shown[0].first, MessageKind::EditionQuestion);
   Fakes().messages.shown.clear();
 
-  // A phone list of everybody, saved as a PDF file because there is no printer.
+  // A phone list of everybody, saved as a PDF file when the user agrees: the tests see no print service.
   OnDialog("frmPrint", [](QDialog& print) { Click(print, "cmdOk"); });
+  Fakes().messages.answers = {MessageAnswer::OK};
   Press(Qt::Key_P);
-  ASSERT_EQ(Fakes().messages.shown.size(), 1u);
-  const QStringList notice = Fakes().messages.shown[0].second.split('\n');
+  ASSERT_EQ(Fakes().messages.shown.size(), 2u);
+  EXPECT_TRUE(Fakes().messages.shown[0].second.startsWith("The print service is not running"));
+  const QStringList notice = Fakes().messages.shown[1].second.split('\n');
   EXPECT_EQ(notice[0], "The printout was saved as the PDF file");
   EXPECT_EQ(ReadBytes(notice.value(1)).substr(0, 5), "%PDF-");
 

@@ -7,25 +7,32 @@
 #include "platform/PrinterSetup.h"
 #include "print/LineFile.h"
 #include "print/PrintJob.h"
+#include "print/PrintOutcomeMessages.h"
 #include "print/PrintRecords.h"
 #include "support/FakePlatform.h"
 #include "support/RecordingPrinter.h"
 #include "support/TestBooks.h"
 
 // The system's printers as a test sets them; the print dialog records what
-// it was shown and answers with answer, or is cancelled without one.
+// it was shown and answers with answer and answerCopies, or is cancelled
+// without an answer.
 struct FakePrinterSetup : PrinterSetup {
   QStringList Printers() override { return printers; }
   QString DefaultPrinter() override { return defaultPrinter; }
-  bool Choose(PrinterChoice& choice, int) override {
+  bool ServiceRunning() override { return serviceRunning; }
+  bool Choose(PrinterChoice& choice, CopyChoice& copies, bool pageRanges, int) override {
     shown.push_back(choice);
-    if (answer) choice = *answer;
+    offeredPageRanges.push_back(pageRanges);
+    if (answer) std::tie(choice, copies) = std::make_pair(*answer, answerCopies);
     return answer.has_value();
   }
   QStringList printers;
   QString defaultPrinter;
   std::optional<PrinterChoice> answer;
+  CopyChoice answerCopies;
+  bool serviceRunning = true;
   std::vector<PrinterChoice> shown;
+  std::vector<bool> offeredPageRanges;
 };
 
 // A test that prints on the recording printer, with fakes for the side B
@@ -48,6 +55,15 @@ class PrintTest : public testing::Test {
   void PrintAll() {
     job.PrintList.clear();
     for (int r = 0; r < book.RecordCount(); ++r) job.PrintList.push_back(r);
+  }
+
+  // Prints, or previews, the job and tells what became of it as the print
+  // dialog does; Preview() is true when the user asked to print from there.
+  void Print() { ShowPrintOutcome(PrintRecords(book, settings, job)); }
+  bool Preview() {
+    const PrintOutcome outcome = PreviewRecords(book, settings, job);
+    ShowPrintOutcome(outcome);
+    return !outcome.Failed() && !outcome.Cancelled;
   }
 
   static std::vector<QString> Messages() {

@@ -13,13 +13,15 @@ inline const char* const kCupsPdfAnonymousFolder = "/var/spool/cups-pdf/ANONYMOU
 
 // A cupsd of the test's own, never the system's: configuration, spool, logs
 // and socket in a temporary folder, one cups-pdf queue, stopped when this
-// object goes. Problem() says why it cannot be had here.
+// object goes. Problem() says why it cannot be had here; Installed() tells
+// whether it should have been (cupsd and cups-pdf are there).
 class PrivateCupsServer {
  public:
-  explicit PrivateCupsServer(const QString& queue) {
-    const QString ppd = QStringLiteral("/usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd");
-    if (!QFile::exists(QStringLiteral("/usr/lib/cups/backend/cups-pdf"))) problem_ = QStringLiteral("cups-pdf is missing");
-    if (geteuid() != 0) problem_ = QStringLiteral("the cups-pdf backend runs only for root");
+  // A duplex queue prints both sides: its PPD offers the Duplex option.
+  explicit PrivateCupsServer(const QString& queue, bool duplex = false) {
+    QString ppd = QStringLiteral("/usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd");
+    if (!Installed()) problem_ = QStringLiteral("cupsd or cups-pdf is missing");
+    else if (geteuid() != 0) problem_ = QStringLiteral("the cups-pdf backend runs only for root");
     if (!problem_.isEmpty()) return;
     const QString root = folder_.path();
     for (const char* sub : {"conf/ppd", "spool/tmp", "cache", "state", "log"}) QDir(root).mkpath(QLatin1String(sub));
@@ -43,10 +45,19 @@ class PrivateCupsServer {
         problem_ = QStringLiteral("cupsd did not start: ") + QString::fromLocal8Bit(cupsd_.readAllStandardError());
         return;
       }
+    if (duplex) ppd = DuplexPpd(ppd);
     if (!Run("lpadmin", {"-p", queue, "-E", "-v", "cups-pdf:/", "-P", ppd}))
       problem_ = QStringLiteral("the cups-pdf queue could not be made");
   }
-  ~PrivateCupsServer() {
+  ~PrivateCupsServer() { Stop(); }
+
+  static bool Installed() {
+    return QFile::exists(QStringLiteral("/usr/sbin/cupsd")) && QFile::exists(QStringLiteral("/usr/lib/cups/backend/cups-pdf"));
+  }
+
+  // Ends the server, as when the print service is stopped.
+  void Stop() {
+    if (cupsd_.state() == QProcess::NotRunning) return;
     cupsd_.terminate();
     if (!cupsd_.waitForFinished(10000)) cupsd_.kill();
     cupsd_.waitForFinished(5000);
@@ -66,6 +77,19 @@ class PrivateCupsServer {
   }
 
  private:
+  QString DuplexPpd(const QString& plain) const {
+    QFile original(plain);
+    original.open(QIODevice::ReadOnly);
+    const QString path = folder_.filePath(QStringLiteral("duplex.ppd"));
+    Write(path, QString::fromLatin1(original.readAll()) +
+                    QStringLiteral("*OpenUI *Duplex/2-Sided Printing: PickOne\n*OrderDependency: 10 AnySetup *Duplex\n"
+                                   "*DefaultDuplex: None\n*Duplex None/Off: \"<</Duplex false>>setpagedevice\"\n"
+                                   "*Duplex DuplexNoTumble/Long Edge: \"<</Duplex true/Tumble false>>setpagedevice\"\n"
+                                   "*Duplex DuplexTumble/Short Edge: \"<</Duplex true/Tumble true>>setpagedevice\"\n"
+                                   "*CloseUI: *Duplex\n"));
+    return path;
+  }
+
   static void Write(const QString& path, const QString& text) {
     if (QFile file(path); file.open(QIODevice::WriteOnly)) file.write(text.toUtf8());
   }

@@ -63,12 +63,16 @@ class RecordingPrinter : public Printer {
   void Choose(const PrinterChoice& choice) override { chosen.push_back(choice); }
   bool CanPrintBothSides() override { return bothSides; }
   bool FeedsPaper() override { return !previewing; }
-  void StartJob(const QString&, const QString&, JobSides sides) override { jobs.push_back(sides); }
+  void StartJob(const QString&, const QString&, JobSides sides, const CopyChoice& copies) override {
+    jobs.push_back(sides);
+    jobCopies.push_back(copies);
+  }
   void StartSideB() override {}
-  QStringList FinishJob() override {
+  FinishedJob FinishJob() override {
     EndDocument();
     return {};
   }
+  void NamePage(const QString& name) override { pageNames.push_back(name); }
   void AbandonJob() override { EndDocument(); }
   // Draws into this printer, as a preview; answers previewAnswer.
   bool Preview(const std::function<void(Printer&)>& draw, int) override {
@@ -109,6 +113,8 @@ class RecordingPrinter : public Printer {
   int documentsEnded = 0;
   std::function<void(const std::string&)> beforeText;  // e.g. to fail in the middle of a job
   std::vector<JobSides> jobs;
+  std::vector<CopyChoice> jobCopies;
+  std::vector<QString> pageNames;
   std::vector<PrinterChoice> chosen;
   bool bothSides = true;
   bool previewing = false;
