@@ -15,6 +15,7 @@
 #include "platform/BookLock.h"
 #include "platform/FileSystem.h"
 #include "platform/ProgramIdentity.h"
+#include "sync/SyncCommand.h"
 #include "platform/UnixSignals.h"
 
 namespace {
@@ -30,6 +31,8 @@ const char* const kDescription =
     "      adds the contacts of vCard (2.1, 3.0, 4.0) and CSV files to BOOK.dat\n"
     "  vantreo --export-vcard BOOK.dat OUT.vcf [--vcard-version 4.0]\n"
     "      writes every record of BOOK.dat to OUT.vcf as vCard\n"
+    "  vantreo --sync BOOK.dat [--server URL --user NAME --password-file FILE]\n"
+    "      syncs BOOK.dat both ways with its CardDAV address book (the first run sets the account up)\n"
     "\n"
     "The commands run without a window, print a summary and exit with 0 when done,\n"
     "1 when they failed (the book is then unchanged) and 2 on wrong usage.";
@@ -68,6 +71,12 @@ struct Options {
   QCommandLineOption ExportVCard{QStringLiteral("export-vcard"), QStringLiteral("Writes the records of BOOK.dat as vCard to the file named after it."), QStringLiteral("BOOK.dat")};
   QCommandLineOption Version{QStringLiteral("vcard-version"), QStringLiteral("The vCard version to write: 3.0 (the default) or 4.0."),
                              QStringLiteral("VERSION"), QStringLiteral("3.0")};
+  QCommandLineOption Sync{QStringLiteral("sync"), QStringLiteral("Syncs BOOK.dat with its CardDAV address book."), QStringLiteral("BOOK.dat")};
+  QCommandLineOption Server{QStringLiteral("server"), QStringLiteral("The CardDAV server or address book (first sync)."), QStringLiteral("URL")};
+  QCommandLineOption User{QStringLiteral("user"), QStringLiteral("The user name on the server (first sync)."), QStringLiteral("NAME")};
+  QCommandLineOption PasswordFile{QStringLiteral("password-file"),
+                                  QStringLiteral("A file only its owner can read, holding the password; used when the keyring has none."),
+                                  QStringLiteral("FILE")};
 };
 
 // Holds the book's lock for the whole command, so that a window cannot open
@@ -140,6 +149,17 @@ int ExportVCard(const QString& path, const QString& target, VCardVersion version
   return kDone;
 }
 
+int Sync(const QCommandLineParser& parser, const Options& options) {
+  if (parser.isSet(options.Into) || parser.isSet(options.KeepDuplicates) || parser.isSet(options.Version) ||
+      !parser.positionalArguments().isEmpty())
+    return WrongUsage(QStringLiteral("--sync takes BOOK.dat and --server, --user, --password-file, --convert-to-unicode."));
+  if (parser.isSet(options.Server) != parser.isSet(options.User))
+    return WrongUsage(QStringLiteral("--server and --user go together."));
+  const SyncCommandRequest request{parser.value(options.Sync), parser.value(options.Server), parser.value(options.User),
+                                   parser.value(options.PasswordFile), parser.isSet(options.ConvertToUnicode)};
+  return RunSyncCommand(request, Out(), Err());
+}
+
 int Run(const QStringList& arguments) {
   QCommandLineParser parser;
   parser.setApplicationDescription(QString::fromLatin1(kDescription));
@@ -147,7 +167,7 @@ int Run(const QStringList& arguments) {
   const QCommandLineOption version = parser.addVersionOption();
   const Options options;
   parser.addOptions({options.Import, options.Into, options.KeepDuplicates, options.ConvertToUnicode, options.ExportVCard,
-                     options.Version});
+                     options.Version, options.Sync, options.Server, options.User, options.PasswordFile});
   parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("More files to import, or the vCard file to write."),
                                QStringLiteral("[FILE...]"));
   if (!parser.parse(arguments)) return WrongUsage(parser.errorText());
@@ -160,7 +180,10 @@ int Run(const QStringList& arguments) {
     return kDone;
   }
   const bool importing = parser.isSet(options.Import), exporting = parser.isSet(options.ExportVCard);
-  if (importing == exporting) return WrongUsage(QStringLiteral("give either --import or --export-vcard."));
+  if (parser.isSet(options.Sync) && !importing && !exporting) return Sync(parser, options);
+  if (parser.isSet(options.Server) || parser.isSet(options.User) || parser.isSet(options.PasswordFile))
+    return WrongUsage(QStringLiteral("--server, --user and --password-file go with --sync."));
+  if (importing == exporting) return WrongUsage(QStringLiteral("give one of --import, --export-vcard and --sync."));
   if (importing) {
     if (!parser.isSet(options.Into)) return WrongUsage(QStringLiteral("--import needs --into BOOK.dat."));
     if (parser.isSet(options.Version)) return WrongUsage(QStringLiteral("--vcard-version goes with --export-vcard."));

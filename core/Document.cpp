@@ -1,5 +1,7 @@
 #include "core/Document.h"
 
+#include <algorithm>
+
 #include <QDateTime>
 #include <QUuid>
 
@@ -28,7 +30,9 @@ void InitNewRecord(BookState& book, int index) {
 
 void StampChange(const BookState& book, AddressRecord& record) {
   if (!book.IsUnicode()) return;  // the old edition keeps neither; conversion gives them
-  record.ChangedMs = QDateTime::currentMSecsSinceEpoch();
+  // Strictly later than the last stamp, so that a change within the same
+  // millisecond as the one before it is still seen as a change.
+  record.ChangedMs = std::max<int64_t>(QDateTime::currentMSecsSinceEpoch(), record.ChangedMs + 1);
   if (record.Uid.empty()) record.Uid = QUuid::createUuid().toString(QUuid::WithoutBraces).toStdString();
 }
 

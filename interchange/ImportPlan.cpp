@@ -115,6 +115,7 @@ class Planner {
   ImportPlan plan_;
   int room_ = 0;
   QString contact_;  // the contact being planned, as the summary names it
+  int contactIndex_ = -1;
   NameIndex groups_, phoneNames_;
   struct KnownRecord {
     int Index;
@@ -277,7 +278,7 @@ bool Planner::WillAdd(const ImportedContact& contact, const AddressRecord& recor
   const int duplicate = FindDuplicate(likeness);
   plan_.Contacts.push_back({contact_, -1, duplicate, {}, false});
   if (duplicate >= 0) {
-    plan_.Duplicates.push_back({contact_, duplicate});
+    plan_.Duplicates.push_back({contact_, duplicate, contactIndex_});
     if (plan_.DuplicatesSkipped) return false;
   }
   if (room_ <= 0) {
@@ -290,6 +291,7 @@ bool Planner::WillAdd(const ImportedContact& contact, const AddressRecord& recor
 }
 
 void Planner::Add(const ImportedContact& contact) {
+  ++contactIndex_;
   contact_ = !contact.Name.trimmed().isEmpty() ? contact.Name.trimmed()
              : !contact.Company.trimmed().isEmpty() ? contact.Company.trimmed()
                                                    : QStringLiteral("(no name)");

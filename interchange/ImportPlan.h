@@ -22,6 +22,7 @@ struct ChangedValue {
 struct LikelyDuplicate {
   QString Contact;
   int ExistingRecord = 0;
+  int ContactIndex = 0;  // the contact's place among those read
 };
 
 // One contact of the files as the preview lists it.

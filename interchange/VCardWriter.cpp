@@ -163,6 +163,12 @@ std::string WriteVCards(const BookState& book, const std::vector<int>& records, 
   return out;
 }
 
+std::string WriteVCard(const BookState& book, const AddressRecord& record, VCardVersion version) {
+  std::string out;
+  CardWriter(book, version, out).Write(record);
+  return out;
+}
+
 std::vector<int> AllRecords(const BookState& book) {
   std::vector<int> all(static_cast<size_t>(book.RecordCount()));
   for (int i = 0; i < book.RecordCount(); ++i) all[static_cast<size_t>(i)] = i;

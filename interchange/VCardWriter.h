@@ -13,5 +13,8 @@ enum class VCardVersion { V3, V4 };
 // with their phone names, the groups as CATEGORIES and the notes as NOTE.
 std::string WriteVCards(const BookState& book, const std::vector<int>& records, VCardVersion version);
 
+// One record as a card, written as WriteVCards writes it.
+std::string WriteVCard(const BookState& book, const AddressRecord& record, VCardVersion version);
+
 // The indexes of every record of the book.
 std::vector<int> AllRecords(const BookState& book);

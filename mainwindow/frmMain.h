@@ -29,6 +29,8 @@ class StatusClock;
 // The main window: one record of the book at a time, with the menus and
 // toolbar from which every command starts.
 struct ImportPlan;
+struct SyncAccount;
+struct SyncState;
 
 class frmMain : public QMainWindow, public RecordNavigator {
   Q_OBJECT
@@ -81,7 +83,7 @@ class frmMain : public QMainWindow, public RecordNavigator {
 
   // Menu items.
   QAction *mnuFileNew, *mnuFileOpen, *mnuFileSave, *mnuFileSaveAs, *mnuFileExport, *mnuFilePrint, *mnuFileExit;
-  QAction *mnuFileImport, *mnuFileExportVCard, *mnuFileProperties;
+  QAction *mnuFileImport, *mnuFileExportVCard, *mnuFileProperties, *mnuFileSync;
   QAction *mnuEditCut, *mnuEditCopy, *mnuEditPaste, *mnuEditPhoneNames, *mnuEditGroup;
   QAction *mnuRecordsAdd, *mnuRecordsDelete, *mnuRecordsSearch, *mnuRecordsFindNext, *mnuRecordsFindPrevious,
       *mnuRecordsSort, *mnuRecordsGoTo;
@@ -101,6 +103,9 @@ class frmMain : public QMainWindow, public RecordNavigator {
   // Contacts in and out: vCard and CSV import, vCard export.
   void mnuFileImport_Click();
   void mnuFileExportVCard_Click();
+
+  // Two-way sync with the book's CardDAV address book.
+  void mnuFileSync_Click();
 
   // Record commands.
   void mnuRecordsAdd_Click();
@@ -151,6 +156,9 @@ class frmMain : public QMainWindow, public RecordNavigator {
   bool TakeEditionForSave(int fileType);
   // True when the book became a Unicode book for an import that needs it.
   bool OfferUnicodeForImport(const ImportPlan& plan);
+  bool SetUpSyncAccount(SyncState& state, QString& password);
+  bool SyncPassword(const SyncAccount& account, QString& password);
+  void RunSync(SyncState& state, const QString& statePath, const QString& password);
   void ConnectEditionQuestion();
   void SetChecked(QButtonGroup* group, int id);
   void scrCurrRecord_Scroll(int position);

@@ -88,6 +88,7 @@ void frmMain::BuildMenus() {
   mnuFileImport = AddMenuItem(mnuFile, "&Import...", "mnuFileImport", HelpTopic::Import);
   mnuFileExport = AddMenuItem(mnuFile, "&Export Text File...", "mnuFileExport", HelpTopic::ExportText);
   mnuFileExportVCard = AddMenuItem(mnuFile, "Export &vCard...", "mnuFileExportVCard", HelpTopic::ExportVCard);
+  mnuFileSync = AddMenuItem(mnuFile, "S&ync...", "mnuFileSync", HelpTopic::Sync, QKeySequence(Qt::CTRL | Qt::Key_Y));
   mnuFile->addSeparator();
   mnuFilePrint = AddMenuItem(mnuFile, "&Print...", "mnuFilePrint", HelpTopic::Print, QKeySequence(Qt::CTRL | Qt::Key_P));
   mnuFileProperties = AddMenuItem(mnuFile, "&Book Properties...", "mnuFileProperties", HelpTopic::BookProperties);
@@ -163,6 +164,7 @@ void frmMain::ConnectCommands() {
   connect(mnuFileSaveAs, &QAction::triggered, this, &frmMain::mnuFileSaveAs_Click);
   connect(mnuFileImport, &QAction::triggered, this, &frmMain::mnuFileImport_Click);
   connect(mnuFileExportVCard, &QAction::triggered, this, &frmMain::mnuFileExportVCard_Click);
+  connect(mnuFileSync, &QAction::triggered, this, &frmMain::mnuFileSync_Click);
   connect(mnuFileExit, &QAction::triggered, this, &QWidget::close);
   connect(mnuEditCut, &QAction::triggered, this, &frmMain::mnuEditCut_Click);
   connect(mnuEditCopy, &QAction::triggered, this, &frmMain::mnuEditCopy_Click);

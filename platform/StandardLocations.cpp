@@ -34,6 +34,10 @@ QString RecoveryFolder() {
   return folder;
 }
 
+QString SyncFolder() {
+  return EnsureFolder(JoinPath(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation), QStringLiteral("Sync")));
+}
+
 QString DefaultExportFilePath() {
   return JoinPath(QDir::homePath(), QStringLiteral("export.txt"));
 }

@@ -7,7 +7,8 @@ QString DefaultDataFilePath();    // "Quillbox.dat" in the user's application da
 QString DefaultExportFilePath();  // "export.txt" in the user's home folder
 QString HelpCollectionPath();     // the help collection Qt Assistant shows
 QString DocumentsFolder();
-QString RecoveryFolder();         // "Recovery" in the user's application data folder
+QString RecoveryFolder();
+QString SyncFolder();             // "Sync" in the user's application data folder: the books' sync states         // "Recovery" in the user's application data folder
 QString JoinPath(const QString& folder, const QString& fileName);
 QString AbsolutePath(const QString& path);  // relative to the current directory, without "." and ".." steps
 // The one name of the file at path: absolute, with symbolic links resolved
