@@ -24,8 +24,11 @@ std::vector<CardLine> SplitLines(const QByteArray& text) {
     else if (!physical.isEmpty()) lines.push_back({physical, {}});
   }
   for (CardLine& line : lines) {
-    const std::vector<VCardProperty> parsed = ContentLines(line.Raw);
-    if (!parsed.empty()) line.Property = parsed.front();
+    bool first = true;
+    ForEachContentLine(line.Raw, [&](VCardProperty& property) {
+      if (first) line.Property = property;
+      first = false;
+    });
   }
   return lines;
 }

@@ -40,9 +40,12 @@ struct Removal {
 
 // The UID property of a card, without a "urn:uuid:" prefix.
 QString CardUid(const QByteArray& text) {
-  for (const VCardProperty& property : ContentLines(text))
-    if (property.Name == "UID") return QString::fromUtf8(property.Value).trimmed().remove(QStringLiteral("urn:uuid:"), Qt::CaseInsensitive);
-  return {};
+  QString uid;
+  ForEachContentLine(text, [&uid](VCardProperty& property) {
+    if (uid.isEmpty() && property.Name == "UID")
+      uid = QString::fromUtf8(property.Value).trimmed().remove(QStringLiteral("urn:uuid:"), Qt::CaseInsensitive);
+  });
+  return uid;
 }
 
 // Values that differ only in letter case and blanks; phone numbers with the
