@@ -61,6 +61,7 @@ TEST(AnsiText, EveryByteIsOneCharacterAndBackAsTheWebDecodesWindows1252) {
   EXPECT_EQ(AnsiToUtf8(every), text.toStdString());
   EXPECT_FALSE(Utf8ToAnsi("Łukasz", back));
   EXPECT_FALSE(IsAnsiRepresentable(QStringLiteral("Иван")));
+  for (const char16_t outside : {char16_t(0x100), char16_t(0x101), char16_t(0x2123)}) EXPECT_FALSE(IsAnsiRepresentable(QString(QChar(outside))));
 }
 
 TEST(UnicodeEdition, AOneRecordBookIsTheFileLayoutByteForByte) {
@@ -135,6 +136,18 @@ TEST(UnicodeEdition, ConversionGivesEachRecordItsOwnIdentifierAndTime) {
   }
   EXPECT_EQ(ids.size(), 3u);
   EXPECT_TRUE(book.Dirty && book.IsUnicode());
+}
+
+// A record keeps its identifier for life; each change moves its time on.
+TEST(UnicodeEdition, AChangeKeepsTheRecordsIdentifierAndMovesItsTimeOn) {
+  BookState book = PeopleBook(2);
+  ConvertToUnicode(book);
+  const AddressRecord before = book.Records[0], other = book.Records[1];
+  StampChange(book, book.Records[0]);
+  StampChange(book, book.Records[0]);
+  EXPECT_EQ(book.Records[0].Uid, before.Uid);
+  EXPECT_GT(book.Records[0].ChangedMs, before.ChangedMs);
+  EXPECT_EQ(book.Records[1], other);
 }
 
 TEST(SingleByteEdition, AUnicodeBookSavedInTheOldFormatListsThenTransliteratesWhatItCannotHold) {
