@@ -29,13 +29,14 @@
 #include "support/FakeClipboard.h"
 #include "support/FakeFileDialogs.h"
 #include "support/FakePlatform.h"
+#include "support/MainWindowFixture.h"
 #include "support/ModalDialogs.h"
 #include "support/TestBooks.h"
 #include "support/WindowKeys.h"
 
 namespace {
 
-class MainWindowTest : public testing::Test {
+class MainWindowTest : public MainWindowFixture {
  protected:
   void SetUp() override {
     book = BookWithGroups({"Work", "Family", "Club"});
@@ -43,28 +44,13 @@ class MainWindowTest : public testing::Test {
     AddRecord(book, "John Smith", "Acme").Group = 1;
     AddRecord(book, "Zed");
     book.FileName = dir.filePath("BOOK.dat");
-    InstallFileDialogs(&files);
-    InstallClipboard(&clipboard);
-    window = std::make_unique<frmMain>(book, settings);
-    window->SetStatusPanes();
-    ShowActive(*window);
-  }
-  void TearDown() override {
-    window.reset();
-    InstallFileDialogs(nullptr);
-    InstallClipboard(nullptr);
+    OpenWindow();
   }
 
   static void Press(QWidget* target, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
     QTest::keyClick(target, key, modifiers);
   }
 
-  QTemporaryDir dir;
-  BookState book;
-  ProgramSettings settings;
-  FakeFileDialogs files;
-  FakeClipboard clipboard;
-  std::unique_ptr<frmMain> window;
 };
 
 TEST_F(MainWindowTest, ShowsTheCurrentRecordWithoutMarkingItChanged) {

@@ -17,6 +17,7 @@
 #include "support/FakeClipboard.h"
 #include "support/FakeFileDialogs.h"
 #include "support/FakePlatform.h"
+#include "support/MainWindowFixture.h"
 #include "support/ModalDialogs.h"
 #include "support/TestBooks.h"
 #include "support/TextPrinting.h"
@@ -41,35 +42,20 @@ int QuestionsAsked() {
   return asked;
 }
 
-class UnicodeWindowTest : public testing::Test {
+class UnicodeWindowTest : public MainWindowFixture {
  protected:
   void SetUp() override {
     NewDocument(book);
     book.FileName = path;
     SaveDocument(book);  // a new book: the old edition's 88 bytes
-    InstallFileDialogs(&files);
-    InstallClipboard(&clipboard);
-    window = std::make_unique<frmMain>(book, settings);
-    window->SetStatusPanes();
-    ShowActive(*window);
-  }
-  void TearDown() override {
-    window.reset();
-    InstallFileDialogs(nullptr);
-    InstallClipboard(nullptr);
+    OpenWindow();
   }
   void AddAndName(const QString& name) {
     window->mnuRecordsAdd_Click();
     Commit(window->txtName, name);
   }
 
-  QTemporaryDir dir;
   const QString path = dir.filePath("Book.dat");
-  BookState book;
-  ProgramSettings settings;
-  FakeFileDialogs files;
-  FakeClipboard clipboard;
-  std::unique_ptr<frmMain> window;
 };
 
 TEST_F(UnicodeWindowTest, ANewBookStaysInTheOldFormatWhileItsTextFits) {
