@@ -130,7 +130,7 @@ int Import(const QStringList& files, const QString& path, bool keepDuplicates, b
 
 QString ExportProblem(ExportOutcome outcome, const QString& target, const PlatformError& error) {
   if (outcome != ExportOutcome::Failed) return ExportRefusal(outcome, target);
-  return QStringLiteral("Unable to export to '%1'. Error %2 : %3.").arg(target).arg(error.Number).arg(error.Description);
+  return ErrorReportText(QStringLiteral("Unable to export to '%1'.").arg(target), error);
 }
 
 int ExportVCard(const QString& path, const QString& target, VCardVersion version) {

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "core/GroupMembership.h"
-#include "core/RecordText.h"
+#include "core/BookText.h"
 #include "platform/Collation.h"
 
 QStringList GroupNamesOf(const BookState& book, const AddressRecord& record) {
@@ -15,7 +15,7 @@ QStringList GroupNamesOf(const BookState& book, const AddressRecord& record) {
   std::stable_sort(names.begin(), names.end(),
                    [](const std::string& a, const std::string& b) { return CompareUtf8IgnoringCase(a, b) < 0; });
   QStringList shown;
-  for (const std::string& name : names) shown << RecordText(name);
+  for (const std::string& name : names) shown << ShownText(name);
   return shown;
 }
 

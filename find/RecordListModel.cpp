@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "core/GroupNames.h"
-#include "core/RecordText.h"
+#include "core/BookText.h"
 
 namespace {
 
@@ -34,9 +34,9 @@ QVariant RecordListModel::data(const QModelIndex& index, int role) const {
 
 QString RecordListModel::CellText(const AddressRecord& record, int column) const {
   switch (column) {
-    case NameColumn: return RecordText(record.Name);
-    case CompanyColumn: return RecordText(record.Company);
-    case PhoneColumn: return RecordText(FirstPhone(record));
+    case NameColumn: return ShownText(record.Name);
+    case CompanyColumn: return ShownText(record.Company);
+    case PhoneColumn: return ShownText(FirstPhone(record));
     case GroupsColumn: return GroupNamesOf(book_, record).join(QStringLiteral(", "));
     default: return {};
   }

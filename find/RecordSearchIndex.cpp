@@ -3,7 +3,7 @@
 #include <QRegularExpression>
 
 #include "core/GroupMembership.h"
-#include "core/RecordText.h"
+#include "core/BookText.h"
 #include "find/FoldedText.h"
 
 namespace {
@@ -40,12 +40,12 @@ RecordSearchIndex::RecordSearchIndex(const BookState& book) {
   entries_.reserve(book.Records.size());
   for (const AddressRecord& record : book.Records) {
     Entry entry;
-    for (const std::string* text : {&record.Name, &record.Company, &record.Notes}) entry.words += WordsOf(RecordText(*text));
+    for (const std::string* text : {&record.Name, &record.Company, &record.Notes}) entry.words += WordsOf(ShownText(*text));
     for (const char code : GroupSetOf(record))
       if (const size_t g = static_cast<unsigned char>(code); g < book.Groups.size())
-        entry.words += WordsOf(RecordText(book.Groups[g]));
+        entry.words += WordsOf(ShownText(book.Groups[g]));
     for (const std::string& phone : record.Phones) {
-      const QString digits = DigitsOf(RecordText(phone));
+      const QString digits = DigitsOf(ShownText(phone));
       if (!digits.isEmpty()) entry.digits += QLatin1Char(' ') + digits;
     }
     entries_.push_back(std::move(entry));

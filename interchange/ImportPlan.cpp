@@ -107,6 +107,8 @@ class Planner {
   bool WillAdd(const ImportedContact& contact, const AddressRecord& record);
   int PhoneNameIndexOf(const std::string& name);
   int GroupIndexOf(const std::string& name);
+  static int IndexCreatingName(NameIndex& index, std::vector<std::string>& created, int existing, int limit,
+                               const std::string& name);
   void PlacePhones(const ImportedContact& contact, AddressRecord& record, std::vector<ContactExtra>& extras);
   void PlaceGroups(const ImportedContact& contact, AddressRecord& record, std::vector<ContactExtra>& extras);
   std::string NotesOf(const ImportedContact& contact, std::vector<ContactExtra> extras);
@@ -150,25 +152,25 @@ int Planner::FindDuplicate(const Likeness& contact) const {
   return -1;
 }
 
-// The phone name's index, created when missing; -1 when the list is full.
+// The index of a name in a list of existing entries followed by the created
+// ones, created when missing; -1 when the list is full.
+int Planner::IndexCreatingName(NameIndex& index, std::vector<std::string>& created, int existing, int limit,
+                               const std::string& name) {
+  int position = Lookup(index, name);
+  if (position >= 0) return position;
+  position = existing + static_cast<int>(created.size());
+  if (position >= limit) return -1;
+  created.push_back(name);
+  RememberName(index, name, position);
+  return position;
+}
+
 int Planner::PhoneNameIndexOf(const std::string& name) {
-  int index = Lookup(phoneNames_, name);
-  if (index >= 0) return index;
-  index = book_.PhoneNameCount() + static_cast<int>(plan_.NewPhoneNames.size());
-  if (index >= kMaxPhoneNames) return -1;
-  plan_.NewPhoneNames.push_back(name);
-  RememberName(phoneNames_, name, index);
-  return index;
+  return IndexCreatingName(phoneNames_, plan_.NewPhoneNames, book_.PhoneNameCount(), kMaxPhoneNames, name);
 }
 
 int Planner::GroupIndexOf(const std::string& name) {
-  int index = Lookup(groups_, name);
-  if (index >= 0) return index;
-  index = book_.GroupCount() + static_cast<int>(plan_.NewGroups.size());
-  if (index >= kMaxGroups) return -1;
-  plan_.NewGroups.push_back(name);
-  RememberName(groups_, name, index);
-  return index;
+  return IndexCreatingName(groups_, plan_.NewGroups, book_.GroupCount(), kMaxGroups, name);
 }
 
 // Which phones win the four slots: those marked preferred, then by kind.
