@@ -138,6 +138,33 @@ TEST_F(PdfPrintTest, CutMarksAreHalfAPointWideAndBlack) {
   EXPECT_NEAR(ink, 9 * (2 * 30 * 2 - 2 * 2), 9 * 116 * 0.15);
 }
 
+// Without a printer installed, and when PDF files are taken for a print
+// service that is not running, the print dialog writes its printout into
+// the Documents folder of the user's home.
+TEST_F(PrintTest, WithoutAPrinterThePrintoutLandsInTheDocumentsFolder) {
+  QTemporaryDir home;
+  const QByteArray savedHome = qgetenv("HOME"), savedConfig = qgetenv("XDG_CONFIG_HOME");
+  qputenv("HOME", QFile::encodeName(home.path()));
+  qunsetenv("XDG_CONFIG_HOME");
+  InstallPrinter(nullptr);
+  book = PeopleBook(5);
+  settings.Printing.FontName = QStringLiteral("DejaVu Serif");
+  const QDir documents(home.filePath(QStringLiteral("Documents")));
+  for (const bool serviceRunning : {true, false}) {
+    setup.serviceRunning = serviceRunning;
+    Fakes().messages.shown.clear();
+    Fakes().messages.answers = {MessageAnswer::OK};  // PDF files instead of a printer
+    frmPrint(book, settings).cmdOK_Click();
+    const QStringList printed = documents.entryList({QStringLiteral("*.pdf")}, QDir::Files);
+    ASSERT_EQ(printed.size(), 1) << "service running: " << serviceRunning;
+    EXPECT_EQ(Messages().back(), "The printout was saved as the PDF file\n" + documents.filePath(printed[0]));
+    EXPECT_TRUE(ReadBytes(documents.filePath(printed[0])).starts_with("%PDF"));
+    QFile::remove(documents.filePath(printed[0]));
+  }
+  qputenv("HOME", savedHome);
+  if (!savedConfig.isEmpty()) qputenv("XDG_CONFIG_HOME", savedConfig);
+}
+
 TEST_F(PdfPrintTest, JobsInTheSameMinuteKeepTheirFiles) {
   const QDateTime now = QDateTime::currentDateTime();
   const QStringList first = NewPdfPaths(folder.path(), QStringLiteral("phone book"), {"side A", "side B"}, now);
