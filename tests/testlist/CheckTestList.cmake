@@ -1,6 +1,8 @@
 # Fails unless every test CTest lists in BUILD_DIR has QT_QPA_PLATFORM and
-# CUPS_SERVER in its environment (set or modified), as ctest hands them over.
-#   cmake -DBUILD_DIR=build -P CheckTestEnvironment.cmake
+# CUPS_SERVER in its environment (set or modified), as ctest hands them over,
+# and a readable name that stays the same from one listing to the next
+# (letters, digits and _ . / - only: no printed bytes or addresses).
+#   cmake -DBUILD_DIR=build -P CheckTestList.cmake
 cmake_minimum_required(VERSION 3.25)
 
 execute_process(COMMAND ${CMAKE_CTEST_COMMAND} --show-only=json-v1 WORKING_DIRECTORY ${BUILD_DIR}
@@ -16,6 +18,9 @@ set(lacking "")
 math(EXPR last "${count} - 1")
 foreach(t RANGE ${last})
   string(JSON name GET "${listing}" tests ${t} name)
+  if(NOT name MATCHES "^[A-Za-z0-9_./-]+$")
+    list(APPEND lacking "'${name}': an unreadable name")
+  endif()
   set(environment "")
   string(JSON properties ERROR_VARIABLE none GET "${listing}" tests ${t} properties)
   if(NOT none)
@@ -37,6 +42,6 @@ foreach(t RANGE ${last})
 endforeach()
 if(lacking)
   list(JOIN lacking "\n  " text)
-  message(FATAL_ERROR "tests without their environment:\n  ${text}")
+  message(FATAL_ERROR "tests without their environment or a readable name:\n  ${text}")
 endif()
-message(STATUS "${count} tests, each with QT_QPA_PLATFORM and CUPS_SERVER")
+message(STATUS "${count} tests, each readably named, with QT_QPA_PLATFORM and CUPS_SERVER")
