@@ -48,6 +48,7 @@ class SearchTest : public testing::Test {
     john.Address = "1 Main St\r\nSpringfield";
     StoreGroupSet(AddRecord(book, "Zed"), std::string("\0\1", 2));
     AddRecord(book, "Mary Smith").Notes = "Smith & Springfield office";
+    AddRecord(book, "Jo Acme", "Acme");
     window = std::make_unique<frmMain>(book, settings);
     window->RefreshView();
     ShowActive(*window);
@@ -95,6 +96,7 @@ const FindCase kFindCases[] = {
     {"NotTrimmed", " Smith", kAllFields, false, 0, 1, 1, 0, 4},
     {"PhoneNamesAreNotSearched", "Home", kAllFields, false, 0, 1, kNoMore, 0, 0},
     {"NoFieldChosen", "Smith", 0, false, 0, 1, kNoMore, 0, 0},
+    {"InTheNameBeforeTheCompany", "acme", kAllFields, false, 3, 1, 4, 0, 3},
 };
 
 class FindCommandTest : public SearchTest, public testing::WithParamInterface<FindCase> {};
