@@ -10,9 +10,9 @@
 #include <functional>
 #include <iostream>
 
+#include <QDeadlineTimer>
 #include <QDialogButtonBox>
 #include <QEventLoop>
-#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QHelpEngineCore>
