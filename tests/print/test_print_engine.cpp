@@ -35,7 +35,8 @@ TEST_F(PrintEngineTest, TheRecordsOfAllGroupsNoGroupOrAnyOfTheirGroupsInDocument
   AddRecord(book, "Work").Group = 1;
   StoreGroupSet(AddRecord(book, "Several"), std::string{0, 2});
   const std::pair<std::string, std::vector<int>> selections[] = {
-      {"\xFD", {0, 1, 2}}, {"\xFF", {0}}, {"\1", {1}}, {"\2", {2}}, {"\1\2", {1, 2}}, {"\2\xFD", {0, 1, 2}}, {"\3", {}}};
+      {"\xFD", {0, 1, 2}}, {"\xFF", {0}}, {"\1", {1}}, {"\2", {2}}, {"\1\2", {1, 2}}, {"\2\xFD", {0, 1, 2}}, {"\3", {}},
+      {std::string(1, '\0'), {2}}};  // the first group of a record in several
   for (const auto& [selection, expected] : selections) {
     job.GroupSelection = selection;
     job.PrintList.clear();
