@@ -70,7 +70,7 @@ INSTANTIATE_TEST_SUITE_P(Files, FixtureRecordTest, testing::Values(
         "Web (HomePage): https://bakery.example.com"}},
     FixtureRecord{"google-contacts.csv", 0, {"Lukasz Nowak", "Piekarnia Nowak", 0, "ul. Dluga 5\r\n31-000 Kraków\r\nPolska",
         {{"+48 600 100 200", "Mobile"}, {"+48 600 100 201", "Mobile"}, {"+48 12 300 40 50", "Fax"}}, {"Friends"},
-        "Met in Kraków.\r\nE-mail: lukasz@example.pl\r\nBirthday: 1985-03-02\r\nTitle: Baker"}},
+        "Met in Kraków.\r\nE-mail: lukasz@example.pl\r\nBirthday: 1985-03-02\r\nTitle: Baker\r\nOrganization: Chór Kraków"}},
     FixtureRecord{"google-contacts.csv", 1, {"", "Acme Corp.", 1, "", {{"555-0199", "Main"}}, {"Suppliers", "Friends"},
         "Web: https://acme.example.com"}},
     FixtureRecord{"outlook.csv", 0, {"Dr. Renée Dubois", "Clinique Saint-Luc, Cardiology", 0,
@@ -114,7 +114,9 @@ INSTANTIATE_TEST_SUITE_P(Files, FixtureRecordTest, testing::Values(
         {{"555-0307", "Mobile"}}, {}, ""}},
     FixtureRecord{"lenient-cards.vcf", 6, {"Carla Chef", "", 0, "",
         {{"555-0306", "Mobile"}}, {}, ""}},
-    FixtureRecord{"lenient-cards.vcf", 7, {"Per Lund", "", 0, "Kirkeveien 2\r\nBakgarden\r\nOslo, 0355\r\nNorge", {}, {}, ""}}),
+    FixtureRecord{"lenient-cards.vcf", 7, {"Per Lund", "", 0, "Kirkeveien 2\r\nBakgarden\r\nOslo, 0355\r\nNorge", {}, {}, ""}},
+    FixtureRecord{"lenient-cards.vcf", 8, {"Åse Sørensen", "", 0, "", {{"555-0308", "Mobile"}}, {}, ""}},
+    FixtureRecord{"lenient-cards.vcf", 9, {"Fjord Tools Oslo", "Fjord Tools AS", 1, "", {{"555-0309", "Work"}}, {}, ""}}),
     [](const testing::TestParamInfo<FixtureRecord>& info) {
       return CaseName(QStringLiteral("%1 %2").arg(QString::fromLatin1(info.param.File)).arg(info.param.Index));
     });
@@ -136,10 +138,11 @@ TEST(ImportSummaryTest, SkippedCardsWithTheirLinesPicturesAndChangedValues) {
 }
 
 TEST(CsvTableTest, RowsWithAnUnclosedQuoteOrTooManyFieldsAreSkippedWithTheirLines) {
-  const CsvTable table = ParseCsv("Name;Phone\r\nAnn;1\r\nBob;2;3\r\n\"Cy;4\r\nDi;5\r\n", QStringLiteral("t.csv"));
+  const CsvTable table = ParseCsv("Name;Phone\r\nAnn;1\r\nBob;2;3\r\nEve;6;;\r\n\"Cy;4\r\nDi;5\r\n", QStringLiteral("t.csv"));
   EXPECT_EQ(table.Header, (QStringList{"Name", "Phone"}));
-  ASSERT_EQ(table.RowCount(), 1);
+  ASSERT_EQ(table.RowCount(), 2);
   EXPECT_EQ(table.Row(0), (QStringList{"Ann", "1"}));
+  EXPECT_EQ(table.Row(1), (QStringList{"Eve", "6"}));  // empty fields past the header are no extra fields
   ASSERT_EQ(table.Skipped.size(), 2u);
   EXPECT_EQ(table.Skipped[0].Line, 3);
   EXPECT_EQ(table.Skipped[1].Reason, "has a quote that is never closed");
@@ -187,7 +190,7 @@ TEST(ImportPlanTest, LimitsOfTheDataFileAndPhoneNamesInAnyLetterCase) {
 
 TEST(LenientReadingTest, LinesThatAreNoPropertyAreListedAndTheirCardsKept) {
   const ImportPlan plan = PlanFor("lenient-cards.vcf");
-  EXPECT_EQ(plan.Records.size(), 8u);
+  EXPECT_EQ(plan.Records.size(), 10u);
   std::vector<int> lines;
   for (const SkippedEntry& entry : plan.Skipped) lines.push_back(entry.Line);
   EXPECT_EQ(lines, (std::vector<int>{4, 23}));
