@@ -125,6 +125,25 @@ TEST_F(InterchangeDialogTest, PreviewSkipsLikelyDuplicatesByDefaultAndOkAppendsT
   EXPECT_EQ(shownName, QStringLiteral("Ivan Petrov"));
 }
 
+// A contact's groups as the multiple-groups dialog lists them, alphabetically;
+// shaded where the record will not be what the file holds.
+TEST_F(InterchangeDialogTest, PreviewListsGroupsAlphabeticallyAndShadesContactsCutToFit) {
+  QTemporaryDir dir;
+  const QString cards = dir.filePath(QStringLiteral("cards.vcf"));
+  WriteBytes(cards, "BEGIN:VCARD\r\nVERSION:3.0\r\nFN:Gus Groups\r\nCATEGORIES:Family,Suppliers,Club\r\nEND:VCARD\r\n"
+                    "BEGIN:VCARD\r\nVERSION:3.0\r\nFN:Lou Long\r\nNOTE:" + std::string(70000, 'n') + "\r\nEND:VCARD\r\n");
+  ImportThroughMenu(cards, [](frmImport& dialog) {
+    const QAbstractItemModel* contacts = dialog.grdContacts->model();
+    const std::pair<QStringList, bool> rows[] = {{{"Gus Groups", "", "", "Club, Family, Suppliers", ""}, false},
+                                                 {{"Lou Long", "", "", "", "Cut to fit: Notes"}, true}};
+    ASSERT_EQ(contacts->rowCount(), 2);
+    for (int row = 0; row < 2; ++row)
+      EXPECT_EQ(std::pair(Row(contacts, row), !contacts->index(row, 0).data(Qt::BackgroundRole).isNull()), rows[row]);
+    dialog.cmdOK->click();
+  });
+  EXPECT_EQ(book.RecordCount(), 4);
+}
+
 TEST_F(InterchangeDialogTest, CancelChangesNothing) {
   const BookState before = book;
   int previewed = 0;

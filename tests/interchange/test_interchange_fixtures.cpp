@@ -98,6 +98,8 @@ INSTANTIATE_TEST_SUITE_P(Files, FixtureRecordTest, testing::Values(
         {{"11 3000-0001", "Work"}, {"11 90000-0001", "Mobile"}}, {}, "Pão às sete"}},
     FixtureRecord{"apple-contacts.csv", 0, {"Tim Apfel", "Orchard Inc.", 0, "1 Orchard Way\r\nCupertino, 95014",
         {{"555-0401", "Mobile"}, {"555-0402", "Work"}, {"555-0403", "Main"}}, {}, "Likes pie"}},
+    FixtureRecord{"spreadsheet-unicode.txt", 0, {"Jürgen Weiß", "Straßenbau AG", 0, "Köln", {{"030 111 222", "Home"}}, {}, ""}},
+    FixtureRecord{"spreadsheet-unicode.txt", 1, {"Anna Schmidt", "", 0, "Berlin", {{"030 333 444", "Home"}}, {}, ""}},
     FixtureRecord{"guessed-headers.csv", 0, {"Karl Klein", "", 0, "Potsdam, 14467",
         {{"0170 0000001", "Mobile"}, {"030 0000001", "<Blank>"}}, {"Freunde"}, "Alter Freund\r\nLieblingsfarbe: Blau"}},
     FixtureRecord{"lenient-cards.vcf", 0, {"Ada Lind", "", 0, "",
