@@ -7,6 +7,7 @@
 
 #include <sys/resource.h>
 #include <unistd.h>
+#include <utime.h>
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
@@ -232,6 +233,7 @@ TEST_F(BookSafetyTest, ChangesOfATerminatedProgramAreKeptAndOfferedAtTheNextStar
 TEST_F(BookSafetyTest, DecliningABookOpenElsewhereEndsTheProgramAndTheLockFollowsTheBook) {
   BookLock other;
   ASSERT_EQ(other.Take(path), BookLock::Outcome::Taken);
+  const std::string held = ReadBytes(BookLock::LockFilePathOf(path));
   {
     frmMain declined(mine, settings);
     declined.Form_Load();  // answered No
@@ -240,6 +242,11 @@ TEST_F(BookSafetyTest, DecliningABookOpenElsewhereEndsTheProgramAndTheLockFollow
     EXPECT_FALSE(declined.isVisible());
   }
   other.Release();
+  // A running program's lock holds however old, also where the file system keeps no lock of its own.
+  WriteBytes(BookLock::LockFilePathOf(path), held);
+  const utimbuf anHourAgo{std::time(nullptr) - 3600, std::time(nullptr) - 3600};
+  ASSERT_EQ(::utime(QFile::encodeName(BookLock::LockFilePathOf(path)).constData(), &anHourAgo), 0);
+  EXPECT_EQ(other.Take(path), BookLock::Outcome::HeldElsewhere);
   // A lock of a program that is gone (the lock file's layout: pid, application name, host name) is no obstacle.
   WriteBytes(BookLock::LockFilePathOf(path), "999999999\nvantreo\n" + QSysInfo::machineHostName().toStdString() + "\n");
   frmMain window(mine, settings);

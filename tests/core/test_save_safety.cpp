@@ -184,6 +184,22 @@ TEST_F(SaveSafetyTest, ABookPastTheFilesLimitsIsStillKeptForRecovery) {
   EXPECT_EQ(std::pair(recovered.Records, recovered.PhoneNameCount()), std::pair(book.Records, kMaxPhoneNames));
 }
 
+// The recovery file is named after the book (without ".dat" in any case: the
+// name is chosen once a run, and each case runs as a process of its own), and
+// its note names the book in any script.
+TEST_F(SaveSafetyTest, TheRecoveryFileIsNamedAfterTheBookAndItsNoteFindsTheBookInAnyScript) {
+  BookState book = PeopleBook(1);
+  book.FileName = dir.filePath(QStringLiteral("Адреса Łódź.DAT"));
+  SaveDocument(book);
+  book.Dirty = true;
+  KeepChangesForRecovery(book);
+  const std::vector<KeptChanges> kept = KeptChangesInRecoveryFolder();
+  ASSERT_EQ(kept.size(), 1u);
+  EXPECT_EQ(kept[0].BookFile, book.FileName);
+  EXPECT_TRUE(QFileInfo(kept[0].RecoveryFile).fileName().startsWith("Адреса Łódź recovered ")) << kept[0].RecoveryFile.toStdString();
+  RemoveKeptChanges(kept[0]);
+}
+
 // Past every limit at once: as many records as the file holds, in their order,
 // and the longest text a file stores.
 TEST(DataFileFitTest, KeepsTheFirstRecordsTheFileHoldsAndCutsTextToItsLongest) {

@@ -107,6 +107,12 @@ TEST_F(CommandLineTest, AnOldFormatBookTransliteratesUnlessToldToConvert) {
   EXPECT_EQ(run.ExitCode, 0) << run.Err.toStdString();
   EXPECT_TRUE(run.Out.contains(QStringLiteral("Иван Петров, Name: \"Иван Петров\" → \"Ivan Petrov\"")));
   EXPECT_EQ(ReadBytes(book).substr(0, 10), "QUILLBOX00");
+  // Converting is a change of its own, saved though every contact is a duplicate.
+  const QStringList again{"--import", Fixture("outlook.csv"), "--into", book};
+  ASSERT_EQ(Vantreo(again).ExitCode, 0);
+  run = Vantreo(again + QStringList{"--convert-to-unicode"});
+  EXPECT_TRUE(run.Out.endsWith(QStringLiteral("Added 0 contacts to %1.\n").arg(book))) << run.Out.toStdString();
+  EXPECT_EQ(ReadBytes(book).substr(0, 10), "VANTREOU01");
 
   WriteBytes(book, oldFile);
   run = Vantreo(import + QStringList{"--convert-to-unicode"});
@@ -133,6 +139,8 @@ TEST_F(CommandLineTest, FailuresAndABookOpenInAWindowExitWithOneAndLeaveTheBookA
     EXPECT_EQ(run.ExitCode, 1) << arguments.join(' ').toStdString();
     EXPECT_FALSE(run.Err.isEmpty());
   }
+  const QString nowhere = dir.filePath(QStringLiteral("no folder/out.vcf"));  // named as given
+  EXPECT_TRUE(Vantreo({"--export-vcard", book, nowhere}).Err.contains("Unable to export to '" + nowhere + "'."));
   BookLock window;  // a book open in a window is refused
   ASSERT_EQ(window.Take(book), BookLock::Outcome::Taken);
   const ProgramRun run = Vantreo({"--import", Fixture("outlook.csv"), "--into", book});
