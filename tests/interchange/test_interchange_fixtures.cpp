@@ -4,6 +4,7 @@
 
 #include "core/Document.h"
 #include "interchange/ImportPlan.h"
+#include "interchange/VCardReader.h"
 #include "support/ImportCheck.h"
 #include "support/TestBooks.h"
 
@@ -177,6 +178,38 @@ TEST(ImportPlanTest, LimitsOfTheDataFileAndPhoneNamesInAnyLetterCase) {
   EXPECT_EQ(plan.Records[0].Group, kMaxGroups - 1);
   EXPECT_EQ(plan.Records[0].PhoneNameIndex[0], 0);
   EXPECT_TRUE(plan.NewPhoneNames.empty());
+}
+
+// A group the full group list cannot take is named once in the summary,
+// however many contacts are in it; each of them keeps it in Notes.
+TEST(ImportPlanTest, AGroupBeyondTheLimitIsNamedOnceHoweverManyContactsAreInIt) {
+  BookState book = BookWithGroups({});
+  for (int g = 0; g < kMaxGroups; ++g) AddGroup(book, "G" + std::to_string(g));
+  std::vector<ImportedContact> contacts(3);
+  for (size_t i = 0; i < contacts.size(); ++i) {
+    contacts[i].Name = QStringLiteral("Member %1").arg(i);
+    contacts[i].Categories = {QStringLiteral("Choir"), QStringLiteral("Chess")};
+  }
+  const ImportPlan plan = PlanImport(book, ReadResult{contacts, {}, 0}, false);
+  ASSERT_EQ(plan.Records.size(), 3u);
+  EXPECT_TRUE(ImportSummary(plan).contains(
+      "Groups not created, the book holds at most 250 groups (kept in Notes): Choir, Chess"))
+      << ImportSummary(plan).join('\n').toStdString();
+  for (const AddressRecord& record : plan.Records) EXPECT_NE(record.Notes.find("Chess"), std::string::npos);
+}
+
+// Each LABEL gives the lines of an address of its types of its own: a second
+// one of the same types labels the second such address, not the first again.
+TEST(VCardLabelTest, LabelsOfTheSameTypesLabelTheirAddressesInTurn) {
+  const ReadResult read = ReadVCards("BEGIN:VCARD\r\nVERSION:3.0\r\nFN:Ann\r\n"
+                                     "ADR;TYPE=HOME:;;1 Main St;Town;;;\r\nADR;TYPE=HOME:;;2 Side St;Village;;;\r\n"
+                                     "LABEL;TYPE=HOME:1 Main Street\\nTown\r\n"
+                                     "LABEL;TYPE=HOME:2 Side Street\\nVillage\r\nEND:VCARD\r\n",
+                                     QStringLiteral("two-homes.vcf"));
+  ASSERT_EQ(read.Contacts.size(), 1u);
+  std::vector<QStringList> addresses;
+  for (const ContactAddress& address : read.Contacts[0].Addresses) addresses.push_back(address.Lines);
+  EXPECT_EQ(addresses, (std::vector<QStringList>{{"1 Main Street", "Town"}, {"2 Side Street", "Village"}}));
 }
 
 }  // namespace
