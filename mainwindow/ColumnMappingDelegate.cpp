@@ -24,7 +24,10 @@ QStyleOptionComboBox BoxOption(const QStyleOptionViewItem& option, const QModelI
   box.frame = true;
   box.currentText = index.data().toString();
   box.state &= ~(QStyle::State_Selected | QStyle::State_MouseOver);
-  if (!(index.flags() & Qt::ItemIsEditable)) box.state &= ~QStyle::State_Enabled;
+  if (!(index.flags() & Qt::ItemIsEditable)) {
+    box.state &= ~QStyle::State_Enabled;
+    box.palette.setCurrentColorGroup(QPalette::Disabled);
+  }
   return box;
 }
 
@@ -41,9 +44,10 @@ bool ColumnMappingDelegate::IsChoice(const QModelIndex& index) {
 
 void ColumnMappingDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const {
   if (!IsChoice(index)) return QStyledItemDelegate::paint(painter, option, index);
-  const QStyleOptionComboBox box = BoxOption(option, index);
+  QStyleOptionComboBox box = BoxOption(option, index);
   QStyle* style = StyleOf(option);
   style->drawComplexControl(QStyle::CC_ComboBox, &box, painter, option.widget);
+  box.editable = false;  // the style leaves the text of an editable box to its line edit
   style->drawControl(QStyle::CE_ComboBoxLabel, &box, painter, option.widget);
 }
 
@@ -61,15 +65,17 @@ QSize ColumnMappingDelegate::sizeHint(const QStyleOptionViewItem& option, const 
 
 QWidget* ColumnMappingDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem&, const QModelIndex& index) const {
   auto* box = new QComboBox(parent);
+  auto* self = const_cast<ColumnMappingDelegate*>(this);  // commitData is a signal, createEditor const
+  const auto commit = [self, box] { Q_EMIT self->commitData(box); };
   if (index.column() == ColumnMappingModel::kField) {
     box->addItems(ColumnMappingModel::FieldCaptions());
-    connect(box, &QComboBox::currentIndexChanged, this, [this, box] { Q_EMIT const_cast<ColumnMappingDelegate*>(this)->commitData(box); });
+    connect(box, &QComboBox::currentIndexChanged, self, commit);
     return box;
   }
   box->setEditable(true);
   box->setInsertPolicy(QComboBox::NoInsert);
   box->addItems(phoneNames_);
-  connect(box, &QComboBox::activated, this, [this, box] { Q_EMIT const_cast<ColumnMappingDelegate*>(this)->commitData(box); });
+  connect(box, &QComboBox::activated, self, commit);
   return box;
 }
 

@@ -117,7 +117,6 @@ void frmImport::SetUpColumns() {
   auto* boxes = new ColumnMappingDelegate(book_.PhoneNames, grdColumns);
   grdColumns->setItemDelegate(boxes);
   grdColumns->verticalHeader()->hide();
-  grdColumns->verticalHeader()->setDefaultSectionSize(QComboBox().sizeHint().height() + 2);
   grdColumns->horizontalHeader()->setStretchLastSection(true);
   grdColumns->setSelectionMode(QAbstractItemView::SingleSelection);
   grdColumns->setEditTriggers(QAbstractItemView::SelectedClicked | QAbstractItemView::EditKeyPressed |
