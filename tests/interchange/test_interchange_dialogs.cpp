@@ -81,7 +81,7 @@ class InterchangeDialogTest : public testing::Test {
   // Waits until the preview shows the mapping and choices as they are now.
   static void AwaitPreview(frmImport& dialog) {
     QSignalSpy shown(&dialog, &frmImport::PreviewShown);
-    while (dialog.Replanning()) ASSERT_TRUE(shown.wait());
+    while (dialog.Replanning()) ASSERT_TRUE(shown.wait(60000));
   }
 
   // Opens the editor of a cell of the column mapping with F2, as the keyboard does.
