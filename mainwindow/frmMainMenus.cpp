@@ -160,7 +160,7 @@ QAction* frmMain::ToolbarButton(const QString& key) const {
 void frmMain::ConnectCommands() {
   connect(mnuFileNew, &QAction::triggered, this, &frmMain::mnuFileNew_Click);
   connect(mnuFileOpen, &QAction::triggered, this, &frmMain::mnuFileOpen_Click);
-  connect(mnuFileSave, &QAction::triggered, this, &frmMain::mnuFileSave_Click);
+  connect(mnuFileSave, &QAction::triggered, this, &frmMain::SaveThenSync);
   connect(mnuFileSaveAs, &QAction::triggered, this, &frmMain::mnuFileSaveAs_Click);
   connect(mnuFileImport, &QAction::triggered, this, &frmMain::mnuFileImport_Click);
   connect(mnuFileExportVCard, &QAction::triggered, this, &frmMain::mnuFileExportVCard_Click);

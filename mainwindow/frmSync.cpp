@@ -39,6 +39,10 @@ frmSync::frmSync(ClientMaker makeClient, QWidget* parent) : QDialog(parent), mak
   cboAddressBook->setObjectName(QStringLiteral("cboAddressBook"));
   chkKeepDeleted = new QCheckBox(QStringLiteral("&Keep cards deleted on the other side"));
   chkKeepDeleted->setObjectName(QStringLiteral("chkKeepDeleted"));
+  chkSyncAfterSave = new QCheckBox(QStringLiteral("Sync after each sa&ve"));
+  chkSyncAfterSave->setObjectName(QStringLiteral("chkSyncAfterSave"));
+  chkSyncAtStartUp = new QCheckBox(QStringLiteral("Sync when the book is opened at s&tart-up"));
+  chkSyncAtStartUp->setObjectName(QStringLiteral("chkSyncAtStartUp"));
   lblStatus = new QLabel;
   lblStatus->setObjectName(QStringLiteral("lblStatus"));
   lblStatus->setWordWrap(true);
@@ -49,6 +53,8 @@ frmSync::frmSync(ClientMaker makeClient, QWidget* parent) : QDialog(parent), mak
   form->addRow(QString(), cmdFind);
   form->addRow(QStringLiteral("&Address book:"), cboAddressBook);
   form->addRow(QString(), chkKeepDeleted);
+  form->addRow(QString(), chkSyncAfterSave);
+  form->addRow(QString(), chkSyncAtStartUp);
   form->addRow(lblStatus);
   cmdOK = MakeButton("Sync", "cmdOK");
   cmdOK->setDefault(true);

@@ -32,6 +32,8 @@ class frmSync : public QDialog {
   QPushButton* cmdFind;
   QComboBox* cboAddressBook;
   QCheckBox* chkKeepDeleted;
+  QCheckBox* chkSyncAfterSave;
+  QCheckBox* chkSyncAtStartUp;
   QLabel* lblStatus;
   QPushButton* cmdOK;
   QPushButton* cmdCancel;

@@ -29,4 +29,7 @@ class HttpClient {
  public:
   virtual ~HttpClient() = default;
   virtual HttpReply Send(const HttpRequest& request) = 0;
+  // From any thread: the request in progress and every later one fail at
+  // once (a sync abandoned at exit).
+  virtual void Abandon() = 0;
 };

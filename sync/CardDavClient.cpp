@@ -134,13 +134,14 @@ CardChanges CardDavClient::ChangesSince(const QUrl& book, const QString& token) 
   return changes;
 }
 
-std::vector<ServerCard> CardDavClient::Fetch(const QUrl& book, const QStringList& hrefs) {
+std::vector<ServerCard> CardDavClient::Fetch(const QUrl& book, const QStringList& hrefs, const std::function<void(qsizetype)>& fetched) {
   std::vector<ServerCard> cards;
   for (qsizetype first = 0; first < hrefs.size(); first += kFetchBatch) {
     const QStringList batch = hrefs.mid(first, kFetchBatch);
     for (const DavResponse& response : Multistatus("REPORT", book, MultigetBody(batch), "1").Responses)
       if (IsSuccess(response.Status) && !response.AddressData.isEmpty())
         cards.push_back({PathOf(book, response.Href), response.ETag, response.AddressData});
+    if (fetched) fetched(std::min(first + kFetchBatch, hrefs.size()));
   }
   return cards;
 }

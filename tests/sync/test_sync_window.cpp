@@ -51,6 +51,7 @@ TEST_F(SyncTest, APhoneEditedInTheWindowGoesUpAndTheCardKeepsItsPhotoEmailBirthd
     account.cmdOK->click();
   });
   window.mnuFileSync->trigger();
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !window.IsSyncing(); }, 120000));
   EXPECT_TRUE(preview.contains(QLatin1String("To add here (1):\n    Grace Hopper"))) << preview.toStdString();
   ASSERT_EQ(book.RecordCount(), 1);
   EXPECT_FALSE(book.Dirty);  // the sync saved the book
@@ -65,6 +66,7 @@ TEST_F(SyncTest, APhoneEditedInTheWindowGoesUpAndTheCardKeepsItsPhotoEmailBirthd
     dialog.accept();
   });
   QTest::keyClick(window.txtPhone, Qt::Key_Y, Qt::ControlModifier);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !window.IsSyncing(); }, 120000));
   EXPECT_TRUE(window.statusBar()->currentMessage().contains(QLatin1String("1 updated on the server")));
   const QByteArray after = server.Get(card);
   for (const char* kept : {"EMAIL:grace@navy.example", "BDAY:1906-12-09", "/9j/4AAQSkZJRgABAQ==", ":1\r\n", ":3\r\n", ":4\r\n", ":5\r\n", "2-new"})
