@@ -13,6 +13,7 @@
 #include "core/HelpTopics.h"
 #include "platform/BusyPointer.h"
 #include "platform/HelpKey.h"
+#include "sync/ServerLocation.h"
 #include "sync/SyncCommand.h"
 #include "sync/SyncFailure.h"
 
@@ -30,7 +31,7 @@ frmSync::frmSync(ClientMaker makeClient, QWidget* parent) : QDialog(parent), mak
   setObjectName(QStringLiteral("frmSync"));
   setWindowTitle(QStringLiteral("Sync"));
   txtServer = Field("txtServer");
-  txtServer->setPlaceholderText(QStringLiteral("contacts.example.com or https://..."));
+  txtServer->setPlaceholderText(QStringLiteral("example.com, you@example.com or https://..."));
   txtUser = Field("txtUser");
   txtPassword = Field("txtPassword");
   txtPassword->setEchoMode(QLineEdit::Password);
@@ -80,11 +81,15 @@ bool frmSync::ServerAllowed(const QUrl& url) {
 }
 
 void frmSync::cmdFind_Click() {
-  const QUrl url = ServerUrl(txtServer->text());
+  const QString server = txtServer->text();
+  const QUrl url = [&server] {
+    BusyCursor busy;  // DNS may take a few seconds
+    return ServerUrl(server, DnsServices());
+  }();
   cboAddressBook->clear();
   found_.clear();
   cmdOK->setEnabled(false);
-  if (txtServer->text().trimmed().isEmpty() || !url.isValid() || !ServerAllowed(url)) {
+  if (server.trimmed().isEmpty() || !url.isValid() || !ServerAllowed(url)) {
     lblStatus->setText(QStringLiteral("Type the server's name or address."));
     return;
   }
