@@ -21,6 +21,7 @@ struct HttpReply {
   QByteArray ETag;
   QByteArray Location;  // of a redirection
   QString Failure;      // offline, refused, timed out, certificate not trusted, ...
+  bool Untrusted = false;  // the failure is the server's certificate
 };
 
 // Sends HTTP requests with the account's credentials. The sync logic talks

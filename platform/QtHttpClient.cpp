@@ -16,7 +16,7 @@ const QString kStopped = QStringLiteral("The sync was stopped.");
 QString CertificateFailure(const QList<QSslError>& errors) {
   QStringList reasons;
   for (const QSslError& error : errors) reasons << error.errorString();
-  return QStringLiteral("The server's certificate is not trusted: %1").arg(reasons.join(QStringLiteral("; ")));
+  return QStringLiteral("The server's certificate is not trusted: %1.").arg(reasons.join(QStringLiteral("; ")));
 }
 
 }  // namespace
@@ -27,7 +27,7 @@ QtHttpClient::QtHttpClient(const QString& user, const QString& password)
 }
 
 HttpReply QtHttpClient::Send(const HttpRequest& request) {
-  if (abandoned_) return {0, {}, {}, {}, kStopped};
+  if (abandoned_) return {0, {}, {}, {}, kStopped, false};
   QNetworkRequest networkRequest(request.Url);
   networkRequest.setTransferTimeout(kTransferTimeoutMs);
   networkRequest.setRawHeader("Authorization", authorization_);
@@ -51,6 +51,7 @@ HttpReply QtHttpClient::Send(const HttpRequest& request) {
   result.Location = reply->rawHeader("Location");
   if (result.Status == 0)
     result.Failure = abandoned_ ? kStopped : !certificateFailure.isEmpty() ? certificateFailure : reply->errorString();
+  result.Untrusted = result.Status == 0 && !abandoned_ && !certificateFailure.isEmpty();
   reply->deleteLater();
   return result;
 }

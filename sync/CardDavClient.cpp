@@ -45,7 +45,7 @@ bool IsSuccess(int status) { return status >= 200 && status < 300; }
 
 QString FailureMessage(const HttpReply& reply) {
   switch (reply.Status) {
-    case 0: return QStringLiteral("The server could not be reached: %1").arg(reply.Failure);
+    case 0: return reply.Untrusted ? reply.Failure : QStringLiteral("The server could not be reached: %1").arg(reply.Failure);
     case 401: return QStringLiteral("The server refused the user name or password (401).");
     case 403: return QStringLiteral("The server does not allow this (403).");
     case 404: return QStringLiteral("The address book was not found on the server (404).");
