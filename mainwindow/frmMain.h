@@ -85,7 +85,7 @@ class frmMain : public QMainWindow, public RecordNavigator {
 
   // Menu items.
   QAction *mnuFileNew, *mnuFileOpen, *mnuFileSave, *mnuFileSaveAs, *mnuFileExport, *mnuFilePrint, *mnuFileExit;
-  QAction *mnuFileImport, *mnuFileExportVCard, *mnuFileProperties, *mnuFileSync;
+  QAction *mnuFileImport, *mnuFileExportVCard, *mnuFileProperties, *mnuFileSync, *mnuFileSyncOptions;
   QAction *mnuEditCut, *mnuEditCopy, *mnuEditPaste, *mnuEditPhoneNames, *mnuEditGroup;
   QAction *mnuRecordsAdd, *mnuRecordsDelete, *mnuRecordsSearch, *mnuRecordsFindNext, *mnuRecordsFindPrevious,
       *mnuRecordsSort, *mnuRecordsGoTo;
@@ -108,6 +108,8 @@ class frmMain : public QMainWindow, public RecordNavigator {
 
   // Two-way sync with the book's CardDAV address book.
   void mnuFileSync_Click();
+  // The options of the book's sync account.
+  void mnuFileSyncOptions_Click();
   // True while a sync runs in the background.
   bool IsSyncing() const { return sync_ != nullptr; }
 

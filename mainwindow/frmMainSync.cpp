@@ -1,7 +1,6 @@
 // File, Sync: the book's two-way sync with its CardDAV address book, run on
 // a thread of its own while the window stays in use; also started after a
 // save and at start-up where the book's account says so.
-#include <QCheckBox>
 #include <QInputDialog>
 #include <QLabel>
 #include <QPointer>
@@ -12,6 +11,7 @@
 #include "mainwindow/frmMain.h"
 #include "mainwindow/frmSync.h"
 #include "mainwindow/frmSyncConflict.h"
+#include "mainwindow/frmSyncOptions.h"
 #include "mainwindow/frmSyncPreview.h"
 #include "platform/Keyring.h"
 #include "platform/QtHttpClient.h"
@@ -64,9 +64,7 @@ bool frmMain::SetUpSyncAccount(SyncState& state, QString& password) {
   frmSync dialog(MakeHttpClient, this);
   if (dialog.exec() != QDialog::Accepted || !dialog.Account().AddressBook.isValid()) return false;
   state.Account = dialog.Account();
-  state.KeepDeleted = dialog.KeepDeleted();
-  state.SyncAfterSave = dialog.chkSyncAfterSave->isChecked();
-  state.SyncAtStartUp = dialog.chkSyncAtStartUp->isChecked();
+  dialog.Options.Take(state);
   password = dialog.Password();
   QString error;
   if (!DesktopKeyring().Write(PasswordKey(state.Account.User, state.Account.AddressBook), password, error))
@@ -106,6 +104,28 @@ void frmMain::mnuFileSync_Click() {
   if (!LoadSyncState(statePath, state, error)) return void(ShowMessage(MessageKind::ErrorReport, error));
   if (state.HasAccount() ? !SyncPassword(state.Account, password, false) : !SetUpSyncAccount(state, password)) return;
   StartSync(state, statePath, password, false);
+}
+
+void frmMain::mnuFileSyncOptions_Click() {
+  if (sync_) {
+    ShowMessage(MessageKind::Notice, QStringLiteral("A sync with %1 is running; change its options when it has ended.").arg(syncName_));
+    return;
+  }
+  const QString statePath = book_.IsUntitled() ? QString() : SyncStatePath(SyncFolder(), CanonicalPath(book_.FileName));
+  SyncState state;
+  QString error;
+  if (!statePath.isEmpty() && !LoadSyncState(statePath, state, error)) {
+    ShowMessage(MessageKind::ErrorReport, error);
+    return;
+  }
+  if (!state.HasAccount()) {
+    ShowMessage(MessageKind::Notice, QStringLiteral("This book does not sync yet: File, Sync sets up its account."));
+    return;
+  }
+  frmSyncOptions dialog(state, this);
+  if (dialog.exec() != QDialog::Accepted) return;
+  dialog.Options.Take(state);
+  if (!SaveSyncState(statePath, state, error)) ShowMessage(MessageKind::ErrorReport, error);
 }
 
 // A sync the book's account asks for after a save or at start-up: it says

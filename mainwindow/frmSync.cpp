@@ -1,6 +1,5 @@
 #include "mainwindow/frmSync.h"
 
-#include <QCheckBox>
 #include <QComboBox>
 #include <QFormLayout>
 #include <QHBoxLayout>
@@ -38,12 +37,6 @@ frmSync::frmSync(ClientMaker makeClient, QWidget* parent) : QDialog(parent), mak
   cmdFind = MakeButton("&Find Address Books", "cmdFind");
   cboAddressBook = new QComboBox;
   cboAddressBook->setObjectName(QStringLiteral("cboAddressBook"));
-  chkKeepDeleted = new QCheckBox(QStringLiteral("&Keep cards deleted on the other side"));
-  chkKeepDeleted->setObjectName(QStringLiteral("chkKeepDeleted"));
-  chkSyncAfterSave = new QCheckBox(QStringLiteral("Sync after each sa&ve"));
-  chkSyncAfterSave->setObjectName(QStringLiteral("chkSyncAfterSave"));
-  chkSyncAtStartUp = new QCheckBox(QStringLiteral("Sync when the book is opened at s&tart-up"));
-  chkSyncAtStartUp->setObjectName(QStringLiteral("chkSyncAtStartUp"));
   lblStatus = new QLabel;
   lblStatus->setObjectName(QStringLiteral("lblStatus"));
   lblStatus->setWordWrap(true);
@@ -53,9 +46,7 @@ frmSync::frmSync(ClientMaker makeClient, QWidget* parent) : QDialog(parent), mak
   form->addRow(QStringLiteral("&Password:"), txtPassword);
   form->addRow(QString(), cmdFind);
   form->addRow(QStringLiteral("&Address book:"), cboAddressBook);
-  form->addRow(QString(), chkKeepDeleted);
-  form->addRow(QString(), chkSyncAfterSave);
-  form->addRow(QString(), chkSyncAtStartUp);
+  Options.AddRows(*form);
   form->addRow(lblStatus);
   cmdOK = MakeButton("Sync", "cmdOK");
   cmdOK->setDefault(true);
@@ -115,5 +106,3 @@ SyncAccount frmSync::Account() const {
 }
 
 QString frmSync::Password() const { return txtPassword->text(); }
-
-bool frmSync::KeepDeleted() const { return chkKeepDeleted->isChecked(); }

@@ -5,6 +5,8 @@
 #include <QLabel>
 #include <QStatusBar>
 
+#include "mainwindow/frmSyncConflict.h"
+#include "mainwindow/frmSyncOptions.h"
 #include "platform/ExitCleanup.h"
 #include "platform/StandardLocations.h"
 #include "support/FakePlatform.h"
@@ -82,6 +84,27 @@ TEST_F(SyncBackgroundTest, TheWindowStaysInUseWhileSyncingAndAnEditMadeMeanwhile
   EXPECT_TRUE(card.contains("555") && card.contains("Analytical Engines")) << card.constData();
 }
 
+TEST_F(SyncBackgroundTest, ASameFieldConflictIsAskedInTheWindowWhileTheSyncWaitsForTheAnswer) {
+  server.Put(ada, Card("ada", "Ada Lovelace", "TEL;TYPE=HOME:1\r\n"));
+  SetUpAccount();
+  server.Put(ada, Card("ada", "Ada Lovelace", "TEL;TYPE=HOME:2-server\r\n"));
+  TypePhone(QStringLiteral("2-here"));
+  QString here, there;
+  WhenModalShown([&](QDialog& dialog) {
+    auto& question = dynamic_cast<frmSyncConflict&>(dialog);
+    here = question.findChild<QLabel*>(QStringLiteral("lblHere"))->text();
+    there = question.findChild<QLabel*>(QStringLiteral("lblServer"))->text();
+    EXPECT_TRUE(window->IsSyncing());
+    question.cmdKeepServer->click();
+  });
+  window->mnuFileSync->trigger();
+  ASSERT_TRUE(WaitForSync());
+  EXPECT_TRUE(here.startsWith(QLatin1String("2-here"))) << here.toStdString();
+  EXPECT_TRUE(there.startsWith(QLatin1String("2-server"))) << there.toStdString();
+  EXPECT_EQ(ShownPhone(), "2-server");
+  EXPECT_EQ(book.RecordCount(), 1);
+}
+
 // How the program ends while a sync waits for the server.
 struct Ending {
   const char* name;
@@ -126,7 +149,7 @@ class SyncAfterSaveTest : public SyncBackgroundTest, public testing::WithParamIn
 
 TEST_P(SyncAfterSaveTest, ASaveStartsASyncOnlyWhenTheAccountSaysSo) {
   server.Put(ada, Card("ada", "Ada Lovelace", "TEL;TYPE=HOME:1\r\n"));
-  SetUpAccount([](frmSync& account) { account.chkSyncAfterSave->setChecked(GetParam()); });
+  SetUpAccount([](frmSync& account) { account.Options.chkSyncAfterSave->setChecked(GetParam()); });
   TypePhone(QStringLiteral("777"));
   window->mnuFileSave->trigger();
   EXPECT_FALSE(book.Dirty);
@@ -141,7 +164,7 @@ INSTANTIATE_TEST_SUITE_P(Setting, SyncAfterSaveTest, testing::Bool(),
 
 TEST_F(SyncBackgroundTest, AnAutomaticSyncThatFailsSaysSoInTheStatusBarWithoutAMessageBox) {
   server.Put(ada, Card("ada", "Ada Lovelace", "TEL;TYPE=HOME:1\r\n"));
-  SetUpAccount([](frmSync& account) { account.chkSyncAfterSave->setChecked(true); });
+  SetUpAccount([](frmSync& account) { account.Options.chkSyncAfterSave->setChecked(true); });
   server.Stop();
   TypePhone(QStringLiteral("888"));
   window->mnuFileSave->trigger();
@@ -153,8 +176,33 @@ TEST_F(SyncBackgroundTest, AnAutomaticSyncThatFailsSaysSoInTheStatusBarWithoutAM
   EXPECT_FALSE(book.Dirty);
 }
 
+TEST_F(SyncBackgroundTest, SyncOptionsChangeTheAccountsOptionsOnceItIsSetUp) {
+  window->mnuFileSyncOptions->trigger();
+  ASSERT_EQ(SyncMessages().size(), 1u);
+  EXPECT_TRUE(SyncMessages()[0].contains(QLatin1String("does not sync yet")));
+  SetUpAccount();
+  QString account;
+  WhenModalShown([&](QDialog& dialog) {
+    auto& options = dynamic_cast<frmSyncOptions&>(dialog);
+    account = options.lblAccount->text();
+    EXPECT_FALSE(options.Options.chkSyncAfterSave->isChecked());
+    options.Options.chkSyncAfterSave->setChecked(true);
+    options.cmdOK->click();
+  });
+  window->mnuFileSyncOptions->trigger();
+  EXPECT_TRUE(account.contains(QLatin1String("Contacts")) && account.contains(server.User())) << account.toStdString();
+  SyncState stored;
+  QString error;
+  ASSERT_TRUE(LoadSyncState(StatePath(), stored, error));
+  EXPECT_TRUE(stored.SyncAfterSave);
+  EXPECT_EQ(stored.Account.AddressBook, addressBook);
+  window->mnuFileSave->trigger();
+  EXPECT_TRUE(window->IsSyncing());
+  ASSERT_TRUE(WaitForSync());
+}
+
 TEST_F(SyncBackgroundTest, OpeningTheBookAtStartUpSyncsItWhenTheAccountSaysSo) {
-  SetUpAccount([](frmSync& account) { account.chkSyncAtStartUp->setChecked(true); });
+  SetUpAccount([](frmSync& account) { account.Options.chkSyncAtStartUp->setChecked(true); });
   SyncState stored;
   QString error;
   ASSERT_TRUE(LoadSyncState(StatePath(), stored, error)) << error.toStdString();
