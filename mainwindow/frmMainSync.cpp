@@ -66,9 +66,13 @@ bool frmMain::SetUpSyncAccount(SyncState& state, QString& password) {
   state.Account = dialog.Account();
   dialog.Options.Take(state);
   password = dialog.Password();
+  const QString key = PasswordKey(state.Account.User, state.Account.AddressBook);
   QString error;
-  if (!DesktopKeyring().Write(PasswordKey(state.Account.User, state.Account.AddressBook), password, error))
-    statusBar()->showMessage(QStringLiteral("No keyring to keep the password in (%1): it will be asked at each sync.").arg(error), kStatusShownMs);
+  if (!DesktopKeyring().Write(key, password, error)) {
+    typedPasswords_.insert(key, password);
+    statusBar()->showMessage(QStringLiteral("No keyring to keep the password in (%1): it will be asked once in each session.").arg(error),
+                             kStatusShownMs);
+  }
   return true;
 }
 
@@ -194,8 +198,7 @@ void frmMain::FinishSync() {
   if (!SaveSyncState(syncStatePath_, run->State(), error)) ReportSyncProblem(error);
   if (!result.Plan.IsEmpty()) RefreshView();
   QString summary = SyncSummary(syncName_, result.Plan);
-  if (kept > 0)
-    summary += QStringLiteral(" %1 records edited during the sync keep your changes, which go up at the next sync; nothing was lost.").arg(kept);
+  if (kept > 0) summary += QStringLiteral(" Edits made meanwhile kept: nothing lost.");  // they go up at the next sync
   statusBar()->showMessage(summary, kStatusShownMs);
 }
 

@@ -54,6 +54,7 @@ frmSync::frmSync(ClientMaker makeClient, QWidget* parent) : QDialog(parent), mak
   cmdCancel = MakeButton("Cancel", "cmdCancel");
   cmdHelp = MakeButton("&Help", "cmdHelp");
   auto* layout = new QHBoxLayout(this);
+  layout->setSizeConstraint(QLayout::SetFixedSize);  // grows with a longer status, such as a certificate's reasons
   layout->addLayout(form, 1);
   layout->addLayout(ButtonColumn({cmdOK, cmdCancel, cmdHelp}));
   connect(cmdFind, &QPushButton::clicked, this, &frmSync::cmdFind_Click);
@@ -95,7 +96,8 @@ void frmSync::cmdFind_Click() {
   for (const AddressBookInfo& book : found_)
     cboAddressBook->addItem(book.DisplayName.isEmpty() ? book.Url.path() : book.DisplayName);
   lblStatus->setText(found_.empty() ? QStringLiteral("The server offers no address book to this user.")
-                                    : QStringLiteral("Found %1 address books.").arg(found_.size()));
+                    : found_.size() == 1 ? QStringLiteral("Found 1 address book.")
+                                         : QStringLiteral("Found %1 address books.").arg(found_.size()));
   cmdOK->setEnabled(!found_.empty());
 }
 

@@ -75,7 +75,7 @@ TEST_F(SyncBackgroundTest, TheWindowStaysInUseWhileSyncingAndAnEditMadeMeanwhile
   ASSERT_NE(kept, nullptr);
   EXPECT_EQ(kept->Company, "Analytical Engines");  // the server's change to a field the window left alone
   EXPECT_NE(std::find(kept->Phones.begin(), kept->Phones.end(), "555"), kept->Phones.end());
-  EXPECT_TRUE(Message().contains(QLatin1String("keep your changes"))) << Message().toStdString();
+  EXPECT_TRUE(Message().endsWith(QLatin1String("Edits made meanwhile kept: nothing lost."))) << Message().toStdString();
   EXPECT_FALSE(book.Dirty);
 
   window->mnuFileSync->trigger();
@@ -161,6 +161,23 @@ TEST_P(SyncAfterSaveTest, ASaveStartsASyncOnlyWhenTheAccountSaysSo) {
 
 INSTANTIATE_TEST_SUITE_P(Setting, SyncAfterSaveTest, testing::Bool(),
                          [](const testing::TestParamInfo<bool>& info) { return info.param ? "On" : "Off"; });
+
+// Where no keyring runs, the password typed for the account serves the
+// automatic syncs of the session.
+TEST_F(SyncBackgroundTest, WithoutAKeyringTheTypedPasswordServesTheAutomaticSyncsOfTheSession) {
+  struct : Keyring {
+    bool Read(const QString&, QString&, QString& error) override { return error = QStringLiteral("no keyring"), false; }
+    bool Write(const QString&, const QString&, QString& error) override { return error = QStringLiteral("no keyring"), false; }
+  } none;
+  InstallKeyring(&none);
+  server.Put(ada, Card("ada", "Ada Lovelace", "TEL;TYPE=HOME:1\r\n"));
+  SetUpAccount([](frmSync& account) { account.Options.chkSyncAfterSave->setChecked(true); });
+  TypePhone(QStringLiteral("999"));
+  window->mnuFileSave->trigger();
+  ASSERT_TRUE(window->IsSyncing()) << Message().toStdString();
+  ASSERT_TRUE(WaitForSync());
+  EXPECT_TRUE(server.Get(ada).contains("999"));
+}
 
 TEST_F(SyncBackgroundTest, AnAutomaticSyncThatFailsSaysSoInTheStatusBarWithoutAMessageBox) {
   server.Put(ada, Card("ada", "Ada Lovelace", "TEL;TYPE=HOME:1\r\n"));
