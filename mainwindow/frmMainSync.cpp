@@ -170,7 +170,7 @@ void frmMain::StartSync(const SyncState& state, const QString& statePath, const 
 }
 
 void frmMain::ReportSyncProblem(const QString& problem) {
-  if (syncAutomatic_) statusBar()->showMessage(problem, kFailureShownMs);
+  if (syncAutomatic_) statusBar()->showMessage(QString(problem).replace(QStringLiteral("\n\n"), QStringLiteral(" ")), kFailureShownMs);
   else ShowMessage(MessageKind::ErrorReport, problem);
 }
 
@@ -184,7 +184,7 @@ void frmMain::FinishSync() {
   if (result.Cancelled) return;
   if (!result.Ok)
     return ReportSyncProblem(QStringLiteral("The book was not synced with %1; it is as it was.\n\n%2").arg(syncName_, result.Message));
-  const int kept = TakeSyncOutcome(book_, run->Before(), run->Synced());
+  const int editedMeanwhile = TakeSyncOutcome(book_, run->Before(), run->Synced());
   if (book_.Dirty) {
     const Outcome saved = SaveDocument(book_);
     guard_.Follow(book_);
@@ -197,9 +197,9 @@ void frmMain::FinishSync() {
   QString error;
   if (!SaveSyncState(syncStatePath_, run->State(), error)) ReportSyncProblem(error);
   if (!result.Plan.IsEmpty()) RefreshView();
-  QString summary = SyncSummary(syncName_, result.Plan);
-  if (kept > 0) summary += QStringLiteral(" Edits made meanwhile kept: nothing lost.");  // they go up at the next sync
-  statusBar()->showMessage(summary, kStatusShownMs);
+  // Edits made meanwhile go up at the next sync; that they were kept is said first, where it shows.
+  const QString kept = editedMeanwhile > 0 ? QStringLiteral("Edits made meanwhile kept, nothing lost. ") : QString();
+  statusBar()->showMessage(kept + SyncSummary(syncName_, result.Plan), kStatusShownMs);
 }
 
 // Stops a sync in progress (at exit, or when another book takes this one's
