@@ -89,7 +89,7 @@ void frmMain::BuildMenus() {
   mnuFileExport = AddMenuItem(mnuFile, "&Export Text File...", "mnuFileExport", HelpTopic::ExportText);
   mnuFileExportVCard = AddMenuItem(mnuFile, "Export &vCard...", "mnuFileExportVCard", HelpTopic::ExportVCard);
   mnuFileSync = AddMenuItem(mnuFile, "S&ync...", "mnuFileSync", HelpTopic::Sync, QKeySequence(Qt::CTRL | Qt::Key_Y));
-  mnuFileSyncOptions = AddMenuItem(mnuFile, "Sync Op&tions...", "mnuFileSyncOptions", HelpTopic::Sync);
+  mnuFileSyncOptions = AddMenuItem(mnuFile, "Sync Op&tions...", "mnuFileSyncOptions", HelpTopic::SyncOptions);
   mnuFile->addSeparator();
   mnuFilePrint = AddMenuItem(mnuFile, "&Print...", "mnuFilePrint", HelpTopic::Print, QKeySequence(Qt::CTRL | Qt::Key_P));
   mnuFileProperties = AddMenuItem(mnuFile, "&Book Properties...", "mnuFileProperties", HelpTopic::BookProperties);

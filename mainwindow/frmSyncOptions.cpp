@@ -34,6 +34,6 @@ frmSyncOptions::frmSyncOptions(const SyncState& state, QWidget* parent) : QDialo
   layout->addLayout(ButtonColumn({cmdOK, cmdCancel, cmdHelp}));
   connect(cmdOK, &QPushButton::clicked, this, &QDialog::accept);
   connect(cmdCancel, &QPushButton::clicked, this, &QDialog::reject);
-  connect(cmdHelp, &QPushButton::clicked, this, [] { ShowHelpContext(HelpTopic::Sync); });
-  SetHelpContext(this, HelpTopic::Sync);
+  connect(cmdHelp, &QPushButton::clicked, this, [] { ShowHelpContext(HelpTopic::SyncOptions); });
+  SetHelpContext(this, HelpTopic::SyncOptions);
 }

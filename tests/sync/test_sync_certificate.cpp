@@ -1,10 +1,12 @@
 // HTTPS to a server whose certificate the system does not trust: discovery
 // and sync stop, saying why, and the book stays as it was.
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
 #include "support/PrivateTlsServer.h"
+#include "support/RealComponent.h"
 #include "sync/SyncWindowFixture.h"
 
 namespace {
@@ -17,8 +19,8 @@ void ExpectUntrustedSelfSigned(const QString& message) {
 TEST(SyncCertificateTest, AnUntrustedCertificateStopsDiscoveryAndSyncSayingWhyAndTheBookStaysAsItWas) {
   PrivateTlsServer server;
   if (!server.Problem().isEmpty()) {
-    if (qEnvironmentVariableIsSet("CI")) FAIL() << "the TLS server did not start: " << server.Problem().toStdString();
-    GTEST_SKIP() << "SKIPPED LOUDLY: no TLS server: " << server.Problem().toStdString();
+    if (!QFile::exists(QStringLiteral("/usr/bin/openssl"))) GTEST_SKIP() << "SKIPPED LOUDLY: " << server.Problem().toStdString();
+    SKIP_OR_FAIL_NOT_STARTED("openssl s_server", server.Problem().toStdString());
   }
   frmSync account([](const QString& user, const QString& password) { return std::make_unique<QtHttpClient>(user, password); });
   account.txtServer->setText(server.Root().toString());
