@@ -10,7 +10,6 @@ BackgroundSync::BackgroundSync(const BookState& book, const SyncState& state, Cl
 BackgroundSync::~BackgroundSync() { Abandon(); }
 
 void BackgroundSync::Start() {
-  running_ = true;
   cleanup_ = std::make_unique<ScopedExitCleanup>([this] { Abandon(); });
   thread_ = QThread::create([this] { Work(); });
   thread_->start();
@@ -31,7 +30,6 @@ void BackgroundSync::Join() {
   delete thread_;
   thread_ = nullptr;
   cleanup_.reset();
-  running_ = false;
 }
 
 void BackgroundSync::Post(std::function<void()> emit) {

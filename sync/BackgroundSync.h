@@ -31,7 +31,6 @@ class BackgroundSync : public QObject {
 
   void Start();
   void Abandon();
-  bool IsRunning() const { return running_; }
 
   // The answers the sync waits for after FirstSyncPlanned and ConflictFound.
   void Confirm(bool go) { Answer(go ? 1 : 0); }
@@ -67,7 +66,6 @@ class BackgroundSync : public QObject {
   ClientMaker makeClient_;
   QThread* thread_ = nullptr;
   std::unique_ptr<ScopedExitCleanup> cleanup_;
-  bool running_ = false;
 
   std::mutex mutex_;  // guards what follows, shared with the sync's thread
   std::condition_variable answered_;
