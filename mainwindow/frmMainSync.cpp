@@ -94,7 +94,8 @@ bool frmMain::SyncPassword(const SyncAccount& account, QString& password, bool a
 
 void frmMain::mnuFileSync_Click() {
   if (sync_) {
-    ShowMessage(MessageKind::Notice, QStringLiteral("A sync with %1 is already running; the status bar shows how far it has come.").arg(syncName_));
+    ShowMessage(MessageKind::Notice,
+                QStringLiteral("A sync with %1 is already running; the status bar shows how far it has come.").arg(syncName_));
     return;
   }
   if (book_.IsUntitled()) {
@@ -153,7 +154,8 @@ void frmMain::StartSync(const SyncState& state, const QString& statePath, const 
   syncAutomatic_ = automatic;
   const QString user = state.Account.User;
   sync_ = new BackgroundSync(book_, state, [user, password] { return MakeHttpClient(user, password); }, this);
-  connect(sync_, &BackgroundSync::Progressed, this, [this](const SyncProgress& progress) { syncPane_->setText(ProgressText(syncName_, progress)); });
+  connect(sync_, &BackgroundSync::Progressed, this,
+          [this](const SyncProgress& progress) { syncPane_->setText(ProgressText(syncName_, progress)); });
   connect(sync_, &BackgroundSync::FirstSyncPlanned, this, [this, run = QPointer(sync_)](const SyncPlan& plan) {
     const bool go = frmSyncPreview(plan, syncName_, this).exec() == QDialog::Accepted;
     if (run) run->Confirm(go);
@@ -190,7 +192,8 @@ void frmMain::FinishSync() {
     guard_.Follow(book_);
     if (!saved.Succeeded()) {
       RefreshView();
-      if (syncAutomatic_) return ReportSyncProblem(QStringLiteral("The synced book could not be saved: %1 %2").arg(saved.Problem, saved.Error.Description));
+      if (syncAutomatic_)
+        return ReportSyncProblem(QStringLiteral("The synced book could not be saved: %1 %2").arg(saved.Problem, saved.Error.Description));
       return ShowOutcome(saved);  // the next sync brings the server's changes again
     }
   }
@@ -210,6 +213,6 @@ void frmMain::AbandonSync() {
   sync_->Abandon();
   delete std::exchange(sync_, nullptr);
   syncPane_->hide();
-  statusBar()->showMessage(QStringLiteral("The sync with %1 was stopped; the next sync picks up from where the last one ended.").arg(syncName_),
-                           kStatusShownMs);
+  statusBar()->showMessage(
+      QStringLiteral("The sync with %1 was stopped; the next sync picks up from where the last one ended.").arg(syncName_), kStatusShownMs);
 }

@@ -44,10 +44,14 @@ const ServiceTarget kPlain{QStringLiteral("dav.example.com"), 80, {}};
 
 INSTANTIATE_TEST_SUITE_P(
     Typed, ServerLocationTest,
-    testing::Values(LocationCase{"FullUrl", "https://dav.example.com/alice/", {{"_carddavs._tcp.dav.example.com", kSecure}}, "https://dav.example.com/alice/", 0},
+    testing::Values(LocationCase{"FullUrl", "https://dav.example.com/alice/", {{"_carddavs._tcp.dav.example.com", kSecure}},
+                                 "https://dav.example.com/alice/", 0},
                     LocationCase{"HostWithPort", "localhost:5232", {}, "https://localhost:5232", 0},
-                    LocationCase{"DomainWithSecureService", "Example.com", {{"_carddavs._tcp.example.com", kSecure}, {"_carddav._tcp.example.com", kPlain}}, "https://dav.example.com:8443/dav/", 1},
-                    LocationCase{"EmailAddress", "alice@example.com", {{"_carddavs._tcp.example.com", kSecure}}, "https://dav.example.com:8443/dav/", 1},
+                    LocationCase{"DomainWithSecureService", "Example.com",
+                                 {{"_carddavs._tcp.example.com", kSecure}, {"_carddav._tcp.example.com", kPlain}},
+                                 "https://dav.example.com:8443/dav/", 1},
+                    LocationCase{"EmailAddress", "alice@example.com", {{"_carddavs._tcp.example.com", kSecure}},
+                                 "https://dav.example.com:8443/dav/", 1},
                     LocationCase{"PlainServiceOnly", "example.com", {{"_carddav._tcp.example.com", kPlain}}, "http://dav.example.com/", 2},
                     LocationCase{"NoServiceRecords", "example.com", {}, "https://example.com", 2}),
     [](const testing::TestParamInfo<LocationCase>& info) { return std::string(info.param.name); });
