@@ -87,8 +87,12 @@ int OutcomeTaker::Take() {
     now_.PhoneNames = synced_.PhoneNames;
   }
   for (const AddressRecord& record : now_.Records) TakeRecord(record);
-  for (const AddressRecord& record : synced_.Records)
-    if (!beforeByUid_.contains(record.Uid) && !nowByUid.contains(record.Uid)) records_.push_back(FromSync(record));
+  // Added by the sync, or deleted in the window while the sync brought a
+  // change from the server: a change is never lost to a deletion.
+  for (const AddressRecord& record : synced_.Records) {
+    const AddressRecord* before = beforeByUid_.value(record.Uid);
+    if (!nowByUid.contains(record.Uid) && (!before || before->ChangedMs != record.ChangedMs)) records_.push_back(FromSync(record));
+  }
   now_.Records = std::move(records_);
   const auto shown = std::find_if(now_.Records.begin(), now_.Records.end(), [&](const AddressRecord& r) { return r.Uid == current; });
   now_.CurrentRecord = shown != now_.Records.end() ? static_cast<int>(shown - now_.Records.begin())

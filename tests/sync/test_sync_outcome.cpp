@@ -43,10 +43,11 @@ std::string GroupOf(const BookState& book, const AddressRecord& record) {
 class SyncOutcomeTest : public testing::TestWithParam<bool> {};
 
 TEST_P(SyncOutcomeTest, EditsMadeDuringTheSyncWinAndEverythingElseTakesTheSyncsOutcome) {
-  const BookState before = BookOf({"ada", "bob", "cy", "dee", "eve"});
+  const BookState before = BookOf({"ada", "bob", "cy", "dee", "eve", "fay"});
   BookState synced = before;
   Change(synced, "ada", [](AddressRecord& r) { r.Company = "Engines"; });
   PutInGroup(synced, "ada", "Friends");
+  Change(synced, "fay", [](AddressRecord& r) { r.Notes = "from the server"; });
   std::erase_if(synced.Records, [](const AddressRecord& r) { return r.Name == "bob" || r.Name == "eve"; });
   synced.Records.push_back(BookOf({"new"}).Records[0]);
   PutInGroup(synced, "new", "Friends");
@@ -56,7 +57,7 @@ TEST_P(SyncOutcomeTest, EditsMadeDuringTheSyncWinAndEverythingElseTakesTheSyncsO
   if (GetParam()) PutInGroup(now, "cy", "Work");
   Change(now, "ada", [](AddressRecord& r) { r.Phones[0] = "555"; });
   Change(now, "bob", [](AddressRecord& r) { r.Notes = "kept"; });
-  std::erase_if(now.Records, [](const AddressRecord& r) { return r.Name == "dee"; });
+  std::erase_if(now.Records, [](const AddressRecord& r) { return r.Name == "dee" || r.Name == "fay"; });
   now.Records.push_back(BookOf({"typed"}).Records[0]);
   now.CurrentRecord = 1;  // bob
 
@@ -64,7 +65,7 @@ TEST_P(SyncOutcomeTest, EditsMadeDuringTheSyncWinAndEverythingElseTakesTheSyncsO
 
   std::vector<std::string> names;
   for (const AddressRecord& r : now.Records) names.push_back(r.Name);
-  EXPECT_EQ(names, (std::vector<std::string>{"ada", "bob", "cy", "typed", "new"}));
+  EXPECT_EQ(names, (std::vector<std::string>{"ada", "bob", "cy", "typed", "fay", "new"}));  // fay changed on the server: back
   const AddressRecord& ada = Record(now, "ada");
   EXPECT_EQ(ada.Phones[0], "555");
   EXPECT_EQ(ada.Company, "Engines");
