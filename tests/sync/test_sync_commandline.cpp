@@ -126,4 +126,35 @@ TEST_F(SyncCommandTest, WrongUsageExitsWithTwo) {
   EXPECT_FALSE(QFile::exists(book));
 }
 
+TEST_F(SyncCommandTest, SeveralAddressBooksAtTheServerAreListedForTheUserToNameOne) {
+  server.AddAddressBook(QStringLiteral("work"), QStringLiteral("Work contacts"));
+  QStringList arguments = FirstRun(password);
+  arguments[3] = server.Root().toString();
+  const Outcome run = Vantreo(arguments);
+  EXPECT_EQ(run.ExitCode, 2);
+  for (const char* listed : {"Phone", "Work contacts", "/alice/phone/", "/alice/work/"})
+    EXPECT_TRUE(run.Err.contains(QLatin1String(listed))) << listed << "\n" << run.Err.toStdString();
+  EXPECT_FALSE(QFile::exists(book));
+  arguments[3] = server.Root().resolved(QUrl(QStringLiteral("/alice/work/"))).toString();
+  const Outcome named = Vantreo(arguments);
+  EXPECT_EQ(named.ExitCode, 0) << named.Err.toStdString();
+  EXPECT_TRUE(named.Out.contains(QLatin1String("/alice/work/"))) << named.Out.toStdString();
+}
+
+TEST_F(SyncCommandTest, AFirstRunThatCannotStartFailsWithOne) {
+  const QString missing = dir.filePath(QStringLiteral("no such file"));
+  struct Case {
+    QStringList Arguments;
+    const char* Message;
+  };
+  const Case cases[] = {{{"--sync", book, "--server", addressBook.toString(), "--user", "alice", "--password-file", missing}, "does not exist"},
+                        {{"--sync", book, "--server", "http://192.0.2.1/", "--user", "alice", "--password-file", password}, "use https"}};
+  for (const Case& c : cases) {
+    const Outcome run = Vantreo(c.Arguments);
+    EXPECT_EQ(run.ExitCode, 1) << c.Message;
+    EXPECT_TRUE(run.Err.contains(QLatin1String(c.Message))) << run.Err.toStdString();
+    EXPECT_FALSE(QFile::exists(book));
+  }
+}
+
 }  // namespace

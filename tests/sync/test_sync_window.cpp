@@ -1,5 +1,8 @@
 // File, Sync in the main window, against a private Radicale: the account
-// dialog, the first sync's preview, and an edit made in the window going up.
+// dialog (its search, its warning before plain HTTP, its keep-deleted choice),
+// the first sync's preview, and an edit made in the window going up.
+#include <QCheckBox>
+#include <QComboBox>
 #include <QInputDialog>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -13,6 +16,8 @@
 #include "mainwindow/frmSync.h"
 #include "mainwindow/frmSyncPreview.h"
 #include "mainwindow/OneLineField.h"
+#include "platform/StandardLocations.h"
+#include "support/FakePlatform.h"
 #include "support/ModalDialogs.h"
 #include "support/WindowKeys.h"
 #include "sync/SyncFixture.h"
@@ -70,6 +75,103 @@ TEST_F(SyncTest, APhoneEditedInTheWindowGoesUpAndTheCardKeepsItsPhotoEmailBirthd
   for (const char* kept : {"EMAIL:grace@navy.example", "BDAY:1906-12-09", "/9j/4AAQSkZJRgABAQ==", ":1\r\n", ":3\r\n", ":4\r\n", ":5\r\n", "2-new"})
     EXPECT_TRUE(after.contains(kept)) << kept << "\n" << after.constData();
   EXPECT_FALSE(after.contains(":2\r\n"));
+}
+
+// The account dialog on its own, finding address books with the test's server.
+class SyncAccountDialogTest : public SyncTest {
+ protected:
+  frmSync dialog{[this](const QString& user, const QString& password) {
+    ++clientsMade;
+    return std::make_unique<QtHttpClient>(user, password);
+  }};
+  int clientsMade = 0;
+
+  QStringList Find(const QUrl& at) {
+    dialog.txtServer->setText(at.toString());
+    dialog.txtUser->setText(server.User());
+    dialog.txtPassword->setText(server.Password());
+    dialog.cmdFind->click();
+    QStringList listed;
+    for (int i = 0; i < dialog.cboAddressBook->count(); ++i) listed << dialog.cboAddressBook->itemText(i);
+    return listed;
+  }
+};
+
+TEST_F(SyncAccountDialogTest, ASecondSearchShowsOnlyTheAddressBooksItFound) {
+  server.AddAddressBook(QStringLiteral("work"), QStringLiteral("Work contacts"));
+  QStringList first = Find(server.Root());
+  first.sort();
+  EXPECT_EQ(first, (QStringList{QStringLiteral("Contacts"), QStringLiteral("Work contacts")}));
+  EXPECT_EQ(Find(addressBook), QStringList{QStringLiteral("Contacts")});
+  EXPECT_EQ(dialog.Account().AddressBook, addressBook);
+  EXPECT_TRUE(dialog.cmdOK->isEnabled());
+}
+
+TEST_F(SyncAccountDialogTest, PlainHttpToAnotherComputerIsAskedFirstAndRefusedSendsNothing) {
+  EXPECT_TRUE(Find(QUrl(QStringLiteral("http://192.0.2.1/"))).isEmpty());
+  ASSERT_EQ(Fakes().messages.shown.size(), 1u);
+  EXPECT_EQ(Fakes().messages.shown[0].first, MessageKind::Confirmation);
+  EXPECT_TRUE(Fakes().messages.shown[0].second.contains(QLatin1String("unencrypted")));
+  EXPECT_EQ(clientsMade, 0);
+  EXPECT_FALSE(dialog.cmdOK->isEnabled());
+  EXPECT_FALSE(Find(server.Root()).isEmpty());  // this computer: not asked
+  EXPECT_EQ(Fakes().messages.shown.size(), 1u);
+}
+
+// Keeping deleted cards, chosen in the account dialog, holds for the book's
+// later syncs from the window: a deletion on either side leaves the other's copy.
+TEST_F(SyncTest, KeepingDeletedCardsChosenInTheAccountDialogHoldsForLaterSyncs) {
+  qunsetenv("DBUS_SESSION_BUS_ADDRESS");  // never the desktop's own keyring: the password is asked
+  QTemporaryDir dir;
+  BookState book = UnicodeBook();
+  AddRecord(book, "Deleted Here", "1");
+  const std::string goneThere = AddRecord(book, "Deleted There", "2").Uid;
+  book.FileName = dir.filePath(QStringLiteral("book.dat"));
+  ASSERT_TRUE(SaveDocument(book).Succeeded());
+  const QString statePath = SyncStatePath(SyncFolder(), CanonicalPath(book.FileName));
+  const auto stateWhen = [&statePath](const std::function<bool(const SyncState&)>& wanted) {
+    return QTest::qWaitFor([&] {
+      SyncState state;
+      QString error;
+      return LoadSyncState(statePath, state, error) && wanted(state);
+    }, 120000);
+  };
+  ProgramSettings settings;
+  frmMain window(book, settings);
+  window.SetStatusPanes();
+  ShowActive(window);
+
+  WhenModalShown([&](QDialog& dialog) {
+    auto& account = dynamic_cast<frmSync&>(dialog);
+    account.txtServer->setText(server.Root().toString());
+    account.txtUser->setText(server.User());
+    account.txtPassword->setText(server.Password());
+    account.cmdFind->click();
+    account.findChild<QCheckBox*>(QStringLiteral("chkKeepDeleted"))->setChecked(true);
+    WhenModalShown([](QDialog& preview) { preview.accept(); });
+    account.cmdOK->click();
+  });
+  window.mnuFileSync->trigger();
+  ASSERT_TRUE(stateWhen([](const SyncState& state) { return state.KeepDeleted && state.Cards.size() == 2; }));
+  ASSERT_EQ(server.CardsIn(addressBook).size(), 2);
+
+  const int deleted = server.Delete(CardUrl(qPrintable(QString::fromStdString(goneThere) + QStringLiteral(".vcf"))));
+  ASSERT_TRUE(deleted >= 200 && deleted < 300) << deleted;
+  ShowActive(window);
+  ASSERT_EQ(book.Records.at(static_cast<size_t>(book.CurrentRecord)).Name, "Deleted Here");
+  Fakes().messages.answers.push_back(MessageAnswer::Yes);
+  window.mnuRecordsDelete->trigger();
+  ASSERT_EQ(book.RecordCount(), 1);
+  WhenModalShown([&](QDialog& dialog) {
+    static_cast<QInputDialog&>(dialog).setTextValue(server.Password());
+    dialog.accept();
+  });
+  window.mnuFileSync->trigger();
+  ASSERT_TRUE(stateWhen([](const SyncState& state) { return state.Unlinked.size() == 1; }));
+  EXPECT_TRUE(QTest::qWaitFor([&] { return window.statusBar()->currentMessage().startsWith(QLatin1String("Synced with")); }, 120000));
+  EXPECT_EQ(server.CardsIn(addressBook).size(), 1);
+  ASSERT_EQ(book.RecordCount(), 1);
+  EXPECT_EQ(book.Records[0].Name, "Deleted There");
 }
 
 }  // namespace
