@@ -126,6 +126,27 @@ TEST_F(SyncCommandTest, WrongUsageExitsWithTwo) {
   EXPECT_FALSE(QFile::exists(book));
 }
 
+TEST_F(SyncCommandTest, AConflictKeepsBothVersionsAsNobodyCanBeAsked) {
+  ASSERT_EQ(Vantreo(FirstRun(password)).ExitCode, 0);
+  const QUrl card = addressBook.resolved(QUrl(QStringLiteral("m.vcf")));
+  server.Put(card, server.Get(card).replace("33 1 44", "33 1 55"));
+  BookState loaded;
+  NewDocument(loaded);
+  ASSERT_TRUE(LoadDocument(loaded, book).Succeeded());
+  loaded.Records[0].Phones[0] = "33 1 66";
+  StampChange(loaded, loaded.Records[0]);
+  ASSERT_TRUE(SaveDocument(loaded).Succeeded());
+  const Outcome run = Vantreo({QStringLiteral("--sync"), book, QStringLiteral("--password-file"), password});
+  ASSERT_EQ(run.ExitCode, 0) << run.Err.toStdString();
+  EXPECT_TRUE(run.Out.contains(QLatin1String("both kept (1):\n    Marie Curie"))) << run.Out.toStdString();
+  NewDocument(loaded);
+  ASSERT_TRUE(LoadDocument(loaded, book).Succeeded());
+  ASSERT_EQ(loaded.RecordCount(), 2);
+  EXPECT_EQ(loaded.Records[0].Phones[0], "33 1 55");
+  EXPECT_EQ(loaded.Records[1].Phones[0], "33 1 66");
+  EXPECT_EQ(server.CardsIn(addressBook).size(), 2);
+}
+
 TEST_F(SyncCommandTest, SeveralAddressBooksAtTheServerAreListedForTheUserToNameOne) {
   server.AddAddressBook(QStringLiteral("work"), QStringLiteral("Work contacts"));
   QStringList arguments = FirstRun(password);

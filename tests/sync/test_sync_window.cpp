@@ -4,6 +4,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QInputDialog>
+#include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -14,6 +15,7 @@
 #include "core/ProgramSettings.h"
 #include "mainwindow/frmMain.h"
 #include "mainwindow/frmSync.h"
+#include "mainwindow/frmSyncConflict.h"
 #include "mainwindow/frmSyncPreview.h"
 #include "mainwindow/OneLineField.h"
 #include "platform/StandardLocations.h"
@@ -118,60 +120,133 @@ TEST_F(SyncAccountDialogTest, PlainHttpToAnotherComputerIsAskedFirstAndRefusedSe
   EXPECT_EQ(Fakes().messages.shown.size(), 1u);
 }
 
-// Keeping deleted cards, chosen in the account dialog, holds for the book's
-// later syncs from the window: a deletion on either side leaves the other's copy.
-TEST_F(SyncTest, KeepingDeletedCardsChosenInTheAccountDialogHoldsForLaterSyncs) {
-  qunsetenv("DBUS_SESSION_BUS_ADDRESS");  // never the desktop's own keyring: the password is asked
+// The window on a saved book of the test's records, syncing with the test's
+// server. The window's sync may end after the menu command returns, so the
+// tests wait for its state file and its summary in the status bar.
+class SyncInWindowTest : public SyncTest {
+ protected:
+  void OpenWindow() {
+    qunsetenv("DBUS_SESSION_BUS_ADDRESS");  // never the desktop's own keyring: the password is asked
+    book.FileName = dir.filePath(QStringLiteral("book.dat"));
+    ASSERT_TRUE(SaveDocument(book).Succeeded());
+    statePath = SyncStatePath(SyncFolder(), CanonicalPath(book.FileName));
+    window = std::make_unique<frmMain>(book, settings);
+    window->SetStatusPanes();
+    ShowActive(*window);
+  }
+
+  // File, Sync on a book without an account: the account dialog filled in
+  // (keepDeleted ticked or not), then the first sync's preview accepted.
+  void SyncFirstTime(bool keepDeleted) {
+    WhenModalShown([this, keepDeleted](QDialog& dialog) {
+      auto& account = dynamic_cast<frmSync&>(dialog);
+      account.txtServer->setText(server.Root().toString());
+      account.txtUser->setText(server.User());
+      account.txtPassword->setText(server.Password());
+      account.cmdFind->click();
+      account.findChild<QCheckBox*>(QStringLiteral("chkKeepDeleted"))->setChecked(keepDeleted);
+      WhenModalShown([](QDialog& preview) { preview.accept(); });
+      account.cmdOK->click();
+    });
+    window->mnuFileSync->trigger();
+    ASSERT_TRUE(WaitForSummary());
+  }
+
+  // File, Sync again: the password asked, then next acts on the dialog after it, if any.
+  void SyncAgain(const std::function<void(QDialog&)>& next = {}) {
+    window->statusBar()->clearMessage();
+    ShowActive(*window);
+    WhenModalShown([this, next](QDialog& dialog) {
+      static_cast<QInputDialog&>(dialog).setTextValue(server.Password());
+      if (next) WhenModalShown(next);
+      dialog.accept();
+    });
+    window->mnuFileSync->trigger();
+    ASSERT_TRUE(WaitForSummary());
+  }
+
+  bool WaitForSummary() const {
+    return QTest::qWaitFor([this] { return window->statusBar()->currentMessage().startsWith(QLatin1String("Synced with")); }, 120000);
+  }
+
+  SyncState SavedState() const {
+    SyncState state;
+    QString error;
+    EXPECT_TRUE(LoadSyncState(statePath, state, error)) << error.toStdString();
+    return state;
+  }
+
   QTemporaryDir dir;
   BookState book = UnicodeBook();
+  ProgramSettings settings;
+  QString statePath;
+  std::unique_ptr<frmMain> window;
+};
+
+// Keeping deleted cards, chosen in the account dialog, holds for the book's
+// later syncs from the window: a deletion on either side leaves the other's copy.
+TEST_F(SyncInWindowTest, KeepingDeletedCardsChosenInTheAccountDialogHoldsForLaterSyncs) {
   AddRecord(book, "Deleted Here", "1");
   const std::string goneThere = AddRecord(book, "Deleted There", "2").Uid;
-  book.FileName = dir.filePath(QStringLiteral("book.dat"));
-  ASSERT_TRUE(SaveDocument(book).Succeeded());
-  const QString statePath = SyncStatePath(SyncFolder(), CanonicalPath(book.FileName));
-  const auto stateWhen = [&statePath](const std::function<bool(const SyncState&)>& wanted) {
-    return QTest::qWaitFor([&] {
-      SyncState state;
-      QString error;
-      return LoadSyncState(statePath, state, error) && wanted(state);
-    }, 120000);
-  };
-  ProgramSettings settings;
-  frmMain window(book, settings);
-  window.SetStatusPanes();
-  ShowActive(window);
-
-  WhenModalShown([&](QDialog& dialog) {
-    auto& account = dynamic_cast<frmSync&>(dialog);
-    account.txtServer->setText(server.Root().toString());
-    account.txtUser->setText(server.User());
-    account.txtPassword->setText(server.Password());
-    account.cmdFind->click();
-    account.findChild<QCheckBox*>(QStringLiteral("chkKeepDeleted"))->setChecked(true);
-    WhenModalShown([](QDialog& preview) { preview.accept(); });
-    account.cmdOK->click();
-  });
-  window.mnuFileSync->trigger();
-  ASSERT_TRUE(stateWhen([](const SyncState& state) { return state.KeepDeleted && state.Cards.size() == 2; }));
+  OpenWindow();
+  SyncFirstTime(true);
+  EXPECT_TRUE(SavedState().KeepDeleted);
   ASSERT_EQ(server.CardsIn(addressBook).size(), 2);
 
   const int deleted = server.Delete(CardUrl(qPrintable(QString::fromStdString(goneThere) + QStringLiteral(".vcf"))));
   ASSERT_TRUE(deleted >= 200 && deleted < 300) << deleted;
-  ShowActive(window);
   ASSERT_EQ(book.Records.at(static_cast<size_t>(book.CurrentRecord)).Name, "Deleted Here");
   Fakes().messages.answers.push_back(MessageAnswer::Yes);
-  window.mnuRecordsDelete->trigger();
+  window->mnuRecordsDelete->trigger();
   ASSERT_EQ(book.RecordCount(), 1);
-  WhenModalShown([&](QDialog& dialog) {
-    static_cast<QInputDialog&>(dialog).setTextValue(server.Password());
-    dialog.accept();
-  });
-  window.mnuFileSync->trigger();
-  ASSERT_TRUE(stateWhen([](const SyncState& state) { return state.Unlinked.size() == 1; }));
-  EXPECT_TRUE(QTest::qWaitFor([&] { return window.statusBar()->currentMessage().startsWith(QLatin1String("Synced with")); }, 120000));
+  SyncAgain();
   EXPECT_EQ(server.CardsIn(addressBook).size(), 1);
   ASSERT_EQ(book.RecordCount(), 1);
   EXPECT_EQ(book.Records[0].Name, "Deleted There");
+  EXPECT_TRUE(SavedState().KeepDeleted);
 }
+
+struct ConflictAnswer {
+  const char* Name;
+  QPushButton* frmSyncConflict::*Button;
+  std::vector<const char*> PhonesHere;  // the records' first phones afterwards
+};
+
+class SyncConflictInWindowTest : public SyncInWindowTest, public testing::WithParamInterface<ConflictAnswer> {};
+
+TEST_P(SyncConflictInWindowTest, APhoneChangedOnBothSidesIsAskedShowingBothAndTheAnswerHolds) {
+  server.Put(CardUrl("c.vcf"), Card("c", "Linus Pauling", "TEL;TYPE=HOME:100\r\n"));
+  OpenWindow();
+  SyncFirstTime(false);
+  server.Put(CardUrl("c.vcf"), server.Get(CardUrl("c.vcf")).replace(":100", ":300"));
+  ShowActive(*window);
+  window->optWhichPhone[0]->click();
+  window->txtPhone->selectAll();
+  QTest::keyClicks(window->txtPhone, QStringLiteral("200"));
+  ASSERT_EQ(book.Records[0].Phones[0], "200");
+  QString here, there;
+  SyncAgain([&here, &there](QDialog& dialog) {
+    auto& question = dynamic_cast<frmSyncConflict&>(dialog);
+    here = question.findChild<QLabel*>(QStringLiteral("lblHere"))->text();
+    there = question.findChild<QLabel*>(QStringLiteral("lblServer"))->text();
+    (question.*GetParam().Button)->click();
+  });
+  EXPECT_TRUE(here.startsWith(QLatin1String("200"))) << here.toStdString();
+  EXPECT_TRUE(there.startsWith(QLatin1String("300"))) << there.toStdString();
+  std::vector<std::string> phones;
+  for (const AddressRecord& record : book.Records) phones.push_back(record.Phones[0]);
+  EXPECT_EQ(phones, std::vector<std::string>(GetParam().PhonesHere.begin(), GetParam().PhonesHere.end()));
+  QStringList onServer;
+  for (const QString& card : server.CardsIn(addressBook)) onServer << QString::fromUtf8(server.Get(QUrl(card)));
+  ASSERT_EQ(onServer.size(), static_cast<qsizetype>(phones.size()));
+  for (const std::string& phone : phones)
+    EXPECT_EQ(onServer.filter(QStringLiteral(":%1\r\n").arg(QString::fromStdString(phone))).size(), 1) << phone;
+}
+
+INSTANTIATE_TEST_SUITE_P(Answers, SyncConflictInWindowTest,
+                         testing::Values(ConflictAnswer{"ThisBooks", &frmSyncConflict::cmdKeepHere, {"200"}},
+                                         ConflictAnswer{"TheServers", &frmSyncConflict::cmdKeepServer, {"300"}},
+                                         ConflictAnswer{"Both", &frmSyncConflict::cmdKeepBoth, {"300", "200"}}),
+                         [](const testing::TestParamInfo<ConflictAnswer>& info) { return std::string(info.param.Name); });
 
 }  // namespace
