@@ -147,6 +147,27 @@ TEST_F(SyncCommandTest, AConflictKeepsBothVersionsAsNobodyCanBeAsked) {
   EXPECT_EQ(server.CardsIn(addressBook).size(), 2);
 }
 
+TEST_F(SyncCommandTest, EachBookKeepsItsOwnAccount) {
+  const QUrl work = server.AddAddressBook(QStringLiteral("work"), QStringLiteral("Work"));
+  server.Put(work.resolved(QUrl(QStringLiteral("w.vcf"))), "BEGIN:VCARD\r\nVERSION:3.0\r\nUID:w\r\nFN:Lise Meitner\r\nEND:VCARD\r\n");
+  const QString other = dir.filePath(QStringLiteral("work.dat"));
+  QStringList firstOther = FirstRun(password);
+  firstOther[1] = other;
+  firstOther[3] = work.toString();
+  ASSERT_EQ(Vantreo(FirstRun(password)).ExitCode, 0);
+  ASSERT_EQ(Vantreo(firstOther).ExitCode, 0);
+  for (const auto& [file, url] : {std::pair{book, addressBook}, std::pair{other, work}}) {
+    const Outcome later = Vantreo({QStringLiteral("--sync"), file, QStringLiteral("--password-file"), password});
+    EXPECT_EQ(later.ExitCode, 0) << later.Err.toStdString();
+    EXPECT_TRUE(later.Out.contains(url.toString() + QStringLiteral(" (1 records)"))) << later.Out.toStdString();
+  }
+  const Outcome moved = Vantreo(firstOther.replaceInStrings(other, book));
+  EXPECT_EQ(moved.ExitCode, 1);
+  EXPECT_TRUE(moved.Err.contains(QLatin1String("already syncs with"))) << moved.Err.toStdString();
+  EXPECT_EQ(server.CardsIn(addressBook).size(), 1);
+  EXPECT_EQ(server.CardsIn(work).size(), 1);
+}
+
 TEST_F(SyncCommandTest, SeveralAddressBooksAtTheServerAreListedForTheUserToNameOne) {
   server.AddAddressBook(QStringLiteral("work"), QStringLiteral("Work contacts"));
   QStringList arguments = FirstRun(password);
