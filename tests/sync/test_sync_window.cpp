@@ -152,14 +152,17 @@ class SyncInWindowTest : public SyncTest {
     ASSERT_TRUE(WaitForSummary());
   }
 
-  // File, Sync again: the password asked, then next acts on the dialog after it, if any.
+  // File, Sync again: the password asked (where the window asks it), then
+  // next acts on the dialog after it, if any.
   void SyncAgain(const std::function<void(QDialog&)>& next = {}) {
     window->statusBar()->clearMessage();
     ShowActive(*window);
     WhenModalShown([this, next](QDialog& dialog) {
-      static_cast<QInputDialog&>(dialog).setTextValue(server.Password());
+      auto* password = qobject_cast<QInputDialog*>(&dialog);
+      if (!password) return next ? next(dialog) : dialog.reject();
+      password->setTextValue(server.Password());
       if (next) WhenModalShown(next);
-      dialog.accept();
+      password->accept();
     });
     window->mnuFileSync->trigger();
     ASSERT_TRUE(WaitForSummary());
