@@ -23,6 +23,7 @@ class WatchedHttp : public HttpClient {
     const std::optional<HttpReply> standIn = Answer ? Answer(request) : std::nullopt;
     return standIn ? *standIn : inner_.Send(request);
   }
+  void Abandon() override { inner_.Abandon(); }
   std::map<QByteArray, int> Count;
   QByteArray TriggerMethod;
   int TriggerAt = 0;
