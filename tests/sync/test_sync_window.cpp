@@ -4,7 +4,6 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QInputDialog>
-#include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -22,7 +21,7 @@
 #include "support/FakePlatform.h"
 #include "support/ModalDialogs.h"
 #include "support/WindowKeys.h"
-#include "sync/SyncFixture.h"
+#include "sync/SyncWindowFixture.h"
 
 namespace {
 
@@ -125,89 +124,38 @@ TEST_F(SyncAccountDialogTest, PlainHttpToAnotherComputerIsAskedFirstAndRefusedSe
   EXPECT_EQ(Fakes().messages.shown.size(), 1u);
 }
 
-// The window on a saved book of the test's records, syncing with the test's
-// server. The window's sync may end after the menu command returns, so the
-// tests wait for its state file and its summary in the status bar.
-class SyncInWindowTest : public SyncTest {
+// The window syncing with the test's server, on a book that holds records.
+class SyncInWindowTest : public SyncWindowTest {
  protected:
-  void OpenWindow() {
-    qunsetenv("DBUS_SESSION_BUS_ADDRESS");  // never the desktop's own keyring: the password is asked
-    book.FileName = dir.filePath(QStringLiteral("book.dat"));
+  void OpenWith(const std::vector<const char*>& names) {
+    for (const char* name : names) AddRecord(book, name, "1");
     ASSERT_TRUE(SaveDocument(book).Succeeded());
-    statePath = SyncStatePath(SyncFolder(), CanonicalPath(book.FileName));
-    window = std::make_unique<frmMain>(book, settings);
-    window->SetStatusPanes();
-    ShowActive(*window);
+    OpenWindow();
   }
-
-  // File, Sync on a book without an account: the account dialog filled in
-  // (keepDeleted ticked or not), then the first sync's preview accepted.
-  void SyncFirstTime(bool keepDeleted) {
-    WhenModalShown([this, keepDeleted](QDialog& dialog) {
-      auto& account = dynamic_cast<frmSync&>(dialog);
-      account.txtServer->setText(server.Root().toString());
-      account.txtUser->setText(server.User());
-      account.txtPassword->setText(server.Password());
-      account.cmdFind->click();
-      account.findChild<QCheckBox*>(QStringLiteral("chkKeepDeleted"))->setChecked(keepDeleted);
-      WhenModalShown([](QDialog& preview) { preview.accept(); });
-      account.cmdOK->click();
-    });
-    window->mnuFileSync->trigger();
-    ASSERT_TRUE(WaitForSummary());
-  }
-
-  // File, Sync again: the password asked (where the window asks it), then
-  // next acts on the dialog after it, if any.
-  void SyncAgain(const std::function<void(QDialog&)>& next = {}) {
-    window->statusBar()->clearMessage();
-    ShowActive(*window);
-    WhenModalShown([this, next](QDialog& dialog) {
-      auto* password = qobject_cast<QInputDialog*>(&dialog);
-      if (!password) return next ? next(dialog) : dialog.reject();
-      password->setTextValue(server.Password());
-      if (next) WhenModalShown(next);
-      password->accept();
-    });
-    window->mnuFileSync->trigger();
-    ASSERT_TRUE(WaitForSummary());
-  }
-
-  bool WaitForSummary() const {
-    return QTest::qWaitFor([this] { return window->statusBar()->currentMessage().startsWith(QLatin1String("Synced with")); }, 120000);
-  }
-
   SyncState SavedState() const {
     SyncState state;
     QString error;
-    EXPECT_TRUE(LoadSyncState(statePath, state, error)) << error.toStdString();
+    EXPECT_TRUE(LoadSyncState(SyncStatePath(SyncFolder(), CanonicalPath(book.FileName)), state, error)) << error.toStdString();
     return state;
   }
-
-  QTemporaryDir dir;
-  BookState book = UnicodeBook();
-  ProgramSettings settings;
-  QString statePath;
-  std::unique_ptr<frmMain> window;
 };
 
 // Keeping deleted cards, chosen in the account dialog, holds for the book's
 // later syncs from the window: a deletion on either side leaves the other's copy.
 TEST_F(SyncInWindowTest, KeepingDeletedCardsChosenInTheAccountDialogHoldsForLaterSyncs) {
-  AddRecord(book, "Deleted Here", "1");
-  const std::string goneThere = AddRecord(book, "Deleted There", "2").Uid;
-  OpenWindow();
-  SyncFirstTime(true);
+  OpenWith({"Deleted Here", "Deleted There"});
+  SetUpAccount([](frmSync& account) { account.findChild<QCheckBox*>(QStringLiteral("chkKeepDeleted"))->setChecked(true); });
   EXPECT_TRUE(SavedState().KeepDeleted);
   ASSERT_EQ(server.CardsIn(addressBook).size(), 2);
 
-  const int deleted = server.Delete(CardUrl(qPrintable(QString::fromStdString(goneThere) + QStringLiteral(".vcf"))));
+  const int deleted = server.Delete(CardUrl(qPrintable(QString::fromStdString(Named(book, "Deleted There")->Uid) + QStringLiteral(".vcf"))));
   ASSERT_TRUE(deleted >= 200 && deleted < 300) << deleted;
-  ASSERT_EQ(book.Records.at(static_cast<size_t>(book.CurrentRecord)).Name, "Deleted Here");
+  ASSERT_EQ(book.Current().Name, "Deleted Here");
   Fakes().messages.answers.push_back(MessageAnswer::Yes);
   window->mnuRecordsDelete->trigger();
   ASSERT_EQ(book.RecordCount(), 1);
-  SyncAgain();
+  window->mnuFileSync->trigger();
+  ASSERT_TRUE(WaitForSync());
   EXPECT_EQ(server.CardsIn(addressBook).size(), 1);
   ASSERT_EQ(book.RecordCount(), 1);
   EXPECT_EQ(book.Records[0].Name, "Deleted There");
@@ -222,25 +170,17 @@ struct ConflictAnswer {
 
 class SyncConflictInWindowTest : public SyncInWindowTest, public testing::WithParamInterface<ConflictAnswer> {};
 
-TEST_P(SyncConflictInWindowTest, APhoneChangedOnBothSidesIsAskedShowingBothAndTheAnswerHolds) {
+TEST_P(SyncConflictInWindowTest, APhoneChangedOnBothSidesIsAskedAndTheAnswerHoldsOnBothSides) {
   server.Put(CardUrl("c.vcf"), Card("c", "Linus Pauling", "TEL;TYPE=HOME:100\r\n"));
-  OpenWindow();
-  SyncFirstTime(false);
+  SetUpAccount();
   server.Put(CardUrl("c.vcf"), server.Get(CardUrl("c.vcf")).replace(":100", ":300"));
   ShowActive(*window);
-  window->optWhichPhone[0]->click();
   window->txtPhone->selectAll();
   QTest::keyClicks(window->txtPhone, QStringLiteral("200"));
   ASSERT_EQ(book.Records[0].Phones[0], "200");
-  QString here, there;
-  SyncAgain([&here, &there](QDialog& dialog) {
-    auto& question = dynamic_cast<frmSyncConflict&>(dialog);
-    here = question.findChild<QLabel*>(QStringLiteral("lblHere"))->text();
-    there = question.findChild<QLabel*>(QStringLiteral("lblServer"))->text();
-    (question.*GetParam().Button)->click();
-  });
-  EXPECT_TRUE(here.startsWith(QLatin1String("200"))) << here.toStdString();
-  EXPECT_TRUE(there.startsWith(QLatin1String("300"))) << there.toStdString();
+  WhenModalShown([](QDialog& dialog) { (dynamic_cast<frmSyncConflict&>(dialog).*GetParam().Button)->click(); });
+  window->mnuFileSync->trigger();
+  ASSERT_TRUE(WaitForSync());
   std::vector<std::string> phones;
   for (const AddressRecord& record : book.Records) phones.push_back(record.Phones[0]);
   EXPECT_EQ(phones, std::vector<std::string>(GetParam().PhonesHere.begin(), GetParam().PhonesHere.end()));
