@@ -1,6 +1,7 @@
 #include "interchange/VCardProperty.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "interchange/TextDecoding.h"
 
@@ -93,47 +94,48 @@ QByteArray QuotedPrintableDecoded(const QByteArray& value) {
   return bytes;
 }
 
-// Splits at separator where it is not escaped by a backslash.
-QStringList SplitUnescaped(const QString& text, QChar separator) {
-  if (!text.contains(QLatin1Char('\\'))) return text.split(separator);
-  QStringList parts;
-  QString part;
-  for (qsizetype i = 0; i < text.size(); ++i) {
-    if (text[i] == '\\' && i + 1 < text.size()) {
-      part += text[i];
-      part += text[++i];
-    } else if (text[i] == separator) {
-      parts << part;
-      part.clear();
-    } else {
-      part += text[i];
+// Splits at each separator that is not escaped by a backslash into
+// components, and each component at the unescaped valueSeparator (when
+// given) into values; the pieces keep their escapes.
+std::vector<QStringList> SplitUnescaped(const QString& text, QChar separator, std::optional<QChar> valueSeparator) {
+  std::vector<QStringList> components(1);
+  qsizetype start = 0;
+  for (qsizetype i = 0; i <= text.size(); ++i) {
+    if (i + 1 < text.size() && text[i] == '\\') {
+      ++i;  // the escaped character is never a separator
+      continue;
     }
+    const bool end = i == text.size();
+    if (!end && text[i] != separator && text[i] != valueSeparator) continue;
+    components.back() << text.mid(start, i - start);
+    start = i + 1;
+    if (!end && text[i] == separator) components.emplace_back();
   }
-  parts << part;
-  return parts;
+  return components;
 }
 
 QString Unescaped(const QString& text, bool version21) {
   if (!text.contains(QLatin1Char('\\'))) return text;
-  QString result;
-  result.reserve(text.size());
+  QString result(text.size(), Qt::Uninitialized);  // never longer than the text
+  QChar* out = result.data();
   for (qsizetype i = 0; i < text.size(); ++i) {
     const QChar c = text[i];
     if (c != '\\' || i + 1 >= text.size()) {
-      result += c;
+      *out++ = c;
       continue;
     }
     const QChar next = text[i + 1];
     if (next == ';' || (!version21 && (next == ',' || next == '\\' || next == ':'))) {
-      result += next;
+      *out++ = next;
       ++i;
     } else if (!version21 && (next == 'n' || next == 'N')) {
-      result += '\n';
+      *out++ = QLatin1Char('\n');
       ++i;
     } else {
-      result += c;
+      *out++ = c;
     }
   }
+  result.truncate(out - result.constData());
   return result;
 }
 
@@ -152,27 +154,33 @@ QString DecodedValue(const VCardProperty& property) {
 
 }  // namespace
 
-QList<QByteArray> VCardProperty::ParameterValues(const QByteArray& name) const {
+QList<QByteArray> VCardProperty::ParameterValues(QByteArrayView name) const {
   QList<QByteArray> values;
   for (const auto& [parameter, value] : Parameters) {
-    if (parameter == name) {
+    if (QByteArrayView(parameter) == name) {
       // TYPE=a,b and TYPE="a,b" alike
+      if (!value.contains(',') && !value.contains('"')) {
+        values << value.trimmed();
+        continue;
+      }
       for (const QByteArray& one : SplitOutsideQuotes(value, ','))
         for (const QByteArray& part : Unquoted(one).split(',')) values << part.trimmed();
-    } else if (parameter.isEmpty() && name == "TYPE" && !IsEncodingName(value)) {
+    } else if (parameter.isEmpty() && name == QByteArrayView("TYPE") && !IsEncodingName(value)) {
       values << value;
     }
   }
   return values;
 }
 
-QByteArray VCardProperty::Parameter(const QByteArray& name) const {
+QByteArray VCardProperty::Parameter(QByteArrayView name) const {
   for (const auto& [parameter, value] : Parameters)
-    if (parameter == name) return Unquoted(value);
+    if (QByteArrayView(parameter) == name) return Unquoted(value);
   return {};
 }
 
-bool VCardProperty::HasType(const QByteArray& type) const { return TypeValues.contains(type); }
+bool VCardProperty::HasType(QByteArrayView type) const {
+  return std::any_of(TypeValues.begin(), TypeValues.end(), [type](const QByteArray& value) { return QByteArrayView(value) == type; });
+}
 
 int VCardProperty::Preference() const {
   bool ok = false;
@@ -234,18 +242,16 @@ QString PropertyText(const VCardProperty& property, bool version21) {
 }
 
 std::vector<QStringList> PropertyComponents(const VCardProperty& property, bool version21) {
-  std::vector<QStringList> components;
-  for (const QString& component : SplitUnescaped(DecodedValue(property), ';')) {
-    QStringList values;
-    const QStringList pieces = version21 ? QStringList{component} : SplitUnescaped(component, ',');
-    for (const QString& piece : pieces) values << Unescaped(piece, version21);
-    components.push_back(values);
-  }
+  std::vector<QStringList> components =
+      SplitUnescaped(DecodedValue(property), ';', version21 ? std::nullopt : std::optional<QChar>(','));
+  for (QStringList& values : components)
+    for (QString& value : values) value = Unescaped(value, version21);
   return components;
 }
 
 QStringList PropertyList(const VCardProperty& property, bool version21) {
   QStringList values;
-  for (const QString& piece : SplitUnescaped(DecodedValue(property), ',')) values << Unescaped(piece, version21);
+  for (const QStringList& piece : SplitUnescaped(DecodedValue(property), ',', std::nullopt))
+    values << Unescaped(piece.front(), version21);
   return values;
 }
