@@ -194,10 +194,12 @@ int KindRank(const ContactPhone& phone) {
 // preferred first and otherwise in file order, then the rest in file order.
 std::vector<ContactPhone> PhonesBySlot(const std::vector<ContactPhone>& phones, size_t slots) {
   std::vector<size_t> order(phones.size());
-  for (size_t i = 0; i < order.size(); ++i) order[i] = i;
-  std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) {
-    return std::pair(Rank(phones[a]), KindRank(phones[a])) < std::pair(Rank(phones[b]), KindRank(phones[b]));
-  });
+  std::vector<std::pair<int, int>> ranks(phones.size());
+  for (size_t i = 0; i < order.size(); ++i) {
+    order[i] = i;
+    ranks[i] = {Rank(phones[i]), KindRank(phones[i])};
+  }
+  std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) { return ranks[a] < ranks[b]; });
   const auto kept = order.begin() + static_cast<std::ptrdiff_t>(std::min(slots, order.size()));
   std::stable_sort(order.begin(), kept, [&](size_t a, size_t b) {
     return std::pair(Rank(phones[a]), a) < std::pair(Rank(phones[b]), b);

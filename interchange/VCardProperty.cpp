@@ -8,7 +8,7 @@
 namespace {
 
 // Position of the first c outside double quotes, or -1.
-qsizetype IndexOutsideQuotes(const QByteArray& text, char c, qsizetype from = 0) {
+qsizetype IndexOutsideQuotes(QByteArrayView text, char c, qsizetype from = 0) {
   bool quoted = false;
   for (qsizetype i = from; i < text.size(); ++i) {
     if (text[i] == '"') quoted = !quoted;
@@ -17,14 +17,14 @@ qsizetype IndexOutsideQuotes(const QByteArray& text, char c, qsizetype from = 0)
   return -1;
 }
 
-QList<QByteArray> SplitOutsideQuotes(const QByteArray& text, char separator) {
-  QList<QByteArray> parts;
+QList<QByteArrayView> SplitOutsideQuotes(QByteArrayView text, char separator) {
+  QList<QByteArrayView> parts;
   qsizetype start = 0;
   for (qsizetype at = IndexOutsideQuotes(text, separator); at >= 0; at = IndexOutsideQuotes(text, separator, start)) {
-    parts << text.mid(start, at - start);
+    parts << text.sliced(start, at - start);
     start = at + 1;
   }
-  parts << text.mid(start);
+  parts << text.sliced(start);
   return parts;
 }
 
@@ -38,38 +38,39 @@ bool IsEncodingName(const QByteArray& bare) {
   return bare == "QUOTED-PRINTABLE" || bare == "BASE64" || bare == "B" || bare == "8BIT" || bare == "7BIT";
 }
 
-bool IsQuotedPrintableLine(const QByteArray& line) {
+bool IsQuotedPrintableLine(QByteArrayView line) {
   const qsizetype colon = IndexOutsideQuotes(line, ':');
-  return colon > 0 && line.left(colon).toUpper().contains("QUOTED-PRINTABLE");
+  return colon > 0 && line.first(colon).toByteArray().toUpper().contains("QUOTED-PRINTABLE");
 }
 
-VCardProperty ParseContentLine(const QByteArray& line, int number) {
+VCardProperty ParseContentLine(QByteArrayView line, int number) {
   VCardProperty property;
   property.Line = number;
   const qsizetype colon = IndexOutsideQuotes(line, ':');
   if (colon < 0) {
-    property.Value = line;
+    property.Value = line.toByteArray();
     return property;
   }
-  property.Value = line.mid(colon + 1);
+  property.Value = line.sliced(colon + 1).toByteArray();
   if (line.indexOf(';') < 0 || line.indexOf(';') > colon) {  // no parameters: the common case, parsed without splitting
-    const QByteArrayView qualified = QByteArrayView(line).first(colon);
+    const QByteArrayView qualified = line.first(colon);
     const qsizetype dot = qualified.indexOf('.');
     if (dot >= 0) property.Group = qualified.first(dot).trimmed().toByteArray().toUpper();
     property.Name = qualified.sliced(dot + 1).trimmed().toByteArray().toUpper();
     return property;
   }
-  const QList<QByteArray> head = SplitOutsideQuotes(line.left(colon), ';');
-  const QByteArray& qualified = head.front();
+  const QList<QByteArrayView> head = SplitOutsideQuotes(line.first(colon), ';');
+  const QByteArrayView qualified = head.front();
   const qsizetype dot = qualified.indexOf('.');
-  property.Group = dot >= 0 ? qualified.left(dot).trimmed().toUpper() : QByteArray();
-  property.Name = qualified.mid(dot + 1).trimmed().toUpper();
+  property.Group = dot >= 0 ? qualified.first(dot).trimmed().toByteArray().toUpper() : QByteArray();
+  property.Name = qualified.sliced(dot + 1).trimmed().toByteArray().toUpper();
   for (qsizetype i = 1; i < head.size(); ++i) {
     const qsizetype equals = IndexOutsideQuotes(head[i], '=');
     if (equals < 0)
-      property.Parameters.emplace_back(QByteArray(), head[i].trimmed().toUpper());
+      property.Parameters.emplace_back(QByteArray(), head[i].trimmed().toByteArray().toUpper());
     else
-      property.Parameters.emplace_back(head[i].left(equals).trimmed().toUpper(), head[i].mid(equals + 1));
+      property.Parameters.emplace_back(head[i].first(equals).trimmed().toByteArray().toUpper(),
+                                       head[i].sliced(equals + 1).toByteArray());
   }
   if (!property.Parameters.empty())
     for (const QByteArray& type : property.ParameterValues("TYPE")) property.TypeValues << type.toUpper();
@@ -163,8 +164,8 @@ QList<QByteArray> VCardProperty::ParameterValues(QByteArrayView name) const {
         values << value.trimmed();
         continue;
       }
-      for (const QByteArray& one : SplitOutsideQuotes(value, ','))
-        for (const QByteArray& part : Unquoted(one).split(',')) values << part.trimmed();
+      for (const QByteArrayView one : SplitOutsideQuotes(value, ','))
+        for (const QByteArray& part : Unquoted(one.toByteArray()).split(',')) values << part.trimmed();
     } else if (parameter.isEmpty() && name == QByteArrayView("TYPE") && !IsEncodingName(value)) {
       values << value;
     }
@@ -203,7 +204,9 @@ bool VCardProperty::IsBinary() const {
 }
 
 void ForEachContentLine(const QByteArray& bytes, const std::function<void(VCardProperty&)>& take) {
-  QByteArray current;
+  QByteArrayView current;  // the line being collected: a slice of bytes until it is continued
+  QByteArray joined;       // a continued line, which current then shows
+  bool continued = false;
   int currentNumber = 0;
   bool open = false;
   const auto flush = [&] {
@@ -211,6 +214,14 @@ void ForEachContentLine(const QByteArray& bytes, const std::function<void(VCardP
     VCardProperty property = ParseContentLine(current, currentNumber);
     take(property);
     open = false;
+  };
+  // current's first kept bytes followed by more
+  const auto join = [&](qsizetype kept, QByteArrayView more) {
+    if (continued) joined.truncate(kept);
+    else joined = current.first(kept).toByteArray();
+    continued = true;
+    joined += more;
+    current = joined;
   };
   qsizetype start = 0;
   for (int number = 1; start <= bytes.size(); ++number) {
@@ -221,15 +232,15 @@ void ForEachContentLine(const QByteArray& bytes, const std::function<void(VCardP
     if (line.isEmpty()) {
       flush();
     } else if (open && current.endsWith('=') && IsQuotedPrintableLine(current)) {
-      current.chop(1);  // a quoted-printable soft line break
-      current += line;
+      join(current.size() - 1, line);  // a quoted-printable soft line break
     } else if (open && (line[0] == ' ' || line[0] == '\t')) {
-      current += line.sliced(1);
+      join(current.size(), line.sliced(1));
     } else if (line[0] == '#') {
       flush();  // a comment line, as some phones write them
     } else {
       flush();
-      current = line.toByteArray();
+      current = line;
+      continued = false;
       currentNumber = number;
       open = true;
     }

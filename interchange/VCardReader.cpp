@@ -330,6 +330,9 @@ bool HoldsLines(const VCardProperty& property) {
          property.ParameterValues("TYPE").contains("QUOTED-PRINTABLE");
 }
 
+// Room for the properties most cards have, so that a card's list grows rarely.
+constexpr size_t kUsualProperties = 16;
+
 // Collects the cards of a file, one at a time. A line that is not a property
 // is left out (and listed) and its card kept; one that continues the value
 // before it joins that value. A card written inside another after AGENT (as
@@ -343,6 +346,7 @@ class CardCollector {
     if (IsLine(property, "BEGIN", "VCARD")) {
       if (!open_.empty() && !StartsAgent()) Skip(QStringLiteral("has no END:VCARD"));
       open_.push_back({property.Line, {}, false});
+      open_.back().Properties.reserve(kUsualProperties);
     } else if (open_.empty()) {
       return;  // text between cards
     } else if (IsLine(property, "END", "VCARD")) {
