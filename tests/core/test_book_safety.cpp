@@ -9,6 +9,7 @@
 #include <unistd.h>
 
 #include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QEventLoop>
 #include <QProcess>
@@ -23,6 +24,7 @@
 #include "platform/BookLock.h"
 #include "platform/ExitCleanup.h"
 #include "platform/SessionEnd.h"
+#include "support/ChildSide.h"
 #include "support/FakeFileDialogs.h"
 #include "support/FakePlatform.h"
 #include "support/TestBooks.h"
@@ -49,12 +51,11 @@ void Reply(const BookState& book) {
   std::cout << "child: " << answer.join(QStringLiteral(" | ")).toStdString() << std::endl;
 }
 
-// Not a test of its own: the second program of the tests below, started by
-// them. A main window on the book the environment names, as at start-up,
-// obeying "add NAME", "save" and "limit BYTES" (as ulimit -f) until its input ends.
-TEST(ChildWindow, ObeysTheTestThatStartedIt) {
+// The second program of the tests below: a main window on the book the
+// environment names, as at start-up, obeying "add NAME", "save" and
+// "limit BYTES" (as ulimit -f) until its input ends.
+CHILD_SIDE(WindowObeyingItsInput) {
   const QString path = qEnvironmentVariable(kChildBook);
-  if (path.isEmpty()) GTEST_SKIP() << "started by the tests that need a second program";
   ProgramSettings settings;
   settings.PhoneBook.DataFile = path;
   EndSafelyWhenTerminated(Book());
@@ -86,8 +87,7 @@ struct ChildWindow {
   explicit ChildWindow(const QString& book) {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QString::fromLatin1(kChildBook), book);
-    process.setProcessEnvironment(environment);
-    process.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--gtest_filter=ChildWindow.*")});
+    StartChildSide(process, "WindowObeyingItsInput", environment);
     Send({});
   }
   ~ChildWindow() {
@@ -98,7 +98,7 @@ struct ChildWindow {
   // Sends a command (none: just waits) and gives the child's answer.
   QString Send(const QString& command) {
     if (!command.isEmpty()) process.write(command.toUtf8() + '\n');
-    while (process.canReadLine() || process.waitForReadyRead(20000)) {
+    for (QDeadlineTimer deadline(60000); process.canReadLine() || process.waitForReadyRead(deadline.remainingTime());) {
       const QString line = QString::fromUtf8(process.readLine()).trimmed();
       if (line.startsWith(QLatin1String("child: "))) return line.mid(7);
     }
@@ -179,6 +179,26 @@ TEST_F(BookSafetyTest, TwoProgramsOnOneBookLoseNoRecordUnasked) {
   window.mnuFileSave_Click();
   EXPECT_EQ(std::tuple(NamesIn(path), NamesIn(files.chosen), mine.Dirty),
             std::tuple(Names{"Ann", "Bob"}, Names{"Ann", "Carol"}, false));
+}
+
+// Save As onto the file of a book another window has open asks first; No
+// leaves that file as it was, Yes saves over it.
+TEST_F(BookSafetyTest, SavingOverABookAnotherWindowHasOpenIsAskedAbout) {
+  ChildWindow other(path);
+  mine = BookWithGroups({});
+  frmMain window(mine, settings);
+  AddChange("Carol");
+  files.result = FileDialogResult::Chosen;
+  files.chosen = path;
+  window.mnuFileSaveAs_Click();  // answered No
+  ASSERT_EQ(Shown().size(), 1u);
+  EXPECT_TRUE(Shown()[0].second.startsWith(
+      QStringLiteral("'%1' is already open in another window: process %2 ").arg(path).arg(other.process.processId())));
+  EXPECT_TRUE(Shown()[0].second.endsWith(". Do you want to save over it anyway?"));
+  EXPECT_EQ(std::tuple(ReadBytes(path), mine.FileName != path, mine.Dirty), std::tuple(saved, true, true));
+  Fakes().messages.answers = {MessageAnswer::Yes};
+  window.mnuFileSaveAs_Click();
+  EXPECT_EQ(std::tuple(NamesIn(path), mine.FileName, mine.Dirty), std::tuple(Names{"Carol"}, path, false));
 }
 
 TEST_F(BookSafetyTest, ChangesOfATerminatedProgramAreKeptAndOfferedAtTheNextStartAndAFailedExitKeepsThem) {

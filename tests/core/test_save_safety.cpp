@@ -22,6 +22,7 @@
 #include "core/RecoveryFile.h"
 #include "mainwindow/frmMain.h"
 #include "platform/BookLock.h"
+#include "support/ChildSide.h"
 #include "support/FakePlatform.h"
 #include "support/FolderAccess.h"
 #include "support/TestBooks.h"
@@ -36,12 +37,11 @@ unsigned PermissionsOf(const QString& path) {
   return ::stat(QFile::encodeName(path).constData(), &info) == 0 ? info.st_mode & 07777 : 0;
 }
 
-// Not a test of its own: the program killed by the test below. Saves the
-// book the environment names, a small and a large version in turn, until
-// it is killed; the folder takes no new file, so every save is in place.
-TEST(InPlaceSaver, SavesUntilKilled) {
+// The program killed by the test below. Saves the book the environment
+// names, a small and a large version in turn, until it is killed; the
+// folder takes no new file, so every save is in place.
+CHILD_SIDE(SaverUntilKilled) {
   const QString path = qEnvironmentVariable(kSaverBook);
-  if (path.isEmpty()) GTEST_SKIP() << "started by the test that kills it";
   BookState versions[] = {PeopleBook(kSmallBook), PeopleBook(kLargeBook)};
   std::cout << "saving" << std::endl;
   for (int run = 0;; ++run) {
@@ -77,9 +77,8 @@ TEST_F(SaveSafetyTest, KilledDuringSavesInPlaceEveryNextStartOffersAnIntactBook)
     QProcess saver;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QString::fromLatin1(kSaverBook), path);
-    saver.setProcessEnvironment(environment);
-    saver.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--gtest_filter=InPlaceSaver.*")});
-    ASSERT_TRUE(saver.waitForReadyRead(20000));
+    StartChildSide(saver, "SaverUntilKilled", environment);
+    ASSERT_TRUE(saver.waitForReadyRead(60000));  // the first save has begun
     QThread::msleep(static_cast<unsigned long>(40 + run * 53 % 300));
     ::kill(static_cast<pid_t>(saver.processId()), SIGKILL);
     saver.waitForFinished();

@@ -37,6 +37,7 @@ BookState ExportedBook() {
 }
 
 struct ExportCase {
+  const char* Name;
   int Fields, Separator;
   bool PhoneNames;
   const char* Lines;
@@ -53,14 +54,15 @@ TEST_P(ExportTextTest, ChosenColumnsQuotedAndSeparated) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Columns, ExportTextTest, testing::Values(
-    ExportCase{kExportName | kExportCompany | kExportPhone1, 0, true,
+    ExportCase{"NameCompanyAndPhoneByCommas", kExportName | kExportCompany | kExportPhone1, 0, true,
                "\"Anne Brown\",\"\",\"Home\",\"555-0100\"\r\n\"Bob \"Bobby\" Hill\",\" Acme \",\"Home\",\"\"\r\n"
                "\"Cy\",\"\",\"Home\",\"\"\r\n"},
-    ExportCase{kExportPrintAs | kExportGroup, 1, false,
+    ExportCase{"PrintAsAndGroupBySemicolons", kExportPrintAs | kExportGroup, 1, false,
                "\"Person\";\"Family\"\r\n\"Business\";\"<Multiple Groups...>\"\r\n\"Person\";\"<Ungrouped>\"\r\n"},
-    ExportCase{kExportAddress | kExportNotes, 2, false,
+    ExportCase{"AddressAndNotesByTabs", kExportAddress | kExportNotes, 2, false,
                "\"1 Main St||Springfield\"\t\"line\ralone\nand\"\r\n\"\"\t\"\"\r\n\"\"\t\"\"\r\n"},
-    ExportCase{kExportPhone1 << 1, 3, true, "\"Work\" \"\"\r\n\"<Blank>\" \" 7 \"\r\n\"Work\" \"\"\r\n"}));
+    ExportCase{"SecondPhoneBySpaces", kExportPhone1 << 1, 3, true, "\"Work\" \"\"\r\n\"<Blank>\" \" 7 \"\r\n\"Work\" \"\"\r\n"}),
+    [](const testing::TestParamInfo<ExportCase>& info) { return std::string(info.param.Name); });
 
 class ExportDialogTest : public testing::Test {
  protected:

@@ -1,8 +1,11 @@
 // The import preview and the vCard export through their real widgets.
 #include <gtest/gtest.h>
 
-#include <set>
 
+#include <QApplication>
+#include <QMenu>
+#include <QTest>
+#include <QTimer>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
@@ -31,6 +34,7 @@
 #include "support/ImportCheck.h"
 #include "support/ModalDialogs.h"
 #include "support/TestBooks.h"
+#include "support/WindowKeys.h"
 
 namespace {
 
@@ -123,7 +127,12 @@ TEST_F(InterchangeDialogTest, PreviewSkipsLikelyDuplicatesByDefaultAndOkAppendsT
 
 TEST_F(InterchangeDialogTest, CancelChangesNothing) {
   const BookState before = book;
-  ImportThroughMenu("google-contacts.csv", [](frmImport& dialog) { dialog.cmdCancel->click(); });
+  int previewed = 0;
+  ImportThroughMenu("google-contacts.csv", [&previewed](frmImport& dialog) {
+    previewed = dialog.grdContacts->model()->rowCount();
+    dialog.cmdCancel->click();
+  });
+  EXPECT_GT(previewed, 0);  // the preview was open, with the file's contacts
   EXPECT_EQ(std::tie(book.Records, book.Groups, book.PhoneNames, book.Dirty),
             std::tie(before.Records, before.Groups, before.PhoneNames, before.Dirty));
 }
@@ -173,13 +182,44 @@ TEST_F(InterchangeDialogTest, TheMappingGetsTheRoomAndTheSplitterSharesIt) {
   EXPECT_GT(dialog.grdContacts->height(), dialog.grdColumns->height());
 }
 
-TEST_F(InterchangeDialogTest, FileMenuAccessKeysStayDistinct) {
+// Alt+F, then each item's access key, opens what the item names: a dialog, a
+// file dialog or a message, by its title or first words.
+TEST_F(InterchangeDialogTest, FileMenuAccessKeysOpenWhatTheirItemsName) {
+  files.result = FileDialogResult::Cancelled;
   frmMain window(book, settings);
-  QString keys;
-  for (const QAction* item : window.menuBar()->actions().first()->menu()->actions())
-    if (const qsizetype amp = item->text().indexOf('&'); amp >= 0) keys += item->text().at(amp + 1).toLower();
-  EXPECT_EQ(keys.size(), 11);  // Book Properties' "B" and Sync's "y" among them
-  EXPECT_EQ(std::set<QChar>(keys.begin(), keys.end()).size(), static_cast<size_t>(keys.size())) << keys.toStdString();
+  window.RefreshView();
+  const std::pair<char, QString> items[] = {
+      {'o', "file dialog: Open"},        {'s', "file dialog: Save As"},    {'a', "file dialog: Save As"},
+      {'i', "file dialog: Import"},      {'e', "dialog: Export"},          {'v', "dialog: Export vCard"},
+      {'y', "message: Save the address book first"}, {'p', "dialog: Print"}, {'b', "message: Kept in: not saved yet"},
+      {'n', "message: No records"},      {'x', "message: closed"}};
+  QString opened;
+  QTimer closer;  // closes each dialog the item opens, noting its title
+  QObject::connect(&closer, &QTimer::timeout, [&opened] {
+    if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget()); dialog && dialog->isVisible()) {
+      opened = "dialog: " + dialog->windowTitle();
+      dialog->reject();
+    }
+  });
+  closer.start(0);
+  for (const auto& [key, expected] : items) {
+    Fakes().messages.shown.clear();
+    files.requests = 0;
+    opened.clear();
+    ShowActive(window);
+    QTest::keyClick(&window, Qt::Key_F, Qt::AltModifier);
+    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    ASSERT_NE(menu, nullptr) << key;
+    EXPECT_EQ(menu->title(), "&File");
+    QTest::keyClick(menu, key);
+    QApplication::processEvents();
+    if (files.requests) opened = "file dialog: " + files.request.Title;
+    if (!Fakes().messages.shown.empty()) opened = "message: " + Fakes().messages.shown[0].second;
+    if (book.Records.empty()) opened = "message: " + window.PromptText();
+    if (!window.isVisible()) opened = "message: closed";
+    EXPECT_TRUE(expected.startsWith("message: ") ? opened.startsWith(expected) : opened == expected)
+        << key << ": " << opened.toStdString();
+  }
 }
 
 TEST_F(InterchangeDialogTest, VCardExportWritesTheRecordsOfTheChosenGroups) {

@@ -4,6 +4,7 @@
 
 #include "core/Document.h"
 #include "interchange/ImportPlan.h"
+#include "support/CaseNames.h"
 #include "support/ImportCheck.h"
 #include "support/TestBooks.h"
 
@@ -113,7 +114,10 @@ INSTANTIATE_TEST_SUITE_P(Files, FixtureRecordTest, testing::Values(
         {{"555-0307", "Mobile"}}, {}, ""}},
     FixtureRecord{"lenient-cards.vcf", 6, {"Carla Chef", "", 0, "",
         {{"555-0306", "Mobile"}}, {}, ""}},
-    FixtureRecord{"lenient-cards.vcf", 7, {"Per Lund", "", 0, "Kirkeveien 2\r\nBakgarden\r\nOslo, 0355\r\nNorge", {}, {}, ""}}));
+    FixtureRecord{"lenient-cards.vcf", 7, {"Per Lund", "", 0, "Kirkeveien 2\r\nBakgarden\r\nOslo, 0355\r\nNorge", {}, {}, ""}}),
+    [](const testing::TestParamInfo<FixtureRecord>& info) {
+      return CaseName(QStringLiteral("%1 %2").arg(QString::fromLatin1(info.param.File)).arg(info.param.Index));
+    });
 
 TEST(ImportSummaryTest, SkippedCardsWithTheirLinesPicturesAndChangedValues) {
   ImportPlan plan = PlanFor("broken-cards.vcf");

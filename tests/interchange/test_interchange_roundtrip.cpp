@@ -12,6 +12,7 @@
 #include "interchange/PersonalName.h"
 #include "interchange/VCardWriter.h"
 #include "platform/AnsiText.h"
+#include "support/CaseNames.h"
 #include "support/ImportCheck.h"
 #include "support/TestBooks.h"
 
@@ -164,7 +165,8 @@ INSTANTIATE_TEST_SUITE_P(Names, NamePartsTest, testing::Values(
     HonorificCase{"Ludwig van Beethoven", {"van Beethoven", "Ludwig", "", ""}},
     HonorificCase{"Dr. María José de la Cruz Jr.", {"de la Cruz", "María José", "Dr.", "Jr."}},
     HonorificCase{"Cher", {"Cher", "", "", ""}},
-    HonorificCase{"Dr.", {"Dr.", "", "", ""}}));
+    HonorificCase{"Dr.", {"Dr.", "", "", ""}}),
+    [](const testing::TestParamInfo<HonorificCase>& info) { return CaseName(QString::fromUtf8(info.param.Name)); });
 
 TEST(VCardWriterTest, LinesAreFoldedAtSeventyFiveOctetsWithoutSplittingACharacter) {
   BookState book = BookWithGroups({});

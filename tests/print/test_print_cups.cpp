@@ -15,6 +15,7 @@
 #include "print/frmPrint.h"
 #include "support/PrintFixture.h"
 #include "support/PrivateCupsServer.h"
+#include "support/RealComponent.h"
 #include "support/TextPrinting.h"
 
 namespace {
@@ -28,10 +29,9 @@ class CupsPrintTest : public testing::Test {
 
   void SetUp() override {
     if (!server.Problem().isEmpty()) {
-      // Installed and allowed to run, yet not started: that is a fault on CI.
-      if (qEnvironmentVariableIsSet("CI") && PrivateCupsServer::Installed() && geteuid() == 0)
-        FAIL() << "the private cupsd did not start: " << server.Problem().toStdString();
-      GTEST_SKIP() << "no private cupsd: " << server.Problem().toStdString();
+      if (PrivateCupsServer::Installed() && geteuid() == 0)
+        SKIP_OR_FAIL_NOT_STARTED("the private cupsd", server.Problem().toStdString());
+      GTEST_SKIP() << "SKIPPED LOUDLY: no private cupsd: " << server.Problem().toStdString();
     }
     const QByteArray socket = server.Socket().toLocal8Bit();
     const QByteArray user = QByteArray("vantreo-check-") + QByteArray::number(getpid());

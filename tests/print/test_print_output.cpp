@@ -138,14 +138,55 @@ TEST_F(PdfPrintTest, CutMarksAreHalfAPointWideAndBlack) {
   EXPECT_NEAR(ink, 9 * (2 * 30 * 2 - 2 * 2), 9 * 116 * 0.15);
 }
 
+// Without a printer installed, and when PDF files are taken for a print
+// service that is not running, the print dialog writes its printout into
+// the Documents folder of the user's home.
+TEST_F(PrintTest, WithoutAPrinterThePrintoutLandsInTheDocumentsFolder) {
+  QTemporaryDir home;
+  const QByteArray savedHome = qgetenv("HOME"), savedConfig = qgetenv("XDG_CONFIG_HOME");
+  qputenv("HOME", QFile::encodeName(home.path()));
+  qunsetenv("XDG_CONFIG_HOME");
+  InstallPrinter(nullptr);
+  book = PeopleBook(5);
+  settings.Printing.FontName = QStringLiteral("DejaVu Serif");
+  const QDir documents(home.filePath(QStringLiteral("Documents")));
+  for (const bool serviceRunning : {true, false}) {
+    setup.serviceRunning = serviceRunning;
+    Fakes().messages.shown.clear();
+    Fakes().messages.answers = {MessageAnswer::OK};  // PDF files instead of a printer
+    frmPrint(book, settings).cmdOK_Click();
+    const QStringList printed = documents.entryList({QStringLiteral("*.pdf")}, QDir::Files);
+    ASSERT_EQ(printed.size(), 1) << "service running: " << serviceRunning;
+    EXPECT_EQ(Messages().back(), "The printout was saved as the PDF file\n" + documents.filePath(printed[0]));
+    EXPECT_TRUE(ReadBytes(documents.filePath(printed[0])).starts_with("%PDF"));
+    QFile::remove(documents.filePath(printed[0]));
+  }
+  qputenv("HOME", savedHome);
+  if (!savedConfig.isEmpty()) qputenv("XDG_CONFIG_HOME", savedConfig);
+}
+
+// A job's files are named by the report and the minute; a later job in the
+// same minute whose name any earlier file holds gets the next free number.
 TEST_F(PdfPrintTest, JobsInTheSameMinuteKeepTheirFiles) {
-  const QDateTime now = QDateTime::currentDateTime();
-  const QStringList first = NewPdfPaths(folder.path(), QStringLiteral("phone book"), {"side A", "side B"}, now);
-  QFile(first[1]).open(QIODevice::WriteOnly);
-  const QStringList second = NewPdfPaths(folder.path(), QStringLiteral("phone book"), {"side A", "side B"}, now);
-  EXPECT_TRUE(second[0].endsWith(now.toString(QStringLiteral("yyyy-MM-dd hh-mm")) + " (2) side A.pdf"))
-      << second[0].toStdString();
-  EXPECT_FALSE(QFile::exists(second[1]));
+  const QDateTime afternoon(QDate(2026, 1, 2), QTime(15, 4, 59));
+  // The files there already, the parts of the new job, and the names it gets.
+  const std::tuple<QStringList, QStringList, QStringList> cases[] = {
+      {{}, {}, {"Vantreo phone list 2026-01-02 15-04.pdf"}},
+      {{"Vantreo phone list 2026-01-02 15-04.pdf"}, {}, {"Vantreo phone list 2026-01-02 15-04 (2).pdf"}},
+      {{"Vantreo phone list 2026-01-02 15-04.pdf", "Vantreo phone list 2026-01-02 15-04 (2).pdf"}, {},
+       {"Vantreo phone list 2026-01-02 15-04 (3).pdf"}},
+      {{"Vantreo phone list 2026-01-02 15-03.pdf"}, {}, {"Vantreo phone list 2026-01-02 15-04.pdf"}},
+      {{"Vantreo phone list 2026-01-02 15-04 side B.pdf"}, {"side A", "side B"},
+       {"Vantreo phone list 2026-01-02 15-04 (2) side A.pdf", "Vantreo phone list 2026-01-02 15-04 (2) side B.pdf"}},
+  };
+  for (const auto& [existing, parts, expected] : cases) {
+    QTemporaryDir there;
+    for (const QString& name : existing) QFile(QDir(there.path()).filePath(name)).open(QIODevice::WriteOnly);
+    QStringList names;
+    for (const QString& path : NewPdfPaths(there.path(), QStringLiteral("phone list"), parts, afternoon))
+      names << QFileInfo(path).fileName();
+    EXPECT_EQ(names, expected) << existing.join('|').toStdString();
+  }
 }
 
 // A full disk: writes beyond a small file size limit fail as they would.

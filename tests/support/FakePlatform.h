@@ -26,6 +26,8 @@ class FakeBusyPointer : public BusyPointer {
   void Show() override { ++depth; ++timesShown; }
   void Restore() override { if (depth > 0) --depth; }
   bool IsBusy() const override { return depth > 0; }
+  // The pointer was shown for the work and is the normal one again.
+  bool ShownThenRestored() const { return timesShown > 0 && depth == 0; }
 
   int depth = 0;
   int timesShown = 0;

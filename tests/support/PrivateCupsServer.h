@@ -41,7 +41,7 @@ class PrivateCupsServer {
     QElapsedTimer waited;
     waited.start();
     for (QString state; !Run("lpstat", {"-r"}, &state) || state.trimmed() != "scheduler is running"; QThread::msleep(200))
-      if (cupsd_.state() == QProcess::NotRunning || waited.elapsed() > 15000) {
+      if (cupsd_.state() == QProcess::NotRunning || waited.elapsed() > 60000) {
         problem_ = QStringLiteral("cupsd did not start: ") + QString::fromLocal8Bit(cupsd_.readAllStandardError());
         return;
       }

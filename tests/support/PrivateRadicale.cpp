@@ -11,7 +11,7 @@
 
 namespace {
 
-constexpr int kStartTimeoutMs = 15000;
+constexpr int kStartTimeoutMs = 60000;
 
 int FreePort() {
   QTcpServer probe;

@@ -24,13 +24,13 @@ struct PrintedOp {
 // A printer with fixed metrics that records everything drawn on it: every
 // character (code point) is 100 twips wide except "." (60), none has a glyph
 // for kNoGlyph, a line is lineHeight high,
-// and the printable area 11520 x 15120 twips. Like the real printer it
+// and the printable area 11520 twips wide and pageHeight (15120) high. Like the real printer it
 // opens a document or page only when something is drawn on it.
 class RecordingPrinter : public Printer {
  public:
   static constexpr const char* kNoGlyph = "\xEE\x80\x80";  // U+E000, a private-use character
   double PageWidth() override { return 11520; }
-  double PageHeight() override { return 15120; }
+  double PageHeight() override { return pageHeight; }
   double CurrentX() override { return x_; }
   double CurrentY() override { return y_; }
   void SetCurrentX(double x) override { x_ = x; }
@@ -106,6 +106,7 @@ class RecordingPrinter : public Printer {
   }
 
   double lineHeight = 240;
+  double pageHeight = 15120;
   double heightPerPoint = 0;  // when set, the line height follows the font size
   QString fontName = QStringLiteral("Courier");
   int fontSize = 10;

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QStandardPaths>
 
+#include "support/ChildSide.h"
 #include "support/FakePlatform.h"
 
 namespace {
@@ -20,6 +21,8 @@ int main(int argc, char* argv[]) {
   QStandardPaths::setTestModeEnabled(true);
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Vantreo"));
+  Fakes().Reset();
+  if (RunChildSideIfNamed()) return 0;
   testing::InitGoogleTest(&argc, argv);
   testing::UnitTest::GetInstance()->listeners().Append(new ResetFakesListener);
   return RUN_ALL_TESTS();

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 #include <QApplication>
@@ -47,6 +48,7 @@ class SearchTest : public testing::Test {
     john.Address = "1 Main St\r\nSpringfield";
     StoreGroupSet(AddRecord(book, "Zed"), std::string("\0\1", 2));
     AddRecord(book, "Mary Smith").Notes = "Smith & Springfield office";
+    AddRecord(book, "Jo Acme", "Acme");
     window = std::make_unique<frmMain>(book, settings);
     window->RefreshView();
     ShowActive(*window);
@@ -70,6 +72,7 @@ class SearchTest : public testing::Test {
 };
 
 struct FindCase {
+  const char* name;
   std::string text;
   int16_t fields;
   bool matchCase;
@@ -78,21 +81,22 @@ struct FindCase {
 };
 
 const FindCase kFindCases[] = {
-    {"smith", kAllFields, false, 0, 1, 1, 0, 5},           // ignoring case, caret before the match
-    {"SMITH", kAllFields, true, 0, 1, kNoMore, 0, 0},             // matching case
-    {"Smith", kAllFields, false, 1, 1, 3, 0, 5},           // skips the current record; name before notes
-    {"Smith", kAllFields, false, 3, 1, kNoMore, 0, 0},            // on the last record
-    {"Brown", kAllFields, false, 3, -1, 0, 0, 5},          // back past records without a match to the first
-    {"Anne", kAllFields, false, 0, -1, kNoMore, 0, 0},            // on the first record
-    {"0199", kAllFields, false, 0, 1, 1, 3, 4},            // the fourth phone is shown first
-    {"555-0100", kAllFields, false, 2, -1, 0, 3, 0},       // in the phone already shown
-    {"1", kAllFields, false, 0, 1, 1, 2, 0},               // address before phones
-    {"Springfield", kAllFields, false, 0, 1, 1, 2, 10},    // the line break counts one caret step
-    {"Springfield", kSearchNotes, false, 0, 1, 3, 4, 8},   // only the chosen fields
-    {"Multiple", kSearchGroup, false, 0, 1, 2, kGroupList, 0},
-    {" Smith", kAllFields, false, 0, 1, 1, 0, 4},          // not trimmed
-    {"Home", kAllFields, false, 0, 1, kNoMore, 0, 0},             // phone names are not searched
-    {"Smith", 0, false, 0, 1, kNoMore, 0, 0},                     // no field chosen
+    {"IgnoringCaseTheCaretBeforeTheMatch", "smith", kAllFields, false, 0, 1, 1, 0, 5},
+    {"MatchingCase", "SMITH", kAllFields, true, 0, 1, kNoMore, 0, 0},
+    {"SkipsTheCurrentRecordNameBeforeNotes", "Smith", kAllFields, false, 1, 1, 3, 0, 5},
+    {"NoneAfterTheLastRecord", "Smith", kAllFields, false, 3, 1, kNoMore, 0, 0},
+    {"BackPastRecordsWithoutAMatch", "Brown", kAllFields, false, 3, -1, 0, 0, 5},
+    {"NoneBeforeTheFirstRecord", "Anne", kAllFields, false, 0, -1, kNoMore, 0, 0},
+    {"TheFourthPhoneShownFirst", "0199", kAllFields, false, 0, 1, 1, 3, 4},
+    {"InThePhoneAlreadyShown", "555-0100", kAllFields, false, 2, -1, 0, 3, 0},
+    {"AddressBeforePhones", "1", kAllFields, false, 0, 1, 1, 2, 0},
+    {"ALineBreakCountsOneCaretStep", "Springfield", kAllFields, false, 0, 1, 1, 2, 10},
+    {"OnlyTheChosenFields", "Springfield", kSearchNotes, false, 0, 1, 3, 4, 8},
+    {"InTheGroupList", "Multiple", kSearchGroup, false, 0, 1, 2, kGroupList, 0},
+    {"NotTrimmed", " Smith", kAllFields, false, 0, 1, 1, 0, 4},
+    {"PhoneNamesAreNotSearched", "Home", kAllFields, false, 0, 1, kNoMore, 0, 0},
+    {"NoFieldChosen", "Smith", 0, false, 0, 1, kNoMore, 0, 0},
+    {"InTheNameBeforeTheCompany", "acme", kAllFields, false, 3, 1, 4, 0, 3},
 };
 
 class FindCommandTest : public SearchTest, public testing::WithParamInterface<FindCase> {};
@@ -120,7 +124,8 @@ TEST_P(FindCommandTest, ShowsTheMatchOrSaysThereIsNoMore) {
   EXPECT_EQ(book.Dirty, record.WhichPhone != 0);  // only switching the phone slot changes the book
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, FindCommandTest, testing::ValuesIn(kFindCases));
+INSTANTIATE_TEST_SUITE_P(Cases, FindCommandTest, testing::ValuesIn(kFindCases),
+                         [](const testing::TestParamInfo<FindCase>& info) { return std::string(info.param.name); });
 
 // Search..., and Find Next or Previous without search text, open the dialog;
 // Find First searches from the first record, Find Next from the next one.
@@ -239,42 +244,44 @@ TEST(LastNameFirst, TurnsTheLastWordToTheFrontUnlessTheNameHasAComma) {
   for (const auto& [name, turned] : cases) EXPECT_EQ(LastNameFirst(name), turned) << name;
 }
 
-// Records as "name" or "name/company", the sort keys, and the names in the order sorted.
+// Records as "name" or "name/company", the sort keys, and the names in the
+// order sorted; "~name" stands for a name in any case, for names that
+// differ only in case where the keys ignore it (ties, in any order).
 struct SortCase {
+  const char* name;
   Names records;
   SortKeys keys;
   Names sorted;
 };
 
 const SortCase kSortCases[] = {
-    {{"John Smith", "Anne Brown", "Zed"}, {Key(kSortName, 1), kUnused, kUnused}, {"Anne Brown", "John Smith", "Zed"}},
-    {{"Zed Adams", "Anne Brown", "Carl Young"}, {Key(kSortName, 1), kUnused, kUnused},
+    {"ByName", {"John Smith", "Anne Brown", "Zed"}, {Key(kSortName, 1), kUnused, kUnused}, {"Anne Brown", "John Smith", "Zed"}},
+    {"ByLastName", {"Zed Adams", "Anne Brown", "Carl Young"}, {Key(kSortName, 1), kUnused, kUnused},
      {"Zed Adams", "Anne Brown", "Carl Young"}},
-    {{"Zed Adams", "Anne Brown", "Carl Young"}, {Key(kSortName, 0), kUnused, kUnused},
+    {"ByFirstWord", {"Zed Adams", "Anne Brown", "Carl Young"}, {Key(kSortName, 0), kUnused, kUnused},
      {"Anne Brown", "Carl Young", "Zed Adams"}},
-    {{"Smith, John", "Tom Smithers", "Anne Brown", "Bob Smith", "Carl Smit"}, {Key(kSortName, 1, 1), kUnused, kUnused},
-     {"Anne Brown", "Carl Smit", "Bob Smith", "Smith, John", "Tom Smithers"}},
-    {{"Annx", "Ann  ", "Ann"}, {Key(kSortName, 0, 1), kUnused, kUnused}, {"Ann", "Ann  ", "Annx"}},
+    {"ByLastNameACommaKeepsTheNameAsWritten", {"Smith, John", "Tom Smithers", "Anne Brown", "Bob Smith", "Carl Smit"},
+     {Key(kSortName, 1, 1), kUnused, kUnused}, {"Anne Brown", "Carl Smit", "Bob Smith", "Smith, John", "Tom Smithers"}},
+    {"TrailingBlanksSortAfterTheShorterName", {"Annx", "Ann  ", "Ann"}, {Key(kSortName, 0, 1), kUnused, kUnused},
+     {"Ann", "Ann  ", "Annx"}},
     // Character codes: capitals before small letters, codes above 127 last.
-    {{"apple", "Zed", "Apple", "été", "Eve"}, {Key(kSortName, 0, 1), kUnused, kUnused},
+    {"CaseSensitiveByCharacterCode", {"apple", "Zed", "Apple", "été", "Eve"}, {Key(kSortName, 0, 1), kUnused, kUnused},
      {"Apple", "Eve", "Zed", "apple", "été"}},
-    {{"Zed", "apple", "mango", "Banana"}, {Key(kSortName), kUnused, kUnused}, {"apple", "Banana", "mango", "Zed"}},
-    // Equal ignoring case: the next priority decides.
-    {{"apple/2", "Zed/0", "APPLE/3", "Apple/1"}, {Key(kSortName), Key(kSortCompany, 0, 0, 1), kUnused},
-     {"APPLE", "apple", "Apple", "Zed"}},
-    {{"Bea/Beta", "Al/Alpha", "Cy/Beta", "Ann/Alpha", "Abe/Gamma"}, {Key(kSortCompany, 0, 0, 1), Key(kSortName), kUnused},
-     {"Abe", "Bea", "Cy", "Al", "Ann"}},
+    {"IgnoringCase", {"Zed", "apple", "mango", "Banana"}, {Key(kSortName), kUnused, kUnused}, {"apple", "Banana", "mango", "Zed"}},
+    {"EqualIgnoringCaseTheNextKeyDecides", {"apple/2", "Zed/0", "APPLE/3", "Apple/1"},
+     {Key(kSortName), Key(kSortCompany, 0, 0, 1), kUnused}, {"APPLE", "apple", "Apple", "Zed"}},
+    {"ByCompanyDescendingThenName", {"Bea/Beta", "Al/Alpha", "Cy/Beta", "Ann/Alpha", "Abe/Gamma"},
+     {Key(kSortCompany, 0, 0, 1), Key(kSortName), kUnused}, {"Abe", "Bea", "Cy", "Al", "Ann"}},
     // Unused and damaged priorities are skipped; the third alone decides.
-    {{"b", "a"}, {Key(kSortNone), Key(6), Key(kSortName)}, {"a", "b"}},
-    {{"b", "a"}, {Key(-3), kUnused, kUnused}, {"b", "a"}},
-    // Equal keys end where halving the gaps rounded to even (3 gives 2) puts them.
-    {{"b", "a", "A"}, {Key(kSortName), kUnused, kUnused}, {"A", "a", "b"}},
+    {"UnusedAndDamagedKeysAreSkipped", {"b", "a"}, {Key(kSortNone), Key(6), Key(kSortName)}, {"a", "b"}},
+    {"ADamagedFirstKeyKeepsTheOrder", {"b", "a"}, {Key(-3), kUnused, kUnused}, {"b", "a"}},
+    {"EqualKeysStayTogether", {"b", "A", "c", "a"}, {Key(kSortName), kUnused, kUnused}, {"~a", "~a", "b", "c"}},
     // Only 1 turns by-last-name and case sensitivity on, as the dialog shows them; any
     // descending value but 0 reverses.
-    {{"Zed Adams", "apple Young", "Bob Brown"}, {Key(kSortName, -1, -1, 0), kUnused, kUnused},
+    {"OnlyOneTurnsOptionsOn", {"Zed Adams", "apple Young", "Bob Brown"}, {Key(kSortName, -1, -1, 0), kUnused, kUnused},
      {"apple Young", "Bob Brown", "Zed Adams"}},
-    {{"Zed Adams", "apple Young", "Bob Brown"}, {Key(kSortName, 2, 2, -1), kUnused, kUnused},
-     {"Zed Adams", "Bob Brown", "apple Young"}},
+    {"AnyDescendingValueButZeroReverses", {"Zed Adams", "apple Young", "Bob Brown"},
+     {Key(kSortName, 2, 2, -1), kUnused, kUnused}, {"Zed Adams", "Bob Brown", "apple Young"}},
 };
 
 class SortOrder : public testing::TestWithParam<SortCase> {};
@@ -287,12 +294,21 @@ TEST_P(SortOrder, SortsByTheKeysAndMarksTheBookChanged) {
   }
   book.Keys = GetParam().keys;
   SortRecords(book);
-  EXPECT_EQ(NamesOf(book), GetParam().sorted);
+  Names sorted = NamesOf(book);
+  for (size_t r = 0; r < std::min(sorted.size(), GetParam().sorted.size()); ++r)
+    if (GetParam().sorted[r].starts_with('~')) sorted[r] = "~" + QString::fromStdString(sorted[r]).toLower().toStdString();
+  EXPECT_EQ(sorted, GetParam().sorted);
+  Names before = GetParam().records, after = NamesOf(book);
+  for (Names* names : {&before, &after}) {
+    for (std::string& name : *names) name = name.substr(0, name.find('/'));
+    std::sort(names->begin(), names->end());
+  }
+  EXPECT_EQ(after, before);  // every record once
   EXPECT_TRUE(book.Dirty);
-  for (int r = 1; r < book.RecordCount(); ++r) EXPECT_LE(CompareRecords(book, r - 1, r), 0) << r;
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, SortOrder, testing::ValuesIn(kSortCases));
+INSTANTIATE_TEST_SUITE_P(Cases, SortOrder, testing::ValuesIn(kSortCases),
+                         [](const testing::TestParamInfo<SortCase>& info) { return std::string(info.param.name); });
 
 TEST(SortRecords, GroupsSortByTheirTextRecordsMoveWholeAndAnEmptyBookIsRefused) {
   BookState book = BookWithGroups({"Work", "Family", "<Aaa>"});
@@ -307,8 +323,7 @@ TEST(SortRecords, GroupsSortByTheirTextRecordsMoveWholeAndAnEmptyBookIsRefused) 
   EXPECT_EQ(NamesOf(book), (Names{"angled", "several", "ungrouped", "family", "work"}));
   EXPECT_EQ(book.Records[2], ungrouped);
   EXPECT_EQ(book.Records[1].MultiGroups, std::string("\0\1", 2));
-  EXPECT_EQ(Fakes().busy.timesShown, 1);
-  EXPECT_FALSE(Fakes().busy.IsBusy());
+  EXPECT_TRUE(Fakes().busy.ShownThenRestored());
   BookState empty = BookWithGroups({"Work"});
   SortRecords(empty);
   EXPECT_EQ(Fakes().messages.shown, (std::vector{std::pair{MessageKind::Notice, QString("There are no records to sort.")}}));

@@ -10,12 +10,15 @@
 #include <functional>
 #include <iostream>
 
+#include <QDeadlineTimer>
 #include <QDialogButtonBox>
 #include <QEventLoop>
 #include <QDir>
 #include <QFile>
 #include <QHelpEngineCore>
 #include <QHelpLink>
+#include <QMenu>
+#include <QMenuBar>
 #include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -35,9 +38,11 @@
 #include "mainwindow/frmStates.h"
 #include "print/frmPrint.h"
 #include "platform/FileDialogs.h"
+#include "support/ChildSide.h"
 #include "support/FakePlatform.h"
 #include "support/FakeViewerProcess.h"
 #include "support/ModalDialogs.h"
+#include "support/RealComponent.h"
 #include "support/TestBooks.h"
 #include "support/WindowKeys.h"
 
@@ -73,26 +78,70 @@ TEST(HelpCollection, EveryTopicOpensAPageOfItsOwnWithItsHeadingOnTop) {
   }
 }
 
-TEST(HelpKeys, EachWindowOpensItsTopic) {
+// The heading of the help file's topic with the context number, as the help shows it; empty for none.
+QString HelpHeading(int context) {
+  QFile source(QStringLiteral(VANTREO_RESOURCES_DIR "/QUILLBOX.html"));
+  if (!source.open(QIODevice::ReadOnly)) return {};
+  const QRegularExpression heading(QStringLiteral(R"re(<h2><a name="%1">([^<]*)</a></h2>)re").arg(context));
+  return heading.match(QString::fromUtf8(source.readAll())).captured(1);
+}
+
+// F1, and the Help button where there is one, open the topic whose heading names the window.
+TEST(HelpKeys, EachWindowOpensTheTopicThatNamesIt) {
   BookState book = BookWithGroups({"Work"});
   ProgramSettings settings;
-  const std::tuple<std::function<QWidget*()>, int, const char*> windows[] = {
-      {[&] { return new frmMain(book, settings); }, 210, nullptr},
-      {[&] { return new frmSearch(settings.Search); }, 1330, nullptr},
-      {[&] { return new frmSort(book); }, 1360, "cmdHelp"},
-      {[] { return new frmStates(nullptr); }, 1410, nullptr},
-      {[] { return new frmAbout; }, 1590, nullptr},
-      {[&] { return new frmMultiGroups(book); }, 1840, "cmdHelp"},
-      {[&] { return new frmPrint(book, settings); }, 1140, "cmdHelp"},
-      {[&] { return new frmSettings(settings); }, 1440, nullptr},
+  const std::pair<std::function<QWidget*()>, const char*> windows[] = {
+      {[&] { return new frmMain(book, settings); }, nullptr},
+      {[&] { return new frmSearch(settings.Search); }, nullptr},
+      {[&] { return new frmSort(book); }, "cmdHelp"},
+      {[] { return new frmStates(nullptr); }, nullptr},
+      {[] { return new frmAbout; }, nullptr},
+      {[&] { return new frmMultiGroups(book); }, "cmdHelp"},
+      {[&] { return new frmPrint(book, settings); }, "cmdHelp"},
+      {[&] { return new frmSettings(settings); }, nullptr},
   };
-  for (const auto& [make, topic, helpButton] : windows) {
+  for (const auto& [make, helpButton] : windows) {
     Fakes().help.topics.clear();
     const std::unique_ptr<QWidget> window(make());
+    const QString title = qobject_cast<frmMain*>(window.get()) ? QStringLiteral("The main window") : window->windowTitle();
     PressInActiveWindow(*window, Qt::Key_F1);
     if (helpButton) window->findChild<QPushButton*>(helpButton)->click();
-    EXPECT_EQ(Fakes().help.topics, std::vector<int>(helpButton ? 2 : 1, topic)) << topic;
+    ASSERT_EQ(Fakes().help.topics.size(), helpButton ? 2u : 1u) << title.toStdString();
+    for (const int topic : Fakes().help.topics)
+      EXPECT_EQ(HelpHeading(topic).section(QStringLiteral(" ("), 0, 0), title) << topic;
   }
+}
+
+// F1 on a highlighted menu item opens the topic whose heading names the item and its menu.
+TEST(HelpKeys, EachMenuItemOpensTheTopicThatNamesIt) {
+  BookState book = BookWithGroups({"Work"});
+  AddRecord(book, "Ann");
+  ProgramSettings settings;
+  frmMain window(book, settings);
+  window.RefreshView();
+  ShowActive(window);
+  int items = 0;
+  for (QAction* menuItem : window.menuBar()->actions()) {
+    QMenu* menu = menuItem->menu();
+    const QString menuName = menuItem->text().remove('&');
+    menu->popup(window.mapToGlobal(QPoint(0, 0)));
+    for (QAction* item : menu->actions()) {
+      if (item->isSeparator()) continue;
+      item->setEnabled(true);  // Cut, Copy and Paste, greyed without a selection, have their topics too
+      Fakes().help.topics.clear();
+      menu->setActiveAction(item);
+      QTest::keyClick(menu, Qt::Key_F1);
+      const QString name = item->text().remove('&').remove(QStringLiteral("..."));
+      if (Fakes().help.topics.empty() && menuName == "Help") continue;  // Help Topics and How To Use Help
+      ASSERT_EQ(Fakes().help.topics.size(), 1u) << name.toStdString();
+      const QString heading = HelpHeading(Fakes().help.topics[0]);
+      EXPECT_TRUE(heading.contains(name, Qt::CaseInsensitive)) << name.toStdString() << ": " << heading.toStdString();
+      EXPECT_TRUE(heading.contains("(" + menuName + " menu")) << name.toStdString() << ": " << heading.toStdString();
+      ++items;
+    }
+    menu->hide();
+  }
+  EXPECT_GE(items, 25);
 }
 
 TEST(AssistantViewer, StartsAssistantWithTheCollectionSendsEachRequestOnOneLineOrSaysWhyNot) {
@@ -180,24 +229,22 @@ TEST(RealAssistant, ReadsTheTopicAsAProcessOfItsOwnWhileADialogIsOpen) {
     PressInActiveWindow(nameDialog, Qt::Key_F1);
     child = ChildRunning(program);
     unreadAtOnce = UnreadInput(child);  // Assistant is still starting
-    for (int tries = 0; tries < 150 && unread != 0; ++tries, QTest::qWait(200)) unread = UnreadInput(child);
+    for (QDeadlineTimer deadline(60000); unread != 0 && !deadline.hasExpired(); QTest::qWait(100))
+      unread = UnreadInput(child);
     nameDialog.reject();
   });
   groups.cmdAdd_Click();
-  EXPECT_NE(child, 0);
+  InstallHelp(&Fakes().help);
+  if (child == 0) SKIP_OR_FAIL_NOT_STARTED("Qt Assistant", "no process of it ran");
   EXPECT_EQ(unreadAtOnce, QByteArray("expandToc 1;activateIdentifier 1250;syncContents\n").size());
   EXPECT_EQ(unread, 0);
   viewer.Quit();
   EXPECT_EQ(ChildRunning(program), 0);
-  InstallHelp(&Fakes().help);
 }
 
-const char* const kHelpChild = "VANTREO_HELP_CHILD";
-
-// Not a test of its own: the program the test below ends. Shows a topic in
-// a real Qt Assistant, names Assistant's process and waits to be ended.
-TEST(AssistantChild, ShowsHelpUntilEnded) {
-  if (qEnvironmentVariableIsEmpty(kHelpChild)) GTEST_SKIP() << "started by the test that ends it";
+// The program the test below ends. Shows a topic in a real Qt Assistant,
+// names Assistant's process and waits to be ended.
+CHILD_SIDE(HelpShownUntilEnded) {
   AssistantHelpViewer viewer(NewViewerProcess(), AssistantProgram(), kCollection);
   EndSafelyWhenTerminated(Book());
   viewer.ShowTopic(210);
@@ -223,22 +270,24 @@ TEST(RealAssistant, EndsWithTheProgramEndedBySignalOrKilled) {
   for (const int signal : {SIGTERM, SIGKILL}) {
     QProcess program;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QString::fromLatin1(kHelpChild), QStringLiteral("1"));
     environment.insert(QStringLiteral("XDG_DATA_HOME"), home.path());
-    program.setProcessEnvironment(environment);
     // Assistant writes its messages where the program does: into a file, as into a terminal or a session
     // log, not into a pipe that ends with the program and would end Assistant by a broken pipe.
     program.setStandardErrorFile(home.filePath(QStringLiteral("messages.txt")));
-    program.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--gtest_filter=AssistantChild.*")});
+    StartChildSide(program, "HelpShownUntilEnded", environment);
     qint64 assistant = 0;
-    while (assistant == 0 && program.waitForReadyRead(30000))
+    for (QDeadlineTimer deadline(60000); assistant == 0 && program.waitForReadyRead(deadline.remainingTime());)
       while (program.canReadLine())
         if (const QByteArray line = program.readLine().trimmed(); line.startsWith("assistant "))
           assistant = line.mid(10).toLongLong();
-    ASSERT_NE(assistant, 0) << "Assistant did not start";
+    if (assistant == 0) {
+      program.kill();
+      program.waitForFinished();
+      SKIP_OR_FAIL_NOT_STARTED("Qt Assistant", "the program showing help named no process of it");
+    }
     ::kill(static_cast<pid_t>(program.processId()), signal);
     program.waitForFinished();
-    for (int tries = 0; tries < 50 && !Ended(assistant); ++tries) QThread::msleep(100);
+    for (QDeadlineTimer deadline(30000); !Ended(assistant) && !deadline.hasExpired();) QThread::msleep(50);
     EXPECT_TRUE(Ended(assistant)) << "after signal " << signal;
     if (!Ended(assistant)) ::kill(static_cast<pid_t>(assistant), SIGKILL);
   }

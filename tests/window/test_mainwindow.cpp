@@ -5,16 +5,21 @@
 #include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
+#include <QDateTime>
 #include <QDialog>
 #include <QDir>
 #include <QFile>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QLocale>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QStandardPaths>
+#include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -323,6 +328,43 @@ TEST_F(MainWindowTest, FileCommandsAskWhereChangesWouldBeLostAndShowTheFilesName
   EXPECT_EQ(saved.Records[0].Name, "Changed");
 }
 
+// F12's Settings choose the status bar's clock panes: the time, the date,
+// both or neither, each showing now (before or after the change of a day).
+TEST_F(MainWindowTest, F12ChoosesTheTimeAndDatePanesOfTheStatusBar) {
+  QLocale::setDefault(QLocale::c());  // times as 16:05:09, dates as 7 Dec 2026
+  const auto choose = [this](bool time, bool date) {
+    WhenModalShown([time, date](QDialog& settingsDialog) {
+      for (QCheckBox* box : settingsDialog.findChildren<QCheckBox*>()) {
+        const bool wanted = box->text() == "Show Current &Time"   ? time
+                            : box->text() == "Show Current &Date" ? date
+                                                                  : box->isChecked();
+        if (box->isChecked() != wanted) QTest::mouseClick(box, Qt::LeftButton);
+      }
+      settingsDialog.findChild<QPushButton*>("cmdOK")->click();
+    });
+    ShowActive(*window);
+    const QDateTime before = QDateTime::currentDateTime();
+    QTest::keyClick(window->txtName, Qt::Key_F12);
+    const QDateTime after = QDateTime::currentDateTime();
+    std::pair<int, int> shown;  // panes showing the time and the date
+    for (const QLabel* pane : window->statusBar()->findChildren<QLabel*>()) {
+      if (!pane->isVisible() || pane->text() == window->PromptText()) continue;
+      const QTime paneTime = QLocale::c().toTime(pane->text(), QLocale::ShortFormat);
+      const QDate paneDate = QLocale::c().toDate(pane->text(), QLocale::ShortFormat);
+      const bool midnight = after.date() != before.date();
+      shown.first += paneTime.isValid() && (midnight || (paneTime >= before.time().addMSecs(-999) && paneTime <= after.time()));
+      shown.second += paneDate == before.date() || paneDate == after.date();
+      EXPECT_TRUE(paneTime.isValid() || paneDate.isValid()) << pane->text().toStdString();
+    }
+    return shown;
+  };
+  EXPECT_EQ(choose(false, true), std::pair(0, 1));
+  EXPECT_EQ(choose(true, false), std::pair(1, 0));
+  EXPECT_EQ(choose(true, true), std::pair(1, 1));
+  EXPECT_EQ(choose(false, false), std::pair(0, 0));
+  QLocale::setDefault(QLocale::system());
+}
+
 constexpr size_t kLongest = 65535;  // the longest text a data file can hold
 
 // The longest text, starting with first and then the character of every
@@ -353,9 +395,10 @@ TEST_F(MainWindowTest, LongFieldsSurviveShowingNavigatingSwitchingPhonesSearchin
   window->RefreshView();
   EXPECT_EQ(window->FieldText(4), QString::fromStdString(original.Records[0].Notes));  // shown whole
   for (const Qt::Key key : {Qt::Key_PageDown, Qt::Key_PageUp}) QTest::keyClick(window->txtName, key);
-  for (const Qt::Key slot : {Qt::Key_2, Qt::Key_1}) {
+  for (const auto& [slot, option] : {std::pair{Qt::Key_2, 1}, {Qt::Key_1, 0}}) {
     QTest::keyClick(window->txtName, slot, Qt::AltModifier);
-    QTest::qWait(150);  // an access key clicks its option after a short press
+    // An access key clicks its option after a short press.
+    EXPECT_TRUE(QTest::qWaitFor([&] { return window->optWhichPhone[option]->isChecked(); }, 60000)) << option;
   }
   settings.Search.SearchString = "findme";
   window->mnuRecordsFindNext->trigger();
@@ -454,7 +497,7 @@ TEST(DesktopTelephony, NumberGoesOutAsTelLinkToTheDefaultApplicationAndItsAbsenc
   EXPECT_EQ(TelephonyService().RequestMakeCall({"   ", "Vantreo", "Ann", ""}), kDialInvalidAddress);
   EXPECT_EQ(TelephonyService().RequestMakeCall({"+1 (555) 010-9999 #2", "Vantreo", "Ann", ""}), kDialAccepted);
   const QString received = dir.filePath("record-tel.received");
-  for (int waited = 0; waited < 30000 && !QFile::exists(received); waited += 50) QTest::qWait(50);
+  QTest::qWaitFor([&] { return QFile::exists(received); }, 60000);
   EXPECT_EQ(ReadBytes(received), "tel:+1%20(555)%20010-9999%20%232");
   QStandardPaths::setTestModeEnabled(true);
 }
