@@ -157,7 +157,7 @@ class CardReader {
     if (contact_.IsBusiness && !hasPersonalName && fn.trimmed() == contact_.Company.trimmed()) contact_.Name.clear();
     contact_.HasPersonalName =
         hasPersonalName || !(fn.trimmed().isEmpty() || fn.trimmed() == contact_.Company.trimmed());
-    return contact_;
+    return std::move(contact_);
   }
 
  private:
