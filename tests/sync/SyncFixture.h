@@ -19,6 +19,7 @@ class WatchedHttp : public HttpClient {
     if (request.Method == TriggerMethod && seen == TriggerAt && Trigger) Trigger();
     return inner_.Send(request);
   }
+  void Abandon() override { inner_.Abandon(); }
   std::map<QByteArray, int> Count;
   QByteArray TriggerMethod;
   int TriggerAt = 0;

@@ -33,9 +33,9 @@ TEST_F(SyncTest, APhoneEditedInTheWindowGoesUpAndTheCardKeepsItsPhotoEmailBirthd
   book.FileName = dir.filePath(QStringLiteral("book.dat"));
   ASSERT_TRUE(SaveDocument(book).Succeeded());
   ProgramSettings settings;
-  frmMain window(book, settings);
-  window.SetStatusPanes();
-  ShowActive(window);
+  auto first = std::make_unique<frmMain>(book, settings);
+  first->SetStatusPanes();
+  ShowActive(*first);
 
   QString preview;
   WhenModalShown([&](QDialog& dialog) {
@@ -50,12 +50,16 @@ TEST_F(SyncTest, APhoneEditedInTheWindowGoesUpAndTheCardKeepsItsPhotoEmailBirthd
     });
     account.cmdOK->click();
   });
-  window.mnuFileSync->trigger();
+  first->mnuFileSync->trigger();
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !first->IsSyncing(); }, 120000));
   EXPECT_TRUE(preview.contains(QLatin1String("To add here (1):\n    Grace Hopper"))) << preview.toStdString();
   ASSERT_EQ(book.RecordCount(), 1);
   EXPECT_FALSE(book.Dirty);  // the sync saved the book
 
-  ShowActive(window);  // active again after the dialogs
+  first.reset();  // the next session has no password until it asks for one
+  frmMain window(book, settings);
+  window.SetStatusPanes();
+  ShowActive(window);
   window.optWhichPhone[1]->click();
   window.txtPhone->selectAll();
   QTest::keyClicks(window.txtPhone, QStringLiteral("2-new"));
@@ -65,6 +69,7 @@ TEST_F(SyncTest, APhoneEditedInTheWindowGoesUpAndTheCardKeepsItsPhotoEmailBirthd
     dialog.accept();
   });
   QTest::keyClick(window.txtPhone, Qt::Key_Y, Qt::ControlModifier);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !window.IsSyncing(); }, 120000));
   EXPECT_TRUE(window.statusBar()->currentMessage().contains(QLatin1String("1 updated on the server")));
   const QByteArray after = server.Get(card);
   for (const char* kept : {"EMAIL:grace@navy.example", "BDAY:1906-12-09", "/9j/4AAQSkZJRgABAQ==", ":1\r\n", ":3\r\n", ":4\r\n", ":5\r\n", "2-new"})
