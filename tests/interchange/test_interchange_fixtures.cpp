@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "core/Document.h"
+#include "interchange/AppleLabel.h"
 #include "interchange/ImportPlan.h"
 #include "interchange/VCardReader.h"
 #include "support/CaseNames.h"
@@ -13,10 +14,10 @@ namespace {
 
 QString Fixture(const char* file) { return QStringLiteral(VANTREO_TEST_DATA_DIR "/interchange/") + file; }
 
-ImportSource Opened(const char* file) {
+ImportSource Opened(const char* file, CardReading reading = CardReading::AtOnce) {
   ImportSource source;
   PlatformError error;
-  EXPECT_EQ(OpenImportSource(Fixture(file), source, error), SourceOutcome::Read) << file;
+  EXPECT_EQ(OpenImportSource(Fixture(file), source, error, reading), SourceOutcome::Read) << file;
   return source;
 }
 
@@ -226,3 +227,45 @@ TEST(LenientReadingTest, LinesThatAreNoPropertyAreListedAndTheirCardsKept) {
   EXPECT_EQ(lines, (std::vector<int>{4, 23}));
   EXPECT_TRUE(ImportSummary(plan).contains("    lenient-cards.vcf, line 23: is not a property, left out; its card was kept"));
 }
+
+// Cards read while planning (as the command line reads them) give the plan
+// cards read at once give: the same records, skipped lines and summary.
+class CardReadingTest : public testing::TestWithParam<const char*> {};
+
+TEST_P(CardReadingTest, ReadingWhilePlanningPlansTheSame) {
+  const ImportSource atOnce = Opened(GetParam()), whenPlanned = Opened(GetParam(), CardReading::WhenPlanned);
+  EXPECT_TRUE(whenPlanned.Cards.Contacts.empty());
+  const ImportPlan expected = PlanImport(BookWithGroups({}), std::vector<ImportSource>{atOnce}, true);
+  const ImportPlan plan = PlanImport(BookWithGroups({}), std::vector<ImportSource>{whenPlanned}, true);
+  ASSERT_FALSE(expected.Records.empty());
+  EXPECT_EQ(plan.Records, expected.Records);
+  EXPECT_EQ(ImportSummary(plan), ImportSummary(expected));
+  EXPECT_EQ(ContactsOf({whenPlanned}).Contacts.size(), atOnce.Cards.Contacts.size());
+}
+
+INSTANTIATE_TEST_SUITE_P(Files, CardReadingTest,
+                         testing::Values("rfc2426-examples.vcf", "rfc6350-examples.vcf", "outlook-vcard21.vcf",
+                                         "apple-contacts.vcf", "lenient-cards.vcf", "broken-cards.vcf"),
+                         [](const testing::TestParamInfo<const char*>& info) { return CaseName(QString::fromLatin1(info.param)); });
+
+struct LabelCase {
+  const char* Name;
+  const char* Written;
+  const char* Plain;
+};
+
+void PrintTo(const LabelCase& label, std::ostream* out) { *out << label.Name; }
+
+class AppleLabelTest : public testing::TestWithParam<LabelCase> {};
+
+TEST_P(AppleLabelTest, ApplesFormOnOneLineGivesTheName) {
+  EXPECT_EQ(PlainLabel(QString::fromUtf8(GetParam().Written)), QString::fromUtf8(GetParam().Plain));
+}
+
+INSTANTIATE_TEST_SUITE_P(Labels, AppleLabelTest, testing::Values(
+    LabelCase{"AppleForm", "_$!<Mobile>!$_", "Mobile"}, LabelCase{"AppleFormWithBlanks", "  _$!<HomeFAX>!$_ ", "HomeFAX"},
+    LabelCase{"AppleFormEmpty", "_$!<>!$_", ""}, LabelCase{"Custom", "Cell #", "Cell #"},
+    LabelCase{"CustomWithBlanks", " Boat ", "Boat"}, LabelCase{"NoEnd", "_$!<Mobile", "_$!<Mobile"},
+    LabelCase{"EndsOverlapping", "_$!<!$_", "_$!<!$_"}, LabelCase{"TwoLines", "_$!<two\nlines>!$_", "_$!<two\nlines>!$_"},
+    LabelCase{"TwoForms", "_$!<A>!$_ and _$!<B>!$_", "A>!$_ and _$!<B"}),
+    [](const testing::TestParamInfo<LabelCase>& info) { return std::string(info.param.Name); });
