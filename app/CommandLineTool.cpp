@@ -108,7 +108,7 @@ int Import(const QStringList& files, const QString& path, bool keepDuplicates, b
   for (const QString& file : files) {
     ImportSource source;
     PlatformError error;
-    const SourceOutcome outcome = OpenImportSource(file, source, error);
+    const SourceOutcome outcome = OpenImportSource(file, source, error, CardReading::WhenPlanned);
     if (outcome == SourceOutcome::Unreadable) return Fail(SourceProblem(file, outcome) + QLatin1Char(' ') + error.Description);
     if (outcome != SourceOutcome::Read) return Fail(SourceProblem(file, outcome));
     QStringList unmapped;
@@ -117,12 +117,14 @@ int Import(const QStringList& files, const QString& path, bool keepDuplicates, b
       Out() << QFileInfo(file).fileName() << ": columns kept in Notes under their headers: " << unmapped.join(QStringLiteral(", ")) << Qt::endl;
     sources.push_back(std::move(source));
   }
-  const ImportPlan plan = PlanInEdition(book, sources, !keepDuplicates, convert);
-  const int added = ApplyImport(book, plan);
+  ImportPlan plan = PlanInEdition(book, sources, !keepDuplicates, convert);
+  std::vector<ImportSource>().swap(sources);  // the contacts read are not held while the book is saved
+  const QStringList summary = ImportSummary(plan);
+  const int added = ApplyImport(book, std::move(plan));
   if (book.Dirty) {
     if (const Outcome saved = SaveDocument(book); !saved.Succeeded()) return Fail(saved);
   }
-  for (const QString& line : ImportSummary(plan)) Out() << line << '\n';
+  for (const QString& line : summary) Out() << line << '\n';
   if (book.IsUnicode() && !wasUnicode) Out() << QStringLiteral("%1 is now a Unicode address book.").arg(path) << '\n';
   Out() << QStringLiteral("Added %1 contacts to %2.").arg(added).arg(path) << Qt::endl;
   return kDone;

@@ -1,4 +1,5 @@
 #include <cstdio>
+#include <cstring>
 
 #include <sys/resource.h>
 
@@ -7,6 +8,7 @@
 
 #include "bench/BenchRegistry.h"
 #include "bench/GeneratedBook.h"
+#include "bench/MeasuredRun.h"
 
 namespace {
 
@@ -23,8 +25,10 @@ double PeakMemoryMiB() {
 
 // Runs every registered step (or those whose names hold the text given as
 // the argument) on a generated book of 32,767 records and prints one table;
-// each step gets a fresh copy of the book.
+// each step gets a fresh copy of the book. With --measure, runs the command
+// after it for a step that measures another program.
 int main(int argc, char* argv[]) {
+  if (argc > 2 && std::strcmp(argv[1], kMeasureOption) == 0) return MeasureCommand(argv + 2);
   qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
   QStandardPaths::setTestModeEnabled(true);
   QApplication app(argc, argv);

@@ -16,7 +16,6 @@ namespace {
 constexpr size_t kMagicSize = 10;
 constexpr int kUuidSize = 16;
 constexpr size_t kMinRecordSize = 32;  // an all-empty record
-constexpr size_t kMinUnicodeRecordSize = 74;  // likewise in the Unicode edition, with its identifier and time
 constexpr size_t kMinStringSize = 2;   // an empty counted string
 constexpr int kEndOfInputError = 62;
 constexpr int kDamagedFileError = 63;
@@ -54,15 +53,6 @@ class ByteReader {
   bool Failed() const { return failed_; }
   void Fail() { failed_ = true; }
 
-  // Reads whatever follows the last record, to learn how the file ends.
-  void SkipRest() {
-    char discard[4096];
-    while (!failed_ && unread_ > 0) Take(discard, std::min<uint64_t>(unread_, sizeof discard));
-  }
-
-  // How many zero bytes the input read so far ends with.
-  uint64_t TrailingZeros() const { return zeroRun_; }
-
   // Why reading failed: the source's own error, or the end of the input.
   DecodeResult Failure(PlatformError& error) const {
     error = sourceError_.Number != 0 ? sourceError_
@@ -85,17 +75,12 @@ class ByteReader {
       if (next_ == buffer_.size() && !Refill()) break;
       const size_t part = std::min(count, buffer_.size() - next_);
       std::memcpy(out, buffer_.data() + next_, part);
-      CountZeros(out, part);
       out += part;
       count -= part;
       next_ += part;
       unread_ -= part;
     }
     return !failed_;
-  }
-
-  void CountZeros(const char* bytes, size_t count) {
-    for (size_t i = 0; i < count; ++i) zeroRun_ = bytes[i] == 0 ? zeroRun_ + 1 : 0;
   }
 
   bool Refill() {
@@ -113,7 +98,6 @@ class ByteReader {
   std::string buffer_;
   size_t next_ = 0;
   bool failed_ = false;
-  uint64_t zeroRun_ = 0;
   PlatformError sourceError_;
 };
 
@@ -333,12 +317,7 @@ DecodeResult DecodeDocument(ByteSource& source, BookState& book, PlatformError& 
   book.Records.assign(static_cast<size_t>(recordCount), {});
   for (AddressRecord& record : book.Records) ReadRecord(in, record);
   if (in.BadText()) return Damaged(error, "Text in file is not UTF-8");
-  bytes.SkipRest();
   if (bytes.Failed()) return bytes.Failure(error);
-  // No save ends a file in a whole record's worth of zeros: that is space a
-  // save in place reserved and never wrote, read as blank records or left over.
-  if (bytes.TrailingZeros() >= (book.IsUnicode() ? kMinUnicodeRecordSize : kMinRecordSize))
-    return Damaged(error, "Unwritten space at the end of file");
   MendDocument(book);
   return DecodeResult::Ok;
 }

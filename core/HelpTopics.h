@@ -34,6 +34,7 @@ inline constexpr int Sync = 1760;
 inline constexpr int SyncKept = 1761;
 inline constexpr int SyncConflicts = 1762;
 inline constexpr int SyncCommandLine = 1763;
+inline constexpr int SyncOptions = 1764;
 inline constexpr int PrinterChoice = 1650;
 inline constexpr int PrintPreview = 1651;
 inline constexpr int Fonts = 1810;

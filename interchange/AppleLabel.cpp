@@ -1,19 +1,19 @@
 #include "interchange/AppleLabel.h"
 
-#include <QRegularExpression>
-
 namespace {
 
-const QRegularExpression& AppleForm() {
-  static const QRegularExpression form(QStringLiteral("^_\\$!<(.*)>!\\$_$"));
-  return form;
-}
+constexpr QLatin1String kAppleStart("_$!<"), kAppleEnd(">!$_");
 
 }  // namespace
 
+// "_$!<Name>!$_" on one line is Apple's form of a name it knows.
 QString PlainLabel(const QString& label) {
-  const QRegularExpressionMatch match = AppleForm().match(label.trimmed());
-  return match.hasMatch() ? match.captured(1) : label.trimmed();
+  const QString trimmed = label.trimmed();
+  if (trimmed.size() < kAppleStart.size() + kAppleEnd.size() || !trimmed.startsWith(kAppleStart) ||
+      !trimmed.endsWith(kAppleEnd))
+    return trimmed;
+  const QString inner = trimmed.sliced(kAppleStart.size(), trimmed.size() - kAppleStart.size() - kAppleEnd.size());
+  return inner.contains(QLatin1Char('\n')) ? trimmed : inner;
 }
 
 QString LabelFor(const QString& name) {

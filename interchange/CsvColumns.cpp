@@ -256,10 +256,16 @@ std::vector<CsvColumn> RecogniseColumns(const QStringList& header) {
 
 std::vector<int> ColumnsToMap(const CsvTable& table, const std::vector<CsvColumn>& columns) {
   std::vector<bool> hasData(columns.size(), false);
-  for (qsizetype r = 0; r < table.RowCount(); ++r) {
+  // Rows are read only until every unknown column has shown data.
+  auto unseen = std::count_if(columns.begin(), columns.end(), [](const CsvColumn& column) { return !column.Recognised; });
+  for (qsizetype r = 0; r < table.RowCount() && unseen > 0; ++r) {
     const QStringList row = table.Row(r);
-    for (qsizetype c = 0; c < row.size() && c < static_cast<qsizetype>(columns.size()); ++c)
-      if (!hasData[static_cast<size_t>(c)] && !row[c].trimmed().isEmpty()) hasData[static_cast<size_t>(c)] = true;
+    for (qsizetype c = 0; c < row.size() && c < static_cast<qsizetype>(columns.size()); ++c) {
+      const auto column = static_cast<size_t>(c);
+      if (columns[column].Recognised || hasData[column] || row[c].trimmed().isEmpty()) continue;
+      hasData[column] = true;
+      --unseen;
+    }
   }
   std::vector<int> unknown;
   for (size_t c = 0; c < columns.size(); ++c)

@@ -29,9 +29,11 @@ QString ComparisonKey(const std::string& text) {
 }
 
 QString DigitsOf(const QString& phone) {
-  QString digits;
+  QString digits(phone.size(), Qt::Uninitialized);
+  QChar* out = digits.data();
   for (const QChar c : phone)
-    if (c >= '0' && c <= '9') digits += c;
+    if (c >= '0' && c <= '9') *out++ = c;
+  digits.truncate(out - digits.constData());
   return digits;
 }
 
@@ -82,6 +84,11 @@ class Planner {
   }
 
   void Add(const ImportedContact& contact);
+  // Room for about this many contacts, so that the plan's lists grow once.
+  void Expect(size_t contacts) {
+    plan_.Contacts.reserve(contacts);
+    plan_.Records.reserve(std::min(contacts, static_cast<size_t>(std::max(room_, 0))));
+  }
   ImportPlan Result() { return std::move(plan_); }
 
  private:
@@ -187,10 +194,12 @@ int KindRank(const ContactPhone& phone) {
 // preferred first and otherwise in file order, then the rest in file order.
 std::vector<ContactPhone> PhonesBySlot(const std::vector<ContactPhone>& phones, size_t slots) {
   std::vector<size_t> order(phones.size());
-  for (size_t i = 0; i < order.size(); ++i) order[i] = i;
-  std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) {
-    return std::pair(Rank(phones[a]), KindRank(phones[a])) < std::pair(Rank(phones[b]), KindRank(phones[b]));
-  });
+  std::vector<std::pair<int, int>> ranks(phones.size());
+  for (size_t i = 0; i < order.size(); ++i) {
+    order[i] = i;
+    ranks[i] = {Rank(phones[i]), KindRank(phones[i])};
+  }
+  std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) { return ranks[a] < ranks[b]; });
   const auto kept = order.begin() + static_cast<std::ptrdiff_t>(std::min(slots, order.size()));
   std::stable_sort(order.begin(), kept, [&](size_t a, size_t b) {
     return std::pair(Rank(phones[a]), a) < std::pair(Rank(phones[b]), b);
@@ -349,6 +358,16 @@ QStringList ShownList(const std::vector<std::string>& names) {
   return list;
 }
 
+// About how many contacts the sources hold.
+size_t ExpectedContacts(const std::vector<ImportSource>& sources) {
+  size_t count = 0;
+  for (const ImportSource& source : sources)
+    count += source.Format == ImportFormat::Csv ? static_cast<size_t>(source.Table.RowCount())
+             : source.CardText.isEmpty()        ? source.Cards.Contacts.size()
+                                                : static_cast<size_t>(source.CardText.count("BEGIN:VCARD"));
+  return count;
+}
+
 }  // namespace
 
 ImportPlan PlanImport(const BookState& book, const ReadResult& read, bool skipDuplicates) {
@@ -362,18 +381,20 @@ ImportPlan PlanImport(const BookState& book, const ReadResult& read, bool skipDu
 
 ImportPlan PlanImport(const BookState& book, const std::vector<ImportSource>& sources, bool skipDuplicates) {
   Planner planner(book, skipDuplicates);
+  planner.Expect(ExpectedContacts(sources));
   std::vector<SkippedEntry> skipped;
   int binaries = 0;
   for (const ImportSource& source : sources) {
     const bool vcard = source.Format == ImportFormat::VCard;
+    const auto add = [&planner](const ImportedContact& contact) { planner.Add(contact); };
     if (vcard) {
-      for (const ImportedContact& contact : source.Cards.Contacts) planner.Add(contact);
+      const ReadResult read = ReadCardsOf(source, add);
+      skipped.insert(skipped.end(), read.Skipped.begin(), read.Skipped.end());
+      binaries += read.BinaryValuesSkipped;
     } else {
-      ForEachContactOfCsv(source.Table, source.Columns, [&planner](const ImportedContact& contact) { planner.Add(contact); });
+      ForEachContactOfCsv(source.Table, source.Columns, add);
+      skipped.insert(skipped.end(), source.Table.Skipped.begin(), source.Table.Skipped.end());
     }
-    const std::vector<SkippedEntry>& ofSource = vcard ? source.Cards.Skipped : source.Table.Skipped;
-    skipped.insert(skipped.end(), ofSource.begin(), ofSource.end());
-    if (vcard) binaries += source.Cards.BinaryValuesSkipped;
   }
   ImportPlan plan = planner.Result();
   plan.Skipped = std::move(skipped);
@@ -381,16 +402,20 @@ ImportPlan PlanImport(const BookState& book, const std::vector<ImportSource>& so
   return plan;
 }
 
-int ApplyImport(BookState& book, const ImportPlan& plan) {
+int ApplyImport(BookState& book, ImportPlan plan) {
   for (const std::string& group : plan.NewGroups) AddGroup(book, group);
   for (const std::string& phoneName : plan.NewPhoneNames) AddPhoneName(book, phoneName);
   if (plan.Records.empty()) return 0;
   const int first = book.RecordCount();
-  book.Records.insert(book.Records.end(), plan.Records.begin(), plan.Records.end());
+  if (book.Records.empty())
+    book.Records = std::move(plan.Records);
+  else
+    book.Records.insert(book.Records.end(), std::make_move_iterator(plan.Records.begin()),
+                        std::make_move_iterator(plan.Records.end()));
   for (auto record = book.Records.begin() + first; record != book.Records.end(); ++record) StampChange(book, *record);
   book.CurrentRecord = first;
   book.Dirty = true;
-  return static_cast<int>(plan.Records.size());
+  return book.RecordCount() - first;
 }
 
 QStringList ImportSummary(const ImportPlan& plan) {

@@ -68,8 +68,8 @@ ImportPlan PlanImport(const BookState& book, const std::vector<ImportSource>& so
 
 // Appends the plan's groups, phone names and records to book and sets Dirty;
 // the first imported record becomes the current one. Returns the number of
-// records added.
-int ApplyImport(BookState& book, const ImportPlan& plan);
+// records added. The plan's records are moved into the book.
+int ApplyImport(BookState& book, ImportPlan plan);
 
 // The plan in words, a line each, as the import dialog and the command line show it.
 QStringList ImportSummary(const ImportPlan& plan);

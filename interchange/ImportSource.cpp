@@ -20,33 +20,48 @@ bool LooksLikeText(const QByteArray& bytes) {
   });
 }
 
+// The file's name as the skipped entries give it.
+QString NameOf(const QString& path) { return QFileInfo(path).fileName(); }
+
 }  // namespace
 
-SourceOutcome OpenImportSource(const QString& path, ImportSource& source, PlatformError& error) {
+SourceOutcome OpenImportSource(const QString& path, ImportSource& source, PlatformError& error, CardReading reading) {
   if (const FileKind kind = KindOfFile(path); kind != FileKind::Regular && kind != FileKind::Missing)
     return SourceOutcome::NotAFile;
   std::string bytes;
   if (!ReadWholeFile(path, bytes, error)) return SourceOutcome::Unreadable;
   const QByteArray content(bytes.data(), static_cast<qsizetype>(bytes.size()));
   std::string().swap(bytes);  // not held twice while the content is parsed
-  const QString name = QFileInfo(path).fileName();
   source.Path = path;
   if (LooksLikeVCard(content)) {
     source.Format = ImportFormat::VCard;
-    source.Cards = ReadVCards(content, name);
+    if (reading == CardReading::WhenPlanned)
+      source.CardText = content;
+    else
+      source.Cards = ReadVCards(content, NameOf(path));
     return SourceOutcome::Read;
   }
   if (!LooksLikeText(content)) return SourceOutcome::NotContacts;
   source.Format = ImportFormat::Csv;
-  source.Table = ParseCsv(content, name);
+  source.Table = ParseCsv(content, NameOf(path));
   source.Columns = RecogniseColumns(source.Table.Header);
   return SourceOutcome::Read;
+}
+
+ReadResult ReadCardsOf(const ImportSource& source, const std::function<void(const ImportedContact&)>& take) {
+  if (!source.CardText.isEmpty()) return ReadVCards(source.CardText, NameOf(source.Path), take);
+  for (const ImportedContact& contact : source.Cards.Contacts) take(contact);
+  return {{}, source.Cards.Skipped, source.Cards.BinaryValuesSkipped};
 }
 
 ReadResult ContactsOf(const std::vector<ImportSource>& sources) {
   ReadResult all;
   for (const ImportSource& source : sources) {
-    ReadResult one = source.Format == ImportFormat::VCard ? source.Cards : ContactsFromCsv(source.Table, source.Columns);
+    ReadResult one;
+    if (source.Format == ImportFormat::VCard)
+      one = source.CardText.isEmpty() ? source.Cards : ReadVCards(source.CardText, NameOf(source.Path));
+    else
+      one = ContactsFromCsv(source.Table, source.Columns);
     std::move(one.Contacts.begin(), one.Contacts.end(), std::back_inserter(all.Contacts));
     all.Skipped.insert(all.Skipped.end(), one.Skipped.begin(), one.Skipped.end());
     all.BinaryValuesSkipped += one.BinaryValuesSkipped;

@@ -1,6 +1,9 @@
 #pragma once
 
+#include <functional>
 #include <vector>
+
+#include <QByteArray>
 
 #include <QString>
 
@@ -16,6 +19,7 @@ struct ImportSource {
   QString Path;
   ImportFormat Format = ImportFormat::VCard;
   ReadResult Cards;                // a vCard file's contacts
+  QByteArray CardText;             // or, opened to be read when planned, its text
   CsvTable Table;                  // a CSV file's rows
   std::vector<CsvColumn> Columns;  // and what its columns hold
 };
@@ -27,9 +31,19 @@ enum class SourceOutcome {
   NotContacts,  // a file, but neither vCard nor CSV
 };
 
-// Reads the file at path; a vCard file is read at once, a CSV file as a table
-// whose columns are recognised by their headers.
-SourceOutcome OpenImportSource(const QString& path, ImportSource& source, PlatformError& error);
+enum class CardReading {
+  AtOnce,       // into Cards
+  WhenPlanned,  // kept as CardText, read card by card each time it is planned
+};
+
+// Reads the file at path; a vCard file is read as reading says, a CSV file as
+// a table whose columns are recognised by their headers.
+SourceOutcome OpenImportSource(const QString& path, ImportSource& source, PlatformError& error,
+                               CardReading reading = CardReading::AtOnce);
+
+// Hands each contact of a vCard source to take, in file order, and returns
+// what was skipped and no contacts.
+ReadResult ReadCardsOf(const ImportSource& source, const std::function<void(const ImportedContact&)>& take);
 
 // Everything the sources hold, in their order.
 ReadResult ContactsOf(const std::vector<ImportSource>& sources);

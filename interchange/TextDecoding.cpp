@@ -64,6 +64,7 @@ QByteArray WithoutByteOrderMark(const QByteArray& bytes) {
 }
 
 QString WithPlainLineBreaks(QString text) {
+  if (!text.contains(QLatin1Char('\r'))) return text;
   text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
   text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
   return text;

@@ -1,13 +1,14 @@
 #include "interchange/VCardProperty.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "interchange/TextDecoding.h"
 
 namespace {
 
 // Position of the first c outside double quotes, or -1.
-qsizetype IndexOutsideQuotes(const QByteArray& text, char c, qsizetype from = 0) {
+qsizetype IndexOutsideQuotes(QByteArrayView text, char c, qsizetype from = 0) {
   bool quoted = false;
   for (qsizetype i = from; i < text.size(); ++i) {
     if (text[i] == '"') quoted = !quoted;
@@ -16,14 +17,14 @@ qsizetype IndexOutsideQuotes(const QByteArray& text, char c, qsizetype from = 0)
   return -1;
 }
 
-QList<QByteArray> SplitOutsideQuotes(const QByteArray& text, char separator) {
-  QList<QByteArray> parts;
+QList<QByteArrayView> SplitOutsideQuotes(QByteArrayView text, char separator) {
+  QList<QByteArrayView> parts;
   qsizetype start = 0;
   for (qsizetype at = IndexOutsideQuotes(text, separator); at >= 0; at = IndexOutsideQuotes(text, separator, start)) {
-    parts << text.mid(start, at - start);
+    parts << text.sliced(start, at - start);
     start = at + 1;
   }
-  parts << text.mid(start);
+  parts << text.sliced(start);
   return parts;
 }
 
@@ -37,38 +38,39 @@ bool IsEncodingName(const QByteArray& bare) {
   return bare == "QUOTED-PRINTABLE" || bare == "BASE64" || bare == "B" || bare == "8BIT" || bare == "7BIT";
 }
 
-bool IsQuotedPrintableLine(const QByteArray& line) {
+bool IsQuotedPrintableLine(QByteArrayView line) {
   const qsizetype colon = IndexOutsideQuotes(line, ':');
-  return colon > 0 && line.left(colon).toUpper().contains("QUOTED-PRINTABLE");
+  return colon > 0 && line.first(colon).toByteArray().toUpper().contains("QUOTED-PRINTABLE");
 }
 
-VCardProperty ParseContentLine(const QByteArray& line, int number) {
+VCardProperty ParseContentLine(QByteArrayView line, int number) {
   VCardProperty property;
   property.Line = number;
   const qsizetype colon = IndexOutsideQuotes(line, ':');
   if (colon < 0) {
-    property.Value = line;
+    property.Value = line.toByteArray();
     return property;
   }
-  property.Value = line.mid(colon + 1);
+  property.Value = line.sliced(colon + 1).toByteArray();
   if (line.indexOf(';') < 0 || line.indexOf(';') > colon) {  // no parameters: the common case, parsed without splitting
-    const QByteArrayView qualified = QByteArrayView(line).first(colon);
+    const QByteArrayView qualified = line.first(colon);
     const qsizetype dot = qualified.indexOf('.');
     if (dot >= 0) property.Group = qualified.first(dot).trimmed().toByteArray().toUpper();
     property.Name = qualified.sliced(dot + 1).trimmed().toByteArray().toUpper();
     return property;
   }
-  const QList<QByteArray> head = SplitOutsideQuotes(line.left(colon), ';');
-  const QByteArray& qualified = head.front();
+  const QList<QByteArrayView> head = SplitOutsideQuotes(line.first(colon), ';');
+  const QByteArrayView qualified = head.front();
   const qsizetype dot = qualified.indexOf('.');
-  property.Group = dot >= 0 ? qualified.left(dot).trimmed().toUpper() : QByteArray();
-  property.Name = qualified.mid(dot + 1).trimmed().toUpper();
+  property.Group = dot >= 0 ? qualified.first(dot).trimmed().toByteArray().toUpper() : QByteArray();
+  property.Name = qualified.sliced(dot + 1).trimmed().toByteArray().toUpper();
   for (qsizetype i = 1; i < head.size(); ++i) {
     const qsizetype equals = IndexOutsideQuotes(head[i], '=');
     if (equals < 0)
-      property.Parameters.emplace_back(QByteArray(), head[i].trimmed().toUpper());
+      property.Parameters.emplace_back(QByteArray(), head[i].trimmed().toByteArray().toUpper());
     else
-      property.Parameters.emplace_back(head[i].left(equals).trimmed().toUpper(), head[i].mid(equals + 1));
+      property.Parameters.emplace_back(head[i].first(equals).trimmed().toByteArray().toUpper(),
+                                       head[i].sliced(equals + 1).toByteArray());
   }
   if (!property.Parameters.empty())
     for (const QByteArray& type : property.ParameterValues("TYPE")) property.TypeValues << type.toUpper();
@@ -93,47 +95,48 @@ QByteArray QuotedPrintableDecoded(const QByteArray& value) {
   return bytes;
 }
 
-// Splits at separator where it is not escaped by a backslash.
-QStringList SplitUnescaped(const QString& text, QChar separator) {
-  if (!text.contains(QLatin1Char('\\'))) return text.split(separator);
-  QStringList parts;
-  QString part;
-  for (qsizetype i = 0; i < text.size(); ++i) {
-    if (text[i] == '\\' && i + 1 < text.size()) {
-      part += text[i];
-      part += text[++i];
-    } else if (text[i] == separator) {
-      parts << part;
-      part.clear();
-    } else {
-      part += text[i];
+// Splits at each separator that is not escaped by a backslash into
+// components, and each component at the unescaped valueSeparator (when
+// given) into values; the pieces keep their escapes.
+std::vector<QStringList> SplitUnescaped(const QString& text, QChar separator, std::optional<QChar> valueSeparator) {
+  std::vector<QStringList> components(1);
+  qsizetype start = 0;
+  for (qsizetype i = 0; i <= text.size(); ++i) {
+    if (i + 1 < text.size() && text[i] == '\\') {
+      ++i;  // the escaped character is never a separator
+      continue;
     }
+    const bool end = i == text.size();
+    if (!end && text[i] != separator && text[i] != valueSeparator) continue;
+    components.back() << text.mid(start, i - start);
+    start = i + 1;
+    if (!end && text[i] == separator) components.emplace_back();
   }
-  parts << part;
-  return parts;
+  return components;
 }
 
 QString Unescaped(const QString& text, bool version21) {
   if (!text.contains(QLatin1Char('\\'))) return text;
-  QString result;
-  result.reserve(text.size());
+  QString result(text.size(), Qt::Uninitialized);  // never longer than the text
+  QChar* out = result.data();
   for (qsizetype i = 0; i < text.size(); ++i) {
     const QChar c = text[i];
     if (c != '\\' || i + 1 >= text.size()) {
-      result += c;
+      *out++ = c;
       continue;
     }
     const QChar next = text[i + 1];
     if (next == ';' || (!version21 && (next == ',' || next == '\\' || next == ':'))) {
-      result += next;
+      *out++ = next;
       ++i;
     } else if (!version21 && (next == 'n' || next == 'N')) {
-      result += '\n';
+      *out++ = QLatin1Char('\n');
       ++i;
     } else {
-      result += c;
+      *out++ = c;
     }
   }
+  result.truncate(out - result.constData());
   return result;
 }
 
@@ -152,27 +155,33 @@ QString DecodedValue(const VCardProperty& property) {
 
 }  // namespace
 
-QList<QByteArray> VCardProperty::ParameterValues(const QByteArray& name) const {
+QList<QByteArray> VCardProperty::ParameterValues(QByteArrayView name) const {
   QList<QByteArray> values;
   for (const auto& [parameter, value] : Parameters) {
-    if (parameter == name) {
+    if (QByteArrayView(parameter) == name) {
       // TYPE=a,b and TYPE="a,b" alike
-      for (const QByteArray& one : SplitOutsideQuotes(value, ','))
-        for (const QByteArray& part : Unquoted(one).split(',')) values << part.trimmed();
-    } else if (parameter.isEmpty() && name == "TYPE" && !IsEncodingName(value)) {
+      if (!value.contains(',') && !value.contains('"')) {
+        values << value.trimmed();
+        continue;
+      }
+      for (const QByteArrayView one : SplitOutsideQuotes(value, ','))
+        for (const QByteArray& part : Unquoted(one.toByteArray()).split(',')) values << part.trimmed();
+    } else if (parameter.isEmpty() && name == QByteArrayView("TYPE") && !IsEncodingName(value)) {
       values << value;
     }
   }
   return values;
 }
 
-QByteArray VCardProperty::Parameter(const QByteArray& name) const {
+QByteArray VCardProperty::Parameter(QByteArrayView name) const {
   for (const auto& [parameter, value] : Parameters)
-    if (parameter == name) return Unquoted(value);
+    if (QByteArrayView(parameter) == name) return Unquoted(value);
   return {};
 }
 
-bool VCardProperty::HasType(const QByteArray& type) const { return TypeValues.contains(type); }
+bool VCardProperty::HasType(QByteArrayView type) const {
+  return std::any_of(TypeValues.begin(), TypeValues.end(), [type](const QByteArray& value) { return QByteArrayView(value) == type; });
+}
 
 int VCardProperty::Preference() const {
   bool ok = false;
@@ -195,7 +204,9 @@ bool VCardProperty::IsBinary() const {
 }
 
 void ForEachContentLine(const QByteArray& bytes, const std::function<void(VCardProperty&)>& take) {
-  QByteArray current;
+  QByteArrayView current;  // the line being collected: a slice of bytes until it is continued
+  QByteArray joined;       // a continued line, which current then shows
+  bool continued = false;
   int currentNumber = 0;
   bool open = false;
   const auto flush = [&] {
@@ -203,6 +214,14 @@ void ForEachContentLine(const QByteArray& bytes, const std::function<void(VCardP
     VCardProperty property = ParseContentLine(current, currentNumber);
     take(property);
     open = false;
+  };
+  // current's first kept bytes followed by more
+  const auto join = [&](qsizetype kept, QByteArrayView more) {
+    if (continued) joined.truncate(kept);
+    else joined = current.first(kept).toByteArray();
+    continued = true;
+    joined += more;
+    current = joined;
   };
   qsizetype start = 0;
   for (int number = 1; start <= bytes.size(); ++number) {
@@ -213,15 +232,15 @@ void ForEachContentLine(const QByteArray& bytes, const std::function<void(VCardP
     if (line.isEmpty()) {
       flush();
     } else if (open && current.endsWith('=') && IsQuotedPrintableLine(current)) {
-      current.chop(1);  // a quoted-printable soft line break
-      current += line;
+      join(current.size() - 1, line);  // a quoted-printable soft line break
     } else if (open && (line[0] == ' ' || line[0] == '\t')) {
-      current += line.sliced(1);
+      join(current.size(), line.sliced(1));
     } else if (line[0] == '#') {
       flush();  // a comment line, as some phones write them
     } else {
       flush();
-      current = line.toByteArray();
+      current = line;
+      continued = false;
       currentNumber = number;
       open = true;
     }
@@ -234,18 +253,16 @@ QString PropertyText(const VCardProperty& property, bool version21) {
 }
 
 std::vector<QStringList> PropertyComponents(const VCardProperty& property, bool version21) {
-  std::vector<QStringList> components;
-  for (const QString& component : SplitUnescaped(DecodedValue(property), ';')) {
-    QStringList values;
-    const QStringList pieces = version21 ? QStringList{component} : SplitUnescaped(component, ',');
-    for (const QString& piece : pieces) values << Unescaped(piece, version21);
-    components.push_back(values);
-  }
+  std::vector<QStringList> components =
+      SplitUnescaped(DecodedValue(property), ';', version21 ? std::nullopt : std::optional<QChar>(','));
+  for (QStringList& values : components)
+    for (QString& value : values) value = Unescaped(value, version21);
   return components;
 }
 
 QStringList PropertyList(const VCardProperty& property, bool version21) {
   QStringList values;
-  for (const QString& piece : SplitUnescaped(DecodedValue(property), ',')) values << Unescaped(piece, version21);
+  for (const QStringList& piece : SplitUnescaped(DecodedValue(property), ',', std::nullopt))
+    values << Unescaped(piece.front(), version21);
   return values;
 }

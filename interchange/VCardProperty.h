@@ -18,11 +18,11 @@ struct VCardProperty {
   QList<QByteArray> TypeValues;  // TYPE values (and bare 2.1 parameters), upper case
 
   // Every value of the named parameter, split at commas (TYPE also takes bare 2.1 parameters).
-  QList<QByteArray> ParameterValues(const QByteArray& name) const;
-  QByteArray Parameter(const QByteArray& name) const;  // the first value
+  QList<QByteArray> ParameterValues(QByteArrayView name) const;
+  QByteArray Parameter(QByteArrayView name) const;  // the first value
   // TYPE values, upper case.
   const QList<QByteArray>& Types() const { return TypeValues; }
-  bool HasType(const QByteArray& type) const;
+  bool HasType(QByteArrayView type) const;
   // 1 for the most preferred (PREF=1 or TYPE=PREF), larger for less, 0 when not marked.
   int Preference() const;
   bool IsBinary() const;

@@ -1,11 +1,11 @@
 #include "interchange/VCardReader.h"
 
 #include <algorithm>
-#include <deque>
 #include <map>
 
-#include <QRegularExpression>
 #include <optional>
+
+#include <QRegularExpression>
 
 #include "interchange/AppleLabel.h"
 #include "interchange/PersonalName.h"
@@ -57,9 +57,9 @@ constexpr TypeName kPhoneNames[] = {{"FAX", "Fax"},     {"CELL", "Mobile"}, {"PA
                                     {"MAIN-NUMBER", "Main"}, {"OTHER", "Other"}};
 constexpr TypeName kKinds[] = {{"HOME", "Home"}, {"WORK", "Work"}, {"OTHER", "Other"}};
 
-QString NameOfType(const QList<QByteArray>& types, const TypeName* table, size_t size) {
+QString NameOfType(const VCardProperty& property, const TypeName* table, size_t size) {
   for (size_t i = 0; i < size; ++i)
-    if (types.contains(table[i].Type)) return QString::fromLatin1(table[i].Name);
+    if (property.HasType(table[i].Type)) return QString::fromLatin1(table[i].Name);
   return {};
 }
 
@@ -68,13 +68,20 @@ QString WithKind(const QString& label, const QString& kind) {
   return kind.isEmpty() ? label : label + QStringLiteral(" (") + kind + QLatin1Char(')');
 }
 
+bool HasCaret(const QString& text) {
+  for (qsizetype i = 0; i + 1 < text.size(); ++i)
+    if (text[i] == '^' && (text[i + 1] == 'n' || text[i + 1] == 'N' || text[i + 1] == '^' || text[i + 1] == '\''))
+      return true;
+  return false;
+}
+
 // A parameter's text with RFC 6868's carets, and, when backslashBreaks is
 // set and the value has no carets, "\n" for a line break as RFC 6350's own
 // LABEL example writes it; any other backslash is itself.
 QString ParameterText(const QByteArray& raw, bool backslashBreaks) {
-  QString text = DecodeText(raw);
-  static const QRegularExpression carets(QStringLiteral("\\^[nN^']"));
-  backslashBreaks = backslashBreaks && !text.contains(carets);
+  if (raw.isEmpty()) return {};
+  const QString text = DecodeText(raw);
+  backslashBreaks = backslashBreaks && !HasCaret(text);
   QString plain;
   for (qsizetype i = 0; i < text.size(); ++i) {
     if (text[i] == '^' && i + 1 < text.size()) {
@@ -150,7 +157,7 @@ class CardReader {
     if (contact_.IsBusiness && !hasPersonalName && fn.trimmed() == contact_.Company.trimmed()) contact_.Name.clear();
     contact_.HasPersonalName =
         hasPersonalName || !(fn.trimmed().isEmpty() || fn.trimmed() == contact_.Company.trimmed());
-    return contact_;
+    return std::move(contact_);
   }
 
  private:
@@ -160,6 +167,12 @@ class CardReader {
   struct PendingAddress {
     size_t Index;
     const VCardProperty* Property;
+    bool Labelled;  // its lines come from a LABEL
+  };
+  // Positions in unlabelled_ in file order, and the first not yet looked at.
+  struct AddressQueue {
+    std::vector<size_t> Positions;
+    size_t Next = 0;
   };
 
   QString Text(const VCardProperty& property) const { return PropertyText(property, version21_); }
@@ -171,7 +184,7 @@ class CardReader {
 
   QString KindOf(const VCardProperty& property) const {
     const QString label = GroupLabel(property);
-    return label.isEmpty() ? NameOfType(property.Types(), kKinds, std::size(kKinds)) : label;
+    return label.isEmpty() ? NameOfType(property, kKinds, std::size(kKinds)) : label;
   }
 
   // N is family;given;additional;prefix;suffix.
@@ -188,19 +201,23 @@ class CardReader {
     if (!label.isEmpty()) {
       address.Lines = LinesOf(ParameterText(label, true));
     } else {
-      const std::vector<QStringList> parts = PropertyComponents(property, version21_);
-      const auto part = [&](size_t i) { return i < parts.size() ? parts[i] : QStringList(); };
-      PostalParts postal;
-      for (size_t i : {0, 1, 2})
-        for (const QString& street : part(i)) postal.Street << LinesOf(street);
-      postal.City = part(3).join(' ');
-      postal.Region = part(4).join(' ');
-      postal.Postcode = part(5).join(' ');
-      postal.Country = part(6).join(' ');
-      address.Lines = PostalLines(postal);
-      unlabelled_.push_back({contact_.Addresses.size(), &property});
+      unlabelled_.push_back({contact_.Addresses.size(), &property, false});
     }
     contact_.Addresses.push_back(address);
+  }
+
+  // The lines of an address from its parts, for an address no LABEL gave lines.
+  QStringList LinesFromParts(const VCardProperty& property) const {
+    const std::vector<QStringList> parts = PropertyComponents(property, version21_);
+    const auto part = [&](size_t i) { return i < parts.size() ? parts[i] : QStringList(); };
+    PostalParts postal;
+    for (size_t i : {0, 1, 2})
+      for (const QString& street : part(i)) postal.Street << LinesOf(street);
+    postal.City = part(3).join(' ');
+    postal.Region = part(4).join(' ');
+    postal.Postcode = part(5).join(' ');
+    postal.Country = part(6).join(' ');
+    return PostalLines(postal);
   }
 
   // A LABEL property gives the lines of the address of its group, else of
@@ -208,19 +225,21 @@ class CardReader {
   // its own. The addresses are found through indexes, so that a card of
   // many addresses and labels is matched in time in proportion to them.
   void MatchLabels() {
-    std::map<QByteArray, std::deque<size_t>> byGroup, byTypes;  // positions in unlabelled_, in order
-    for (size_t i = 0; i < unlabelled_.size(); ++i) {
-      const VCardProperty& address = *unlabelled_[i].Property;
-      if (!address.Group.isEmpty()) byGroup[address.Group].push_back(i);
-      byTypes[TypesKey(address)].push_back(i);
+    std::map<QByteArray, AddressQueue> byGroup, byTypes;
+    if (!labels_.empty()) {
+      for (size_t i = 0; i < unlabelled_.size(); ++i) {
+        const VCardProperty& address = *unlabelled_[i].Property;
+        if (!address.Group.isEmpty()) byGroup[address.Group].Positions.push_back(i);
+        byTypes[TypesKey(address)].Positions.push_back(i);
+      }
     }
     std::vector<bool> taken(unlabelled_.size(), false);
-    const auto firstFree = [&taken](std::map<QByteArray, std::deque<size_t>>& index, const QByteArray& key) {
+    const auto firstFree = [&taken](std::map<QByteArray, AddressQueue>& index, const QByteArray& key) {
       const auto found = index.find(key);
       if (found == index.end()) return std::optional<size_t>();
-      std::deque<size_t>& queue = found->second;
-      while (!queue.empty() && taken[queue.front()]) queue.pop_front();
-      return queue.empty() ? std::optional<size_t>() : std::optional<size_t>(queue.front());
+      AddressQueue& queue = found->second;
+      while (queue.Next < queue.Positions.size() && taken[queue.Positions[queue.Next]]) ++queue.Next;
+      return queue.Next < queue.Positions.size() ? std::optional<size_t>(queue.Positions[queue.Next]) : std::optional<size_t>();
     };
     for (const PendingLabel& label : labels_) {
       std::optional<size_t> same;
@@ -229,12 +248,17 @@ class CardReader {
       const QString text = Text(*label.Property);
       const QStringList lines = LinesOf(text);
       if (same) {
-        if (!text.isEmpty()) contact_.Addresses[unlabelled_[*same].Index].Lines = lines;
+        if (!text.isEmpty()) {
+          contact_.Addresses[unlabelled_[*same].Index].Lines = lines;
+          unlabelled_[*same].Labelled = true;
+        }
         taken[*same] = true;
       } else if (!text.trimmed().isEmpty()) {
         contact_.Addresses.push_back({lines, KindOf(*label.Property), label.Property->Preference()});
       }
     }
+    for (const PendingAddress& address : unlabelled_)
+      if (!address.Labelled) contact_.Addresses[address.Index].Lines = LinesFromParts(*address.Property);
   }
 
   // The types of a property but PREF, in one order: equal for properties of the same types.
@@ -254,7 +278,7 @@ class CardReader {
     // A label as a parameter of its own, or as Apple writes it, on a line of the same group.
     phone.PhoneName = PlainLabel(ParameterText(property.Parameter("X-ABLABEL"), false));
     if (phone.PhoneName.isEmpty()) phone.PhoneName = GroupLabel(property);
-    if (phone.PhoneName.isEmpty()) phone.PhoneName = NameOfType(property.Types(), kPhoneNames, std::size(kPhoneNames));
+    if (phone.PhoneName.isEmpty()) phone.PhoneName = NameOfType(property, kPhoneNames, std::size(kPhoneNames));
     phone.Preference = property.Preference();
     contact_.Phones.push_back(phone);
   }
@@ -306,18 +330,23 @@ bool HoldsLines(const VCardProperty& property) {
          property.ParameterValues("TYPE").contains("QUOTED-PRINTABLE");
 }
 
+// Room for the properties most cards have, so that a card's list grows rarely.
+constexpr size_t kUsualProperties = 16;
+
 // Collects the cards of a file, one at a time. A line that is not a property
 // is left out (and listed) and its card kept; one that continues the value
 // before it joins that value. A card written inside another after AGENT (as
 // vCard 2.1 allows) becomes a contact of its own, and the outer card goes on.
 class CardCollector {
  public:
-  CardCollector(const QString& source, ReadResult& result) : source_(source), result_(result) {}
+  CardCollector(const QString& source, ReadResult& result, const std::function<void(ImportedContact&)>& take)
+      : source_(source), result_(result), take_(take) {}
 
   void Add(VCardProperty&& property) {
     if (IsLine(property, "BEGIN", "VCARD")) {
       if (!open_.empty() && !StartsAgent()) Skip(QStringLiteral("has no END:VCARD"));
       open_.push_back({property.Line, {}, false});
+      open_.back().Properties.reserve(kUsualProperties);
     } else if (open_.empty()) {
       return;  // text between cards
     } else if (IsLine(property, "END", "VCARD")) {
@@ -373,13 +402,14 @@ class CardCollector {
     ImportedContact contact = CardReader(open_.back().Properties).Read(binaries);
     result_.BinaryValuesSkipped += binaries;
     if (IsEmpty(contact)) return Skip(QStringLiteral("holds no contact data"));
-    result_.Contacts.push_back(std::move(contact));
+    take_(contact);
     open_.pop_back();
     if (!open_.empty()) open_.back().LastWasBinary = false;
   }
 
   const QString& source_;
   ReadResult& result_;
+  const std::function<void(ImportedContact&)>& take_;
   std::vector<OpenCard> open_;  // the card being read, after the cards it is written inside
 };
 
@@ -391,8 +421,15 @@ bool LooksLikeVCard(const QByteArray& bytes) {
 }
 
 ReadResult ReadVCards(const QByteArray& bytes, const QString& source) {
+  std::vector<ImportedContact> contacts;
+  ReadResult result = ReadVCards(bytes, source, [&contacts](ImportedContact& contact) { contacts.push_back(std::move(contact)); });
+  result.Contacts = std::move(contacts);
+  return result;
+}
+
+ReadResult ReadVCards(const QByteArray& bytes, const QString& source, const std::function<void(ImportedContact&)>& take) {
   ReadResult result;
-  CardCollector cards(source, result);
+  CardCollector cards(source, result, take);
   ForEachContentLine(WithoutByteOrderMark(bytes), [&cards](VCardProperty& property) { cards.Add(std::move(property)); });
   cards.Finish();
   return result;

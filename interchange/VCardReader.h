@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 #include <QByteArray>
 #include <QString>
 
@@ -14,3 +16,8 @@ bool LooksLikeVCard(const QByteArray& bytes);
 // its card kept, and the reading goes on. source names the file in the
 // skipped entries.
 ReadResult ReadVCards(const QByteArray& bytes, const QString& source);
+
+// The same, handing each contact to take as soon as its card ends, so that a
+// file's contacts are never all held at once; the result holds what was
+// skipped and no contacts.
+ReadResult ReadVCards(const QByteArray& bytes, const QString& source, const std::function<void(ImportedContact&)>& take);

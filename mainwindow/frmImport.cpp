@@ -6,68 +6,21 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSplitter>
 #include <QTableView>
-#include <QTableWidget>
 #include <QVBoxLayout>
 
 #include "core/DialogButton.h"
 #include "core/ErrorReport.h"
 #include "core/HelpTopics.h"
-#include "interchange/CsvHeaderTable.h"
+#include "mainwindow/ColumnMappingDelegate.h"
+#include "mainwindow/ColumnMappingModel.h"
 #include "mainwindow/ImportPreviewModel.h"
-#include "platform/AnsiText.h"
 #include "platform/BusyPointer.h"
 #include "platform/HelpKey.h"
-
-namespace {
-
-enum MappingColumn { kFileColumn, kHeaderColumn, kExampleColumn, kFieldColumn, kPhoneNameColumn };
-
-struct FieldChoice {
-  const char* Caption;
-  CsvField Field;
-  const char* Label;  // the column's label; none for its header (a phone takes the name typed beside it)
-  NotesOrder Rank;
-};
-
-constexpr FieldChoice kFieldChoices[] = {
-    {"Notes, under its header", CsvField::Notes, nullptr, kNotesOther},
-    {"Skip", CsvField::Skip, "", kNotesOther},
-    {"Name", CsvField::Name, "", kNotesOther},
-    {"First name", CsvField::GivenName, "", kNotesOther},
-    {"Middle name", CsvField::MiddleName, "", kNotesOther},
-    {"Last name", CsvField::FamilyName, "", kNotesOther},
-    {"Company", CsvField::Company, "", kNotesOther},
-    {"Department", CsvField::Department, "", kNotesOther},
-    {"Address", CsvField::Address, "", kNotesOther},
-    {"Street", CsvField::Street, "", kNotesOther},
-    {"City", CsvField::City, "", kNotesOther},
-    {"State or region", CsvField::Region, "", kNotesOther},
-    {"Postcode", CsvField::Postcode, "", kNotesOther},
-    {"Country", CsvField::Country, "", kNotesOther},
-    {"Phone", CsvField::Phone, nullptr, kNotesOther},
-    {"Groups", CsvField::Groups, ",", kNotesOther},
-    {"E-mail", CsvField::Notes, "E-mail", kNotesEmail},
-    {"Notes", CsvField::Notes, "", kNotesOther},
-};
-
-// The first value of each column, in one pass over the rows.
-QStringList ExamplesOf(const CsvTable& table) {
-  QStringList examples(table.Header.size());
-  for (qsizetype r = 0; r < table.RowCount(); ++r) {
-    const QStringList row = table.Row(r);
-    for (qsizetype c = 0; c < row.size(); ++c)
-      if (examples[c].isEmpty() && !row[c].trimmed().isEmpty()) examples[c] = row[c].simplified();
-  }
-  return examples;
-}
-
-}  // namespace
 
 frmImport::frmImport(BookState& book, std::vector<ImportSource> sources, QWidget* parent)
     : frmImport(book, std::move(sources), std::nullopt, parent) {}
@@ -77,17 +30,14 @@ frmImport::frmImport(BookState& book, std::vector<ImportSource> sources, ImportP
 
 frmImport::frmImport(BookState& book, std::vector<ImportSource> sources, std::optional<ImportPlan> plan,
                      QWidget* parent)
-    : QDialog(parent), book_(book), sources_(std::move(sources)) {
+    : QDialog(parent), book_(book), sources_(std::move(sources)), replanner_([this] { return PrepareReplanning(); }) {
   setObjectName(QStringLiteral("frmImport"));
   setWindowTitle(QStringLiteral("Import"));
 
-  grdColumns = new QTableWidget(0, 5);
+  columns_ = new ColumnMappingModel(this);
+  columns_->Fill(sources_);
+  grdColumns = new QTableView;
   grdColumns->setObjectName(QStringLiteral("grdColumns"));
-  grdColumns->setHorizontalHeaderLabels({QStringLiteral("File"), QStringLiteral("Column"), QStringLiteral("Example"),
-                                         QStringLiteral("Import As"), QStringLiteral("Phone Name")});
-  grdColumns->verticalHeader()->hide();
-  grdColumns->horizontalHeader()->setStretchLastSection(true);
-  grdColumns->setEditTriggers(QAbstractItemView::NoEditTriggers);
   lblColumns = new QLabel(QStringLiteral("&Columns not recognised, import them as:"));
   lblColumns->setObjectName(QStringLiteral("lblColumns"));
   lblColumns->setBuddy(grdColumns);
@@ -145,104 +95,73 @@ frmImport::frmImport(BookState& book, std::vector<ImportSource> sources, std::op
   connect(cmdOK, &QPushButton::clicked, this, &frmImport::cmdOK_Click);
   connect(cmdCancel, &QPushButton::clicked, this, &QDialog::reject);
   connect(cmdHelp, &QPushButton::clicked, this, [] { ShowHelpContext(HelpTopic::Import); });
-  connect(chkSkipDuplicates, &QCheckBox::toggled, this, &frmImport::RefreshPreview);
+  connect(chkSkipDuplicates, &QCheckBox::toggled, &replanner_, &ImportReplanner::Request);
+  connect(columns_, &ColumnMappingModel::MappingChanged, &replanner_, &ImportReplanner::Request);
+  connect(&replanner_, &ImportReplanner::Planned, this, &frmImport::ShowPlan);
   SetHelpContext(this, HelpTopic::Import);
-  FillColumns();
-  columns->setVisible(!mapped_.empty());
+  SetUpColumns();
+  const bool mapping = columns_->rowCount() > 0;
+  columns->setVisible(mapping);
   // The mapping, when there is one, gets the most room at first: it is what the user has to do.
-  splPreview->setSizes(mapped_.empty() ? QList<int>{0, 420, 200} : QList<int>{320, 240, 120});
-  if (plan) {
-    plan_ = std::move(*plan);
-    ShowPlan();
-  } else {
-    RefreshPreview();
+  splPreview->setSizes(mapping ? QList<int>{320, 240, 120} : QList<int>{0, 420, 200});
+  if (!plan) {
+    BusyCursor busy;
+    plan = PlanImport(book_, sources_, chkSkipDuplicates->isChecked());
   }
+  ShowPlan(std::make_shared<ImportPlan>(std::move(*plan)));
 }
 
-// A row for every column that holds data under a header no common export uses.
-void frmImport::FillColumns() {
-  for (size_t s = 0; s < sources_.size(); ++s)
-    if (sources_[s].Format == ImportFormat::Csv)
-      for (const int column : ColumnsToMap(sources_[s].Table, sources_[s].Columns)) mapped_.push_back({s, column});
-  grdColumns->setRowCount(static_cast<int>(mapped_.size()));
-  std::vector<QStringList> examples;
-  for (const ImportSource& source : sources_) examples.push_back(ExamplesOf(source.Table));
-  for (int row = 0; row < grdColumns->rowCount(); ++row) {
-    const ImportSource& source = sources_[mapped_[static_cast<size_t>(row)].Source];
-    const int column = mapped_[static_cast<size_t>(row)].Column;
-    grdColumns->setItem(row, kFileColumn, new QTableWidgetItem(QFileInfo(source.Path).fileName()));
-    grdColumns->setItem(row, kHeaderColumn, new QTableWidgetItem(source.Table.Header[column]));
-    grdColumns->setItem(row, kExampleColumn, new QTableWidgetItem(examples[mapped_[static_cast<size_t>(row)].Source][column]));
-    const CsvColumn& guess = source.Columns[static_cast<size_t>(column)];
-    QComboBox* field = FieldBox(guess);
-    QComboBox* phoneName = PhoneNameBox(guess.Field == CsvField::Phone ? guess : GuessColumn(source.Table.Header[column]));
-    phoneName->setEnabled(guess.Field == CsvField::Phone);
-    grdColumns->setCellWidget(row, kFieldColumn, field);
-    grdColumns->setCellWidget(row, kPhoneNameColumn, phoneName);
-    connect(field, &QComboBox::currentIndexChanged, this, [this, row] { TakeMapping(row); });
-    connect(phoneName, &QComboBox::activated, this, [this, row] { TakeMapping(row); });
-    connect(phoneName->lineEdit(), &QLineEdit::editingFinished, this, [this, row] { TakeMapping(row); });
-  }
+// The mapping table: text only until a cell is edited, by a click, F2 or typing.
+void frmImport::SetUpColumns() {
+  grdColumns->setModel(columns_);
+  auto* boxes = new ColumnMappingDelegate(book_.PhoneNames, grdColumns);
+  grdColumns->setItemDelegate(boxes);
+  grdColumns->verticalHeader()->hide();
+  grdColumns->horizontalHeader()->setStretchLastSection(true);
+  grdColumns->setSelectionMode(QAbstractItemView::SingleSelection);
+  grdColumns->setEditTriggers(QAbstractItemView::SelectedClicked | QAbstractItemView::EditKeyPressed |
+                              QAbstractItemView::AnyKeyPressed);
+  grdColumns->setTabKeyNavigation(false);  // Tab goes on to the contacts, as in every other list
+  // One click opens a field's list, as a drop-down box does.
+  connect(grdColumns, &QAbstractItemView::clicked, this, [this](const QModelIndex& index) {
+    if (!(index.flags() & Qt::ItemIsEditable)) return;
+    grdColumns->edit(index);
+    if (auto* box = qobject_cast<QComboBox*>(grdColumns->indexWidget(index)); box && !box->isEditable()) box->showPopup();
+  });
+  grdColumns->setCurrentIndex(columns_->index(0, ColumnMappingModel::kField));
   grdColumns->resizeColumnsToContents();
   int width = 2 * grdColumns->frameWidth() + grdColumns->verticalScrollBar()->sizeHint().width();
-  for (int column = 0; column < grdColumns->columnCount(); ++column) width += grdColumns->columnWidth(column);
+  for (int column = 0; column < ColumnMappingModel::kColumnCount; ++column) width += grdColumns->columnWidth(column);
   grdColumns->setMinimumWidth(width);
 }
 
-// The fields to import a column as, showing what its header suggested.
-QComboBox* frmImport::FieldBox(const CsvColumn& column) {
-  auto* box = new QComboBox;
-  int chosen = 0;  // Notes under its header
-  for (int i = 0; i < static_cast<int>(std::size(kFieldChoices)); ++i) {
-    const FieldChoice& choice = kFieldChoices[i];
-    box->addItem(QString::fromLatin1(choice.Caption));
-    const bool sameLabel = !choice.Label || column.Label == QLatin1String(choice.Label) || column.Field != CsvField::Notes;
-    if (chosen == 0 && i > 0 && choice.Field == column.Field && sameLabel) chosen = i;
-  }
-  box->setCurrentIndex(chosen);
-  return box;
+// Brings the sources up to date with the mapping; the work then reads them
+// and the book, which change no more until it is done.
+ImportReplanner::Work frmImport::PrepareReplanning() {
+  columns_->ApplyTo(sources_);
+  setCursor(Qt::BusyCursor);
+  return [this, skipDuplicates = chkSkipDuplicates->isChecked()] {
+    return PlanImport(book_, sources_, skipDuplicates);
+  };
 }
 
-// The book's phone names to choose from or type over, starting with the one the header suggests.
-QComboBox* frmImport::PhoneNameBox(const CsvColumn& guess) {
-  auto* box = new QComboBox;
-  box->setEditable(true);
-  box->setInsertPolicy(QComboBox::NoInsert);
-  for (const std::string& name : book_.PhoneNames) box->addItem(AnsiToQString(name));
-  box->setCurrentText(guess.Field == CsvField::Phone ? guess.Label : QString());
-  return box;
-}
-
-void frmImport::TakeMapping(int row) {
-  const MappedColumn& mapped = mapped_[static_cast<size_t>(row)];
-  ImportSource& source = sources_[mapped.Source];
-  const int index = static_cast<QComboBox*>(grdColumns->cellWidget(row, kFieldColumn))->currentIndex();
-  auto* phoneName = static_cast<QComboBox*>(grdColumns->cellWidget(row, kPhoneNameColumn));
-  const FieldChoice& choice = kFieldChoices[index];
-  const bool phone = choice.Field == CsvField::Phone;
-  phoneName->setEnabled(phone);
-  QString label = choice.Label ? QString::fromLatin1(choice.Label) : source.Table.Header[mapped.Column];
-  if (phone) label = phoneName->currentText().trimmed();  // none: numbers without a phone name
-  source.Columns[static_cast<size_t>(mapped.Column)] = {choice.Field, 0, label, choice.Rank, false};
-  RefreshPreview();
-}
-
-void frmImport::RefreshPreview() {
-  BusyCursor busy;
-  plan_ = PlanImport(book_, sources_, chkSkipDuplicates->isChecked());
-  ShowPlan();
-}
-
-void frmImport::ShowPlan() {
+void frmImport::ShowPlan(std::shared_ptr<ImportPlan> plan) {
+  contacts_->Show(plan.get());  // before the plan it showed goes
+  plan_ = std::move(plan);
   QStringList files;
   for (const ImportSource& source : sources_) files << QFileInfo(source.Path).fileName();
-  txtPreview->setPlainText((QStringList{QStringLiteral("From: ") + files.join(QStringLiteral(", "))} + ImportSummary(plan_))
+  txtPreview->setPlainText((QStringList{QStringLiteral("From: ") + files.join(QStringLiteral(", "))} + ImportSummary(*plan_))
                                .join(QLatin1Char('\n')));
-  contacts_->Show(&plan_);
   grdContacts->resizeColumnsToContents();
+  unsetCursor();
+  Q_EMIT PreviewShown();
 }
 
 void frmImport::cmdOK_Click() {
-  ApplyImport(book_, plan_);
+  {
+    BusyCursor busy;
+    replanner_.Finish();  // the plan of the mapping as it is now
+  }
+  ApplyImport(book_, *plan_);
   accept();
 }

@@ -9,15 +9,16 @@
 #include "interchange/ImportPlan.h"
 #include "interchange/ImportSource.h"
 
+#include "mainwindow/ImportReplanner.h"
+
+class ColumnMappingModel;
 class ImportPreviewModel;
 class QCheckBox;
-class QComboBox;
 class QLabel;
 class QPlainTextEdit;
 class QPushButton;
 class QSplitter;
 class QTableView;
-class QTableWidget;
 
 // Shows what importing the chosen files will do before anything changes: a
 // table of the contacts (name, company, the phones kept, groups; likely
@@ -25,8 +26,9 @@ class QTableWidget;
 // names to be created, values moved to Notes or transliterated, skipped
 // cards and rows. Columns of a CSV file that were not recognised are mapped
 // to fields above them, each starting from what its header's words suggest;
-// a splitter shares the room between the three. OK appends the records to
-// the book; Cancel changes nothing.
+// a splitter shares the room between the three. A change of the mapping is
+// planned beside the window's work, and the preview follows when it is
+// ready. OK appends the records to the book; Cancel changes nothing.
 class frmImport : public QDialog {
   Q_OBJECT
 
@@ -36,7 +38,7 @@ class frmImport : public QDialog {
   frmImport(BookState& book, std::vector<ImportSource> sources, ImportPlan plan, QWidget* parent = nullptr);
 
   QLabel* lblColumns;
-  QTableWidget* grdColumns;  // a row per column to map: file, header, example, field, phone name
+  QTableView* grdColumns;    // a row per column to map: file, header, example, field, phone name
   QTableView* grdContacts;   // the contacts the files hold
   QPlainTextEdit* txtPreview;
   QSplitter* splPreview;
@@ -46,24 +48,23 @@ class frmImport : public QDialog {
   QPushButton* cmdHelp;
 
   void cmdOK_Click();
+  // True while a change of the mapping or choices is being planned.
+  bool Replanning() const { return replanner_.Busy(); }
+
+ Q_SIGNALS:
+  // The preview shows the plan of the mapping and choices as they are now.
+  void PreviewShown();
 
  private:
-  struct MappedColumn {
-    size_t Source;
-    int Column;
-  };
-
-  void FillColumns();
-  QComboBox* FieldBox(const CsvColumn& column);
-  QComboBox* PhoneNameBox(const CsvColumn& column);
-  void TakeMapping(int row);
   frmImport(BookState& book, std::vector<ImportSource> sources, std::optional<ImportPlan> plan, QWidget* parent);
-  void RefreshPreview();
-  void ShowPlan();
+  void SetUpColumns();
+  ImportReplanner::Work PrepareReplanning();
+  void ShowPlan(std::shared_ptr<ImportPlan> plan);
 
   BookState& book_;
   std::vector<ImportSource> sources_;
-  std::vector<MappedColumn> mapped_;
-  ImportPlan plan_;
+  ColumnMappingModel* columns_;
+  std::shared_ptr<ImportPlan> plan_;
   ImportPreviewModel* contacts_;
+  ImportReplanner replanner_;  // last: its work reads the book and sources
 };

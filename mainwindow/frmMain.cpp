@@ -29,6 +29,7 @@
 #include "platform/SessionEnd.h"
 #include "platform/SettingsStore.h"
 #include "platform/StandardLocations.h"
+#include "sync/SyncState.h"
 
 namespace {
 
@@ -79,6 +80,11 @@ frmMain::frmMain(BookState& book, ProgramSettings& settings, const QString& comm
   promptPane_->setObjectName(QStringLiteral("Prompt"));
   promptPane_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
   statusBar()->addWidget(promptPane_, 1);
+  syncPane_ = new QLabel;
+  syncPane_->setObjectName(QStringLiteral("SyncProgress"));
+  syncPane_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+  syncPane_->hide();
+  statusBar()->addPermanentWidget(syncPane_);
   statusBar()->setSizeGripEnabled(false);
   refusalTimer_ = new QTimer(this);
   refusalTimer_->setSingleShot(true);
@@ -170,6 +176,7 @@ void frmMain::Form_Load() {
   }
   OfferKeptChanges(book_, guard_);
   SetStatusPanes();
+  StartAutomaticSync(&SyncState::SyncAtStartUp);
 }
 
 void frmMain::closeEvent(QCloseEvent* event) {
@@ -188,6 +195,7 @@ void frmMain::closeEvent(QCloseEvent* event) {
     event->ignore();
     return;
   }
+  AbandonSync();
   SaveSettings(settings_, Store(), book_.FileName);
   Help().Quit();
   event->accept();

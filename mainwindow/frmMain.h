@@ -3,6 +3,7 @@
 #include <array>
 #include <vector>
 
+#include <QHash>
 #include <QMainWindow>
 
 #include "core/BookGuard.h"
@@ -31,6 +32,7 @@ class StatusClock;
 struct ImportPlan;
 struct SyncAccount;
 struct SyncState;
+class BackgroundSync;
 
 class frmMain : public QMainWindow, public RecordNavigator {
   Q_OBJECT
@@ -83,7 +85,7 @@ class frmMain : public QMainWindow, public RecordNavigator {
 
   // Menu items.
   QAction *mnuFileNew, *mnuFileOpen, *mnuFileSave, *mnuFileSaveAs, *mnuFileExport, *mnuFilePrint, *mnuFileExit;
-  QAction *mnuFileImport, *mnuFileExportVCard, *mnuFileProperties, *mnuFileSync;
+  QAction *mnuFileImport, *mnuFileExportVCard, *mnuFileProperties, *mnuFileSync, *mnuFileSyncOptions;
   QAction *mnuEditCut, *mnuEditCopy, *mnuEditPaste, *mnuEditPhoneNames, *mnuEditGroup;
   QAction *mnuRecordsAdd, *mnuRecordsDelete, *mnuRecordsSearch, *mnuRecordsFindNext, *mnuRecordsFindPrevious,
       *mnuRecordsSort, *mnuRecordsGoTo;
@@ -106,6 +108,10 @@ class frmMain : public QMainWindow, public RecordNavigator {
 
   // Two-way sync with the book's CardDAV address book.
   void mnuFileSync_Click();
+  // The options of the book's sync account.
+  void mnuFileSyncOptions_Click();
+  // True while a sync runs in the background.
+  bool IsSyncing() const { return sync_ != nullptr; }
 
   // Record commands.
   void mnuRecordsAdd_Click();
@@ -157,8 +163,13 @@ class frmMain : public QMainWindow, public RecordNavigator {
   // True when the book became a Unicode book for an import that needs it.
   bool OfferUnicodeForImport(const ImportPlan& plan);
   bool SetUpSyncAccount(SyncState& state, QString& password);
-  bool SyncPassword(const SyncAccount& account, QString& password);
-  void RunSync(SyncState& state, const QString& statePath, const QString& password);
+  bool SyncPassword(const SyncAccount& account, QString& password, bool automatic);
+  void StartSync(const SyncState& state, const QString& statePath, const QString& password, bool automatic);
+  void StartAutomaticSync(bool SyncState::*when);
+  void FinishSync();
+  void AbandonSync();
+  void ReportSyncProblem(const QString& problem);
+  void SaveThenSync();
   void ConnectEditionQuestion();
   void SetChecked(QButtonGroup* group, int id);
   void scrCurrRecord_Scroll(int position);
@@ -188,6 +199,12 @@ class frmMain : public QMainWindow, public RecordNavigator {
   QButtonGroup* printAsGroup_;
   QButtonGroup* whichPhoneGroup_;
   QLabel* promptPane_;
+  QLabel* syncPane_;
+  BackgroundSync* sync_ = nullptr;  // the sync in progress
+  QString syncName_;                // its address book, as the user knows it
+  QString syncStatePath_;
+  bool syncAutomatic_ = false;      // started by a save or at start-up: failures go to the status bar
+  QHash<QString, QString> typedPasswords_;  // sync passwords typed this session, where no keyring keeps them
   QTimer* refusalTimer_;
   StatusClock* timePane_ = nullptr;
   StatusClock* datePane_ = nullptr;

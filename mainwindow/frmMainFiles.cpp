@@ -9,6 +9,7 @@
 #include "mainwindow/frmMain.h"
 #include "platform/FileDialogs.h"
 #include "platform/SessionEnd.h"
+#include "sync/SyncState.h"
 
 namespace {
 
@@ -89,6 +90,7 @@ void frmMain::mnuFileNew_Click() {
   bool cancel = false;
   ConfirmSaveChanges(cancel);
   if (cancel) return;
+  AbandonSync();
   NewDocument(book_);
   guard_.Follow(book_);
   RefreshView();
@@ -103,6 +105,7 @@ void frmMain::mnuFileOpen_Click() {
   switch (FileDialog().GetOpenFileName(request, path)) {
     case FileDialogResult::Chosen:
       if (!guard_.Claim(path, BookGuard::Purpose::Open)) break;
+      AbandonSync();
       ShowOutcome(LoadDocument(book_, path));
       guard_.Follow(book_);
       RefreshView();
@@ -133,6 +136,14 @@ void frmMain::mnuFileSave_Click() {
   }
 }
 
+// File, Save; a successful save starts a sync where the book's account asks for it.
+void frmMain::SaveThenSync() {
+  const FileStamp before = book_.OnDisk;
+  SaveCancelled = false;
+  mnuFileSave_Click();
+  if (!SaveCancelled && !book_.Dirty && !(book_.OnDisk == before)) StartAutomaticSync(&SyncState::SyncAfterSave);
+}
+
 // Gives the book the edition of the file type chosen in Save As; false when
 // the user would rather not lose characters to the old format.
 bool frmMain::TakeEditionForSave(int fileType) {
@@ -151,6 +162,7 @@ void frmMain::mnuFileSaveAs_Click() {
   int fileType = kUnicodeFileType;
   switch (FileDialog().GetSaveFileName(SaveAsRequest(book_), path, fileType)) {
     case FileDialogResult::Chosen:
+      AbandonSync();  // its sync state belongs to the book's old file
       if (!TakeEditionForSave(fileType) || !guard_.Claim(path, BookGuard::Purpose::SaveAs)) break;
       book_.FileName = path;
       ShowOutcome(SaveDocument(book_));

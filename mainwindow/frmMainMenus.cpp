@@ -89,6 +89,7 @@ void frmMain::BuildMenus() {
   mnuFileExport = AddMenuItem(mnuFile, "&Export Text File...", "mnuFileExport", HelpTopic::ExportText);
   mnuFileExportVCard = AddMenuItem(mnuFile, "Export &vCard...", "mnuFileExportVCard", HelpTopic::ExportVCard);
   mnuFileSync = AddMenuItem(mnuFile, "S&ync...", "mnuFileSync", HelpTopic::Sync, QKeySequence(Qt::CTRL | Qt::Key_Y));
+  mnuFileSyncOptions = AddMenuItem(mnuFile, "Sync Op&tions...", "mnuFileSyncOptions", HelpTopic::SyncOptions);
   mnuFile->addSeparator();
   mnuFilePrint = AddMenuItem(mnuFile, "&Print...", "mnuFilePrint", HelpTopic::Print, QKeySequence(Qt::CTRL | Qt::Key_P));
   mnuFileProperties = AddMenuItem(mnuFile, "&Book Properties...", "mnuFileProperties", HelpTopic::BookProperties);
@@ -160,11 +161,12 @@ QAction* frmMain::ToolbarButton(const QString& key) const {
 void frmMain::ConnectCommands() {
   connect(mnuFileNew, &QAction::triggered, this, &frmMain::mnuFileNew_Click);
   connect(mnuFileOpen, &QAction::triggered, this, &frmMain::mnuFileOpen_Click);
-  connect(mnuFileSave, &QAction::triggered, this, &frmMain::mnuFileSave_Click);
+  connect(mnuFileSave, &QAction::triggered, this, &frmMain::SaveThenSync);
   connect(mnuFileSaveAs, &QAction::triggered, this, &frmMain::mnuFileSaveAs_Click);
   connect(mnuFileImport, &QAction::triggered, this, &frmMain::mnuFileImport_Click);
   connect(mnuFileExportVCard, &QAction::triggered, this, &frmMain::mnuFileExportVCard_Click);
   connect(mnuFileSync, &QAction::triggered, this, &frmMain::mnuFileSync_Click);
+  connect(mnuFileSyncOptions, &QAction::triggered, this, &frmMain::mnuFileSyncOptions_Click);
   connect(mnuFileExit, &QAction::triggered, this, &QWidget::close);
   connect(mnuEditCut, &QAction::triggered, this, &frmMain::mnuEditCut_Click);
   connect(mnuEditCopy, &QAction::triggered, this, &frmMain::mnuEditCopy_Click);

@@ -1,6 +1,5 @@
 #include "mainwindow/frmSync.h"
 
-#include <QCheckBox>
 #include <QComboBox>
 #include <QFormLayout>
 #include <QHBoxLayout>
@@ -13,6 +12,7 @@
 #include "core/HelpTopics.h"
 #include "platform/BusyPointer.h"
 #include "platform/HelpKey.h"
+#include "sync/ServerLocation.h"
 #include "sync/SyncCommand.h"
 #include "sync/SyncFailure.h"
 
@@ -30,15 +30,13 @@ frmSync::frmSync(ClientMaker makeClient, QWidget* parent) : QDialog(parent), mak
   setObjectName(QStringLiteral("frmSync"));
   setWindowTitle(QStringLiteral("Sync"));
   txtServer = Field("txtServer");
-  txtServer->setPlaceholderText(QStringLiteral("contacts.example.com or https://..."));
+  txtServer->setPlaceholderText(QStringLiteral("example.com, you@example.com or https://..."));
   txtUser = Field("txtUser");
   txtPassword = Field("txtPassword");
   txtPassword->setEchoMode(QLineEdit::Password);
   cmdFind = MakeButton("&Find Address Books", "cmdFind");
   cboAddressBook = new QComboBox;
   cboAddressBook->setObjectName(QStringLiteral("cboAddressBook"));
-  chkKeepDeleted = new QCheckBox(QStringLiteral("&Keep cards deleted on the other side"));
-  chkKeepDeleted->setObjectName(QStringLiteral("chkKeepDeleted"));
   lblStatus = new QLabel;
   lblStatus->setObjectName(QStringLiteral("lblStatus"));
   lblStatus->setWordWrap(true);
@@ -48,7 +46,7 @@ frmSync::frmSync(ClientMaker makeClient, QWidget* parent) : QDialog(parent), mak
   form->addRow(QStringLiteral("&Password:"), txtPassword);
   form->addRow(QString(), cmdFind);
   form->addRow(QStringLiteral("&Address book:"), cboAddressBook);
-  form->addRow(QString(), chkKeepDeleted);
+  Options.AddRows(*form);
   form->addRow(lblStatus);
   cmdOK = MakeButton("Sync", "cmdOK");
   cmdOK->setDefault(true);
@@ -56,6 +54,7 @@ frmSync::frmSync(ClientMaker makeClient, QWidget* parent) : QDialog(parent), mak
   cmdCancel = MakeButton("Cancel", "cmdCancel");
   cmdHelp = MakeButton("&Help", "cmdHelp");
   auto* layout = new QHBoxLayout(this);
+  layout->setSizeConstraint(QLayout::SetFixedSize);  // grows with a longer status, such as a certificate's reasons
   layout->addLayout(form, 1);
   layout->addLayout(ButtonColumn({cmdOK, cmdCancel, cmdHelp}));
   connect(cmdFind, &QPushButton::clicked, this, &frmSync::cmdFind_Click);
@@ -74,11 +73,15 @@ bool frmSync::ServerAllowed(const QUrl& url) {
 }
 
 void frmSync::cmdFind_Click() {
-  const QUrl url = ServerUrl(txtServer->text());
+  const QString server = txtServer->text();
+  const QUrl url = [&server] {
+    BusyCursor busy;  // DNS may take a few seconds
+    return ServerUrl(server, DnsServices());
+  }();
   cboAddressBook->clear();
   found_.clear();
   cmdOK->setEnabled(false);
-  if (txtServer->text().trimmed().isEmpty() || !url.isValid() || !ServerAllowed(url)) {
+  if (server.trimmed().isEmpty() || !url.isValid() || !ServerAllowed(url)) {
     lblStatus->setText(QStringLiteral("Type the server's name or address."));
     return;
   }
@@ -93,7 +96,8 @@ void frmSync::cmdFind_Click() {
   for (const AddressBookInfo& book : found_)
     cboAddressBook->addItem(book.DisplayName.isEmpty() ? book.Url.path() : book.DisplayName);
   lblStatus->setText(found_.empty() ? QStringLiteral("The server offers no address book to this user.")
-                                    : QStringLiteral("Found %1 address books.").arg(found_.size()));
+                    : found_.size() == 1 ? QStringLiteral("Found 1 address book.")
+                                         : QStringLiteral("Found %1 address books.").arg(found_.size()));
   cmdOK->setEnabled(!found_.empty());
 }
 
@@ -104,5 +108,3 @@ SyncAccount frmSync::Account() const {
 }
 
 QString frmSync::Password() const { return txtPassword->text(); }
-
-bool frmSync::KeepDeleted() const { return chkKeepDeleted->isChecked(); }

@@ -5,11 +5,11 @@
 
 #include <QDialog>
 
+#include "mainwindow/SyncOptionBoxes.h"
 #include "platform/HttpClient.h"
 #include "sync/CardDavClient.h"
 #include "sync/SyncState.h"
 
-class QCheckBox;
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -31,7 +31,7 @@ class frmSync : public QDialog {
   QLineEdit* txtPassword;
   QPushButton* cmdFind;
   QComboBox* cboAddressBook;
-  QCheckBox* chkKeepDeleted;
+  SyncOptionBoxes Options;
   QLabel* lblStatus;
   QPushButton* cmdOK;
   QPushButton* cmdCancel;
@@ -39,7 +39,6 @@ class frmSync : public QDialog {
 
   SyncAccount Account() const;
   QString Password() const;
-  bool KeepDeleted() const;
 
   void cmdFind_Click();
 

@@ -1,6 +1,8 @@
 #include "platform/FileReplacement.h"
 
+#include <algorithm>
 #include <cerrno>
+#include <string_view>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -36,9 +38,10 @@ bool ReplacementImpossible(int errorNumber) {
   return errorNumber == EACCES || errorNumber == EPERM || errorNumber == EROFS || errorNumber == EBUSY;
 }
 
-bool WriteAll(int fd, const std::string& bytes) {
+// Writes bytes at offset, however many calls it takes.
+bool WriteAt(int fd, std::string_view bytes, size_t offset) {
   for (size_t done = 0; done < bytes.size();) {
-    const ssize_t written = ::pwrite(fd, bytes.data() + done, bytes.size() - done, static_cast<off_t>(done));
+    const ssize_t written = ::pwrite(fd, bytes.data() + done, bytes.size() - done, static_cast<off_t>(offset + done));
     if (written < 0 && errno == EINTR) continue;
     if (written < 0) return false;
     if (written == 0) {
@@ -48,6 +51,24 @@ bool WriteAll(int fd, const std::string& bytes) {
     done += static_cast<size_t>(written);
   }
   return true;
+}
+
+bool WriteAll(int fd, const std::string& bytes) { return WriteAt(fd, bytes, 0); }
+
+// How many of the first bytes an overwrite in place holds back until the rest is durable.
+constexpr size_t kLeadSize = 16;
+
+// Overwrites the file with bytes in an order that a crash cannot make look
+// complete: its first bytes are cleared and made durable first, and written
+// only once everything after them is, in its new length. A file whose
+// writing was cut short thus starts with zeros, which no reader takes for
+// the file it was (an address book's magic is gone).
+bool OverwriteLeadLast(int fd, const std::string& bytes) {
+  const std::string_view all(bytes);
+  const size_t lead = std::min(bytes.size(), kLeadSize);
+  return WriteAt(fd, std::string(lead, '\0'), 0) && ::fdatasync(fd) == 0 && WriteAt(fd, all.substr(lead), lead) &&
+         ::ftruncate(fd, static_cast<off_t>(bytes.size())) == 0 && ::fdatasync(fd) == 0 &&
+         WriteAt(fd, all.substr(0, lead), 0);
 }
 
 mode_t CurrentUmask() {
@@ -178,11 +199,18 @@ std::optional<FileStamp> OverwriteInPlace(const Target& target, const std::strin
   }
   if (options.Previous == PreviousVersion::KeepAsBackup) KeepBackup(target, false);
   std::optional<FileStamp> stamp;
-  if (WriteAll(fd, bytes) && ::ftruncate(fd, static_cast<off_t>(bytes.size())) == 0) stamp = Finish(fd, bytes);
+  if (OverwriteLeadLast(fd, bytes)) stamp = Finish(fd, bytes);
   stamp = Closed(fd, stamp, failure);
   // A file left half-written keeps its copy, which the next start offers.
   if (stamp && options.DropCopy) options.DropCopy();
   return stamp;
+}
+
+// A file of the user's own, not a link (whose target may be anyone's), a pipe or a device.
+bool IsOwnRegularFile(const QString& file) {
+  struct stat info {};
+  return ::lstat(QFile::encodeName(file).constData(), &info) == 0 && S_ISREG(info.st_mode) &&
+         info.st_uid == ::geteuid();
 }
 
 }  // namespace
@@ -220,6 +248,6 @@ void RemoveLeftOverTemporaries(const QString& path, const std::function<bool(con
     static const QRegularExpression word(QStringLiteral("\\.[a-z]{6}$"));
     if (!temporary.match(name).hasMatch() || word.match(name).hasMatch()) continue;
     const QString file = folder.filePath(name);
-    if (!QFileInfo(file).isSymLink() && isLeftOver(file)) QFile::remove(file);
+    if (IsOwnRegularFile(file) && isLeftOver(file)) QFile::remove(file);
   }
 }

@@ -20,7 +20,9 @@ enum class PreviousVersion {
 // place only when complete, so a failed write (a full disk, a file size
 // limit) leaves the old file as it was. Only where that replacement is
 // impossible (a folder that takes no new file) is the old file overwritten
-// in place, after its space has been reserved. Returns the stamp of the new
+// in place, after its space has been reserved; its first 16 bytes are zeros
+// until everything else is written, so that a file left half-written never
+// passes for a whole one. Returns the stamp of the new
 // file, or nothing with error set to the system's error number and text.
 std::optional<FileStamp> ReplaceFile(const QString& path, const std::string& bytes, PreviousVersion previous,
                                      PlatformError& error);
@@ -44,6 +46,7 @@ std::optional<FileStamp> ReplaceFile(const QString& path, const std::string& byt
                                      PlatformError& error);
 
 // Removes the temporary files "<path>.XXXXXX" that replacements of path
-// killed before they finished have left beside it, as far as isLeftOver
-// (given each one's path) confirms them.
+// killed before they finished have left beside it: regular files of the
+// user's own, as far as isLeftOver (given each one's path) confirms them.
+// Links, pipes and other users' files of that name are left alone.
 void RemoveLeftOverTemporaries(const QString& path, const std::function<bool(const QString& file)>& isLeftOver);

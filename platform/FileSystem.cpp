@@ -1,6 +1,7 @@
 #include "platform/FileSystem.h"
 
 #include <cerrno>
+#include <vector>
 
 #include <sys/stat.h>
 
@@ -35,14 +36,18 @@ bool ReadWholeFile(const QString& path, std::string& bytes, PlatformError& error
   // The size when opened; a file that grows meanwhile is read to its end.
   bytes.resize(static_cast<size_t>(file.Size()));
   size_t filled = 0;
+  std::vector<char> more;  // what a file read to its size still holds, so that the whole is not grown at its end
   for (;;) {
-    if (filled == bytes.size()) bytes.resize(filled + kGrowthChunk);
-    const qint64 got = file.Read(bytes.data() + filled, static_cast<qint64>(bytes.size() - filled), error);
+    const bool full = filled == bytes.size();
+    if (full) more.resize(kGrowthChunk);
+    char* into = full ? more.data() : bytes.data() + filled;
+    const qint64 got = file.Read(into, static_cast<qint64>(full ? more.size() : bytes.size() - filled), error);
     if (got < 0) return false;
     if (got == 0) break;
+    if (full) bytes.append(more.data(), static_cast<size_t>(got));
     filled += static_cast<size_t>(got);
   }
-  bytes.resize(filled);
+  bytes.resize(filled);  // a file that shrank meanwhile
   return true;
 }
 

@@ -21,6 +21,7 @@ struct HttpReply {
   QByteArray ETag;
   QByteArray Location;  // of a redirection
   QString Failure;      // offline, refused, timed out, certificate not trusted, ...
+  bool Untrusted = false;  // the failure is the server's certificate
 };
 
 // Sends HTTP requests with the account's credentials. The sync logic talks
@@ -29,4 +30,7 @@ class HttpClient {
  public:
   virtual ~HttpClient() = default;
   virtual HttpReply Send(const HttpRequest& request) = 0;
+  // From any thread: the request in progress and every later one fail at
+  // once (a sync abandoned at exit).
+  virtual void Abandon() = 0;
 };

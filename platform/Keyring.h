@@ -12,5 +12,7 @@ class Keyring {
   virtual bool Write(const QString& key, const QString& password, QString& error) = 0;
 };
 
-// The keyring of the desktop session, through QtKeychain (Secret Service).
+// The keyring of the desktop session, through QtKeychain (Secret Service),
+// unless another is installed (nullptr brings it back).
 Keyring& DesktopKeyring();
+void InstallKeyring(Keyring* implementation);

@@ -11,10 +11,12 @@ namespace {
 // address book's listing.
 constexpr int kTransferTimeoutMs = 300000;
 
+const QString kStopped = QStringLiteral("The sync was stopped.");
+
 QString CertificateFailure(const QList<QSslError>& errors) {
   QStringList reasons;
   for (const QSslError& error : errors) reasons << error.errorString();
-  return QStringLiteral("The server's certificate is not trusted: %1").arg(reasons.join(QStringLiteral("; ")));
+  return QStringLiteral("The server's certificate is not trusted: %1.").arg(reasons.join(QStringLiteral("; ")));
 }
 
 }  // namespace
@@ -25,6 +27,7 @@ QtHttpClient::QtHttpClient(const QString& user, const QString& password)
 }
 
 HttpReply QtHttpClient::Send(const HttpRequest& request) {
+  if (abandoned_) return {0, {}, {}, {}, kStopped, false};
   QNetworkRequest networkRequest(request.Url);
   networkRequest.setTransferTimeout(kTransferTimeoutMs);
   networkRequest.setRawHeader("Authorization", authorization_);
@@ -47,11 +50,15 @@ HttpReply QtHttpClient::Send(const HttpRequest& request) {
   result.ETag = reply->rawHeader("ETag");
   result.Location = reply->rawHeader("Location");
   if (result.Status == 0)
-    result.Failure = !certificateFailure.isEmpty() ? certificateFailure : reply->errorString();
+    result.Failure = abandoned_ ? kStopped : !certificateFailure.isEmpty() ? certificateFailure : reply->errorString();
+  result.Untrusted = result.Status == 0 && !abandoned_ && !certificateFailure.isEmpty();
   reply->deleteLater();
   return result;
 }
 
+// The abort runs on the client's own thread, inside the event loop that
+// waits for the request; a request not yet sent sees the flag.
 void QtHttpClient::Abandon() {
-  if (current_) current_->abort();
+  abandoned_ = true;
+  QMetaObject::invokeMethod(&manager_, [this] { if (current_) current_->abort(); }, Qt::QueuedConnection);
 }

@@ -3,6 +3,7 @@
 #include <qt6keychain/keychain.h>
 
 #include "platform/Keyring.h"
+#include "platform/ServiceSlot.h"
 
 namespace {
 
@@ -38,9 +39,10 @@ class QtKeyring : public Keyring {
   }
 };
 
+ServiceSlot<Keyring> slot([] { return std::make_unique<QtKeyring>(); });
+
 }  // namespace
 
-Keyring& DesktopKeyring() {
-  static QtKeyring keyring;
-  return keyring;
-}
+Keyring& DesktopKeyring() { return slot.Get(); }
+
+void InstallKeyring(Keyring* implementation) { slot.Install(implementation); }

@@ -9,7 +9,7 @@ packages="cmake g++ make ccache qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins
   dpkg-dev file desktop-file-utils appstream lintian devscripts
   libcups2-dev cups-daemon cups-client printer-driver-cups-pdf poppler-utils libicu-dev
   python3-vobject libkf5contacts-dev abook
-  qtkeychain-qt6-dev radicale"
+  qtkeychain-qt6-dev radicale openssl"
 missing=""
 for p in $packages; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"

@@ -45,7 +45,7 @@ bool IsSuccess(int status) { return status >= 200 && status < 300; }
 
 QString FailureMessage(const HttpReply& reply) {
   switch (reply.Status) {
-    case 0: return QStringLiteral("The server could not be reached: %1").arg(reply.Failure);
+    case 0: return reply.Untrusted ? reply.Failure : QStringLiteral("The server could not be reached: %1").arg(reply.Failure);
     case 401: return QStringLiteral("The server refused the user name or password (401).");
     case 403: return QStringLiteral("The server does not allow this (403).");
     case 404: return QStringLiteral("The address book was not found on the server (404).");
@@ -134,13 +134,14 @@ CardChanges CardDavClient::ChangesSince(const QUrl& book, const QString& token) 
   return changes;
 }
 
-std::vector<ServerCard> CardDavClient::Fetch(const QUrl& book, const QStringList& hrefs) {
+std::vector<ServerCard> CardDavClient::Fetch(const QUrl& book, const QStringList& hrefs, const std::function<void(qsizetype)>& fetched) {
   std::vector<ServerCard> cards;
   for (qsizetype first = 0; first < hrefs.size(); first += kFetchBatch) {
     const QStringList batch = hrefs.mid(first, kFetchBatch);
     for (const DavResponse& response : Multistatus("REPORT", book, MultigetBody(batch), "1").Responses)
       if (IsSuccess(response.Status) && !response.AddressData.isEmpty())
         cards.push_back({PathOf(book, response.Href), response.ETag, response.AddressData});
+    if (fetched) fetched(std::min(first + kFetchBatch, hrefs.size()));
   }
   return cards;
 }

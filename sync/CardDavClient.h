@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <vector>
 
 #include <QStringList>
@@ -50,8 +51,9 @@ class CardDavClient {
   // Changes since token. Throws with Status 403 or 409 when the server no
   // longer knows the token.
   CardChanges ChangesSince(const QUrl& book, const QString& token);
-  // The cards' texts and ETags, in batches.
-  std::vector<ServerCard> Fetch(const QUrl& book, const QStringList& hrefs);
+  // The cards' texts and ETags, in batches; fetched, when given, hears how
+  // many have come after each batch.
+  std::vector<ServerCard> Fetch(const QUrl& book, const QStringList& hrefs, const std::function<void(qsizetype)>& fetched = {});
   // Stores text at href: only if its ETag is still ifMatch, or, when ifMatch
   // is empty, only if no card is there yet.
   PutResult Put(const QUrl& book, const QString& href, const QByteArray& text, const QByteArray& ifMatch);

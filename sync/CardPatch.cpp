@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <map>
 #include <set>
 
 #include "interchange/VCardProperty.h"
@@ -34,7 +35,8 @@ std::vector<CardLine> SplitLines(const QByteArray& text) {
 }
 
 enum class Unit { Name, Company, PrintAs, Address, Phones, Groups, Notes };
-constexpr Unit kUnits[] = {Unit::Name, Unit::Company, Unit::PrintAs, Unit::Address, Unit::Phones, Unit::Groups, Unit::Notes};
+// The units patched as a whole; phones are patched one by one.
+constexpr Unit kUnits[] = {Unit::Name, Unit::Company, Unit::PrintAs, Unit::Address, Unit::Groups, Unit::Notes};
 
 Unit UnitOf(CardField field) {
   switch (field) {
@@ -72,26 +74,29 @@ std::vector<size_t> Ranked(const std::vector<CardLine>& lines, const QByteArray&
   return found;
 }
 
-// The server card's lines that the record's values of unit came from: the
-// best address (with its label), the best four phones (with their labels),
-// and every line of the other units.
-std::set<size_t> MappedLines(const std::vector<CardLine>& lines, Unit unit) {
-  std::set<size_t> mapped;
-  if (unit == Unit::Address || unit == Unit::Phones) {
-    std::vector<size_t> ranked = Ranked(lines, unit == Unit::Address ? "ADR" : "TEL");
-    ranked.resize(std::min<size_t>(ranked.size(), unit == Unit::Address ? 1 : 4));
-    for (const size_t i : ranked) {
-      mapped.insert(i);
-      const VCardProperty& chosen = lines[i].Property;
-      for (size_t j = 0; j < lines.size(); ++j) {
-        const VCardProperty& other = lines[j].Property;
-        const bool sameGroup = !chosen.Group.isEmpty() && other.Group == chosen.Group;
-        const bool label = unit == Unit::Address && other.Name == "LABEL" && other.Types() == chosen.Types();
-        if (sameGroup || label) mapped.insert(j);
-      }
-    }
-    return mapped;
+// The line at index with the lines that belong to it: those of its group,
+// and for an address its label.
+std::set<size_t> WithItsOwn(const std::vector<CardLine>& lines, size_t index) {
+  std::set<size_t> belonging{index};
+  const VCardProperty& chosen = lines[index].Property;
+  for (size_t j = 0; j < lines.size(); ++j) {
+    const VCardProperty& other = lines[j].Property;
+    const bool sameGroup = !chosen.Group.isEmpty() && other.Group == chosen.Group;
+    const bool label = chosen.Name == "ADR" && other.Name == "LABEL" && other.Types() == chosen.Types();
+    if (sameGroup || label) belonging.insert(j);
   }
+  return belonging;
+}
+
+// The server card's lines that the record's values of unit came from: the
+// best address (with its label), and every line of the other units. Phones
+// are patched one by one (ReplacePhones).
+std::set<size_t> MappedLines(const std::vector<CardLine>& lines, Unit unit) {
+  if (unit == Unit::Address) {
+    const std::vector<size_t> ranked = Ranked(lines, "ADR");
+    return ranked.empty() ? std::set<size_t>{} : WithItsOwn(lines, ranked.front());
+  }
+  std::set<size_t> mapped;
   for (size_t i = 0; i < lines.size(); ++i)
     if (NamesOf(unit).contains(lines[i].Property.Name)) mapped.insert(i);
   return mapped;
@@ -109,30 +114,66 @@ std::vector<CardLine> FreshLines(const std::vector<CardLine>& card, Unit unit) {
   return fresh;
 }
 
-void Replace(std::vector<CardLine>& lines, Unit unit, const std::vector<CardLine>& fresh) {
-  const std::set<size_t> mapped = MappedLines(lines, unit);
-  size_t at = mapped.empty() ? lines.size() : *mapped.begin();
-  if (mapped.empty())
-    for (size_t i = 0; i < lines.size(); ++i)
-      if (lines[i].Property.Name == "END") at = i;
+size_t EndLine(const std::vector<CardLine>& lines) {
+  for (size_t i = 0; i < lines.size(); ++i)
+    if (lines[i].Property.Name == "END") return i;
+  return lines.size();
+}
+
+// lines without those dropped, with the lines of inserted put before the line at their key.
+void Rebuild(std::vector<CardLine>& lines, const std::set<size_t>& dropped, const std::map<size_t, std::vector<CardLine>>& inserted) {
   std::vector<CardLine> result;
   for (size_t i = 0; i <= lines.size(); ++i) {
-    if (i == at) result.insert(result.end(), fresh.begin(), fresh.end());
-    if (i < lines.size() && !mapped.count(i)) result.push_back(lines[i]);
+    if (const auto at = inserted.find(i); at != inserted.end()) result.insert(result.end(), at->second.begin(), at->second.end());
+    if (i < lines.size() && !dropped.count(i)) result.push_back(lines[i]);
   }
   lines = std::move(result);
 }
 
-QByteArray Joined(const std::vector<CardLine>& lines) {
-  QByteArray text;
-  for (const CardLine& line : lines) text += line.Raw + "\r\n";
-  return text;
+void Replace(std::vector<CardLine>& lines, Unit unit, const std::vector<CardLine>& fresh) {
+  const std::set<size_t> mapped = MappedLines(lines, unit);
+  Rebuild(lines, mapped, {{mapped.empty() ? EndLine(lines) : *mapped.begin(), fresh}});
 }
 
 VCardVersion VersionOf(const std::vector<CardLine>& lines) {
   for (const CardLine& line : lines)
     if (line.Property.Name == "VERSION") return line.Property.Value.trimmed() == "4.0" ? VCardVersion::V4 : VCardVersion::V3;
   return VCardVersion::V3;
+}
+
+// The lines the writer gives the record's phone in slot, alone.
+std::vector<CardLine> PhoneAlone(const BookState& book, const AddressRecord& record, size_t slot, VCardVersion version) {
+  AddressRecord alone = record;
+  for (size_t other = 0; other < alone.Phones.size(); ++other)
+    if (other != slot) alone.Phones[other].clear();
+  return FreshLines(SplitLines(QByteArray::fromStdString(WriteVCard(book, alone, version))), Unit::Phones);
+}
+
+// Each changed phone takes the place of the card's phone in its slot (the
+// card's phones ranked as the record took them), or, new, comes after the
+// card's phones; the card's other phones keep their lines as they are.
+void ReplacePhones(std::vector<CardLine>& lines, const CardFields& before, const CardFields& after, const BookState& book,
+                   const AddressRecord& record) {
+  std::vector<size_t> ranked = Ranked(lines, "TEL");
+  std::erase_if(ranked, [&lines](size_t i) { return lines[i].Property.Value.trimmed().isEmpty(); });  // as the record took them
+  const size_t afterPhones = ranked.empty() ? EndLine(lines) : *std::max_element(ranked.begin(), ranked.end()) + 1;
+  std::set<size_t> dropped;
+  std::map<size_t, std::vector<CardLine>> inserted;
+  for (size_t slot = 0; slot < before.Phones.size(); ++slot) {
+    if (SameField(before, after, static_cast<CardField>(static_cast<size_t>(CardField::Phone1) + slot))) continue;
+    const std::set<size_t> old = slot < ranked.size() ? WithItsOwn(lines, ranked[slot]) : std::set<size_t>{};
+    dropped.insert(old.begin(), old.end());
+    const std::vector<CardLine> fresh = PhoneAlone(book, record, slot, VersionOf(lines));
+    std::vector<CardLine>& at = inserted[old.empty() ? afterPhones : *old.begin()];
+    at.insert(at.end(), fresh.begin(), fresh.end());
+  }
+  Rebuild(lines, dropped, inserted);
+}
+
+QByteArray Joined(const std::vector<CardLine>& lines) {
+  QByteArray text;
+  for (const CardLine& line : lines) text += line.Raw + "\r\n";
+  return text;
 }
 
 }  // namespace
@@ -156,5 +197,6 @@ QByteArray PatchedCard(const QByteArray& serverText, const BookState& book, cons
       changed = changed || (UnitOf(static_cast<CardField>(f)) == unit && !SameField(before, after, static_cast<CardField>(f)));
     if (changed) Replace(lines, unit, FreshLines(fresh, unit));
   }
+  ReplacePhones(lines, before, after, book, record);
   return Joined(lines);
 }

@@ -11,6 +11,7 @@
 #include "platform/QtHttpClient.h"
 #include "platform/StandardLocations.h"
 #include "sync/SyncEngine.h"
+#include "sync/ServerLocation.h"
 #include "sync/SyncFailure.h"
 
 namespace {
@@ -62,7 +63,7 @@ SyncAccount AccountOf(const SyncCommandRequest& request, const SyncState& state)
       throw Failure{QStringLiteral("'%1' has no sync account yet; give --server URL --user NAME --password-file FILE.").arg(request.Book), kWrongUsage};
     return state.Account;
   }
-  const QUrl url = ServerUrl(request.Server);
+  const QUrl url = ServerUrl(request.Server, DnsServices());
   if (!IsSafeServerUrl(url))
     throw Failure{QStringLiteral("%1 would send the password unencrypted; use https (plain http only to this computer).").arg(url.toString())};
   if (state.HasAccount() && state.Account.User != request.User)
@@ -112,11 +113,6 @@ bool IsSafeServerUrl(const QUrl& url) {
   if (url.scheme() != QLatin1String("http")) return false;
   const QHostAddress address(url.host());
   return url.host() == QLatin1String("localhost") || (!address.isNull() && address.isLoopback());
-}
-
-QUrl ServerUrl(const QString& typed) {
-  const QString trimmed = typed.trimmed();
-  return QUrl::fromUserInput(trimmed.contains(QLatin1String("://")) ? trimmed : QStringLiteral("https://") + trimmed);
 }
 
 int RunSyncCommand(const SyncCommandRequest& request, QTextStream& out, QTextStream& err) {

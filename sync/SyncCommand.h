@@ -23,6 +23,3 @@ QString PasswordKey(const QString& user, const QUrl& addressBook);
 
 // True for an https URL, or an http one that stays on this computer.
 bool IsSafeServerUrl(const QUrl& url);
-
-// A host name or URL as typed, made a URL (https when no scheme is given).
-QUrl ServerUrl(const QString& typed);

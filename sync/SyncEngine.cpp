@@ -100,6 +100,9 @@ class SyncRun {
   QString Title(int record) const { return FieldsTitle(FieldsOfRecord(work_, work_.Records[static_cast<size_t>(record)])); }
   void IndexEntries();
   void IndexRecords();
+  void Report(SyncProgress::Step stage, qsizetype done, qsizetype total) const {
+    if (options_.Progress) options_.Progress({stage, done, total});
+  }
   int AppendRecord();
 
   BookState work_;
@@ -150,6 +153,7 @@ ServerView SyncRun::FullListing() {
 }
 
 ServerView SyncRun::FetchServer() {
+  Report(SyncProgress::Step::Listing, 0, 0);
   ServerView view;
   if (!options_.ForceETags && !next_.SyncToken.isEmpty()) {
     try {
@@ -172,7 +176,7 @@ void SyncRun::FetchTexts(ServerView& view) {
   QStringList hrefs;
   for (const ServerCard& card : view.Changed)
     if (const SyncedCard* entry = Entry(card.Href); !entry || entry->ETag.isEmpty() || entry->ETag != card.ETag) hrefs << card.Href;
-  view.Changed = client_.Fetch(url_, hrefs);
+  view.Changed = client_.Fetch(url_, hrefs, [&](qsizetype fetched) { Report(SyncProgress::Step::Receiving, fetched, hrefs.size()); });
 }
 
 void SyncRun::CheckRoom(size_t adding) const {
@@ -394,11 +398,15 @@ void SyncRun::Upload(size_t index) {
 }
 
 void SyncRun::PushUploads() {
-  for (size_t i = 0; i < uploads_.size(); ++i) Upload(i);  // a merge may add more
+  for (size_t i = 0; i < uploads_.size(); ++i) {  // a merge may add more
+    Report(SyncProgress::Step::Sending, removals_.size() + i, removals_.size() + uploads_.size());
+    Upload(i);
+  }
 }
 
 void SyncRun::PushRemovals() {
   for (const Removal& removal : removals_) {
+    Report(SyncProgress::Step::Sending, &removal - removals_.data(), removals_.size() + uploads_.size());
     if (client_.Remove(url_, removal.Href, removal.ETag)) {
       Unlink(removal.Href);
       continue;

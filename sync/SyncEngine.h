@@ -18,12 +18,22 @@ struct FieldConflict {
   QString Server;
 };
 
+// How far a sync has come, for the status bar.
+struct SyncProgress {
+  enum class Step { Listing, Receiving, Sending };
+  Step Stage = Step::Listing;
+  qsizetype Done = 0;
+  qsizetype Total = 0;
+};
+
 struct SyncOptions {
   bool ForceETags = false;  // compare ETags even where the server offers sync-tokens
   // Asked for each field changed on both sides; without it both versions are kept.
   std::function<ConflictChoice(const FieldConflict&)> Resolve;
   // Shown the plan of a first sync before anything changes; false cancels.
   std::function<bool(const SyncPlan&)> ConfirmFirstSync;
+  // Told as the sync lists, receives and sends cards.
+  std::function<void(const SyncProgress&)> Progress;
 };
 
 struct SyncResult {

@@ -49,6 +49,8 @@ bool LoadSyncState(const QString& path, SyncState& state, QString& error) {
                    root.value(QStringLiteral("displayName")).toString()};
   state.SyncToken = root.value(QStringLiteral("syncToken")).toString();
   state.KeepDeleted = root.value(QStringLiteral("keepDeleted")).toBool();
+  state.SyncAfterSave = root.value(QStringLiteral("syncAfterSave")).toBool();
+  state.SyncAtStartUp = root.value(QStringLiteral("syncAtStartUp")).toBool();
   for (const QJsonValue card : root.value(QStringLiteral("cards")).toArray()) state.Cards.push_back(CardOf(card.toObject()));
   for (const QJsonValue uid : root.value(QStringLiteral("unlinked")).toArray()) state.Unlinked.push_back(uid.toString().toStdString());
   return true;
@@ -63,6 +65,8 @@ bool SaveSyncState(const QString& path, const SyncState& state, QString& error) 
                          {QStringLiteral("displayName"), state.Account.DisplayName},
                          {QStringLiteral("syncToken"), state.SyncToken},
                          {QStringLiteral("keepDeleted"), state.KeepDeleted},
+                         {QStringLiteral("syncAfterSave"), state.SyncAfterSave},
+                         {QStringLiteral("syncAtStartUp"), state.SyncAtStartUp},
                          {QStringLiteral("cards"), cards},
                          {QStringLiteral("unlinked"), unlinked}};
   QSaveFile file(path);  // the cards' texts are private: readable by their owner only

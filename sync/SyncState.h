@@ -32,6 +32,8 @@ struct SyncState {
   SyncAccount Account;
   QString SyncToken;
   bool KeepDeleted = false;  // deletions on one side leave the other side's copy alone
+  bool SyncAfterSave = false;  // each successful save starts a sync
+  bool SyncAtStartUp = false;  // opening the book at start-up starts a sync
   std::vector<SyncedCard> Cards;
   std::vector<std::string> Unlinked;  // records kept here after their card was deleted on the server
 

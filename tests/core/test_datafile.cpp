@@ -136,11 +136,9 @@ TEST(DecodeDocument, CountsAndLengthsTheFileCannotHoldAreRefused) {
       {patched(groupCount, -3), Damaged}, {patched(groupCount + 4, -1), Damaged}, {patched(groupCount + 4, 32767), Damaged},
       {kNewBookHeader + I(250) + groups + I(0) + I(0), Ok},
       {kNewBookHeader + I(251) + groups + T("G") + I(0) + I(0), Damaged},
-      // Space a save in place reserved and never wrote: zeros read as a blank record, or left after the last one.
-      {kNewBookFile + std::string(20, '\0'), Ok}, {kNewBookFile + std::string(32, '\0'), Damaged},
       {kNewBookHeader + I(0) + I(0) + I(1) + kAnn, Ok},
-      {kNewBookHeader + I(0) + I(0) + I(2) + kAnn + std::string(32, '\0'), Damaged},
-      {kNewBookHeader + I(0) + I(0) + I(1) + kAnn + std::string(40, '\0'), Damaged},
+      {kNewBookHeader + I(0) + I(0) + I(2) + kAnn, Damaged},  // records past the end of the file
+      {kNewBookFile + std::string(40, '\0'), Ok},             // bytes after the last record, zeros as any
   };
   for (const auto& [file, expected] : cases) {
     BookState book;
@@ -227,6 +225,31 @@ TEST_F(DataFileTest, WritableFileInAFolderThatTakesNoNewFileIsSavedInPlace) {
   if (!forbidden) GTEST_SKIP() << "the folder cannot be kept from taking new files here";
   EXPECT_TRUE(Messages().empty() && !book.Dirty);
   EXPECT_EQ(ReadBytes(path).size(), old.size() + 7);
+}
+
+// A blank record in the first group, each phone slot named by the first
+// phone name, is all zeros in the file: as the last record it is saved and
+// opened again as any other, also by a save in place.
+TEST_F(DataFileTest, ABookEndingInABlankRecordOfTheFirstGroupSavesAndOpens) {
+  BookState book = BookWithGroups({"Family"});
+  book.DefaultPhoneNames = {0, 0, 0, 0};
+  AddRecord(book, "Ann");
+  AddressRecord& blank = AddRecord(book, "");
+  blank.Group = 0;
+  blank.PhoneNameIndex = {0, 0, 0, 0};
+  book.FileName = path;
+  for (const bool inPlace : {false, true}) {
+    book.Dirty = true;
+    if (inPlace && !ForbidNewFiles(dir.path(), true)) GTEST_SKIP() << "the folder cannot be kept from taking new files here";
+    ShowOutcome(SaveDocument(book));
+    ForbidNewFiles(dir.path(), false);
+    const std::string file = ReadBytes(path);
+    EXPECT_EQ(file.substr(file.size() - 32), std::string(32, '\0'));
+    BookState opened;
+    ShowOutcome(LoadDocument(opened, path));
+    EXPECT_EQ(opened.Records, book.Records) << (inPlace ? "in place" : "replaced");
+  }
+  EXPECT_TRUE(Messages().empty());
 }
 
 TEST_F(DataFileTest, EachSaveKeepsTheFileItReplacesAsBackupWithItsPermissionsAlsoThroughALink) {

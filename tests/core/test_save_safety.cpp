@@ -2,9 +2,12 @@
 // leftovers of killed saves, and the privacy of what is kept for recovery.
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <csignal>
 #include <iostream>
 
+#include <fcntl.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -22,15 +25,28 @@
 #include "core/RecoveryFile.h"
 #include "mainwindow/frmMain.h"
 #include "platform/BookLock.h"
+#include "platform/FileReplacement.h"
 #include "support/ChildSide.h"
 #include "support/FakePlatform.h"
 #include "support/FolderAccess.h"
+#include "support/SmallDisk.h"
 #include "support/TestBooks.h"
 
 namespace {
 
 const char* const kSaverBook = "VANTREO_SAVER_BOOK";
 constexpr int kSmallBook = 3000, kLargeBook = 6000;
+
+// The error the system gives for a new file in folder.
+int NewFileError(const QString& folder) {
+  const int fd = ::open(QFile::encodeName(folder + "/probe").constData(), O_WRONLY | O_CREAT | O_EXCL, 0600);
+  const int error = fd < 0 ? errno : 0;
+  if (fd >= 0) {
+    ::close(fd);
+    QFile::remove(folder + "/probe");
+  }
+  return error;
+}
 
 unsigned PermissionsOf(const QString& path) {
   struct stat info {};
@@ -119,9 +135,11 @@ TEST_F(SaveSafetyTest, AFinishedSaveInPlaceLeavesNoCopyAndOneThatCannotKeepACopy
   AddRecord(book, "Zed");
   book.Dirty = true;
   const Outcome saved = SaveDocument(book);
+  const int refusal = NewFileError(recovery);
   ForbidNewFiles(recovery, false);
   EXPECT_TRUE(book.Dirty);
   EXPECT_EQ(saved.Result, Outcome::Kind::Failed);
+  EXPECT_EQ(saved.Error.Number, refusal) << saved.Error.Description.toStdString();  // the system's own reason
   BookState loaded;
   LoadDocument(loaded, path);
   EXPECT_EQ(loaded.Records.back().Name, "Zoe");
@@ -137,11 +155,74 @@ TEST_F(SaveSafetyTest, ASaveRemovesTheTemporaryFilesThatKilledSavesOfThatBookLef
       {"other.dat.Ab12Cd", book},
   };
   for (const auto& [name, bytes] : files) WriteBytes(dir.filePath(name), bytes);
+  // Named as a temporary but no file of the user's own: a link to a book elsewhere, a pipe, another user's file.
+  const QString elsewhere = home.filePath(QStringLiteral("elsewhere.dat"));
+  WriteBytes(elsewhere, book);
+  ASSERT_TRUE(QFile::link(elsewhere, dir.filePath(QStringLiteral("book.dat.Lk5678"))));
+  ASSERT_EQ(::mkfifo(QFile::encodeName(dir.filePath(QStringLiteral("book.dat.Pp5678"))).constData(), 0600), 0);
+  const QString others = dir.filePath(QStringLiteral("book.dat.Ot5678"));
+  WriteBytes(others, book);
+  const bool othersMade = ::chown(QFile::encodeName(others).constData(), 65534, 65534) == 0;  // the superuser only
+  if (!othersMade) QFile::remove(others);
   BookState saved = PeopleBook(1);
   saved.FileName = path;
   SaveDocument(saved);
-  EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).join(' ').toStdString(),
-            "book.dat book.dat.backup book.dat.Q1w2E3 other.dat.Ab12Cd");
+  EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::System).join(' ').toStdString(),
+            std::string("book.dat book.dat.backup book.dat.Lk5678 ") + (othersMade ? "book.dat.Ot5678 " : "") +
+                "book.dat.Pp5678 book.dat.Q1w2E3 other.dat.Ab12Cd");
+  EXPECT_EQ(ReadBytes(elsewhere), book);
+}
+
+// A save in place that finds no room for the new book fails before a byte of
+// the old one is overwritten: the book keeps its size and bytes.
+TEST_F(SaveSafetyTest, ASaveInPlaceWithoutRoomLeavesTheBookAsItWas) {
+  SmallDisk disk(64);
+  if (!disk.Problem().isEmpty()) GTEST_SKIP() << disk.Problem().toStdString();
+  const QString folder = disk.Path() + "/books", book = folder + "/book.dat";
+  QDir().mkdir(folder);
+  BookState small = PeopleBook(10);
+  small.FileName = book;
+  SaveDocument(small);
+  const std::string old = ReadBytes(book);
+  WriteBytes(disk.Path() + "/filler", std::string(64 * 1024, 'f'));  // as much as fits
+  if (!ForbidNewFiles(folder, true)) GTEST_SKIP() << "the folder cannot be kept from taking new files here";
+  BookState large = PeopleBook(400);
+  large.FileName = book;
+  large.Dirty = true;
+  const Outcome saved = SaveDocument(large);
+  ForbidNewFiles(folder, false);
+  EXPECT_EQ(std::pair(saved.Result, saved.Error.Number), std::pair(Outcome::Kind::Failed, ENOSPC));
+  EXPECT_EQ(ReadBytes(book), old);
+  EXPECT_TRUE(large.Dirty);
+}
+
+// An overwrite in place cut short half-way (here by a file size limit) leaves
+// a file that no load takes for a book: neither the old book nor the new one.
+TEST_F(SaveSafetyTest, AnOverwriteInPlaceCutShortIsNeverLoadedAsABook) {
+  BookState book = PeopleBook(600);
+  book.FileName = path;
+  SaveDocument(book);
+  const std::string old = ReadBytes(path);
+  for (AddressRecord& record : book.Records) std::replace(record.Name.begin(), record.Name.end(), 'a', 'e');
+  PlatformError error;
+  const std::string changed = EncodeDocument(book, error).value();
+  ASSERT_EQ(changed.size(), old.size());
+  if (!ForbidNewFiles(dir.path(), true)) GTEST_SKIP() << "the folder cannot be kept from taking new files here";
+  rlimit unlimited {};
+  ::getrlimit(RLIMIT_FSIZE, &unlimited);
+  const rlimit half{old.size() / 2, unlimited.rlim_max};
+  const auto previous = std::signal(SIGXFSZ, SIG_IGN);
+  ::setrlimit(RLIMIT_FSIZE, &half);
+  const bool written = ReplaceFile(path, changed, PreviousVersion::Discard, error).has_value();
+  ::setrlimit(RLIMIT_FSIZE, &unlimited);
+  std::signal(SIGXFSZ, previous);
+  ForbidNewFiles(dir.path(), false);
+  ASSERT_FALSE(written);
+  EXPECT_EQ(error.Number, EFBIG);
+  BookState loaded = PeopleBook(1);
+  const Outcome load = LoadDocument(loaded, path);
+  EXPECT_EQ(load.Result, Outcome::Kind::Refused) << load.Problem.toStdString();
+  EXPECT_EQ(loaded.Records, PeopleBook(1).Records);
 }
 
 // What is kept for recovery is private: the folder only for its owner, each

@@ -7,6 +7,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QListWidget>
@@ -15,10 +16,11 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QHeaderView>
+#include <QSignalSpy>
 #include <QSplitter>
 #include <QTableView>
-#include <QTableWidget>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include <sys/stat.h>
 
@@ -76,6 +78,30 @@ class InterchangeDialogTest : public testing::Test {
     return cells;
   }
 
+  // Waits until the preview shows the mapping and choices as they are now.
+  static void AwaitPreview(frmImport& dialog) {
+    QSignalSpy shown(&dialog, &frmImport::PreviewShown);
+    while (dialog.Replanning()) ASSERT_TRUE(shown.wait(60000));
+  }
+
+  // Opens the editor of a cell of the column mapping with F2, as the keyboard does.
+  static QComboBox* EditMapping(frmImport& dialog, int row, int column) {
+    const QModelIndex cell = dialog.grdColumns->model()->index(row, column);
+    dialog.grdColumns->setCurrentIndex(cell);
+    QTest::keyClick(dialog.grdColumns, Qt::Key_F2);
+    return qobject_cast<QComboBox*>(dialog.grdColumns->indexWidget(cell));
+  }
+  // Types text into the cell's editor and ends with Enter.
+  static void TypeMapping(frmImport& dialog, int row, int column, const char* text) {
+    QComboBox* box = EditMapping(dialog, row, column);
+    ASSERT_NE(box, nullptr) << row << "," << column;
+    QWidget* keys = box->isEditable() ? static_cast<QWidget*>(box->lineEdit()) : box;
+    if (box->isEditable()) box->lineEdit()->clear();
+    QTest::keyClicks(keys, QString::fromLatin1(text));
+    QTest::keyClick(keys, Qt::Key_Return);
+    QCoreApplication::processEvents();  // the view takes the value and closes the editor
+  }
+
   bool Previews(const frmImport& dialog, const char* text) {
     return dialog.txtPreview->toPlainText().contains(QString::fromUtf8(text));
   }
@@ -106,12 +132,17 @@ TEST_F(InterchangeDialogTest, PreviewSkipsLikelyDuplicatesByDefaultAndOkAppendsT
     EXPECT_TRUE(Previews(dialog, "Likely duplicates, skipped (1):\n    Иван Петров (like record 1)\n"));
     EXPECT_FALSE(dialog.grdColumns->isVisibleTo(&dialog));
     const QAbstractItemModel* contacts = dialog.grdContacts->model();
+    QStringList captions;
+    for (int column = 0; column < contacts->columnCount(); ++column)
+      captions << contacts->headerData(column, Qt::Horizontal).toString();
+    EXPECT_EQ(captions, QStringList({"Name", "Company", "Phones", "Group", "Remarks"}));
     ASSERT_EQ(contacts->rowCount(), 2);
     EXPECT_EQ(Row(contacts, 0), QStringList({"Иван Петров", "", "", "", "Likely duplicate of record 1, skipped"}));
     EXPECT_EQ(Row(contacts, 1), QStringList({"", "Lukasz Bakery", "Work: (555) 010-2000", "", ""}));
     EXPECT_FALSE(contacts->data(contacts->index(0, 0), Qt::BackgroundRole).isNull());
     EXPECT_TRUE(contacts->data(contacts->index(1, 0), Qt::BackgroundRole).isNull());
     dialog.chkSkipDuplicates->click();
+    AwaitPreview(dialog);
     EXPECT_TRUE(Previews(dialog, "Contacts to add: 2\n"));
     EXPECT_EQ(Row(contacts, 0), QStringList({"Ivan Petrov", "Roga i kopyta",
                                              "Mobile: +7 495 123-45-67; Dacha: +7 495 765-43-21; Home: +7 495 000-00-01", "",
@@ -163,20 +194,25 @@ TEST_F(InterchangeDialogTest, UnrecognisedColumnsStartFromAGuessAndGoToNotesUnle
   PlatformError error;
   ASSERT_EQ(OpenImportSource(Fixture("mapping-headers.csv"), source, error), SourceOutcome::Read);
   frmImport dialog(book, {source});
-  ASSERT_EQ(dialog.grdColumns->rowCount(), 4);
-  const auto field = [&](int row) { return static_cast<QComboBox*>(dialog.grdColumns->cellWidget(row, 3)); };
-  const auto phoneName = [&](int row) { return static_cast<QComboBox*>(dialog.grdColumns->cellWidget(row, 4)); };
-  EXPECT_EQ(field(1)->currentText(), "Phone");
-  EXPECT_EQ(phoneName(1)->currentText(), "Mobile");
-  EXPECT_TRUE(phoneName(1)->isEditable());
-  EXPECT_EQ(phoneName(1)->findText(QStringLiteral("Car Phone")), 3);
-  EXPECT_EQ(field(0)->currentText(), "Notes, under its header");
+  dialog.show();
+  const QAbstractItemModel* mapping = dialog.grdColumns->model();
+  ASSERT_EQ(mapping->rowCount(), 4);
+  EXPECT_EQ(Row(mapping, 1), QStringList({"mapping-headers.csv", "Cell #", "0170 1", "Phone", "Mobile"}));
+  EXPECT_EQ(mapping->index(0, 3).data().toString(), "Notes, under its header");
+  EXPECT_FALSE(mapping->flags(mapping->index(0, 4)) & Qt::ItemIsEditable);  // a phone name only for a phone
+  QComboBox* phoneName = EditMapping(dialog, 1, 4);
+  ASSERT_NE(phoneName, nullptr);
+  EXPECT_TRUE(phoneName->isEditable());
+  EXPECT_EQ(phoneName->currentText(), "Mobile");
+  EXPECT_EQ(phoneName->findText(QStringLiteral("Car Phone")), 3);
+  QTest::keyClick(phoneName->lineEdit(), Qt::Key_Escape);
   EXPECT_TRUE(Previews(dialog, "    (no name): Kontakt, Festnetz, Lieblingsfarbe"));
-  field(0)->setCurrentText(QStringLiteral("Name"));
-  field(2)->setCurrentText(QStringLiteral("Phone"));
-  phoneName(2)->setCurrentIndex(0);
-  Q_EMIT phoneName(2)->activated(0);
-  field(3)->setCurrentText(QStringLiteral("Skip"));
+  TypeMapping(dialog, 0, 3, "Na");
+  TypeMapping(dialog, 2, 3, "Ph");
+  TypeMapping(dialog, 2, 4, "Home");
+  TypeMapping(dialog, 3, 3, "Sk");
+  EXPECT_EQ(Row(mapping, 2).mid(3), QStringList({"Phone", "Home"}));
+  AwaitPreview(dialog);
   EXPECT_EQ(Row(dialog.grdContacts->model(), 0), QStringList({"Karl Klein", "", "Mobile: 0170 1; Home: 030 2", "", ""}));
   EXPECT_TRUE(Previews(dialog, "Phone names to create: Mobile"));
   dialog.cmdOK->click();
@@ -184,6 +220,35 @@ TEST_F(InterchangeDialogTest, UnrecognisedColumnsStartFromAGuessAndGoToNotesUnle
   const KeptRecord kept = Kept(book, book.Records[2]);
   EXPECT_EQ(kept.Phones, (std::vector<std::pair<std::string, std::string>>{{"0170 1", "Mobile"}, {"030 2", "Home"}}));
   EXPECT_EQ(kept.Notes, "");
+}
+
+// A file of thousands of columns opens with the mapping as text, and an
+// editor only for the cell being edited; OK takes the mapping as it is now,
+// even while its preview is still being worked out.
+TEST_F(InterchangeDialogTest, AWideFileIsMappedCellByCellAndOkTakesTheNewestMapping) {
+  QTemporaryDir dir;
+  const QString wide = dir.filePath(QStringLiteral("wide.csv"));
+  std::string header = "Name", row = "Ann Wide";
+  for (int c = 1; c < 2000; ++c) {
+    header += ",Column " + std::to_string(c);
+    row += ",v" + std::to_string(c);
+  }
+  WriteBytes(wide, header + "\r\n" + row + "\r\n");
+  ImportSource source;
+  PlatformError error;
+  ASSERT_EQ(OpenImportSource(wide, source, error), SourceOutcome::Read);
+  frmImport dialog(book, {source});
+  dialog.show();
+  ASSERT_EQ(dialog.grdColumns->model()->rowCount(), 1999);
+  EXPECT_TRUE(dialog.grdColumns->findChildren<QComboBox*>().isEmpty());
+  TypeMapping(dialog, 0, 3, "Ph");
+  TypeMapping(dialog, 0, 4, "Work");
+  TypeMapping(dialog, 1, 3, "Sk");
+  dialog.cmdOK->click();
+  ASSERT_EQ(book.RecordCount(), 3);
+  const KeptRecord kept = Kept(book, book.Records[2]);
+  EXPECT_EQ(kept.Phones, (std::vector<std::pair<std::string, std::string>>{{"v1", "Work"}}));
+  EXPECT_EQ(kept.Notes.substr(0, 24), "Column 3: v3\r\nColumn 4: ");
 }
 
 // The mapping and the contacts share the dialog through a splitter, the mapping with the most room at first.

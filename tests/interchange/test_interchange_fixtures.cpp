@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include "core/Document.h"
+#include "interchange/AppleLabel.h"
 #include "interchange/ImportPlan.h"
+#include "interchange/VCardReader.h"
 #include "support/CaseNames.h"
 #include "support/ImportCheck.h"
 #include "support/TestBooks.h"
@@ -12,10 +14,10 @@ namespace {
 
 QString Fixture(const char* file) { return QStringLiteral(VANTREO_TEST_DATA_DIR "/interchange/") + file; }
 
-ImportSource Opened(const char* file) {
+ImportSource Opened(const char* file, CardReading reading = CardReading::AtOnce) {
   ImportSource source;
   PlatformError error;
-  EXPECT_EQ(OpenImportSource(Fixture(file), source, error), SourceOutcome::Read) << file;
+  EXPECT_EQ(OpenImportSource(Fixture(file), source, error, reading), SourceOutcome::Read) << file;
   return source;
 }
 
@@ -117,8 +119,8 @@ INSTANTIATE_TEST_SUITE_P(Files, FixtureRecordTest, testing::Values(
     FixtureRecord{"lenient-cards.vcf", 6, {"Carla Chef", "", 0, "",
         {{"555-0306", "Mobile"}}, {}, ""}},
     FixtureRecord{"lenient-cards.vcf", 7, {"Per Lund", "", 0, "Kirkeveien 2\r\nBakgarden\r\nOslo, 0355\r\nNorge", {}, {}, ""}},
-    FixtureRecord{"lenient-cards.vcf", 8, {"Åse Sørensen", "", 0, "", {{"555-0308", "Mobile"}}, {}, ""}},
-    FixtureRecord{"lenient-cards.vcf", 9, {"Fjord Tools Oslo", "Fjord Tools AS", 1, "", {{"555-0309", "Work"}}, {}, ""}}),
+    FixtureRecord{"lenient-cards.vcf", 9, {"Åse Sørensen", "", 0, "", {{"555-0308", "Mobile"}}, {}, ""}},
+    FixtureRecord{"lenient-cards.vcf", 10, {"Fjord Tools Oslo", "Fjord Tools AS", 1, "", {{"555-0309", "Work"}}, {}, ""}}),
     [](const testing::TestParamInfo<FixtureRecord>& info) {
       return CaseName(QStringLiteral("%1 %2").arg(QString::fromLatin1(info.param.File)).arg(info.param.Index));
     });
@@ -179,6 +181,7 @@ TEST(ImportPlanTest, LimitsOfTheDataFileAndPhoneNamesInAnyLetterCase) {
   const ImportPlan plan = PlanImport(book, ReadResult{{contact, contact}, {}, 0}, false);
   ASSERT_EQ(plan.Records.size(), 1u);
   EXPECT_EQ(plan.NotAddedForRoom, 1);
+  EXPECT_EQ(std::pair(plan.Contacts[0].NoRoom, plan.Contacts[1].NoRoom), std::pair(false, true));  // marked in the preview
   EXPECT_EQ(plan.Records[0].Notes.size(), 65535u);
   EXPECT_EQ(plan.Cut.size(), 1u);
   EXPECT_EQ(plan.NewGroups, std::vector<std::string>{"New"});
@@ -188,13 +191,90 @@ TEST(ImportPlanTest, LimitsOfTheDataFileAndPhoneNamesInAnyLetterCase) {
   EXPECT_TRUE(plan.NewPhoneNames.empty());
 }
 
+// A group the full group list cannot take is named once in the summary,
+// however many contacts are in it; each of them keeps it in Notes.
+TEST(ImportPlanTest, AGroupBeyondTheLimitIsNamedOnceHoweverManyContactsAreInIt) {
+  BookState book = BookWithGroups({});
+  for (int g = 0; g < kMaxGroups; ++g) AddGroup(book, "G" + std::to_string(g));
+  std::vector<ImportedContact> contacts(3);
+  for (size_t i = 0; i < contacts.size(); ++i) {
+    contacts[i].Name = QStringLiteral("Member %1").arg(i);
+    contacts[i].Categories = {QStringLiteral("Choir"), QStringLiteral("Chess")};
+  }
+  const ImportPlan plan = PlanImport(book, ReadResult{contacts, {}, 0}, false);
+  ASSERT_EQ(plan.Records.size(), 3u);
+  EXPECT_TRUE(ImportSummary(plan).contains(
+      "Groups not created, the book holds at most 250 groups (kept in Notes): Choir, Chess"))
+      << ImportSummary(plan).join('\n').toStdString();
+  for (const AddressRecord& record : plan.Records) EXPECT_NE(record.Notes.find("Chess"), std::string::npos);
+}
+
+// Each LABEL gives the lines of an address of its types of its own: a second
+// one of the same types labels the second such address, not the first again.
+TEST(VCardLabelTest, LabelsOfTheSameTypesLabelTheirAddressesInTurn) {
+  const ReadResult read = ReadVCards("BEGIN:VCARD\r\nVERSION:3.0\r\nFN:Ann\r\n"
+                                     "ADR;TYPE=HOME:;;1 Main St;Town;;;\r\nADR;TYPE=HOME:;;2 Side St;Village;;;\r\n"
+                                     "LABEL;TYPE=HOME:1 Main Street\\nTown\r\n"
+                                     "LABEL;TYPE=HOME:2 Side Street\\nVillage\r\nEND:VCARD\r\n",
+                                     QStringLiteral("two-homes.vcf"));
+  ASSERT_EQ(read.Contacts.size(), 1u);
+  std::vector<QStringList> addresses;
+  for (const ContactAddress& address : read.Contacts[0].Addresses) addresses.push_back(address.Lines);
+  EXPECT_EQ(addresses, (std::vector<QStringList>{{"1 Main Street", "Town"}, {"2 Side Street", "Village"}}));
+}
+
 }  // namespace
 
 TEST(LenientReadingTest, LinesThatAreNoPropertyAreListedAndTheirCardsKept) {
+  // The ninth card's picture goes on over unindented lines, as 2.1 writers do: they are its
+  // value, not lines to list.
   const ImportPlan plan = PlanFor("lenient-cards.vcf");
-  EXPECT_EQ(plan.Records.size(), 10u);
+  ASSERT_EQ(plan.Records.size(), 11u);
+  EXPECT_EQ(plan.Records[8].Phones[0], "555-0909");
   std::vector<int> lines;
   for (const SkippedEntry& entry : plan.Skipped) lines.push_back(entry.Line);
   EXPECT_EQ(lines, (std::vector<int>{4, 23}));
   EXPECT_TRUE(ImportSummary(plan).contains("    lenient-cards.vcf, line 23: is not a property, left out; its card was kept"));
 }
+
+// Cards read while planning (as the command line reads them) give the plan
+// cards read at once give: the same records, skipped lines and summary.
+class CardReadingTest : public testing::TestWithParam<const char*> {};
+
+TEST_P(CardReadingTest, ReadingWhilePlanningPlansTheSame) {
+  const ImportSource atOnce = Opened(GetParam()), whenPlanned = Opened(GetParam(), CardReading::WhenPlanned);
+  EXPECT_TRUE(whenPlanned.Cards.Contacts.empty());
+  const ImportPlan expected = PlanImport(BookWithGroups({}), std::vector<ImportSource>{atOnce}, true);
+  const ImportPlan plan = PlanImport(BookWithGroups({}), std::vector<ImportSource>{whenPlanned}, true);
+  ASSERT_FALSE(expected.Records.empty());
+  EXPECT_EQ(plan.Records, expected.Records);
+  EXPECT_EQ(ImportSummary(plan), ImportSummary(expected));
+  EXPECT_EQ(ContactsOf({whenPlanned}).Contacts.size(), atOnce.Cards.Contacts.size());
+}
+
+INSTANTIATE_TEST_SUITE_P(Files, CardReadingTest,
+                         testing::Values("rfc2426-examples.vcf", "rfc6350-examples.vcf", "outlook-vcard21.vcf",
+                                         "apple-contacts.vcf", "lenient-cards.vcf", "broken-cards.vcf"),
+                         [](const testing::TestParamInfo<const char*>& info) { return CaseName(QString::fromLatin1(info.param)); });
+
+struct LabelCase {
+  const char* Name;
+  const char* Written;
+  const char* Plain;
+};
+
+void PrintTo(const LabelCase& label, std::ostream* out) { *out << label.Name; }
+
+class AppleLabelTest : public testing::TestWithParam<LabelCase> {};
+
+TEST_P(AppleLabelTest, ApplesFormOnOneLineGivesTheName) {
+  EXPECT_EQ(PlainLabel(QString::fromUtf8(GetParam().Written)), QString::fromUtf8(GetParam().Plain));
+}
+
+INSTANTIATE_TEST_SUITE_P(Labels, AppleLabelTest, testing::Values(
+    LabelCase{"AppleForm", "_$!<Mobile>!$_", "Mobile"}, LabelCase{"AppleFormWithBlanks", "  _$!<HomeFAX>!$_ ", "HomeFAX"},
+    LabelCase{"AppleFormEmpty", "_$!<>!$_", ""}, LabelCase{"Custom", "Cell #", "Cell #"},
+    LabelCase{"CustomWithBlanks", " Boat ", "Boat"}, LabelCase{"NoEnd", "_$!<Mobile", "_$!<Mobile"},
+    LabelCase{"EndsOverlapping", "_$!<!$_", "_$!<!$_"}, LabelCase{"TwoLines", "_$!<two\nlines>!$_", "_$!<two\nlines>!$_"},
+    LabelCase{"TwoForms", "_$!<A>!$_ and _$!<B>!$_", "A>!$_ and _$!<B"}),
+    [](const testing::TestParamInfo<LabelCase>& info) { return std::string(info.param.Name); });

@@ -7,6 +7,8 @@
 #include <QTcpSocket>
 #include <QThread>
 
+#include <csignal>
+
 #include "sync/DavReply.h"
 
 namespace {
@@ -62,8 +64,17 @@ bool PrivateRadicale::Start() {
   return false;
 }
 
+void PrivateRadicale::Pause() {
+  if (process_.state() != QProcess::NotRunning) ::kill(static_cast<pid_t>(process_.processId()), SIGSTOP);
+}
+
+void PrivateRadicale::Resume() {
+  if (process_.state() != QProcess::NotRunning) ::kill(static_cast<pid_t>(process_.processId()), SIGCONT);
+}
+
 void PrivateRadicale::Stop() {
   if (process_.state() == QProcess::NotRunning) return;
+  Resume();
   process_.terminate();
   if (!process_.waitForFinished(5000)) process_.kill();
   process_.waitForFinished(5000);

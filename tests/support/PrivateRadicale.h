@@ -21,6 +21,10 @@ class PrivateRadicale {
   // Stops the server; Start() brings it back on the same port and storage.
   void Stop();
   bool Start();
+  // Freezes the server (SIGSTOP): it takes connections but answers nothing
+  // until Resume(), so that a sync stays in progress for as long as a test needs.
+  void Pause();
+  void Resume();
 
   QUrl Root() const;
   QString User() const { return QStringLiteral("alice"); }

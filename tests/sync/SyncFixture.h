@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <map>
+#include <optional>
 
 #include <gtest/gtest.h>
 
@@ -11,18 +12,24 @@
 
 // Counts the requests by method and can act just before the n-th request
 // of a method goes out (stop the server, change a card behind the sync's back).
+// Answer, where set, may answer a request in the server's stead.
 class WatchedHttp : public HttpClient {
  public:
   explicit WatchedHttp(HttpClient& inner) : inner_(inner) {}
   HttpReply Send(const HttpRequest& request) override {
     const int seen = ++Count[request.Method];
+    Sent.push_back(request);
     if (request.Method == TriggerMethod && seen == TriggerAt && Trigger) Trigger();
-    return inner_.Send(request);
+    const std::optional<HttpReply> standIn = Answer ? Answer(request) : std::nullopt;
+    return standIn ? *standIn : inner_.Send(request);
   }
+  void Abandon() override { inner_.Abandon(); }
   std::map<QByteArray, int> Count;
   QByteArray TriggerMethod;
   int TriggerAt = 0;
   std::function<void()> Trigger;
+  std::function<std::optional<HttpReply>(const HttpRequest&)> Answer;
+  std::vector<HttpRequest> Sent;
 
  private:
   HttpClient& inner_;
@@ -75,9 +82,11 @@ class SyncTest : public testing::Test {
     watched.TriggerMethod = triggerMethod;
     watched.TriggerAt = triggerAt;
     watched.Trigger = trigger;
+    watched.Answer = answer;
     CardDavClient client(watched);
     SyncResult result = SyncBook(book, state, client, options);
     requests = watched.Count;
+    sent = watched.Sent;
     return result;
   }
 
@@ -94,4 +103,6 @@ class SyncTest : public testing::Test {
   QByteArray triggerMethod;
   int triggerAt = 0;
   std::function<void()> trigger;
+  std::function<std::optional<HttpReply>(const HttpRequest&)> answer;
+  std::vector<HttpRequest> sent;
 };

@@ -126,4 +126,77 @@ TEST_F(SyncCommandTest, WrongUsageExitsWithTwo) {
   EXPECT_FALSE(QFile::exists(book));
 }
 
+TEST_F(SyncCommandTest, AConflictKeepsBothVersionsAsNobodyCanBeAsked) {
+  ASSERT_EQ(Vantreo(FirstRun(password)).ExitCode, 0);
+  const QUrl card = addressBook.resolved(QUrl(QStringLiteral("m.vcf")));
+  server.Put(card, server.Get(card).replace("33 1 44", "33 1 55"));
+  BookState loaded;
+  NewDocument(loaded);
+  ASSERT_TRUE(LoadDocument(loaded, book).Succeeded());
+  loaded.Records[0].Phones[0] = "33 1 66";
+  StampChange(loaded, loaded.Records[0]);
+  ASSERT_TRUE(SaveDocument(loaded).Succeeded());
+  const Outcome run = Vantreo({QStringLiteral("--sync"), book, QStringLiteral("--password-file"), password});
+  ASSERT_EQ(run.ExitCode, 0) << run.Err.toStdString();
+  EXPECT_TRUE(run.Out.contains(QLatin1String("both kept (1):\n    Marie Curie"))) << run.Out.toStdString();
+  NewDocument(loaded);
+  ASSERT_TRUE(LoadDocument(loaded, book).Succeeded());
+  ASSERT_EQ(loaded.RecordCount(), 2);
+  EXPECT_EQ(loaded.Records[0].Phones[0], "33 1 55");
+  EXPECT_EQ(loaded.Records[1].Phones[0], "33 1 66");
+  EXPECT_EQ(server.CardsIn(addressBook).size(), 2);
+}
+
+TEST_F(SyncCommandTest, EachBookKeepsItsOwnAccount) {
+  const QUrl work = server.AddAddressBook(QStringLiteral("work"), QStringLiteral("Work"));
+  server.Put(work.resolved(QUrl(QStringLiteral("w.vcf"))), "BEGIN:VCARD\r\nVERSION:3.0\r\nUID:w\r\nFN:Lise Meitner\r\nEND:VCARD\r\n");
+  const QString other = dir.filePath(QStringLiteral("work.dat"));
+  QStringList firstOther = FirstRun(password);
+  firstOther[1] = other;
+  firstOther[3] = work.toString();
+  ASSERT_EQ(Vantreo(FirstRun(password)).ExitCode, 0);
+  ASSERT_EQ(Vantreo(firstOther).ExitCode, 0);
+  for (const auto& [file, url] : {std::pair{book, addressBook}, std::pair{other, work}}) {
+    const Outcome later = Vantreo({QStringLiteral("--sync"), file, QStringLiteral("--password-file"), password});
+    EXPECT_EQ(later.ExitCode, 0) << later.Err.toStdString();
+    EXPECT_TRUE(later.Out.contains(url.toString() + QStringLiteral(" (1 records)"))) << later.Out.toStdString();
+  }
+  const Outcome moved = Vantreo(firstOther.replaceInStrings(other, book));
+  EXPECT_EQ(moved.ExitCode, 1);
+  EXPECT_TRUE(moved.Err.contains(QLatin1String("already syncs with"))) << moved.Err.toStdString();
+  EXPECT_EQ(server.CardsIn(addressBook).size(), 1);
+  EXPECT_EQ(server.CardsIn(work).size(), 1);
+}
+
+TEST_F(SyncCommandTest, SeveralAddressBooksAtTheServerAreListedForTheUserToNameOne) {
+  server.AddAddressBook(QStringLiteral("work"), QStringLiteral("Work contacts"));
+  QStringList arguments = FirstRun(password);
+  arguments[3] = server.Root().toString();
+  const Outcome run = Vantreo(arguments);
+  EXPECT_EQ(run.ExitCode, 2);
+  for (const char* listed : {"Phone", "Work contacts", "/alice/phone/", "/alice/work/"})
+    EXPECT_TRUE(run.Err.contains(QLatin1String(listed))) << listed << "\n" << run.Err.toStdString();
+  EXPECT_FALSE(QFile::exists(book));
+  arguments[3] = server.Root().resolved(QUrl(QStringLiteral("/alice/work/"))).toString();
+  const Outcome named = Vantreo(arguments);
+  EXPECT_EQ(named.ExitCode, 0) << named.Err.toStdString();
+  EXPECT_TRUE(named.Out.contains(QLatin1String("/alice/work/"))) << named.Out.toStdString();
+}
+
+TEST_F(SyncCommandTest, AFirstRunThatCannotStartFailsWithOne) {
+  const QString missing = dir.filePath(QStringLiteral("no such file"));
+  struct Case {
+    QStringList Arguments;
+    const char* Message;
+  };
+  const Case cases[] = {{{"--sync", book, "--server", addressBook.toString(), "--user", "alice", "--password-file", missing}, "does not exist"},
+                        {{"--sync", book, "--server", "http://192.0.2.1/", "--user", "alice", "--password-file", password}, "use https"}};
+  for (const Case& c : cases) {
+    const Outcome run = Vantreo(c.Arguments);
+    EXPECT_EQ(run.ExitCode, 1) << c.Message;
+    EXPECT_TRUE(run.Err.contains(QLatin1String(c.Message))) << run.Err.toStdString();
+    EXPECT_FALSE(QFile::exists(book));
+  }
+}
+
 }  // namespace

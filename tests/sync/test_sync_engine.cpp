@@ -34,7 +34,7 @@ TEST_F(SyncTest, FirstSyncIntoAnEmptyBookBringsEveryCardWithItsNamesUnchanged) {
   BookState book = UnicodeBook();
   SyncState state = StateFor(addressBook);
   int previews = 0;
-  const SyncResult result = Sync(book, state, {false, {}, [&](const SyncPlan& plan) { return ++previews, plan.AddHere.size() == 2; }});
+  const SyncResult result = Sync(book, state, {false, {}, [&](const SyncPlan& plan) { return ++previews, plan.AddHere.size() == 2; }, {}});
   ASSERT_TRUE(result.Ok) << result.Message.toStdString();
   EXPECT_EQ(previews, 1);
   ASSERT_EQ(book.RecordCount(), 2);
@@ -54,7 +54,7 @@ TEST_F(SyncTest, FirstSyncIntoABookWithRecordsMergesAfterThePreviewAndWipesNothi
   AddRecord(book, "Bea Here", "555-0202");
   SyncState state = StateFor(addressBook);
   SyncPlan shown;
-  ASSERT_TRUE(Sync(book, state, {false, {}, [&](const SyncPlan& plan) { return shown = plan, false; }}).Cancelled);
+  ASSERT_TRUE(Sync(book, state, {false, {}, [&](const SyncPlan& plan) { return shown = plan, false; }, {}}).Cancelled);
   EXPECT_EQ(book.RecordCount(), 2);  // cancelled: nothing changed
   EXPECT_EQ(server.CardsIn(addressBook).size(), 2);
   EXPECT_EQ(shown.AddHere, QStringList{QStringLiteral("Carl Gauss")});
@@ -163,7 +163,7 @@ class SyncConflictTest : public SyncTest {
 TEST_F(SyncConflictTest, ChangesToDifferentFieldsAreMergedOnBothSides) {
   ChangeOnServer("NOTE:chemist", "NOTE:two Nobel prizes");
   Edit(book, 0, [](AddressRecord& record) { record.Phones[0] = "200"; });
-  const SyncResult result = Sync(book, state, {false, [](const FieldConflict&) -> ConflictChoice { ADD_FAILURE() << "asked"; return ConflictChoice::KeepHere; }, {}});
+  const SyncResult result = Sync(book, state, {false, [](const FieldConflict&) -> ConflictChoice { ADD_FAILURE() << "asked"; return ConflictChoice::KeepHere; }, {}, {}});
   ASSERT_TRUE(result.Ok);
   EXPECT_EQ(result.Plan.Merged, QStringList{QStringLiteral("Linus Pauling")});
   EXPECT_EQ(book.Records[0].Notes, "two Nobel prizes");
@@ -176,7 +176,7 @@ TEST_F(SyncConflictTest, TheSameFieldIsAskedWithBothValuesOrBothVersionsAreKept)
   ChangeOnServer("TEL;TYPE=HOME:100", "TEL;TYPE=HOME:300");
   Edit(book, 0, [](AddressRecord& record) { record.Phones[0] = "200"; });
   std::vector<FieldConflict> asked;
-  const SyncResult answered = Sync(book, state, {false, [&](const FieldConflict& c) { asked.push_back(c); return ConflictChoice::KeepServer; }, {}});
+  const SyncResult answered = Sync(book, state, {false, [&](const FieldConflict& c) { asked.push_back(c); return ConflictChoice::KeepServer; }, {}, {}});
   ASSERT_TRUE(answered.Ok);
   ASSERT_EQ(asked.size(), 1u);
   EXPECT_EQ(asked[0].Field, CardField::Phone1);
@@ -206,10 +206,10 @@ TEST_P(SyncPathTest, AChangeOnTheServerArrivesAndNothingElseIsFetched) {
   for (int i = 0; i < 5; ++i) server.Put(CardUrl(qPrintable(QStringLiteral("p%1.vcf").arg(i))), Card(qPrintable(QString::number(i)), qPrintable(QStringLiteral("Person %1").arg(i))));
   BookState book = UnicodeBook();
   SyncState state = StateFor(addressBook);
-  ASSERT_TRUE(Sync(book, state, {GetParam().ForceETags, {}, {}}).Ok);
+  ASSERT_TRUE(Sync(book, state, {GetParam().ForceETags, {}, {}, {}}).Ok);
   EXPECT_EQ(state.SyncToken.isEmpty(), GetParam().ForceETags);
   server.Put(CardUrl("p3.vcf"), Card("3", "Person Three"));
-  const SyncResult result = Sync(book, state, {GetParam().ForceETags, {}, {}});
+  const SyncResult result = Sync(book, state, {GetParam().ForceETags, {}, {}, {}});
   ASSERT_TRUE(result.Ok);
   EXPECT_EQ(result.Plan.UpdateHere, QStringList{QStringLiteral("Person Three")});
   EXPECT_EQ(requests["PROPFIND"], GetParam().ForceETags ? 1 : 0);

@@ -497,7 +497,7 @@ TEST(DesktopTelephony, NumberGoesOutAsTelLinkToTheDefaultApplicationAndItsAbsenc
   EXPECT_EQ(TelephonyService().RequestMakeCall({"   ", "Vantreo", "Ann", ""}), kDialInvalidAddress);
   EXPECT_EQ(TelephonyService().RequestMakeCall({"+1 (555) 010-9999 #2", "Vantreo", "Ann", ""}), kDialAccepted);
   const QString received = dir.filePath("record-tel.received");
-  QTest::qWaitFor([&] { return QFile::exists(received); }, 60000);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return QFile::exists(received); }, 60000)) << "the tel: application never wrote the link";
   EXPECT_EQ(ReadBytes(received), "tel:+1%20(555)%20010-9999%20%232");
   QStandardPaths::setTestModeEnabled(true);
 }
