@@ -251,6 +251,20 @@ TEST_F(InterchangeDialogTest, AWideFileIsMappedCellByCellAndOkTakesTheNewestMapp
   EXPECT_EQ(kept.Notes.substr(0, 24), "Column 3: v3\r\nColumn 4: ");
 }
 
+TEST_F(InterchangeDialogTest, TheMappingShowsTheFirstValueOfEachColumnAsItsExample) {
+  QTemporaryDir dir;
+  const QString table = dir.filePath(QStringLiteral("two.csv"));
+  WriteBytes(table, "Kontakt,Festnetz,Lieblingsfarbe\r\nKarl Klein,,Blau\r\nLena Lang,030 2,Gelb\r\n");
+  ImportSource source;
+  PlatformError error;
+  ASSERT_EQ(OpenImportSource(table, source, error), SourceOutcome::Read);
+  frmImport dialog(book, {source});
+  const QAbstractItemModel* mapping = dialog.grdColumns->model();
+  QStringList examples;
+  for (int row = 0; row < mapping->rowCount(); ++row) examples << Row(mapping, row).mid(1, 2).join(": ");
+  EXPECT_EQ(examples, (QStringList{"Kontakt: Karl Klein", "Festnetz: 030 2", "Lieblingsfarbe: Blau"}));
+}
+
 // The mapping and the contacts share the dialog through a splitter, the mapping with the most room at first.
 TEST_F(InterchangeDialogTest, TheMappingGetsTheRoomAndTheSplitterSharesIt) {
   ImportSource source;
