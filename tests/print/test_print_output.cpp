@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QRandomGenerator>
 #include <QRegularExpression>
+#include <QStringEncoder>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -239,6 +240,24 @@ TEST_F(PdfPrintTest, ASideBThatCannotBeWrittenTakesSideAWithIt) {
   EXPECT_THROW(pdf.PrintText("back"), PlatformFailure);
   pdf.AbandonJob();
   EXPECT_TRUE(Files().isEmpty());
+}
+
+// A document names its report's title (in UTF-16 with its mark, as PDF text
+// strings outside Latin letters are); a job given up leaves only finished files.
+TEST_F(PdfPrintTest, AFileCarriesItsTitleAndAnAbandonedJobLeavesNoHalfDrawnFile) {
+  QtPrinter pdf(OutputFor(settings.Printing.Printer));
+  pdf.StartJob(QStringLiteral("phone list"), QStringLiteral("Café Friends"), JobSides::OneSide, {});
+  pdf.PrintText("whole");
+  const QStringList finished = pdf.FinishJob().Files;
+  ASSERT_EQ(finished.size(), 1);
+  QStringEncoder utf16(QStringEncoder::Utf16BE, QStringEncoder::Flag::WriteBom);
+  const QByteArray title = utf16.encode(QStringLiteral("Café Friends"));
+  EXPECT_TRUE(QByteArray::fromStdString(ReadBytes(finished[0])).contains(title));
+  pdf.StartJob(QStringLiteral("phone list"), QStringLiteral("Café Friends"), JobSides::OneSide, {});
+  pdf.PrintText("half");
+  ASSERT_EQ(Files().size(), 2);
+  pdf.AbandonJob();
+  EXPECT_EQ(Files(), QStringList{QFileInfo(finished[0]).fileName()});
 }
 
 TEST_F(PdfPrintTest, AProgramEndedDuringAJobLeavesNeitherItsPrivateFolderNorAHalfWrittenFile) {

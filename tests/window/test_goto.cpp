@@ -139,6 +139,10 @@ TEST_F(GoToTest, OpensOnTheShownRecordAndEnterShowsTheChosenOne) {
     QTest::keyClick(LookFor(dialog), Qt::Key_Down);
     EXPECT_EQ(ChosenName(dialog), "Zo\u00EB Smith");
     QTest::keyClick(LookFor(dialog), Qt::Key_Down);  // stays on the last
+    QTest::keyClick(LookFor(dialog), Qt::Key_PageUp);
+    EXPECT_EQ(ChosenName(dialog), "Mary Smith");
+    QTest::keyClick(LookFor(dialog), Qt::Key_PageDown);
+    EXPECT_EQ(ChosenName(dialog), "Zo\u00EB Smith");
     QTest::keyClick(LookFor(dialog), Qt::Key_Up);
     EXPECT_EQ(ChosenName(dialog), "Mary Smith");
     QTest::keyClicks(LookFor(dialog), "ith");  // typing goes on in the box
