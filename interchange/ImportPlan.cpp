@@ -21,8 +21,17 @@ namespace {
 constexpr qsizetype kLongestSingleByteValue = 65535;
 constexpr qsizetype kShownPerList = 20;
 
-// Names and companies compared ignoring letter case and blanks.
+// Names and companies compared ignoring letter case and blanks; plain ASCII,
+// the usual text, folded here without converting it twice.
 QString ComparisonKey(const std::string& text) {
+  if (std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; })) {
+    QString key(static_cast<qsizetype>(text.size()), Qt::Uninitialized);
+    QChar* out = key.data();
+    for (const char c : text)
+      if (c != ' ' && (c < '\t' || c > '\r')) *out++ = QLatin1Char(c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c);
+    key.truncate(out - key.constData());
+    return key;
+  }
   QString key = ShownText(text).toCaseFolded();
   key.removeIf([](QChar c) { return c.isSpace(); });
   return key;
@@ -134,7 +143,28 @@ class Planner {
   QSet<QString> groupsNotCreated_, phoneNamesNotCreated_;
 };
 
+// The stored text of a value of ASCII, the usual value, made in one pass:
+// such text needs no transliteration or normalization, and each line break
+// ("\r\n", "\r" or "\n") becomes "\r\n", or a blank on a single line.
+// False for any other value, and for one the data file may have to cut.
+bool AsciiText(const QString& value, bool multiLine, std::string& stored) {
+  stored.clear();
+  stored.reserve(static_cast<size_t>(value.size()));
+  for (qsizetype i = 0; i < value.size(); ++i) {
+    const char16_t c = value[i].unicode();
+    if (c >= 0x80) return false;
+    if (c != '\r' && c != '\n') {
+      stored += static_cast<char>(c);
+      continue;
+    }
+    stored += multiLine ? "\r\n" : " ";
+    if (c == '\r' && i + 1 < value.size() && value[i + 1] == '\n') ++i;
+  }
+  return stored.size() <= static_cast<size_t>(kLongestSingleByteValue);
+}
+
 std::string Planner::Text(const QString& value, bool multiLine, const char* field) {
+  if (std::string stored; AsciiText(value, multiLine, stored)) return stored;
   const bool singleByte = book_.Edition == BookEdition::SingleByte;
   QString text = value;
   if (singleByte && !IsAnsiRepresentable(text)) {

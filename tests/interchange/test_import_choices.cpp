@@ -1,5 +1,5 @@
-// Which phones an import keeps and under what phone names, and files in
-// UTF-16 without a byte-order mark.
+// Which phones an import keeps and under what phone names, files in UTF-16
+// without a byte-order mark, and line breaks in values.
 #include <gtest/gtest.h>
 
 #include <QFile>
@@ -77,5 +77,34 @@ TEST(PhoneChoiceTest, ANumberWithoutATypeHasNoPhoneNameAndOtherOnlyWhereTheFileS
   const ImportPlan plan = PlanImport(BookWithGroups({}), ReadVCards("BEGIN:VCARD\r\nFN:A\r\nTEL:1\r\nEND:VCARD\r\n", {}), true);
   EXPECT_TRUE(plan.NewPhoneNames.empty());
 }
+
+struct LineBreakCase {
+  const char* Name;
+  const char* Property;  // a content line, its value with escaped line breaks
+  std::string AddressRecord::*Field;
+  const char* Stored;
+};
+
+void PrintTo(const LineBreakCase& value, std::ostream* out) { *out << value.Name; }
+
+class LineBreakTest : public testing::TestWithParam<LineBreakCase> {};
+
+// Plain ASCII and other text alike: a line break is the data file's in a
+// field of lines, and a blank in a field of one line.
+TEST_P(LineBreakTest, IsStoredAsTheFieldHoldsLines) {
+  const std::string card = std::string("BEGIN:VCARD\r\nVERSION:3.0\r\nN:Lee;Ann;;;\r\n") + GetParam().Property + "\r\nEND:VCARD\r\n";
+  const BookState book = BookWith(ReadVCards(QByteArray::fromStdString(card), QStringLiteral("t.vcf")));
+  ASSERT_EQ(book.RecordCount(), 1);
+  EXPECT_EQ(book.Records[0].*GetParam().Field, GetParam().Stored);
+}
+
+INSTANTIATE_TEST_SUITE_P(Values, LineBreakTest, testing::Values(
+    LineBreakCase{"AsciiNote", "NOTE:one\\ntwo\\n\\nthree", &AddressRecord::Notes, "one\r\ntwo\r\n\r\nthree"},
+    LineBreakCase{"AccentedNote", "NOTE:Zoë\\nÅse", &AddressRecord::Notes, "Zoë\r\nÅse"},
+    LineBreakCase{"AsciiAddress", "LABEL:1 Main St\\nSpringfield", &AddressRecord::Address, "1 Main St\r\nSpringfield"},
+    LineBreakCase{"AsciiName", "FN:Ann\\nLee", &AddressRecord::Name, "Ann Lee"},
+    LineBreakCase{"AccentedName", "FN:Zoë\\nÅse", &AddressRecord::Name, "Zoë Åse"},
+    LineBreakCase{"AsciiCompany", "ORG:Acme\\n\\nWidgets", &AddressRecord::Company, "Acme  Widgets"}),
+    [](const testing::TestParamInfo<LineBreakCase>& info) { return std::string(info.param.Name); });
 
 }  // namespace
