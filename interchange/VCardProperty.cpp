@@ -99,7 +99,9 @@ QByteArray QuotedPrintableDecoded(const QByteArray& value) {
 // components, and each component at the unescaped valueSeparator (when
 // given) into values; the pieces keep their escapes.
 std::vector<QStringList> SplitUnescaped(const QString& text, QChar separator, std::optional<QChar> valueSeparator) {
-  std::vector<QStringList> components(1);
+  std::vector<QStringList> components;
+  components.reserve(static_cast<size_t>(text.count(separator)) + 1);  // at most; allocated once
+  components.emplace_back();
   qsizetype start = 0;
   for (qsizetype i = 0; i <= text.size(); ++i) {
     if (i + 1 < text.size() && text[i] == '\\') {

@@ -263,6 +263,7 @@ class CardReader {
 
   // The types of a property but PREF, in one order: equal for properties of the same types.
   static QByteArray TypesKey(const VCardProperty& property) {
+    if (property.Types().size() == 1 && property.Types().front() != "PREF") return property.Types().front();  // most properties
     QList<QByteArray> types = property.Types();
     types.removeAll("PREF");
     std::sort(types.begin(), types.end());
@@ -310,8 +311,9 @@ bool IsEmpty(const ImportedContact& contact) {
          contact.Extras.empty();
 }
 
+// The property name and its value in any letter case; value is upper case.
 bool IsLine(const VCardProperty& property, const char* name, const char* value) {
-  return property.Name == name && property.Value.trimmed().toUpper() == value;
+  return property.Name == name && QByteArrayView(property.Value).trimmed().compare(value, Qt::CaseInsensitive) == 0;
 }
 
 // A line that reads like a property whose colon is missing ("FN", "TEL;HOME"),
