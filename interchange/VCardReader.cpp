@@ -107,9 +107,9 @@ class CardReader {
  public:
   explicit CardReader(const std::vector<VCardProperty>& properties) : properties_(properties) {
     for (const VCardProperty& property : properties)
-      if (property.Name == "VERSION") version21_ = property.Value.trimmed() == "2.1";
+      if (QByteArrayView(property.Name) == "VERSION") version21_ = property.Value.trimmed() == "2.1";
     for (const VCardProperty& property : properties)
-      if (property.Name == "X-ABLABEL" && !property.Group.isEmpty())
+      if (QByteArrayView(property.Name) == "X-ABLABEL" && !property.Group.isEmpty())
         groupLabels_[property.Group] = PlainLabel(Text(property));
   }
 
@@ -117,7 +117,7 @@ class CardReader {
     QString fn;
     bool hasPersonalName = false;
     for (const VCardProperty& property : properties_) {
-      const QByteArray& name = property.Name;
+      const QByteArrayView name = property.Name;  // compared by length first
       if (name == "FN") {
         fn = Text(property);
       } else if (name == "N") {
@@ -147,7 +147,7 @@ class CardReader {
         AppendLine(contact_.Note, Text(property));
       } else if (property.IsBinary() && (name == "PHOTO" || name == "LOGO" || name == "SOUND" || name == "KEY")) {
         ++binaries;
-      } else if (!kIgnored.contains(name) && !name.isEmpty()) {
+      } else if (!kIgnored.contains(property.Name) && !name.isEmpty()) {
         ReadExtra(property);
       }
     }
@@ -312,8 +312,8 @@ bool IsEmpty(const ImportedContact& contact) {
 }
 
 // The property name and its value in any letter case; value is upper case.
-bool IsLine(const VCardProperty& property, const char* name, const char* value) {
-  return property.Name == name && QByteArrayView(property.Value).trimmed().compare(value, Qt::CaseInsensitive) == 0;
+bool IsLine(const VCardProperty& property, QByteArrayView name, const char* value) {
+  return QByteArrayView(property.Name) == name && QByteArrayView(property.Value).trimmed().compare(value, Qt::CaseInsensitive) == 0;
 }
 
 // A line that reads like a property whose colon is missing ("FN", "TEL;HOME"),
