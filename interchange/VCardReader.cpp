@@ -347,8 +347,7 @@ class CardCollector {
   void Add(VCardProperty&& property) {
     if (IsLine(property, "BEGIN", "VCARD")) {
       if (!open_.empty() && !StartsAgent()) Skip(QStringLiteral("has no END:VCARD"));
-      open_.push_back({property.Line, {}, false});
-      open_.back().Properties.reserve(kUsualProperties);
+      Open(property.Line);
     } else if (open_.empty()) {
       return;  // text between cards
     } else if (IsLine(property, "END", "VCARD")) {
@@ -360,7 +359,7 @@ class CardCollector {
       const int line = property.Line;
       open_.back().LastWasBinary = property.IsBinary();
       open_.back().Properties.push_back(std::move(property));
-      if (agent) open_.push_back({line, {}, false});
+      if (agent) Open(line);
     }
   }
 
@@ -396,6 +395,20 @@ class CardCollector {
 
   void Skip(const QString& reason) {
     result_.Skipped.push_back({source_, open_.back().FirstLine, reason});
+    Drop();
+  }
+
+  // A card's list of properties is kept for the next card: a list of this
+  // size is allocated from the large blocks, which costs more than the card.
+  void Open(int line) {
+    open_.push_back({line, std::move(spare_), false});
+    spare_ = {};
+    open_.back().Properties.reserve(kUsualProperties);
+  }
+
+  void Drop() {
+    spare_ = std::move(open_.back().Properties);
+    spare_.clear();
     open_.pop_back();
   }
 
@@ -405,7 +418,7 @@ class CardCollector {
     result_.BinaryValuesSkipped += binaries;
     if (IsEmpty(contact)) return Skip(QStringLiteral("holds no contact data"));
     take_(contact);
-    open_.pop_back();
+    Drop();
     if (!open_.empty()) open_.back().LastWasBinary = false;
   }
 
@@ -413,6 +426,7 @@ class CardCollector {
   ReadResult& result_;
   const std::function<void(ImportedContact&)>& take_;
   std::vector<OpenCard> open_;  // the card being read, after the cards it is written inside
+  std::vector<VCardProperty> spare_;
 };
 
 }  // namespace
