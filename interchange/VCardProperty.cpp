@@ -43,6 +43,17 @@ bool IsQuotedPrintableLine(QByteArrayView line) {
   return colon > 0 && line.first(colon).toByteArray().toUpper().contains("QUOTED-PRINTABLE");
 }
 
+// A name in upper case. The names most cards hold are shared constants, so
+// that a card's lines do not allocate a name each.
+QByteArray UpperName(QByteArrayView name) {
+  static const QByteArray kCommon[] = {"BEGIN", "END", "VERSION", "PRODID", "FN", "N", "ORG", "ADR", "LABEL", "TEL",
+                                       "EMAIL", "URL", "TITLE", "CATEGORIES", "NOTE", "UID", "REV", "TYPE"};
+  name = name.trimmed();
+  for (const QByteArray& common : kCommon)
+    if (common.size() == name.size() && name.compare(common, Qt::CaseInsensitive) == 0) return common;
+  return name.toByteArray().toUpper();
+}
+
 VCardProperty ParseContentLine(QByteArrayView line, int number) {
   VCardProperty property;
   property.Line = number;
@@ -56,24 +67,26 @@ VCardProperty ParseContentLine(QByteArrayView line, int number) {
     const QByteArrayView qualified = line.first(colon);
     const qsizetype dot = qualified.indexOf('.');
     if (dot >= 0) property.Group = qualified.first(dot).trimmed().toByteArray().toUpper();
-    property.Name = qualified.sliced(dot + 1).trimmed().toByteArray().toUpper();
+    property.Name = UpperName(qualified.sliced(dot + 1));
     return property;
   }
   const QList<QByteArrayView> head = SplitOutsideQuotes(line.first(colon), ';');
   const QByteArrayView qualified = head.front();
   const qsizetype dot = qualified.indexOf('.');
   property.Group = dot >= 0 ? qualified.first(dot).trimmed().toByteArray().toUpper() : QByteArray();
-  property.Name = qualified.sliced(dot + 1).trimmed().toByteArray().toUpper();
+  property.Name = UpperName(qualified.sliced(dot + 1));
   for (qsizetype i = 1; i < head.size(); ++i) {
     const qsizetype equals = IndexOutsideQuotes(head[i], '=');
     if (equals < 0)
       property.Parameters.emplace_back(QByteArray(), head[i].trimmed().toByteArray().toUpper());
     else
-      property.Parameters.emplace_back(head[i].first(equals).trimmed().toByteArray().toUpper(),
+      property.Parameters.emplace_back(UpperName(head[i].first(equals)),
                                        head[i].sliced(equals + 1).toByteArray());
   }
-  if (!property.Parameters.empty())
-    for (const QByteArray& type : property.ParameterValues("TYPE")) property.TypeValues << type.toUpper();
+  if (!property.Parameters.empty()) {
+    property.TypeValues = property.ParameterValues("TYPE");
+    for (QByteArray& type : property.TypeValues) type = std::move(type).toUpper();
+  }
   return property;
 }
 
