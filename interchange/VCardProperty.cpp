@@ -1,6 +1,7 @@
 #include "interchange/VCardProperty.h"
 
 #include <algorithm>
+#include <cstring>
 #include <optional>
 
 #include "interchange/TextDecoding.h"
@@ -49,8 +50,12 @@ QByteArray UpperName(QByteArrayView name) {
   static const QByteArray kCommon[] = {"BEGIN", "END", "VERSION", "PRODID", "FN", "N", "ORG", "ADR", "LABEL", "TEL",
                                        "EMAIL", "URL", "TITLE", "CATEGORIES", "NOTE", "UID", "REV", "TYPE"};
   name = name.trimmed();
-  for (const QByteArray& common : kCommon)
-    if (common.size() == name.size() && name.compare(common, Qt::CaseInsensitive) == 0) return common;
+  char upper[16];
+  if (name.size() <= qsizetype(sizeof upper)) {
+    for (qsizetype i = 0; i < name.size(); ++i) upper[i] = name[i] >= 'a' && name[i] <= 'z' ? char(name[i] - 32) : name[i];
+    for (const QByteArray& common : kCommon)
+      if (common.size() == name.size() && std::memcmp(common.constData(), upper, size_t(name.size())) == 0) return common;
+  }
   return name.toByteArray().toUpper();
 }
 
