@@ -148,18 +148,20 @@ class Planner {
 // ("\r\n", "\r" or "\n") becomes "\r\n", or a blank on a single line.
 // False for any other value, and for one the data file may have to cut.
 bool AsciiText(const QString& value, bool multiLine, std::string& stored) {
-  stored.clear();
-  stored.reserve(static_cast<size_t>(value.size()));
+  stored.resize(static_cast<size_t>(value.size()) * (multiLine ? 2 : 1));  // a line break becomes at most two bytes
+  char* out = stored.data();
   for (qsizetype i = 0; i < value.size(); ++i) {
     const char16_t c = value[i].unicode();
     if (c >= 0x80) return false;
     if (c != '\r' && c != '\n') {
-      stored += static_cast<char>(c);
+      *out++ = static_cast<char>(c);
       continue;
     }
-    stored += multiLine ? "\r\n" : " ";
+    if (multiLine) *out++ = '\r';
+    *out++ = multiLine ? '\n' : ' ';
     if (c == '\r' && i + 1 < value.size() && value[i + 1] == '\n') ++i;
   }
+  stored.resize(static_cast<size_t>(out - stored.data()));
   return stored.size() <= static_cast<size_t>(kLongestSingleByteValue);
 }
 
