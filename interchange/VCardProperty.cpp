@@ -173,6 +173,16 @@ QString DecodedValue(const VCardProperty& property) {
   return WithPlainLineBreaks(DecodeText(bytes, property.Parameter("CHARSET")));
 }
 
+// The position of the first line break ("\r" or "\n") from start, or the
+// size: found by memchr, which looks at many bytes at a time.
+qsizetype LineEnd(const QByteArray& bytes, qsizetype start) {
+  const char* const data = bytes.constData();
+  const auto* newline = static_cast<const char*>(std::memchr(data + start, '\n', static_cast<size_t>(bytes.size() - start)));
+  const qsizetype end = newline ? newline - data : bytes.size();
+  const auto* ret = static_cast<const char*>(std::memchr(data + start, '\r', static_cast<size_t>(end - start)));
+  return ret ? ret - data : end;
+}
+
 }  // namespace
 
 QList<QByteArray> VCardProperty::ParameterValues(QByteArrayView name) const {
@@ -245,8 +255,7 @@ void ForEachContentLine(const QByteArray& bytes, const std::function<void(VCardP
   };
   qsizetype start = 0;
   for (int number = 1; start <= bytes.size(); ++number) {
-    qsizetype end = start;
-    while (end < bytes.size() && bytes[end] != '\r' && bytes[end] != '\n') ++end;
+    const qsizetype end = LineEnd(bytes, start);
     const QByteArrayView line = QByteArrayView(bytes).sliced(start, end - start);
     start = end + (end + 1 < bytes.size() && bytes[end] == '\r' && bytes[end + 1] == '\n' ? 2 : 1);
     if (line.isEmpty()) {
