@@ -1,5 +1,5 @@
 // Which phones an import keeps and under what phone names, files in UTF-16
-// without a byte-order mark, and line breaks in values.
+// without a byte-order mark, Outlook's name columns, and line breaks in values.
 #include <gtest/gtest.h>
 
 #include <QFile>
@@ -50,18 +50,23 @@ INSTANTIATE_TEST_SUITE_P(Files, Utf16WithoutMarkTest, testing::Values(
     Utf16File{"table-le.csv", QStringEncoder::Utf16LE, kTable}, Utf16File{"table-be.csv", QStringEncoder::Utf16BE, kTable}),
     [](const testing::TestParamInfo<Utf16File>& info) { return QString::fromLatin1(info.param.Name).replace('.', '_').replace('-', '_').toStdString(); });
 
-std::vector<std::pair<std::string, std::string>> PhonesOf(const char* card) {
+KeptRecord KeptOf(const char* card) {
   const BookState book = BookWith(ReadVCards(card, QStringLiteral("t.vcf")));
   EXPECT_EQ(book.RecordCount(), 1);
-  return book.RecordCount() == 1 ? Kept(book, book.Records[0]).Phones : std::vector<std::pair<std::string, std::string>>{};
+  return book.RecordCount() == 1 ? Kept(book, book.Records[0]) : KeptRecord{};
 }
+
+std::vector<std::pair<std::string, std::string>> PhonesOf(const char* card) { return KeptOf(card).Phones; }
 
 TEST(PhoneChoiceTest, ThePreferredThenMobileHomeWorkMainOtherFaxPagerWinTheSlots) {
   // Six numbers in the order a Google export writes them: pager, main, home, home fax, mobile, work.
-  EXPECT_EQ(PhonesOf("BEGIN:VCARD\r\nVERSION:3.0\r\nFN:Six\r\nTEL;TYPE=PAGER:1\r\nitem1.TEL:2\r\n"
-                     "item1.X-ABLabel:_$!<Main>!$_\r\nTEL;TYPE=HOME:3\r\nTEL;TYPE=HOME,FAX:4\r\nTEL;TYPE=CELL:5\r\n"
-                     "TEL;TYPE=WORK:6\r\nEND:VCARD\r\n"),
+  // The two left over go to Notes in the file's order.
+  const KeptRecord six = KeptOf("BEGIN:VCARD\r\nVERSION:3.0\r\nFN:Six\r\nTEL;TYPE=PAGER:1\r\nitem1.TEL:2\r\n"
+                                "item1.X-ABLabel:_$!<Main>!$_\r\nTEL;TYPE=HOME:3\r\nTEL;TYPE=HOME,FAX:4\r\nTEL;TYPE=CELL:5\r\n"
+                                "TEL;TYPE=WORK:6\r\nEND:VCARD\r\n");
+  EXPECT_EQ(six.Phones,
             (std::vector<std::pair<std::string, std::string>>{{"2", "Main"}, {"3", "Home"}, {"5", "Mobile"}, {"6", "Work"}}));
+  EXPECT_EQ(six.Notes, "Phone (Pager): 1\r\nPhone (Fax): 4");
   // A preferred fax wins over everything and takes the first slot; both home numbers beat the work one.
   EXPECT_EQ(PhonesOf("BEGIN:VCARD\r\nVERSION:4.0\r\nFN:Pref\r\nTEL;TYPE=cell:1\r\nTEL;TYPE=home:2\r\nTEL;TYPE=work:3\r\n"
                      "TEL;TYPE=home:4\r\nTEL;TYPE=fax;PREF=1:5\r\nEND:VCARD\r\n"),
@@ -106,5 +111,38 @@ INSTANTIATE_TEST_SUITE_P(Values, LineBreakTest, testing::Values(
     LineBreakCase{"AccentedName", "FN:Zoë\\nÅse", &AddressRecord::Name, "Zoë Åse"},
     LineBreakCase{"AsciiCompany", "ORG:Acme\\n\\nWidgets", &AddressRecord::Company, "Acme  Widgets"}),
     [](const testing::TestParamInfo<LineBreakCase>& info) { return std::string(info.param.Name); });
+
+// Outlook's name columns in each language it exports, family name first in the file: the
+// record's name is given, middle, family whatever the columns' order.
+struct NameColumns {
+  const char* Language;
+  const char* Header;  // family, given, middle
+};
+
+void PrintTo(const NameColumns& columns, std::ostream* out) { *out << columns.Language; }
+
+class LocalisedNameColumnsTest : public testing::TestWithParam<NameColumns> {};
+
+TEST_P(LocalisedNameColumnsTest, MakeTheNameInItsOrder) {
+  QTemporaryDir folder;
+  const QString path = folder.filePath(QStringLiteral("names.csv"));
+  QFile file(path);
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.write(QByteArray(GetParam().Header) + "\r\nPrado,Ana,Luisa\r\n");
+  file.close();
+  ImportSource source;
+  PlatformError error;
+  ASSERT_EQ(OpenImportSource(path, source, error), SourceOutcome::Read);
+  const BookState book = BookWith(ContactsOf({source}));
+  ASSERT_EQ(book.RecordCount(), 1);
+  EXPECT_EQ(book.Records[0].Name, "Ana Luisa Prado");
+}
+
+INSTANTIATE_TEST_SUITE_P(Outlook, LocalisedNameColumnsTest, testing::Values(
+    NameColumns{"English", "Last Name,First Name,Middle Name"}, NameColumns{"German", "Nachname,Vorname,Weitere Vornamen"},
+    NameColumns{"French", "Nom,Prénom,Deuxième prénom"}, NameColumns{"Spanish", "Apellidos,Nombre,Segundo nombre"},
+    NameColumns{"Italian", "Cognome,Nome,Secondo nome"}, NameColumns{"Dutch", "Achternaam,Voornaam,Middelste naam"},
+    NameColumns{"Portuguese", "Sobrenome,Nome,Segundo nome"}),
+    [](const testing::TestParamInfo<NameColumns>& info) { return std::string(info.param.Language); });
 
 }  // namespace

@@ -132,6 +132,10 @@ TEST_F(InterchangeDialogTest, PreviewSkipsLikelyDuplicatesByDefaultAndOkAppendsT
     EXPECT_TRUE(Previews(dialog, "Likely duplicates, skipped (1):\n    Иван Петров (like record 1)\n"));
     EXPECT_FALSE(dialog.grdColumns->isVisibleTo(&dialog));
     const QAbstractItemModel* contacts = dialog.grdContacts->model();
+    QStringList captions;
+    for (int column = 0; column < contacts->columnCount(); ++column)
+      captions << contacts->headerData(column, Qt::Horizontal).toString();
+    EXPECT_EQ(captions, QStringList({"Name", "Company", "Phones", "Group", "Remarks"}));
     ASSERT_EQ(contacts->rowCount(), 2);
     EXPECT_EQ(Row(contacts, 0), QStringList({"Иван Петров", "", "", "", "Likely duplicate of record 1, skipped"}));
     EXPECT_EQ(Row(contacts, 1), QStringList({"", "Lukasz Bakery", "Work: (555) 010-2000", "", ""}));

@@ -176,6 +176,7 @@ TEST(ImportPlanTest, LimitsOfTheDataFileAndPhoneNamesInAnyLetterCase) {
   const ImportPlan plan = PlanImport(book, ReadResult{{contact, contact}, {}, 0}, false);
   ASSERT_EQ(plan.Records.size(), 1u);
   EXPECT_EQ(plan.NotAddedForRoom, 1);
+  EXPECT_EQ(std::pair(plan.Contacts[0].NoRoom, plan.Contacts[1].NoRoom), std::pair(false, true));  // marked in the preview
   EXPECT_EQ(plan.Records[0].Notes.size(), 65535u);
   EXPECT_EQ(plan.Cut.size(), 1u);
   EXPECT_EQ(plan.NewGroups, std::vector<std::string>{"New"});
@@ -220,8 +221,11 @@ TEST(VCardLabelTest, LabelsOfTheSameTypesLabelTheirAddressesInTurn) {
 }  // namespace
 
 TEST(LenientReadingTest, LinesThatAreNoPropertyAreListedAndTheirCardsKept) {
+  // The last card's picture goes on over unindented lines, as 2.1 writers do: they are its
+  // value, not lines to list.
   const ImportPlan plan = PlanFor("lenient-cards.vcf");
-  EXPECT_EQ(plan.Records.size(), 8u);
+  ASSERT_EQ(plan.Records.size(), 9u);
+  EXPECT_EQ(plan.Records[8].Phones[0], "555-0909");
   std::vector<int> lines;
   for (const SkippedEntry& entry : plan.Skipped) lines.push_back(entry.Line);
   EXPECT_EQ(lines, (std::vector<int>{4, 23}));
