@@ -127,6 +127,8 @@ class Planner {
                                const std::string& name);
   void PlacePhones(const ImportedContact& contact, AddressRecord& record, std::vector<ContactExtra>& extras);
   void PlaceGroups(const ImportedContact& contact, AddressRecord& record, std::vector<ContactExtra>& extras);
+  const std::string& GroupName(int index) const;
+  bool GroupBefore(int a, int b);
   std::string NotesOf(const ImportedContact& contact, std::vector<ContactExtra> extras);
 
   const BookState& book_;
@@ -141,6 +143,8 @@ class Planner {
   };
   QHash<QString, std::vector<KnownRecord>> recordsByName_;
   QSet<QString> groupsNotCreated_, phoneNamesNotCreated_;
+  enum : int8_t { kUnknownOrder, kBefore, kNotBefore };
+  std::vector<int8_t> groupOrder_;  // of each pair of group indexes, kMaxGroups to a row
 };
 
 // The stored text of a value of ASCII, the usual value, made in one pass:
@@ -267,6 +271,20 @@ void Planner::PlacePhones(const ImportedContact& contact, AddressRecord& record,
   }
 }
 
+const std::string& Planner::GroupName(int index) const {
+  return index < book_.GroupCount() ? book_.Groups[static_cast<size_t>(index)]
+                                    : plan_.NewGroups[static_cast<size_t>(index - book_.GroupCount())];
+}
+
+// Each pair of groups is compared by the collator once: the names do not
+// change while an import is planned, and most records hold the same groups.
+bool Planner::GroupBefore(int a, int b) {
+  if (groupOrder_.empty()) groupOrder_.assign(static_cast<size_t>(kMaxGroups) * kMaxGroups, kUnknownOrder);
+  int8_t& known = groupOrder_[static_cast<size_t>(a) * kMaxGroups + static_cast<size_t>(b)];
+  if (known == kUnknownOrder) known = CompareUtf8IgnoringCase(GroupName(a), GroupName(b)) < 0 ? kBefore : kNotBefore;
+  return known == kBefore;
+}
+
 // Groups by name, created when missing; stored in the order of the group
 // list as the window shows it, alphabetical.
 void Planner::PlaceGroups(const ImportedContact& contact, AddressRecord& record, std::vector<ContactExtra>& extras) {
@@ -284,12 +302,7 @@ void Planner::PlaceGroups(const ImportedContact& contact, AddressRecord& record,
       indexes.push_back(index);
     }
   }
-  const auto nameOf = [this](int index) -> const std::string& {
-    return index < book_.GroupCount() ? book_.Groups[static_cast<size_t>(index)]
-                                      : plan_.NewGroups[static_cast<size_t>(index - book_.GroupCount())];
-  };
-  std::stable_sort(indexes.begin(), indexes.end(),
-                   [&](int a, int b) { return CompareUtf8IgnoringCase(nameOf(a), nameOf(b)) < 0; });
+  std::stable_sort(indexes.begin(), indexes.end(), [this](int a, int b) { return GroupBefore(a, b); });
   std::string set;
   for (const int index : indexes) set += static_cast<char>(index);
   StoreGroupSet(record, set);

@@ -1,11 +1,13 @@
 // Which phones an import keeps and under what phone names, files in UTF-16
-// without a byte-order mark, Outlook's name columns, and line breaks in values.
+// without a byte-order mark, Outlook's name columns, line breaks in values
+// and the order of a record's groups.
 #include <gtest/gtest.h>
 
 #include <QFile>
 #include <QStringEncoder>
 #include <QTemporaryDir>
 
+#include "core/GroupMembership.h"
 #include "interchange/ImportPlan.h"
 #include "interchange/VCardReader.h"
 #include "support/ImportCheck.h"
@@ -144,5 +146,24 @@ INSTANTIATE_TEST_SUITE_P(Outlook, LocalisedNameColumnsTest, testing::Values(
     NameColumns{"Italian", "Cognome,Nome,Secondo nome"}, NameColumns{"Dutch", "Achternaam,Voornaam,Middelste naam"},
     NameColumns{"Portuguese", "Sobrenome,Nome,Segundo nome"}),
     [](const testing::TestParamInfo<NameColumns>& info) { return std::string(info.param.Language); });
+
+// The groups of each record are in the order the window lists them,
+// alphabetical, also after later contacts have created more groups.
+TEST(GroupChoiceTest, EachRecordsGroupsAreAlphabeticalAsTheyAreCreated) {
+  const BookState book = BookWith(ReadVCards("BEGIN:VCARD\r\nFN:A\r\nCATEGORIES:work\r\nEND:VCARD\r\n"
+                                             "BEGIN:VCARD\r\nFN:B\r\nCATEGORIES:Club,work,family\r\nEND:VCARD\r\n"
+                                             "BEGIN:VCARD\r\nFN:C\r\nCATEGORIES:Work,Zoo,club,Choir\r\nEND:VCARD\r\n",
+                                             QStringLiteral("t.vcf")));
+  ASSERT_EQ(book.RecordCount(), 3);
+  EXPECT_EQ(book.Groups, (std::vector<std::string>{"work", "Club", "family", "Zoo", "Choir"}));
+  const auto namesOf = [&book](const AddressRecord& record) {
+    std::vector<std::string> names;
+    for (const char index : GroupSetOf(record)) names.push_back(book.Groups[static_cast<size_t>(index)]);
+    return names;
+  };
+  EXPECT_EQ(namesOf(book.Records[0]), (std::vector<std::string>{"work"}));
+  EXPECT_EQ(namesOf(book.Records[1]), (std::vector<std::string>{"Club", "family", "work"}));
+  EXPECT_EQ(namesOf(book.Records[2]), (std::vector<std::string>{"Choir", "Club", "work", "Zoo"}));
+}
 
 }  // namespace
