@@ -224,8 +224,8 @@ int VCardProperty::Preference() const {
 bool VCardProperty::IsBinary() const {
   qsizetype start = 0;
   while (start < Value.size() && (Value[start] == ' ' || Value[start] == '\t')) ++start;
-  if (QByteArrayView(Value).sliced(start).first(std::min<qsizetype>(5, Value.size() - start)).compare("data:", Qt::CaseInsensitive) == 0)
-    return true;
+  const QByteArrayView value = QByteArrayView(Value).sliced(start);
+  if (value.size() >= 5 && (value[0] | 0x20) == 'd' && value.first(5).compare("data:", Qt::CaseInsensitive) == 0) return true;
   if (Parameters.empty()) return false;
   const QByteArray encoding = Parameter("ENCODING").toUpper();
   for (const auto& [name, value] : Parameters)
