@@ -152,6 +152,7 @@ class Planner {
 // ("\r\n", "\r" or "\n") becomes "\r\n", or a blank on a single line.
 // False for any other value, and for one the data file may have to cut.
 bool AsciiText(const QString& value, bool multiLine, std::string& stored) {
+  if (value.size() > kLongestSingleByteValue) return false;  // a long text is never held twice over
   stored.resize(static_cast<size_t>(value.size()) * (multiLine ? 2 : 1));  // a line break becomes at most two bytes
   char* out = stored.data();
   for (qsizetype i = 0; i < value.size(); ++i) {
