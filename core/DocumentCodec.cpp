@@ -322,6 +322,26 @@ DecodeResult DecodeDocument(ByteSource& source, BookState& book, PlatformError& 
   return DecodeResult::Ok;
 }
 
+namespace {
+
+// At least the size of the file a book makes, so that its bytes are
+// allocated once: each text as UTF-8 (never shorter than its single-byte
+// form) with its count, and every record's numbers and stamp.
+size_t EncodedSizeAtMost(const BookState& book) {
+  constexpr size_t kHeader = 256, kPerText = 4, kPerRecord = 128;
+  size_t size = kHeader;
+  for (const GroupList* list : {&book.PhoneNames, &book.Groups})
+    for (const std::string& name : *list) size += kPerText + name.size();
+  for (const AddressRecord& record : book.Records) {
+    size += kPerRecord + record.Name.size() + record.Company.size() + record.Address.size() + record.MultiGroups.size() +
+            record.Notes.size();
+    for (const std::string& phone : record.Phones) size += phone.size();
+  }
+  return size;
+}
+
+}  // namespace
+
 std::optional<std::string> EncodeDocument(const BookState& book, PlatformError& error) {
   if (book.RecordCount() > kMaxRecords) {
     error = {kTooLargeError, QStringLiteral("A data file can hold at most 32,767 records")};
@@ -332,6 +352,7 @@ std::optional<std::string> EncodeDocument(const BookState& book, PlatformError& 
     return std::nullopt;
   }
   FieldWriter out(book.Edition);
+  out.Bytes().reserve(EncodedSizeAtMost(book));
   out.Magic(book.IsUnicode() ? kUnicodeDataFileMagic : kDataFileMagic);
   for (int i = 0; i < 4; ++i) out.Int(0);
   out.Int(book.DefaultPrintAs);

@@ -21,8 +21,17 @@ namespace {
 constexpr qsizetype kLongestSingleByteValue = 65535;
 constexpr qsizetype kShownPerList = 20;
 
-// Names and companies compared ignoring letter case and blanks.
+// Names and companies compared ignoring letter case and blanks; plain ASCII,
+// the usual text, folded here without converting it twice.
 QString ComparisonKey(const std::string& text) {
+  if (std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; })) {
+    QString key(static_cast<qsizetype>(text.size()), Qt::Uninitialized);
+    QChar* out = key.data();
+    for (const char c : text)
+      if (c != ' ' && (c < '\t' || c > '\r')) *out++ = QLatin1Char(c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c);
+    key.truncate(out - key.constData());
+    return key;
+  }
   QString key = ShownText(text).toCaseFolded();
   key.removeIf([](QChar c) { return c.isSpace(); });
   return key;
@@ -118,6 +127,8 @@ class Planner {
                                const std::string& name);
   void PlacePhones(const ImportedContact& contact, AddressRecord& record, std::vector<ContactExtra>& extras);
   void PlaceGroups(const ImportedContact& contact, AddressRecord& record, std::vector<ContactExtra>& extras);
+  const std::string& GroupName(int index) const;
+  bool GroupBefore(int a, int b);
   std::string NotesOf(const ImportedContact& contact, std::vector<ContactExtra> extras);
 
   const BookState& book_;
@@ -132,9 +143,35 @@ class Planner {
   };
   QHash<QString, std::vector<KnownRecord>> recordsByName_;
   QSet<QString> groupsNotCreated_, phoneNamesNotCreated_;
+  enum : int8_t { kUnknownOrder, kBefore, kNotBefore };
+  std::vector<int8_t> groupOrder_;  // of each pair of group indexes, kMaxGroups to a row
 };
 
+// The stored text of a value of ASCII, the usual value, made in one pass:
+// such text needs no transliteration or normalization, and each line break
+// ("\r\n", "\r" or "\n") becomes "\r\n", or a blank on a single line.
+// False for any other value, and for one the data file may have to cut.
+bool AsciiText(const QString& value, bool multiLine, std::string& stored) {
+  if (value.size() > kLongestSingleByteValue) return false;  // a long text is never held twice over
+  stored.resize(static_cast<size_t>(value.size()) * (multiLine ? 2 : 1));  // a line break becomes at most two bytes
+  char* out = stored.data();
+  for (qsizetype i = 0; i < value.size(); ++i) {
+    const char16_t c = value[i].unicode();
+    if (c >= 0x80) return false;
+    if (c != '\r' && c != '\n') {
+      *out++ = static_cast<char>(c);
+      continue;
+    }
+    if (multiLine) *out++ = '\r';
+    *out++ = multiLine ? '\n' : ' ';
+    if (c == '\r' && i + 1 < value.size() && value[i + 1] == '\n') ++i;
+  }
+  stored.resize(static_cast<size_t>(out - stored.data()));
+  return stored.size() <= static_cast<size_t>(kLongestSingleByteValue);
+}
+
 std::string Planner::Text(const QString& value, bool multiLine, const char* field) {
+  if (std::string stored; AsciiText(value, multiLine, stored)) return stored;
   const bool singleByte = book_.Edition == BookEdition::SingleByte;
   QString text = value;
   if (singleByte && !IsAnsiRepresentable(text)) {
@@ -235,6 +272,20 @@ void Planner::PlacePhones(const ImportedContact& contact, AddressRecord& record,
   }
 }
 
+const std::string& Planner::GroupName(int index) const {
+  return index < book_.GroupCount() ? book_.Groups[static_cast<size_t>(index)]
+                                    : plan_.NewGroups[static_cast<size_t>(index - book_.GroupCount())];
+}
+
+// Each pair of groups is compared by the collator once: the names do not
+// change while an import is planned, and most records hold the same groups.
+bool Planner::GroupBefore(int a, int b) {
+  if (groupOrder_.empty()) groupOrder_.assign(static_cast<size_t>(kMaxGroups) * kMaxGroups, kUnknownOrder);
+  int8_t& known = groupOrder_[static_cast<size_t>(a) * kMaxGroups + static_cast<size_t>(b)];
+  if (known == kUnknownOrder) known = CompareUtf8IgnoringCase(GroupName(a), GroupName(b)) < 0 ? kBefore : kNotBefore;
+  return known == kBefore;
+}
+
 // Groups by name, created when missing; stored in the order of the group
 // list as the window shows it, alphabetical.
 void Planner::PlaceGroups(const ImportedContact& contact, AddressRecord& record, std::vector<ContactExtra>& extras) {
@@ -252,12 +303,7 @@ void Planner::PlaceGroups(const ImportedContact& contact, AddressRecord& record,
       indexes.push_back(index);
     }
   }
-  const auto nameOf = [this](int index) -> const std::string& {
-    return index < book_.GroupCount() ? book_.Groups[static_cast<size_t>(index)]
-                                      : plan_.NewGroups[static_cast<size_t>(index - book_.GroupCount())];
-  };
-  std::stable_sort(indexes.begin(), indexes.end(),
-                   [&](int a, int b) { return CompareUtf8IgnoringCase(nameOf(a), nameOf(b)) < 0; });
+  std::stable_sort(indexes.begin(), indexes.end(), [this](int a, int b) { return GroupBefore(a, b); });
   std::string set;
   for (const int index : indexes) set += static_cast<char>(index);
   StoreGroupSet(record, set);

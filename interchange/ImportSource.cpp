@@ -28,10 +28,8 @@ QString NameOf(const QString& path) { return QFileInfo(path).fileName(); }
 SourceOutcome OpenImportSource(const QString& path, ImportSource& source, PlatformError& error, CardReading reading) {
   if (const FileKind kind = KindOfFile(path); kind != FileKind::Regular && kind != FileKind::Missing)
     return SourceOutcome::NotAFile;
-  std::string bytes;
-  if (!ReadWholeFile(path, bytes, error)) return SourceOutcome::Unreadable;
-  const QByteArray content(bytes.data(), static_cast<qsizetype>(bytes.size()));
-  std::string().swap(bytes);  // not held twice while the content is parsed
+  QByteArray content;
+  if (!ReadWholeFile(path, content, error)) return SourceOutcome::Unreadable;
   source.Path = path;
   if (LooksLikeVCard(content)) {
     source.Format = ImportFormat::VCard;

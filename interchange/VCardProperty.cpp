@@ -1,6 +1,7 @@
 #include "interchange/VCardProperty.h"
 
 #include <algorithm>
+#include <cstring>
 #include <optional>
 
 #include "interchange/TextDecoding.h"
@@ -43,6 +44,21 @@ bool IsQuotedPrintableLine(QByteArrayView line) {
   return colon > 0 && line.first(colon).toByteArray().toUpper().contains("QUOTED-PRINTABLE");
 }
 
+// A name in upper case. The names most cards hold are shared constants, so
+// that a card's lines do not allocate a name each.
+QByteArray UpperName(QByteArrayView name) {
+  static const QByteArray kCommon[] = {"BEGIN", "END", "VERSION", "PRODID", "FN", "N", "ORG", "ADR", "LABEL", "TEL",
+                                       "EMAIL", "URL", "TITLE", "CATEGORIES", "NOTE", "UID", "REV", "TYPE"};
+  name = name.trimmed();
+  char upper[16];
+  if (name.size() <= qsizetype(sizeof upper)) {
+    for (qsizetype i = 0; i < name.size(); ++i) upper[i] = name[i] >= 'a' && name[i] <= 'z' ? char(name[i] - 32) : name[i];
+    for (const QByteArray& common : kCommon)
+      if (common.size() == name.size() && std::memcmp(common.constData(), upper, size_t(name.size())) == 0) return common;
+  }
+  return name.toByteArray().toUpper();
+}
+
 VCardProperty ParseContentLine(QByteArrayView line, int number) {
   VCardProperty property;
   property.Line = number;
@@ -56,24 +72,26 @@ VCardProperty ParseContentLine(QByteArrayView line, int number) {
     const QByteArrayView qualified = line.first(colon);
     const qsizetype dot = qualified.indexOf('.');
     if (dot >= 0) property.Group = qualified.first(dot).trimmed().toByteArray().toUpper();
-    property.Name = qualified.sliced(dot + 1).trimmed().toByteArray().toUpper();
+    property.Name = UpperName(qualified.sliced(dot + 1));
     return property;
   }
   const QList<QByteArrayView> head = SplitOutsideQuotes(line.first(colon), ';');
   const QByteArrayView qualified = head.front();
   const qsizetype dot = qualified.indexOf('.');
   property.Group = dot >= 0 ? qualified.first(dot).trimmed().toByteArray().toUpper() : QByteArray();
-  property.Name = qualified.sliced(dot + 1).trimmed().toByteArray().toUpper();
+  property.Name = UpperName(qualified.sliced(dot + 1));
   for (qsizetype i = 1; i < head.size(); ++i) {
     const qsizetype equals = IndexOutsideQuotes(head[i], '=');
     if (equals < 0)
       property.Parameters.emplace_back(QByteArray(), head[i].trimmed().toByteArray().toUpper());
     else
-      property.Parameters.emplace_back(head[i].first(equals).trimmed().toByteArray().toUpper(),
+      property.Parameters.emplace_back(UpperName(head[i].first(equals)),
                                        head[i].sliced(equals + 1).toByteArray());
   }
-  if (!property.Parameters.empty())
-    for (const QByteArray& type : property.ParameterValues("TYPE")) property.TypeValues << type.toUpper();
+  if (!property.Parameters.empty()) {
+    property.TypeValues = property.ParameterValues("TYPE");
+    for (QByteArray& type : property.TypeValues) type = std::move(type).toUpper();
+  }
   return property;
 }
 
@@ -99,7 +117,9 @@ QByteArray QuotedPrintableDecoded(const QByteArray& value) {
 // components, and each component at the unescaped valueSeparator (when
 // given) into values; the pieces keep their escapes.
 std::vector<QStringList> SplitUnescaped(const QString& text, QChar separator, std::optional<QChar> valueSeparator) {
-  std::vector<QStringList> components(1);
+  std::vector<QStringList> components;
+  components.reserve(static_cast<size_t>(text.count(separator)) + 1);  // at most; allocated once
+  components.emplace_back();
   qsizetype start = 0;
   for (qsizetype i = 0; i <= text.size(); ++i) {
     if (i + 1 < text.size() && text[i] == '\\') {
@@ -153,6 +173,16 @@ QString DecodedValue(const VCardProperty& property) {
   return WithPlainLineBreaks(DecodeText(bytes, property.Parameter("CHARSET")));
 }
 
+// The position of the first line break ("\r" or "\n") from start, or the
+// size: found by memchr, which looks at many bytes at a time.
+qsizetype LineEnd(const QByteArray& bytes, qsizetype start) {
+  const char* const data = bytes.constData();
+  const auto* newline = static_cast<const char*>(std::memchr(data + start, '\n', static_cast<size_t>(bytes.size() - start)));
+  const qsizetype end = newline ? newline - data : bytes.size();
+  const auto* ret = static_cast<const char*>(std::memchr(data + start, '\r', static_cast<size_t>(end - start)));
+  return ret ? ret - data : end;
+}
+
 }  // namespace
 
 QList<QByteArray> VCardProperty::ParameterValues(QByteArrayView name) const {
@@ -194,8 +224,8 @@ int VCardProperty::Preference() const {
 bool VCardProperty::IsBinary() const {
   qsizetype start = 0;
   while (start < Value.size() && (Value[start] == ' ' || Value[start] == '\t')) ++start;
-  if (QByteArrayView(Value).sliced(start).first(std::min<qsizetype>(5, Value.size() - start)).compare("data:", Qt::CaseInsensitive) == 0)
-    return true;
+  const QByteArrayView value = QByteArrayView(Value).sliced(start);
+  if (value.size() >= 5 && (value[0] | 0x20) == 'd' && value.first(5).compare("data:", Qt::CaseInsensitive) == 0) return true;
   if (Parameters.empty()) return false;
   const QByteArray encoding = Parameter("ENCODING").toUpper();
   for (const auto& [name, value] : Parameters)
@@ -225,8 +255,7 @@ void ForEachContentLine(const QByteArray& bytes, const std::function<void(VCardP
   };
   qsizetype start = 0;
   for (int number = 1; start <= bytes.size(); ++number) {
-    qsizetype end = start;
-    while (end < bytes.size() && bytes[end] != '\r' && bytes[end] != '\n') ++end;
+    const qsizetype end = LineEnd(bytes, start);
     const QByteArrayView line = QByteArrayView(bytes).sliced(start, end - start);
     start = end + (end + 1 < bytes.size() && bytes[end] == '\r' && bytes[end + 1] == '\n' ? 2 : 1);
     if (line.isEmpty()) {

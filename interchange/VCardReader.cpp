@@ -107,9 +107,9 @@ class CardReader {
  public:
   explicit CardReader(const std::vector<VCardProperty>& properties) : properties_(properties) {
     for (const VCardProperty& property : properties)
-      if (property.Name == "VERSION") version21_ = property.Value.trimmed() == "2.1";
+      if (QByteArrayView(property.Name) == "VERSION") version21_ = property.Value.trimmed() == "2.1";
     for (const VCardProperty& property : properties)
-      if (property.Name == "X-ABLABEL" && !property.Group.isEmpty())
+      if (QByteArrayView(property.Name) == "X-ABLABEL" && !property.Group.isEmpty())
         groupLabels_[property.Group] = PlainLabel(Text(property));
   }
 
@@ -117,7 +117,7 @@ class CardReader {
     QString fn;
     bool hasPersonalName = false;
     for (const VCardProperty& property : properties_) {
-      const QByteArray& name = property.Name;
+      const QByteArrayView name = property.Name;  // compared by length first
       if (name == "FN") {
         fn = Text(property);
       } else if (name == "N") {
@@ -147,7 +147,7 @@ class CardReader {
         AppendLine(contact_.Note, Text(property));
       } else if (property.IsBinary() && (name == "PHOTO" || name == "LOGO" || name == "SOUND" || name == "KEY")) {
         ++binaries;
-      } else if (!kIgnored.contains(name) && !name.isEmpty()) {
+      } else if (!kIgnored.contains(property.Name) && !name.isEmpty()) {
         ReadExtra(property);
       }
     }
@@ -263,6 +263,7 @@ class CardReader {
 
   // The types of a property but PREF, in one order: equal for properties of the same types.
   static QByteArray TypesKey(const VCardProperty& property) {
+    if (property.Types().size() == 1 && property.Types().front() != "PREF") return property.Types().front();  // most properties
     QList<QByteArray> types = property.Types();
     types.removeAll("PREF");
     std::sort(types.begin(), types.end());
@@ -310,8 +311,9 @@ bool IsEmpty(const ImportedContact& contact) {
          contact.Extras.empty();
 }
 
-bool IsLine(const VCardProperty& property, const char* name, const char* value) {
-  return property.Name == name && property.Value.trimmed().toUpper() == value;
+// The property name and its value in any letter case; value is upper case.
+bool IsLine(const VCardProperty& property, QByteArrayView name, const char* value) {
+  return QByteArrayView(property.Name) == name && QByteArrayView(property.Value).trimmed().compare(value, Qt::CaseInsensitive) == 0;
 }
 
 // A line that reads like a property whose colon is missing ("FN", "TEL;HOME"),
@@ -345,8 +347,7 @@ class CardCollector {
   void Add(VCardProperty&& property) {
     if (IsLine(property, "BEGIN", "VCARD")) {
       if (!open_.empty() && !StartsAgent()) Skip(QStringLiteral("has no END:VCARD"));
-      open_.push_back({property.Line, {}, false});
-      open_.back().Properties.reserve(kUsualProperties);
+      Open(property.Line);
     } else if (open_.empty()) {
       return;  // text between cards
     } else if (IsLine(property, "END", "VCARD")) {
@@ -358,7 +359,7 @@ class CardCollector {
       const int line = property.Line;
       open_.back().LastWasBinary = property.IsBinary();
       open_.back().Properties.push_back(std::move(property));
-      if (agent) open_.push_back({line, {}, false});
+      if (agent) Open(line);
     }
   }
 
@@ -394,6 +395,20 @@ class CardCollector {
 
   void Skip(const QString& reason) {
     result_.Skipped.push_back({source_, open_.back().FirstLine, reason});
+    Drop();
+  }
+
+  // A card's list of properties is kept for the next card: a list of this
+  // size is allocated from the large blocks, which costs more than the card.
+  void Open(int line) {
+    open_.push_back({line, std::move(spare_), false});
+    spare_ = {};
+    open_.back().Properties.reserve(kUsualProperties);
+  }
+
+  void Drop() {
+    spare_ = std::move(open_.back().Properties);
+    spare_.clear();
     open_.pop_back();
   }
 
@@ -403,7 +418,7 @@ class CardCollector {
     result_.BinaryValuesSkipped += binaries;
     if (IsEmpty(contact)) return Skip(QStringLiteral("holds no contact data"));
     take_(contact);
-    open_.pop_back();
+    Drop();
     if (!open_.empty()) open_.back().LastWasBinary = false;
   }
 
@@ -411,6 +426,7 @@ class CardCollector {
   ReadResult& result_;
   const std::function<void(ImportedContact&)>& take_;
   std::vector<OpenCard> open_;  // the card being read, after the cards it is written inside
+  std::vector<VCardProperty> spare_;
 };
 
 }  // namespace

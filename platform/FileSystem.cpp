@@ -12,18 +12,19 @@
 #include "platform/FileReplacement.h"
 #include "platform/ReadableFile.h"
 
-namespace {
-
-constexpr size_t kGrowthChunk = 64 * 1024;
-
-}  // namespace
-
 bool FileExists(const QString& path) {
   const QFileInfo info(path);
   return info.exists() && !info.isDir();
 }
 
-bool ReadWholeFile(const QString& path, std::string& bytes, PlatformError& error) {
+namespace {
+
+constexpr size_t kGrowthChunk = 64 * 1024;
+
+// Into a std::string or a QByteArray, which Qt's parsers take without a copy.
+template <class Bytes>
+bool ReadWholeFileInto(const QString& path, Bytes& bytes, PlatformError& error) {
+  using Size = decltype(bytes.size());
   ReadableFile file;
   switch (file.Open(path, error)) {
     case ReadableFile::Opening::Opened: break;
@@ -34,21 +35,31 @@ bool ReadWholeFile(const QString& path, std::string& bytes, PlatformError& error
     case ReadableFile::Opening::Failed: return false;
   }
   // The size when opened; a file that grows meanwhile is read to its end.
-  bytes.resize(static_cast<size_t>(file.Size()));
-  size_t filled = 0;
+  bytes.resize(static_cast<Size>(file.Size()));
+  Size filled = 0;
   std::vector<char> more;  // what a file read to its size still holds, so that the whole is not grown at its end
   for (;;) {
     const bool full = filled == bytes.size();
     if (full) more.resize(kGrowthChunk);
     char* into = full ? more.data() : bytes.data() + filled;
-    const qint64 got = file.Read(into, static_cast<qint64>(full ? more.size() : bytes.size() - filled), error);
+    const qint64 got = file.Read(into, full ? static_cast<qint64>(more.size()) : static_cast<qint64>(bytes.size() - filled), error);
     if (got < 0) return false;
     if (got == 0) break;
-    if (full) bytes.append(more.data(), static_cast<size_t>(got));
-    filled += static_cast<size_t>(got);
+    if (full) bytes.append(more.data(), static_cast<Size>(got));
+    filled += static_cast<Size>(got);
   }
   bytes.resize(filled);  // a file that shrank meanwhile
   return true;
+}
+
+}  // namespace
+
+bool ReadWholeFile(const QString& path, std::string& bytes, PlatformError& error) {
+  return ReadWholeFileInto(path, bytes, error);
+}
+
+bool ReadWholeFile(const QString& path, QByteArray& bytes, PlatformError& error) {
+  return ReadWholeFileInto(path, bytes, error);
 }
 
 bool WriteFileAtomically(const QString& path, const std::string& bytes, PlatformError& error) {

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 
@@ -13,6 +14,7 @@ bool FileExists(const QString& path);
 // folder, a device, a named pipe or a socket is refused at once. On failure
 // fills error and returns false.
 bool ReadWholeFile(const QString& path, std::string& bytes, PlatformError& error);
+bool ReadWholeFile(const QString& path, QByteArray& bytes, PlatformError& error);
 
 // Replaces the file with exactly bytes. The data go to a temporary file that
 // takes the file's place only when it is complete, so a failed write leaves

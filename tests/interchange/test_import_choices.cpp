@@ -1,11 +1,13 @@
-// Which phones an import keeps and under what phone names, and files in
-// UTF-16 without a byte-order mark.
+// Which phones an import keeps and under what phone names, files in UTF-16
+// without a byte-order mark, Outlook's name columns, line breaks in values
+// and the order of a record's groups.
 #include <gtest/gtest.h>
 
 #include <QFile>
 #include <QStringEncoder>
 #include <QTemporaryDir>
 
+#include "core/GroupMembership.h"
 #include "interchange/ImportPlan.h"
 #include "interchange/VCardReader.h"
 #include "support/ImportCheck.h"
@@ -83,6 +85,35 @@ TEST(PhoneChoiceTest, ANumberWithoutATypeHasNoPhoneNameAndOtherOnlyWhereTheFileS
   EXPECT_TRUE(plan.NewPhoneNames.empty());
 }
 
+struct LineBreakCase {
+  const char* Name;
+  const char* Property;  // a content line, its value with escaped line breaks
+  std::string AddressRecord::*Field;
+  const char* Stored;
+};
+
+void PrintTo(const LineBreakCase& value, std::ostream* out) { *out << value.Name; }
+
+class LineBreakTest : public testing::TestWithParam<LineBreakCase> {};
+
+// Plain ASCII and other text alike: a line break is the data file's in a
+// field of lines, and a blank in a field of one line.
+TEST_P(LineBreakTest, IsStoredAsTheFieldHoldsLines) {
+  const std::string card = std::string("BEGIN:VCARD\r\nVERSION:3.0\r\nN:Lee;Ann;;;\r\n") + GetParam().Property + "\r\nEND:VCARD\r\n";
+  const BookState book = BookWith(ReadVCards(QByteArray::fromStdString(card), QStringLiteral("t.vcf")));
+  ASSERT_EQ(book.RecordCount(), 1);
+  EXPECT_EQ(book.Records[0].*GetParam().Field, GetParam().Stored);
+}
+
+INSTANTIATE_TEST_SUITE_P(Values, LineBreakTest, testing::Values(
+    LineBreakCase{"AsciiNote", "NOTE:one\\ntwo\\n\\nthree", &AddressRecord::Notes, "one\r\ntwo\r\n\r\nthree"},
+    LineBreakCase{"AccentedNote", "NOTE:Zoë\\nÅse", &AddressRecord::Notes, "Zoë\r\nÅse"},
+    LineBreakCase{"AsciiAddress", "LABEL:1 Main St\\nSpringfield", &AddressRecord::Address, "1 Main St\r\nSpringfield"},
+    LineBreakCase{"AsciiName", "FN:Ann\\nLee", &AddressRecord::Name, "Ann Lee"},
+    LineBreakCase{"AccentedName", "FN:Zoë\\nÅse", &AddressRecord::Name, "Zoë Åse"},
+    LineBreakCase{"AsciiCompany", "ORG:Acme\\n\\nWidgets", &AddressRecord::Company, "Acme  Widgets"}),
+    [](const testing::TestParamInfo<LineBreakCase>& info) { return std::string(info.param.Name); });
+
 // Outlook's name columns in each language it exports, family name first in the file: the
 // record's name is given, middle, family whatever the columns' order.
 struct NameColumns {
@@ -115,5 +146,24 @@ INSTANTIATE_TEST_SUITE_P(Outlook, LocalisedNameColumnsTest, testing::Values(
     NameColumns{"Italian", "Cognome,Nome,Secondo nome"}, NameColumns{"Dutch", "Achternaam,Voornaam,Middelste naam"},
     NameColumns{"Portuguese", "Sobrenome,Nome,Segundo nome"}),
     [](const testing::TestParamInfo<NameColumns>& info) { return std::string(info.param.Language); });
+
+// The groups of each record are in the order the window lists them,
+// alphabetical, also after later contacts have created more groups.
+TEST(GroupChoiceTest, EachRecordsGroupsAreAlphabeticalAsTheyAreCreated) {
+  const BookState book = BookWith(ReadVCards("BEGIN:VCARD\r\nFN:A\r\nCATEGORIES:work\r\nEND:VCARD\r\n"
+                                             "BEGIN:VCARD\r\nFN:B\r\nCATEGORIES:Club,work,family\r\nEND:VCARD\r\n"
+                                             "BEGIN:VCARD\r\nFN:C\r\nCATEGORIES:Work,Zoo,club,Choir\r\nEND:VCARD\r\n",
+                                             QStringLiteral("t.vcf")));
+  ASSERT_EQ(book.RecordCount(), 3);
+  EXPECT_EQ(book.Groups, (std::vector<std::string>{"work", "Club", "family", "Zoo", "Choir"}));
+  const auto namesOf = [&book](const AddressRecord& record) {
+    std::vector<std::string> names;
+    for (const char index : GroupSetOf(record)) names.push_back(book.Groups[static_cast<size_t>(index)]);
+    return names;
+  };
+  EXPECT_EQ(namesOf(book.Records[0]), (std::vector<std::string>{"work"}));
+  EXPECT_EQ(namesOf(book.Records[1]), (std::vector<std::string>{"Club", "family", "work"}));
+  EXPECT_EQ(namesOf(book.Records[2]), (std::vector<std::string>{"Choir", "Club", "work", "Zoo"}));
+}
 
 }  // namespace

@@ -140,6 +140,21 @@ TEST_F(SyncedCardTest, ARecordDeletedHereWhoseCardChangedOnTheServerComesBack) {
   EXPECT_EQ(BrokenInvariant(book), "");
 }
 
+// The card changes on the server after the sync listed it and before its
+// deletion goes out: the deletion is refused, and the change comes back here.
+TEST_F(SyncedCardTest, ADeletionNeverRemovesACardChangedOnTheServerMeanwhile) {
+  book.Records.clear();
+  triggerMethod = "DELETE";
+  triggerAt = 1;
+  trigger = [this] { server.Put(CardUrl("c.vcf"), server.Get(CardUrl("c.vcf")).replace("NOTE:algebra", "NOTE:ideals")); };
+  const SyncResult result = Sync(book, state);
+  ASSERT_TRUE(result.Ok) << result.Message.toStdString();
+  ASSERT_EQ(server.CardsIn(addressBook).size(), 1);
+  EXPECT_TRUE(server.Get(CardUrl("c.vcf")).contains("NOTE:ideals"));
+  ASSERT_EQ(book.RecordCount(), 1);
+  EXPECT_EQ(book.Records[0].Notes, "ideals");
+}
+
 struct RefusalCase {
   const char* Name;
   int Status;
