@@ -274,6 +274,21 @@ TEST_F(DataFileTest, EachSaveKeepsTheFileItReplacesAsBackupWithItsPermissionsAls
   EXPECT_EQ(ReadBytes(path).size(), old.size() + 12);
 }
 
+// A book saved for the first time gets the permissions the user's umask
+// gives new files, as any program's new files do.
+TEST_F(DataFileTest, ANewBookFileTakesItsPermissionsFromTheUmask) {
+  for (const auto& [mask, mode] : {std::pair<mode_t, mode_t>{022, 0644}, {077, 0600}, {027, 0640}}) {
+    BookState book = PeopleBook(3);
+    book.FileName = dir.filePath(QStringLiteral("new-%1.dat").arg(mask, 3, 8, QLatin1Char('0')));
+    const mode_t previous = ::umask(mask);
+    SaveDocument(book);
+    ::umask(previous);
+    struct stat saved {};
+    ASSERT_EQ(::stat(QFile::encodeName(book.FileName).constData(), &saved), 0);
+    EXPECT_EQ(saved.st_mode & 0777, mode) << "umask " << std::oct << mask;
+  }
+}
+
 // What is no data file is refused and leaves the book as it was; a damaged
 // file gives an untitled book, a missing one a new book under its name.
 TEST_F(DataFileTest, LoadingRefusesWhatIsNoDataFileAndNeverReplacesIt) {
