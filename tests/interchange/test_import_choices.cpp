@@ -73,6 +73,10 @@ TEST(PhoneChoiceTest, ThePreferredThenMobileHomeWorkMainOtherFaxPagerWinTheSlots
   EXPECT_EQ(PhonesOf("BEGIN:VCARD\r\nVERSION:4.0\r\nFN:Pref\r\nTEL;TYPE=cell:1\r\nTEL;TYPE=home:2\r\nTEL;TYPE=work:3\r\n"
                      "TEL;TYPE=home:4\r\nTEL;TYPE=fax;PREF=1:5\r\nEND:VCARD\r\n"),
             (std::vector<std::pair<std::string, std::string>>{{"5", "Fax"}, {"1", "Mobile"}, {"2", "Home"}, {"4", "Home"}}));
+  // An other number and one under a label of its own both beat a fax.
+  EXPECT_EQ(PhonesOf("BEGIN:VCARD\r\nVERSION:3.0\r\nFN:Five\r\nTEL;TYPE=FAX:1\r\nTEL;TYPE=HOME:2\r\nTEL;TYPE=CELL:3\r\n"
+                     "TEL;TYPE=OTHER:4\r\nTEL;X-ABLabel=Boat:5\r\nEND:VCARD\r\n"),
+            (std::vector<std::pair<std::string, std::string>>{{"2", "Home"}, {"3", "Mobile"}, {"4", "Other"}, {"5", "Boat"}}));
 }
 
 TEST(PhoneChoiceTest, ANumberWithoutATypeHasNoPhoneNameAndOtherOnlyWhereTheFileSaysSo) {
