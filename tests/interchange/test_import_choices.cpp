@@ -15,6 +15,19 @@
 
 namespace {
 
+// A new book with the contacts of a file of these bytes, opened as File, Import opens it.
+BookState ImportedFile(const QString& name, const QByteArray& bytes) {
+  QTemporaryDir folder;
+  const QString path = folder.filePath(name);
+  QFile file(path);
+  EXPECT_TRUE(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size()) << path.toStdString();
+  file.close();
+  ImportSource source;
+  PlatformError error;
+  EXPECT_EQ(OpenImportSource(path, source, error), SourceOutcome::Read) << path.toStdString();
+  return BookWith(ContactsOf({source}));
+}
+
 struct Utf16File {
   const char* Name;
   QStringEncoder::Encoding Encoding;
@@ -26,19 +39,10 @@ void PrintTo(const Utf16File& file, std::ostream* out) { *out << file.Name; }
 class Utf16WithoutMarkTest : public testing::TestWithParam<Utf16File> {};
 
 TEST_P(Utf16WithoutMarkTest, IsReadAsText) {
-  QTemporaryDir folder;
-  const QString path = folder.filePath(QString::fromLatin1(GetParam().Name));
-  QFile file(path);
-  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
   QStringEncoder encoder(GetParam().Encoding, QStringEncoder::Flag::Stateless);  // no byte-order mark
   const QByteArray bytes = encoder.encode(QString::fromUtf8(GetParam().Text));
   ASSERT_NE(bytes.left(2), QByteArray("\xFF\xFE", 2));
-  file.write(bytes);
-  file.close();
-  ImportSource source;
-  PlatformError error;
-  ASSERT_EQ(OpenImportSource(path, source, error), SourceOutcome::Read);
-  const BookState book = BookWith(ContactsOf({source}));
+  const BookState book = ImportedFile(QString::fromLatin1(GetParam().Name), bytes);
   ASSERT_EQ(book.RecordCount(), 1);
   EXPECT_EQ(book.Records[0].Name, "Zoë Åse");
   EXPECT_EQ(book.Records[0].Phones[0], "555-0500");
@@ -130,16 +134,7 @@ void PrintTo(const NameColumns& columns, std::ostream* out) { *out << columns.La
 class LocalisedNameColumnsTest : public testing::TestWithParam<NameColumns> {};
 
 TEST_P(LocalisedNameColumnsTest, MakeTheNameInItsOrder) {
-  QTemporaryDir folder;
-  const QString path = folder.filePath(QStringLiteral("names.csv"));
-  QFile file(path);
-  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-  file.write(QByteArray(GetParam().Header) + "\r\nPrado,Ana,Luisa\r\n");
-  file.close();
-  ImportSource source;
-  PlatformError error;
-  ASSERT_EQ(OpenImportSource(path, source, error), SourceOutcome::Read);
-  const BookState book = BookWith(ContactsOf({source}));
+  const BookState book = ImportedFile(QStringLiteral("names.csv"), QByteArray(GetParam().Header) + "\r\nPrado,Ana,Luisa\r\n");
   ASSERT_EQ(book.RecordCount(), 1);
   EXPECT_EQ(book.Records[0].Name, "Ana Luisa Prado");
 }
