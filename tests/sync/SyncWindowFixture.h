@@ -33,6 +33,14 @@ class MemoryKeyring : public Keyring {
   std::map<QString, QString> passwords;
 };
 
+// Types the server and the account into the account dialog and searches for address books.
+inline void FindAddressBooks(frmSync& account, const QString& server, const QString& user, const QString& password) {
+  account.txtServer->setText(server);
+  account.txtUser->setText(user);
+  account.txtPassword->setText(password);
+  account.cmdFind->click();
+}
+
 // The main window on a saved Unicode book, syncing with the test's Radicale;
 // passwords are kept in a keyring of the test's own.
 class SyncWindowTest : public SyncTest {
@@ -65,10 +73,7 @@ class SyncWindowTest : public SyncTest {
   void SetUpAccount(const std::function<void(frmSync&)>& choose = {}) {
     WhenModalShown([&](QDialog& dialog) {
       auto& account = dynamic_cast<frmSync&>(dialog);
-      account.txtServer->setText(server.Root().toString());
-      account.txtUser->setText(server.User());
-      account.txtPassword->setText(server.Password());
-      account.cmdFind->click();
+      FindAddressBooks(account, server.Root().toString(), server.User(), server.Password());
       if (choose) choose(account);
       WhenModalShown([](QDialog& preview) { preview.accept(); });
       account.cmdOK->click();

@@ -64,11 +64,8 @@ TEST_F(SyncWindowTest, AnEmailAddressLeadsToTheServerItsDomainNamesInDns) {
                                                               QStringLiteral("/%1/").arg(server.User())};
   InstallDnsServices(&dns);
   frmSync account([](const QString& user, const QString& password) { return std::make_unique<QtHttpClient>(user, password); });
-  account.txtServer->setText(server.User() + QStringLiteral("@example.test"));
-  account.txtUser->setText(server.User());
-  account.txtPassword->setText(server.Password());
   ShowActive(account);
-  account.cmdFind->click();
+  FindAddressBooks(account, server.User() + QStringLiteral("@example.test"), server.User(), server.Password());
   InstallDnsServices(nullptr);
   EXPECT_EQ(account.cboAddressBook->currentText(), QStringLiteral("Contacts")) << account.lblStatus->text().toStdString();
   EXPECT_EQ(account.Account().AddressBook, addressBook);

@@ -46,10 +46,7 @@ TEST_F(SyncTest, APhoneEditedInTheWindowGoesUpAndTheCardKeepsItsPhotoEmailBirthd
   QString preview;
   WhenModalShown([&](QDialog& dialog) {
     auto& account = dynamic_cast<frmSync&>(dialog);
-    account.txtServer->setText(server.Root().toString());
-    account.txtUser->setText(server.User());
-    account.txtPassword->setText(server.Password());
-    account.cmdFind->click();
+    FindAddressBooks(account, server.Root().toString(), server.User(), server.Password());
     WhenModalShown([&](QDialog& shown) {
       preview = dynamic_cast<frmSyncPreview&>(shown).txtPlan->toPlainText();
       shown.accept();
@@ -93,10 +90,7 @@ class SyncAccountDialogTest : public SyncTest {
   int clientsMade = 0;
 
   QStringList Find(const QUrl& at) {
-    dialog.txtServer->setText(at.toString());
-    dialog.txtUser->setText(server.User());
-    dialog.txtPassword->setText(server.Password());
-    dialog.cmdFind->click();
+    FindAddressBooks(dialog, at.toString(), server.User(), server.Password());
     QStringList listed;
     for (int i = 0; i < dialog.cboAddressBook->count(); ++i) listed << dialog.cboAddressBook->itemText(i);
     return listed;
