@@ -15,7 +15,6 @@
 #include "mainwindow/frmSyncPreview.h"
 #include "platform/Keyring.h"
 #include "platform/QtHttpClient.h"
-#include "platform/StandardLocations.h"
 #include "sync/BackgroundSync.h"
 #include "sync/EditsDuringSync.h"
 #include "sync/SyncCommand.h"
@@ -103,7 +102,7 @@ void frmMain::mnuFileSync_Click() {
     return;
   }
   if (!ConvertOnUsersWord(QStringLiteral("A server's names")) || !book_.IsUnicode()) return;
-  const QString statePath = SyncStatePath(SyncFolder(), CanonicalPath(book_.FileName));
+  const QString statePath = SyncStatePathOfBook(book_.FileName);
   SyncState state;
   QString error, password;
   if (!LoadSyncState(statePath, state, error)) return void(ShowMessage(MessageKind::ErrorReport, error));
@@ -116,7 +115,7 @@ void frmMain::mnuFileSyncOptions_Click() {
     ShowMessage(MessageKind::Notice, QStringLiteral("A sync with %1 is running; change its options when it has ended.").arg(syncName_));
     return;
   }
-  const QString statePath = book_.IsUntitled() ? QString() : SyncStatePath(SyncFolder(), CanonicalPath(book_.FileName));
+  const QString statePath = book_.IsUntitled() ? QString() : SyncStatePathOfBook(book_.FileName);
   SyncState state;
   QString error;
   if (!statePath.isEmpty() && !LoadSyncState(statePath, state, error)) {
@@ -137,7 +136,7 @@ void frmMain::mnuFileSyncOptions_Click() {
 // nothing unless it fails, and then only in the status bar.
 void frmMain::StartAutomaticSync(bool SyncState::*when) {
   if (sync_ || book_.IsUntitled() || !book_.IsUnicode()) return;
-  const QString statePath = SyncStatePath(SyncFolder(), CanonicalPath(book_.FileName));
+  const QString statePath = SyncStatePathOfBook(book_.FileName);
   SyncState state;
   QString error, password;
   if (!LoadSyncState(statePath, state, error)) return statusBar()->showMessage(error, kFailureShownMs);

@@ -9,7 +9,6 @@
 #include "platform/Keyring.h"
 #include "platform/PasswordFile.h"
 #include "platform/QtHttpClient.h"
-#include "platform/StandardLocations.h"
 #include "sync/SyncEngine.h"
 #include "sync/ServerLocation.h"
 #include "sync/SyncFailure.h"
@@ -77,7 +76,7 @@ void Run(const SyncCommandRequest& request, QTextStream& out) {
     throw Failure{QStringLiteral("'%1' is open in Vantreo (%2); close it there first.").arg(request.Book, lock.Holder())};
   BookState book;
   LoadBookToSync(book, request);
-  const QString statePath = SyncStatePath(SyncFolder(), CanonicalPath(request.Book));
+  const QString statePath = SyncStatePathOfBook(request.Book);
   SyncState state;
   QString error;
   if (!LoadSyncState(statePath, state, error)) throw Failure{error};

@@ -8,6 +8,8 @@
 #include <QJsonObject>
 #include <QSaveFile>
 
+#include "platform/StandardLocations.h"
+
 namespace {
 
 QJsonObject CardObject(const SyncedCard& card) {
@@ -30,6 +32,8 @@ QString SyncStatePath(const QString& folder, const QString& bookPath) {
   const QByteArray key = QCryptographicHash::hash(bookPath.toUtf8(), QCryptographicHash::Sha256).toHex().left(32);
   return QDir(folder).filePath(QString::fromLatin1(key) + QStringLiteral(".json"));
 }
+
+QString SyncStatePathOfBook(const QString& bookPath) { return SyncStatePath(SyncFolder(), CanonicalPath(bookPath)); }
 
 bool LoadSyncState(const QString& path, SyncState& state, QString& error) {
   state = SyncState();

@@ -42,6 +42,10 @@ struct SyncState {
 
 // The file of the sync state of the book at bookPath, in folder.
 QString SyncStatePath(const QString& folder, const QString& bookPath);
+
+// The state of a book's file in the user's sync folder, one file however the book's path is written.
+QString SyncStatePathOfBook(const QString& bookPath);
+
 // An empty state when the file does not exist; false with error when it cannot be read.
 bool LoadSyncState(const QString& path, SyncState& state, QString& error);
 bool SaveSyncState(const QString& path, const SyncState& state, QString& error);

@@ -8,7 +8,6 @@
 #include "mainwindow/frmSyncConflict.h"
 #include "mainwindow/frmSyncOptions.h"
 #include "platform/ExitCleanup.h"
-#include "platform/StandardLocations.h"
 #include "support/FakePlatform.h"
 #include "sync/SyncWindowFixture.h"
 
@@ -21,7 +20,7 @@ QByteArray Contents(const QString& path) {
 
 class SyncBackgroundTest : public SyncWindowTest {
  protected:
-  QString StatePath() const { return SyncStatePath(SyncFolder(), CanonicalPath(book.FileName)); }
+  QString StatePath() const { return SyncStatePathOfBook(book.FileName); }
   QString Message() const { return window->statusBar()->currentMessage(); }
 
   // Types text over the shown phone number, as the user does.

@@ -17,7 +17,6 @@
 #include "mainwindow/frmSyncConflict.h"
 #include "mainwindow/frmSyncPreview.h"
 #include "mainwindow/OneLineField.h"
-#include "platform/StandardLocations.h"
 #include "support/FakePlatform.h"
 #include "support/ModalDialogs.h"
 #include "support/WindowKeys.h"
@@ -129,7 +128,7 @@ class SyncInWindowTest : public SyncWindowTest {
   SyncState SavedState() const {
     SyncState state;
     QString error;
-    EXPECT_TRUE(LoadSyncState(SyncStatePath(SyncFolder(), CanonicalPath(book.FileName)), state, error)) << error.toStdString();
+    EXPECT_TRUE(LoadSyncState(SyncStatePathOfBook(book.FileName), state, error)) << error.toStdString();
     return state;
   }
 };
