@@ -3,6 +3,10 @@
 # "folder/File.h"; each layer puts only its own folder on the include path
 # (through a link in the build folder), so a folder sees itself and the layers
 # it uses, directly or through them, and nothing above.
+# Each QObject class's .cpp ends with #include "moc_<File>.cpp": its
+# meta-object code then goes into that class's own object file. Left to
+# itself, AUTOMOC compiles all moc output of a library into one object, and a
+# program that uses one QObject of a layer would link every widget of it.
 function(vantreo_layer name)
   cmake_parse_arguments(LAYER "" "" "USES;LIBS" ${ARGN})
   set(folder ${PROJECT_SOURCE_DIR}/${name})

@@ -61,3 +61,5 @@ bool GroupComboBox::eventFilter(QObject* watched, QEvent* event) {
     GroupListCancelled() = true;
   return QComboBox::eventFilter(watched, event);
 }
+
+#include "moc_GroupComboBox.cpp"

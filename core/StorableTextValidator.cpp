@@ -8,3 +8,5 @@ QValidator::State StorableTextValidator::validate(QString& input, int&) const {
   Beeper().Beep();
   return Invalid;
 }
+
+#include "moc_StorableTextValidator.cpp"

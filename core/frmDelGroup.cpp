@@ -82,3 +82,5 @@ bool ChooseReassignTarget(const BookState& book, int listMode, int deleted, cons
   if (exchange.ReassignTarget > deleted) --exchange.ReassignTarget;
   return true;
 }
+
+#include "moc_frmDelGroup.cpp"

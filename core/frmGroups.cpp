@@ -131,3 +131,5 @@ void frmGroups::cmdDelete_Click() {
   if (deleted) FillItems(-1);
   lstItems->setFocus();
 }
+
+#include "moc_frmGroups.cpp"

@@ -83,3 +83,5 @@ void frmMultiGroups::cmdOK_Click() {
 void frmMultiGroups::SelectAll(bool selected) {
   for (int row = 0; row < lstGroups->count(); ++row) lstGroups->item(row)->setSelected(selected);
 }
+
+#include "moc_frmMultiGroups.cpp"

@@ -59,3 +59,5 @@ void frmNewGroup::cmdOK_Click() {
   exchange.DialogOK = 1;
   accept();
 }
+
+#include "moc_frmNewGroup.cpp"

@@ -48,3 +48,5 @@ void frmSettings::cmdOK_Click() {
   settings_.PhoneBook.ShowStatusDate = chkShowDate->isChecked();
   accept();
 }
+
+#include "moc_frmSettings.cpp"

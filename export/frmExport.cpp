@@ -181,3 +181,5 @@ void frmExport::cmdOK_Click() {
   }
   if (ReportExportOutcome(outcome, options.File, error)) accept();
 }
+
+#include "moc_frmExport.cpp"

@@ -125,3 +125,5 @@ bool frmExportVCard::WriteTo(const QString& path, const std::string& selection) 
   }
   return ReportExportOutcome(outcome, path, error);
 }
+
+#include "moc_frmExportVCard.cpp"

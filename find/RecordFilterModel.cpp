@@ -21,3 +21,5 @@ int RecordFilterModel::RowOf(int record) const { return mapFromSource(sourceMode
 bool RecordFilterModel::filterAcceptsRow(int sourceRow, const QModelIndex&) const {
   return sourceRow >= 0 && static_cast<size_t>(sourceRow) < accepted_.size() && accepted_[static_cast<size_t>(sourceRow)];
 }
+
+#include "moc_RecordFilterModel.cpp"

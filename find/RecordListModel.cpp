@@ -46,3 +46,5 @@ QVariant RecordListModel::headerData(int section, Qt::Orientation orientation, i
   if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 || section >= ColumnCount) return {};
   return QString::fromLatin1(kColumnTitles[section]);
 }
+
+#include "moc_RecordListModel.cpp"

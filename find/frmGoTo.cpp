@@ -142,3 +142,5 @@ void frmGoTo::cmdOK_Click() {
   chosen_ = filter_->RecordAt(current.row());
   accept();
 }
+
+#include "moc_frmGoTo.cpp"

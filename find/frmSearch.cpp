@@ -134,3 +134,5 @@ void frmSearch::cmdFindFirst_Click() {
   Exchange().DialogOK = 1;
   accept();
 }
+
+#include "moc_frmSearch.cpp"

@@ -131,3 +131,5 @@ bool RunSortCommand(BookState& book, QWidget* parent) {
   SortRecords(book);
   return true;
 }
+
+#include "moc_frmSort.cpp"

@@ -97,3 +97,5 @@ void ColumnMappingDelegate::setModelData(QWidget* editor, QAbstractItemModel* mo
 void ColumnMappingDelegate::updateEditorGeometry(QWidget* editor, const QStyleOptionViewItem& option, const QModelIndex&) const {
   editor->setGeometry(option.rect.adjusted(1, 1, -1, -1));
 }
+
+#include "moc_ColumnMappingDelegate.cpp"

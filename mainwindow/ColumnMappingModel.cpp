@@ -155,3 +155,5 @@ QVariant ColumnMappingModel::headerData(int section, Qt::Orientation orientation
   static const char* const kCaptions[] = {"File", "Column", "Example", "Import As", "Phone Name"};
   return QString::fromLatin1(kCaptions[section]);
 }
+
+#include "moc_ColumnMappingModel.cpp"

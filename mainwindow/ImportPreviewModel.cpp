@@ -90,3 +90,5 @@ QString ImportPreviewModel::Remarks(const PlannedContact& contact) const {
   if (!contact.CutFields.isEmpty()) remarks << QStringLiteral("Cut to fit: ") + contact.CutFields.join(QStringLiteral(", "));
   return remarks.join(QStringLiteral("; "));
 }
+
+#include "moc_ImportPreviewModel.cpp"

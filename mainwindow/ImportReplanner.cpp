@@ -41,3 +41,5 @@ void ImportReplanner::Done() {
   if (waiting_) return Start();
   Q_EMIT Planned(std::move(result_));
 }
+
+#include "moc_ImportReplanner.cpp"

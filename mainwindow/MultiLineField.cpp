@@ -64,3 +64,5 @@ void MultiLineField::PutBack(const QString& text, int caret) {
   cursor.setPosition(caret);
   setTextCursor(cursor);
 }
+
+#include "moc_MultiLineField.cpp"

@@ -45,3 +45,5 @@ QValidator::State OneLineField::Validate(QString& input, int& position) {
   }
   return QValidator::Acceptable;
 }
+
+#include "moc_OneLineField.cpp"

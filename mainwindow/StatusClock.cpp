@@ -17,3 +17,5 @@ void StatusClock::Update() {
   const QDateTime now = QDateTime::currentDateTime();
   setText(style_ == Style::Time ? ShortTimeText(now.time()) : ShortDateText(now.date()));
 }
+
+#include "moc_StatusClock.cpp"

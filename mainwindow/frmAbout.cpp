@@ -82,3 +82,5 @@ void frmAbout::lblInternetLink_MouseDown(Qt::MouseButton button) {
                                          .arg(failure->Description)
                                          .arg(failure->Number));
 }
+
+#include "moc_frmAbout.cpp"

@@ -165,3 +165,5 @@ void frmImport::cmdOK_Click() {
   ApplyImport(book_, *plan_);
   accept();
 }
+
+#include "moc_frmImport.cpp"

@@ -220,3 +220,5 @@ void frmMain::SetStatusPanes() {
 }
 
 QString frmMain::PromptText() const { return promptPane_->text(); }
+
+#include "moc_frmMain.cpp"

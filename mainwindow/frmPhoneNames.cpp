@@ -131,3 +131,5 @@ void frmPhoneNames::cmdEditList_Click() {
   dialog.exec();
   FillBoxes();
 }
+
+#include "moc_frmPhoneNames.cpp"

@@ -151,3 +151,5 @@ void frmStates::done(int result) {
   StatesMemory().LastStateIndex = static_cast<int16_t>(cboStates->currentIndex());
   QDialog::done(result);
 }
+
+#include "moc_frmStates.cpp"

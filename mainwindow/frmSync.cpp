@@ -108,3 +108,5 @@ SyncAccount frmSync::Account() const {
 }
 
 QString frmSync::Password() const { return txtPassword->text(); }
+
+#include "moc_frmSync.cpp"

@@ -45,3 +45,5 @@ frmSyncConflict::frmSyncConflict(const FieldConflict& conflict, QWidget* parent)
   connect(cmdKeepBoth, &QPushButton::clicked, this, [answer] { answer(ConflictChoice::KeepBoth); });
   SetHelpContext(this, HelpTopic::SyncConflicts);
 }
+
+#include "moc_frmSyncConflict.cpp"

@@ -37,3 +37,5 @@ frmSyncOptions::frmSyncOptions(const SyncState& state, QWidget* parent) : QDialo
   connect(cmdHelp, &QPushButton::clicked, this, [] { ShowHelpContext(HelpTopic::SyncOptions); });
   SetHelpContext(this, HelpTopic::SyncOptions);
 }
+
+#include "moc_frmSyncOptions.cpp"

@@ -32,3 +32,5 @@ frmSyncPreview::frmSyncPreview(const SyncPlan& plan, const QString& addressBook,
   connect(cmdCancel, &QPushButton::clicked, this, &QDialog::reject);
   SetHelpContext(this, HelpTopic::Sync);
 }
+
+#include "moc_frmSyncPreview.cpp"

@@ -126,3 +126,5 @@ void PrintPreviewWindow::ShowPageNumber() {
                            .arg(preview_->pageCount())
                            .arg(name.isEmpty() ? QString() : QStringLiteral(": ") + name));
 }
+
+#include "moc_PrintPreviewWindow.cpp"

@@ -50,3 +50,5 @@ void EndBySignal(int signal) {
   ::raise(signal);
   ::_exit(128 + signal);
 }
+
+#include "moc_UnixSignals.cpp"

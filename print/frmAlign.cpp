@@ -140,3 +140,5 @@ void frmAlign::TestPrint(PrintOutcome& outcome) {
   }
   job.Finish(outcome);
 }
+
+#include "moc_frmAlign.cpp"

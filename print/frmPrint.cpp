@@ -367,3 +367,5 @@ void frmPrint::cmdAlign_Click() {
   frmAlign dialog(settings_, this);
   dialog.exec();
 }
+
+#include "moc_frmPrint.cpp"

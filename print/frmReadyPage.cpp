@@ -75,3 +75,5 @@ void frmReadyPage::cmdAbort_Click() {
   Exchange().DialogOK = 0;
   reject();
 }
+
+#include "moc_frmReadyPage.cpp"

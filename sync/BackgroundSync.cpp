@@ -83,3 +83,5 @@ void BackgroundSync::Work() {
     Q_EMIT Finished();
   });
 }
+
+#include "moc_BackgroundSync.cpp"
