@@ -1,7 +1,6 @@
 #include "core/ExportFile.h"
 
 #include "core/AddressBookFile.h"
-#include "core/ErrorReport.h"
 #include "platform/FileReplacement.h"
 #include "platform/FileSystem.h"
 
@@ -17,14 +16,4 @@ QString ExportRefusal(ExportOutcome outcome, const QString& path) {
   return outcome == ExportOutcome::RefusedBook
              ? QStringLiteral("'%1' is the address book being exported; choose another file for the export.").arg(path)
              : QStringLiteral("'%1' is an address book; choose another file for the export.").arg(path);
-}
-
-bool ReportExportOutcome(ExportOutcome outcome, const QString& path, const PlatformError& error) {
-  switch (outcome) {
-    case ExportOutcome::Written: return true;
-    case ExportOutcome::RefusedBook:
-    case ExportOutcome::RefusedAddressBook: ShowMessage(MessageKind::Notice, ExportRefusal(outcome, path)); break;
-    case ExportOutcome::Failed: ShowErrorMessage(QStringLiteral("Unable to export to '%1'.").arg(path), error); break;
-  }
-  return false;
 }

@@ -22,6 +22,3 @@ ExportOutcome WriteExportFile(const BookState& book, const QString& path, const 
 
 // The refusal's words for RefusedBook and RefusedAddressBook.
 QString ExportRefusal(ExportOutcome outcome, const QString& path);
-
-// Tells the window's user of a refusal or a failure; true when written.
-bool ReportExportOutcome(ExportOutcome outcome, const QString& path, const PlatformError& error);

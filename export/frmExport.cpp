@@ -14,6 +14,7 @@
 #include "core/ErrorReport.h"
 #include "core/HelpTopics.h"
 #include "core/ShortList.h"
+#include "export/ExportReport.h"
 #include "platform/BusyPointer.h"
 #include "platform/FileDialogs.h"
 #include "platform/HelpKey.h"

@@ -14,6 +14,7 @@
 #include "core/ExportFile.h"
 #include "core/GroupMembership.h"
 #include "core/HelpTopics.h"
+#include "export/ExportReport.h"
 #include "interchange/VCardWriter.h"
 #include "core/BookText.h"
 #include "platform/BusyPointer.h"

@@ -11,7 +11,7 @@
 #include <QSignalBlocker>
 #include <QTimer>
 
-#include "core/ErrorReport.h"
+#include "core/ErrorText.h"
 #include "core/FileTitle.h"
 #include "core/GroupComboBox.h"
 #include "core/GroupMembership.h"
