@@ -10,6 +10,7 @@
 #include "mainwindow/ApplicationIcon.h"
 #include "mainwindow/frmMain.h"
 #include "platform/ProgramIdentity.h"
+#include "platform/QtBusyPointer.h"
 #include "platform/SettingsStore.h"
 #include "print/PrinterFont.h"
 
@@ -36,6 +37,7 @@ int RunProgram(int argc, char* argv[]) {
   QApplication::setApplicationVersion(QLatin1String(kProgramVersion));
   QApplication::setDesktopFileName(QLatin1String(kApplicationId));
   QApplication::setWindowIcon(ApplicationIcon());
+  InstallBusy(&ScreenBusyPointer());
   EndSafelyWhenTerminated(Book());
   const std::unique_ptr<frmMain> window = StartMainWindow(CommandLineOf(QApplication::arguments()));
   return QApplication::exec();

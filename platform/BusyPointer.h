@@ -9,6 +9,8 @@ class BusyPointer {
   virtual bool IsBusy() const = 0;
 };
 
+// The program's wait pointer: one that changes nothing (the command line has
+// no pointer) until the window installs the screen's (ScreenBusyPointer).
 BusyPointer& Busy();
 void InstallBusy(BusyPointer* implementation);
 

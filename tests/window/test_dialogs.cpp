@@ -19,7 +19,7 @@
 #include "mainwindow/frmAbout.h"
 #include "mainwindow/frmMain.h"
 #include "mainwindow/frmStates.h"
-#include "platform/BusyPointer.h"
+#include "platform/QtBusyPointer.h"
 #include "platform/MessageBoxes.h"
 #include "platform/ProgramIdentity.h"
 #include "support/FakeClipboard.h"
@@ -120,7 +120,7 @@ TEST_F(StatesTest, WithoutATextBoxPasteIsRefusedAndEnterCopiesWithoutEmptyingThe
 // The desktop's own busy pointer: the wait cursor while an operation runs,
 // the normal pointer again after it, also when operations nest.
 TEST(BusyPointerTest, TheWindowShowsTheWaitCursorForTheOperationAndRestoresIt) {
-  InstallBusy(nullptr);
+  InstallBusy(&ScreenBusyPointer());
   {
     BusyCursor outer;
     {
