@@ -7,7 +7,7 @@
 
 #include "core/DataFile.h"
 #include "core/Document.h"
-#include "core/ErrorReport.h"
+#include "core/ErrorText.h"
 #include "core/ExportFile.h"
 #include "interchange/ImportPlan.h"
 #include "interchange/ImportSource.h"
@@ -15,8 +15,9 @@
 #include "platform/BookLock.h"
 #include "platform/FileSystem.h"
 #include "platform/ProgramIdentity.h"
-#include "sync/SyncCommand.h"
 #include "platform/UnixSignals.h"
+#include "platform/WindowProgram.h"
+#include "sync/SyncCommand.h"
 
 namespace {
 
@@ -217,4 +218,10 @@ int RunCommandLine(int argc, char* argv[]) {
   QCoreApplication::setApplicationVersion(QLatin1String(kProgramVersion));
   IgnoreFileSizeLimitSignal();
   return Run(QCoreApplication::arguments());
+}
+
+int StartWindowProgram(char* argv[]) {
+  const QString program = WindowProgramPath();
+  const PlatformError error = ExecWindowProgram(program, argv);
+  return Fail(ErrorReportText(QStringLiteral("Unable to start the window program '%1'.").arg(program), error));
 }

@@ -10,3 +10,8 @@ bool IsCommandLineCall(int argc, char* argv[]);
 // The summary goes to the standard output, errors to the standard error.
 // Returns the exit code: 0 done, 1 failed (the book unchanged), 2 wrong usage.
 int RunCommandLine(int argc, char* argv[]);
+
+// Replaces this program with the window program, which opens the data file
+// the arguments name (or the last one). Returns only when it could not be
+// started, after saying why on the standard error: the exit code 1.
+int StartWindowProgram(char* argv[]);

@@ -46,10 +46,15 @@ QString DefaultExportFilePath() {
 // folder it is in help/ beside the program. When neither exists, the
 // installed place is named in the message.
 QString HelpCollectionPath() {
-  const QDir programFolder(QCoreApplication::applicationDirPath());
-  const QString installed = QDir::cleanPath(programFolder.filePath(QStringLiteral(VANTREO_INSTALLED_HELP_DIR "/vantreo.qhc")));
-  const QString built = programFolder.filePath(QStringLiteral(VANTREO_BUILD_HELP_DIR "/vantreo.qhc"));
-  return !QFileInfo::exists(installed) && QFileInfo::exists(built) ? built : installed;
+  return InstalledOrBuiltPath(QCoreApplication::applicationDirPath(), QStringLiteral(VANTREO_INSTALLED_HELP_DIR "/vantreo.qhc"),
+                              QStringLiteral(VANTREO_BUILD_HELP_DIR "/vantreo.qhc"));
+}
+
+QString InstalledOrBuiltPath(const QString& programFolder, const QString& installed, const QString& built) {
+  const QDir folder(programFolder);
+  const QString installedPath = QDir::cleanPath(folder.filePath(installed));
+  const QString builtPath = QDir::cleanPath(folder.filePath(built));
+  return !QFileInfo::exists(installedPath) && QFileInfo::exists(builtPath) ? builtPath : installedPath;
 }
 
 QString DocumentsFolder() {
