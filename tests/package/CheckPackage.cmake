@@ -1,8 +1,8 @@
 # Builds the Debian package from the build folder BUILD_DIR into a temporary
 # folder and checks its files, its declared dependencies, its desktop entry
 # and AppStream data with their validators, the whole package with lintian
-# and the program with hardening-check.
-#   cmake -DBUILD_DIR=build -DAPP_ID=com.vantreo.Vantreo -P CheckPackage.cmake
+# and both programs with hardening-check.
+#   cmake -DBUILD_DIR=build -DAPP_ID=com.vantreo.Vantreo -DWINDOW_PROGRAM=libexec/vantreo/vantreo-window -P CheckPackage.cmake
 cmake_minimum_required(VERSION 3.25)
 
 function(run)
@@ -18,7 +18,7 @@ run(${CMAKE_CPACK_COMMAND} -G DEB -B ${work} --config ${BUILD_DIR}/CPackConfig.c
 file(GLOB package ${work}/vantreo_*.deb)
 run(dpkg-deb --contents ${package})
 set(problems "")
-foreach(file bin/vantreo share/applications/${APP_ID}.desktop share/mime/packages/${APP_ID}.xml
+foreach(file bin/vantreo ${WINDOW_PROGRAM} share/applications/${APP_ID}.desktop share/mime/packages/${APP_ID}.xml
         share/metainfo/${APP_ID}.metainfo.xml share/icons/hicolor/scalable/apps/${APP_ID}.svg
         share/icons/hicolor/48x48/apps/${APP_ID}.png share/icons/hicolor/256x256/apps/${APP_ID}.png
         share/vantreo/help/vantreo.qhc share/vantreo/help/vantreo.qch share/doc/vantreo/copyright
@@ -58,7 +58,7 @@ endif()
 # whose size the compiler knows; this program reads into heap buffers only, so
 # that test would say "no" for any build and is left out.
 set(skipped --nocfprotection --nofortify)
-run(hardening-check ${skipped} ${work}/root/usr/bin/vantreo)
+run(hardening-check ${skipped} ${work}/root/usr/bin/vantreo ${work}/root/usr/${WINDOW_PROGRAM})
 file(REMOVE_RECURSE ${work})
 if(problems)
   list(JOIN problems "\n" problems)
