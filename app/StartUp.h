@@ -11,6 +11,6 @@ class frmMain;
 // The program ends when the window has closed.
 std::unique_ptr<frmMain> StartMainWindow(const QString& commandLine);
 
-// The program's start-up routine: settings, the main window and the event
+// The window program's start-up routine: settings, the main window and the event
 // loop. Returns the exit code.
 int RunProgram(int argc, char* argv[]);
