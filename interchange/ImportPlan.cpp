@@ -119,7 +119,7 @@ class Planner {
   }
 
   std::string Text(const QString& value, bool multiLine, const char* field);
-  int FindDuplicate(const Likeness& contact) const;
+  int FindDuplicate(const ImportedContact& contact, const AddressRecord& record) const;
   bool WillAdd(const ImportedContact& contact, const AddressRecord& record);
   int PhoneNameIndexOf(const std::string& name);
   int GroupIndexOf(const std::string& name);
@@ -188,11 +188,17 @@ std::string Planner::Text(const QString& value, bool multiLine, const char* fiel
   return StoredText(text);
 }
 
-int Planner::FindDuplicate(const Likeness& contact) const {
-  const auto same = recordsByName_.constFind(contact.Name);
+// The record of the book that the contact, planned as record, looks like,
+// or -1. Its company and numbers are compared only when a name is the same.
+int Planner::FindDuplicate(const ImportedContact& contact, const AddressRecord& record) const {
+  if (recordsByName_.isEmpty()) return -1;
+  const auto same = recordsByName_.constFind(ComparisonKey(record.Name));
   if (same == recordsByName_.constEnd()) return -1;
+  Likeness likeness{same.key(), ComparisonKey(record.Company), {}};
+  for (const ContactPhone& phone : contact.Phones)
+    if (const QString digits = DigitsOf(phone.Number); !digits.isEmpty()) likeness.PhoneDigits << digits;
   for (const KnownRecord& known : *same)
-    if (LooksAlike(contact, known.Features)) return known.Index;
+    if (LooksAlike(likeness, known.Features)) return known.Index;
   return -1;
 }
 
@@ -219,12 +225,14 @@ int Planner::GroupIndexOf(const std::string& name) {
 
 // Which phones win the four slots: those marked preferred, then by kind.
 int KindRank(const ContactPhone& phone) {
-  static const QStringList order = {"mobile", "home", "work", "main", "other", "", "fax", "pager"};
-  const QString name = phone.PhoneName.trimmed().toLower();
-  const qsizetype known = order.indexOf(name);
-  if (known >= 0) return static_cast<int>(known);
-  if (name.contains(QLatin1String("fax"))) return static_cast<int>(order.indexOf(QStringLiteral("fax")));
-  return static_cast<int>(order.indexOf(QString()));  // a custom or missing phone name ranks with "Other"
+  static const QLatin1String order[] = {QLatin1String("mobile"), QLatin1String("home"), QLatin1String("work"),
+                                        QLatin1String("main"),   QLatin1String("other"), QLatin1String(""),
+                                        QLatin1String("fax"),    QLatin1String("pager")};
+  constexpr int kFax = 6, kCustom = 5;  // a custom or missing phone name ranks with "Other"
+  const QString name = phone.PhoneName.trimmed();
+  for (int rank = 0; rank < static_cast<int>(std::size(order)); ++rank)
+    if (name.compare(order[rank], Qt::CaseInsensitive) == 0) return rank;
+  return name.contains(QLatin1String("fax"), Qt::CaseInsensitive) ? kFax : kCustom;
 }
 
 // The phones in the order they take the slots: the four that win, most
@@ -329,10 +337,7 @@ std::string Planner::NotesOf(const ImportedContact& contact, std::vector<Contact
 // False for a likely duplicate that is to be skipped and for a contact
 // beyond the largest record count.
 bool Planner::WillAdd(const ImportedContact& contact, const AddressRecord& record) {
-  Likeness likeness{ComparisonKey(record.Name), ComparisonKey(record.Company), {}};
-  for (const ContactPhone& phone : contact.Phones)
-    if (const QString digits = DigitsOf(phone.Number); !digits.isEmpty()) likeness.PhoneDigits << digits;
-  const int duplicate = FindDuplicate(likeness);
+  const int duplicate = FindDuplicate(contact, record);
   plan_.Contacts.push_back({contact_, -1, duplicate, {}, false});
   if (duplicate >= 0) {
     plan_.Duplicates.push_back({contact_, duplicate, contactIndex_});
