@@ -11,6 +11,12 @@
 
 namespace {
 
+// Position of the first c, or -1; memchr looks at many bytes at a time.
+qsizetype IndexOf(QByteArrayView text, char c) {
+  const auto* found = static_cast<const char*>(std::memchr(text.data(), c, static_cast<size_t>(text.size())));
+  return found ? found - text.data() : -1;
+}
+
 // Position of the first c outside double quotes, or -1.
 qsizetype IndexOutsideQuotes(QByteArrayView text, char c, qsizetype from = 0) {
   bool quoted = false;
@@ -69,20 +75,22 @@ struct CommonName {
 class CommonNames {
  public:
   CommonNames() {
+    // The most frequent first: a name is compared with those of its length in this order.
     const std::pair<const char*, KnownProperty> names[] = {
         {"BEGIN", KnownProperty::Begin}, {"END", KnownProperty::End}, {"VERSION", KnownProperty::Version},
-        {"PRODID", KnownProperty::ProdId}, {"REV", KnownProperty::Rev}, {"UID", KnownProperty::Uid},
+        {"FN", KnownProperty::Fn}, {"N", KnownProperty::N}, {"TEL", KnownProperty::Tel},
+        {"ADR", KnownProperty::Adr}, {"ORG", KnownProperty::Org}, {"TYPE", KnownProperty::Other},
+        {"NOTE", KnownProperty::Note}, {"LABEL", KnownProperty::Label}, {"EMAIL", KnownProperty::Other},
+        {"PRODID", KnownProperty::ProdId}, {"CATEGORIES", KnownProperty::Categories}, {"UID", KnownProperty::Uid},
+        {"REV", KnownProperty::Rev}, {"URL", KnownProperty::Other}, {"PREF", KnownProperty::Other},
+        {"KIND", KnownProperty::Kind}, {"TITLE", KnownProperty::Other}, {"X-ABSHOWAS", KnownProperty::XAbShowAs},
+        {"X-ABLABEL", KnownProperty::XAbLabel}, {"CHARSET", KnownProperty::Other},
+        {"ENCODING", KnownProperty::Other}, {"VALUE", KnownProperty::Other}, {"PHOTO", KnownProperty::Photo},
+        {"LOGO", KnownProperty::Logo}, {"SOUND", KnownProperty::Sound}, {"KEY", KnownProperty::Key},
         {"CLIENTPIDMAP", KnownProperty::ClientPidMap}, {"PROFILE", KnownProperty::Profile},
         {"NAME", KnownProperty::Name}, {"SOURCE", KnownProperty::Source}, {"SORT-STRING", KnownProperty::SortString},
-        {"X-ABUID", KnownProperty::XAbUid}, {"X-ABLABEL", KnownProperty::XAbLabel}, {"X-ABADR", KnownProperty::XAbAdr},
-        {"MAILER", KnownProperty::Mailer}, {"XML", KnownProperty::Xml}, {"AGENT", KnownProperty::Agent},
-        {"FN", KnownProperty::Fn}, {"N", KnownProperty::N}, {"ORG", KnownProperty::Org}, {"KIND", KnownProperty::Kind},
-        {"X-ABSHOWAS", KnownProperty::XAbShowAs}, {"ADR", KnownProperty::Adr}, {"LABEL", KnownProperty::Label},
-        {"TEL", KnownProperty::Tel}, {"CATEGORIES", KnownProperty::Categories}, {"NOTE", KnownProperty::Note},
-        {"PHOTO", KnownProperty::Photo}, {"LOGO", KnownProperty::Logo}, {"SOUND", KnownProperty::Sound},
-        {"KEY", KnownProperty::Key}, {"EMAIL", KnownProperty::Other}, {"URL", KnownProperty::Other},
-        {"TITLE", KnownProperty::Other}, {"TYPE", KnownProperty::Other}, {"PREF", KnownProperty::Other},
-        {"ENCODING", KnownProperty::Other}, {"CHARSET", KnownProperty::Other}, {"VALUE", KnownProperty::Other},
+        {"X-ABUID", KnownProperty::XAbUid}, {"X-ABADR", KnownProperty::XAbAdr}, {"MAILER", KnownProperty::Mailer},
+        {"XML", KnownProperty::Xml}, {"AGENT", KnownProperty::Agent},
     };
     // The names share the bytes of their literals: copies of them never count references.
     for (const auto& [text, known] : names) {
@@ -141,7 +149,7 @@ VCardProperty ParseContentLine(QByteArrayView line, const QByteArray& storage, i
   property.Value = Slice(line.sliced(colon + 1));
   qsizetype semicolon = IndexOutsideQuotes(line.first(colon), ';');
   const QByteArrayView qualified = line.first(semicolon < 0 ? colon : semicolon);
-  const qsizetype dot = qualified.indexOf('.');
+  const qsizetype dot = IndexOf(qualified, '.');
   if (dot >= 0) property.Group = qualified.first(dot).trimmed().toByteArray().toUpper();
   const CommonName name = UpperName(qualified.sliced(dot + 1));
   property.Name = name.Text;
@@ -199,7 +207,7 @@ void SplitUnescaped(QByteArrayView text, char separator, std::optional<char> val
 // The text of a part of a value, every line break made "\n" and its escapes
 // undone; version21 leaves backslashes but "\;" alone.
 QString UnescapedText(QByteArrayView part, bool utf8, bool version21) {
-  if (!part.contains('\\') && !part.contains('\r')) return TextOfPart(part, utf8);
+  if (IndexOf(part, '\\') < 0 && IndexOf(part, '\r') < 0) return TextOfPart(part, utf8);
   QVarLengthArray<char, 512> plain(part.size());  // never longer than the part
   char* out = plain.data();
   for (qsizetype i = 0; i < part.size(); ++i) {
@@ -250,6 +258,7 @@ qsizetype LineEnd(const QByteArray& bytes, qsizetype start) {
 
 QList<QByteArray> VCardProperty::ParameterValues(QByteArrayView name) const {
   QList<QByteArray> values;
+  values.reserve(static_cast<qsizetype>(Parameters.size()));  // one value each, as most are written
   for (const auto& [parameter, value] : Parameters) {
     if (QByteArrayView(parameter) == name) {
       // TYPE=a,b and TYPE="a,b" alike
@@ -289,11 +298,20 @@ bool VCardProperty::IsBinary() const {
   while (start < Value.size() && (Value[start] == ' ' || Value[start] == '\t')) ++start;
   const QByteArrayView value = QByteArrayView(Value).sliced(start);
   if (value.size() >= 5 && (value[0] | 0x20) == 'd' && value.first(5).compare("data:", Qt::CaseInsensitive) == 0) return true;
-  if (Parameters.empty()) return false;
-  for (const auto& [name, value] : Parameters)
-    if (name.isEmpty() && (value == "BASE64" || value == "B")) return true;
-  const QByteArray encoding = Parameter("ENCODING");
-  return IsOneOf(encoding, {"B", "BASE64"}) || IsOneOf(Parameter("VALUE"), {"BINARY"});
+  // A bare BASE64 or B, the first ENCODING B or BASE64, or the first VALUE BINARY.
+  bool encodingSeen = false, valueSeen = false;
+  for (const auto& [name, value] : Parameters) {
+    if (name.isEmpty()) {
+      if (value == "BASE64" || value == "B") return true;
+    } else if (!encodingSeen && name == "ENCODING") {
+      encodingSeen = true;
+      if (IsOneOf(Unquoted(value), {"B", "BASE64"})) return true;
+    } else if (!valueSeen && name == "VALUE") {
+      valueSeen = true;
+      if (IsOneOf(Unquoted(value), {"BINARY"})) return true;
+    }
+  }
+  return false;
 }
 
 void ForEachContentLine(const QByteArray& bytes, const std::function<void(VCardProperty&)>& take) {
