@@ -130,7 +130,7 @@ class Planner {
   void PlaceGroups(const ImportedContact& contact, AddressRecord& record, std::vector<ContactExtra>& extras);
   const std::string& GroupName(int index) const;
   bool GroupBefore(int a, int b);
-  std::string NotesOf(const ImportedContact& contact, std::vector<ContactExtra> extras);
+  std::string NotesOf(const ImportedContact& contact, std::vector<ContactExtra>& extras);
 
   const BookState& book_;
   ImportPlan plan_;
@@ -236,30 +236,36 @@ int KindRank(const ContactPhone& phone) {
   return name.contains(QLatin1String("fax"), Qt::CaseInsensitive) ? kFax : kCustom;
 }
 
-// The phones in the order they take the slots: the four that win, most
+// std::stable_sort, which takes a buffer from the heap however short the
+// range, only for a range that is not in order yet: most are.
+template <class Iterator, class Less>
+void StableSort(Iterator first, Iterator last, Less less) {
+  if (!std::is_sorted(first, last, less)) std::stable_sort(first, last, less);
+}
+
+// The indexes of the phones in the order they take the slots: the four that win, most
 // preferred first and otherwise in file order, then the rest in file order.
-std::vector<ContactPhone> PhonesBySlot(const std::vector<ContactPhone>& phones, size_t slots) {
+std::vector<size_t> PhonesBySlot(const std::vector<ContactPhone>& phones, size_t slots) {
   std::vector<size_t> order(phones.size());
   std::vector<std::pair<int, int>> ranks(phones.size());
   for (size_t i = 0; i < order.size(); ++i) {
     order[i] = i;
     ranks[i] = {Rank(phones[i]), KindRank(phones[i])};
   }
-  std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) { return ranks[a] < ranks[b]; });
+  StableSort(order.begin(), order.end(), [&](size_t a, size_t b) { return ranks[a] < ranks[b]; });
   const auto kept = order.begin() + static_cast<std::ptrdiff_t>(std::min(slots, order.size()));
-  std::stable_sort(order.begin(), kept, [&](size_t a, size_t b) {
+  StableSort(order.begin(), kept, [&](size_t a, size_t b) {
     return std::pair(Rank(phones[a]), a) < std::pair(Rank(phones[b]), b);
   });
   std::sort(kept, order.end());
-  std::vector<ContactPhone> sorted;
-  for (const size_t i : order) sorted.push_back(phones[i]);
-  return sorted;
+  return order;
 }
 
 void Planner::PlacePhones(const ImportedContact& contact, AddressRecord& record, std::vector<ContactExtra>& extras) {
   record.PhoneNameIndex = book_.DefaultPhoneNames;
   size_t slot = 0;
-  for (const ContactPhone& phone : PhonesBySlot(contact.Phones, record.Phones.size())) {
+  for (const size_t index : PhonesBySlot(contact.Phones, record.Phones.size())) {
+    const ContactPhone& phone = contact.Phones[index];
     // Numbers beyond the four slots, and those whose phone name the full list cannot take, go to Notes;
     // a number without a phone name stays without one.
     const bool named = !phone.PhoneName.trimmed().isEmpty();
@@ -312,14 +318,15 @@ void Planner::PlaceGroups(const ImportedContact& contact, AddressRecord& record,
       indexes.push_back(index);
     }
   }
-  std::stable_sort(indexes.begin(), indexes.end(), [this](int a, int b) { return GroupBefore(a, b); });
+  StableSort(indexes.begin(), indexes.end(), [this](int a, int b) { return GroupBefore(a, b); });
   std::string set;
   for (const int index : indexes) set += static_cast<char>(index);
   StoreGroupSet(record, set);
 }
 
-std::string Planner::NotesOf(const ImportedContact& contact, std::vector<ContactExtra> extras) {
-  std::stable_sort(extras.begin(), extras.end(), [](const ContactExtra& a, const ContactExtra& b) { return a.Rank < b.Rank; });
+std::string Planner::NotesOf(const ImportedContact& contact, std::vector<ContactExtra>& extras) {
+  if (extras.empty()) return Text(contact.Note, true, "Notes");
+  StableSort(extras.begin(), extras.end(), [](const ContactExtra& a, const ContactExtra& b) { return a.Rank < b.Rank; });
   QStringList lines;
   if (!contact.Note.isEmpty()) lines << contact.Note;
   QStringList labels;
@@ -355,14 +362,13 @@ bool Planner::WillAdd(const ImportedContact& contact, const AddressRecord& recor
 
 void Planner::Add(const ImportedContact& contact) {
   ++contactIndex_;
-  contact_ = !contact.Name.trimmed().isEmpty() ? contact.Name.trimmed()
-             : !contact.Company.trimmed().isEmpty() ? contact.Company.trimmed()
-                                                   : QStringLiteral("(no name)");
+  const QString name = contact.Name.trimmed(), company = contact.Company.trimmed();
+  contact_ = !name.isEmpty() ? name : !company.isEmpty() ? company : QStringLiteral("(no name)");
   const size_t transliterated = plan_.Transliterated.size(), cut = plan_.Cut.size();
   AddressRecord record;
   record.Name = Text(contact.Name, false, "Name");
   record.Company = Text(contact.Company, false, "Company");
-  const bool business = contact.IsBusiness || (!contact.Company.trimmed().isEmpty() && !contact.HasPersonalName);
+  const bool business = contact.IsBusiness || (!company.isEmpty() && !contact.HasPersonalName);
   record.PrintAs = business ? kPrintAsBusiness : kPrintAsPerson;
   record.WhichPhone = 0;
   if (!WillAdd(contact, record)) {
