@@ -114,7 +114,9 @@ class CommonNames {
 
 CommonName UpperName(QByteArrayView name) {
   static const CommonNames names;
-  return names.Find(name.trimmed());
+  const auto blank = [](char c) { return c == ' ' || (c >= '\t' && c <= '\r'); };
+  if (!name.isEmpty() && (blank(name.front()) || blank(name.back()))) name = name.trimmed();
+  return names.Find(name);
 }
 
 // A part of a property's text that shares its bytes.

@@ -39,21 +39,23 @@ constexpr NotesLabel kNotesLabels[] = {
     {"X-MANAGER", "Manager", kNotesOther},
 };
 
+// The names are literals: a copy of one allocates nothing.
 struct TypeName {
   const char* Type;
-  const char* Name;
+  QString Name;
 };
 
 // Phone names by TYPE, the first present wins: any fax is a "Fax".
 // A number of no such type ("VOICE", none at all) has no phone name.
-constexpr TypeName kPhoneNames[] = {{"FAX", "Fax"},     {"CELL", "Mobile"}, {"PAGER", "Pager"},
-                                    {"CAR", "Car Phone"}, {"HOME", "Home"}, {"WORK", "Work"},
-                                    {"MAIN-NUMBER", "Main"}, {"OTHER", "Other"}};
-constexpr TypeName kKinds[] = {{"HOME", "Home"}, {"WORK", "Work"}, {"OTHER", "Other"}};
+const TypeName kPhoneNames[] = {
+    {"FAX", QStringLiteral("Fax")},   {"CELL", QStringLiteral("Mobile")},       {"PAGER", QStringLiteral("Pager")},
+    {"CAR", QStringLiteral("Car Phone")}, {"HOME", QStringLiteral("Home")},     {"WORK", QStringLiteral("Work")},
+    {"MAIN-NUMBER", QStringLiteral("Main")}, {"OTHER", QStringLiteral("Other")}};
+const TypeName kKinds[] = {{"HOME", QStringLiteral("Home")}, {"WORK", QStringLiteral("Work")}, {"OTHER", QStringLiteral("Other")}};
 
 QString NameOfType(const VCardProperty& property, const TypeName* table, size_t size) {
   for (size_t i = 0; i < size; ++i)
-    if (property.HasType(table[i].Type)) return QString::fromLatin1(table[i].Name);
+    if (property.HasType(table[i].Type)) return table[i].Name;
   return {};
 }
 
@@ -220,7 +222,7 @@ class CardReader {
     } else {
       unlabelled_.push_back({contact_.Addresses.size(), &property, false});
     }
-    contact_.Addresses.push_back(address);
+    contact_.Addresses.push_back(std::move(address));
   }
 
   // The lines of an address from its parts, for an address no LABEL gave lines.
@@ -300,7 +302,7 @@ class CardReader {
     if (phone.PhoneName.isEmpty()) phone.PhoneName = GroupLabel(property);
     if (phone.PhoneName.isEmpty()) phone.PhoneName = NameOfType(property, kPhoneNames, std::size(kPhoneNames));
     phone.Preference = property.Preference();
-    contact_.Phones.push_back(phone);
+    contact_.Phones.push_back(std::move(phone));
   }
 
   void ReadExtra(const VCardProperty& property) {
