@@ -154,7 +154,7 @@ class FieldWriter {
   }
 
   void Text(const std::string& text) {
-    if (unicode_) return Raw(text);
+    if (unicode_ || IsAscii(text)) return Raw(text);  // ASCII is the same in both editions
     std::string bytes;
     if (!Utf8ToAnsi(text, bytes)) unstorable_ = true;
     Raw(bytes);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <string_view>
 
 #include <QHash>
 #include <QSet>
@@ -119,7 +120,7 @@ class Planner {
   }
 
   std::string Text(const QString& value, bool multiLine, const char* field);
-  int FindDuplicate(const Likeness& contact) const;
+  int FindDuplicate(const ImportedContact& contact, const AddressRecord& record) const;
   bool WillAdd(const ImportedContact& contact, const AddressRecord& record);
   int PhoneNameIndexOf(const std::string& name);
   int GroupIndexOf(const std::string& name);
@@ -129,7 +130,7 @@ class Planner {
   void PlaceGroups(const ImportedContact& contact, AddressRecord& record, std::vector<ContactExtra>& extras);
   const std::string& GroupName(int index) const;
   bool GroupBefore(int a, int b);
-  std::string NotesOf(const ImportedContact& contact, std::vector<ContactExtra> extras);
+  std::string NotesOf(const ImportedContact& contact, std::vector<ContactExtra>& extras);
 
   const BookState& book_;
   ImportPlan plan_;
@@ -188,11 +189,17 @@ std::string Planner::Text(const QString& value, bool multiLine, const char* fiel
   return StoredText(text);
 }
 
-int Planner::FindDuplicate(const Likeness& contact) const {
-  const auto same = recordsByName_.constFind(contact.Name);
+// The record of the book that the contact, planned as record, looks like,
+// or -1. Its company and numbers are compared only when a name is the same.
+int Planner::FindDuplicate(const ImportedContact& contact, const AddressRecord& record) const {
+  if (recordsByName_.isEmpty()) return -1;
+  const auto same = recordsByName_.constFind(ComparisonKey(record.Name));
   if (same == recordsByName_.constEnd()) return -1;
+  Likeness likeness{same.key(), ComparisonKey(record.Company), {}};
+  for (const ContactPhone& phone : contact.Phones)
+    if (const QString digits = DigitsOf(phone.Number); !digits.isEmpty()) likeness.PhoneDigits << digits;
   for (const KnownRecord& known : *same)
-    if (LooksAlike(contact, known.Features)) return known.Index;
+    if (LooksAlike(likeness, known.Features)) return known.Index;
   return -1;
 }
 
@@ -219,38 +226,46 @@ int Planner::GroupIndexOf(const std::string& name) {
 
 // Which phones win the four slots: those marked preferred, then by kind.
 int KindRank(const ContactPhone& phone) {
-  static const QStringList order = {"mobile", "home", "work", "main", "other", "", "fax", "pager"};
-  const QString name = phone.PhoneName.trimmed().toLower();
-  const qsizetype known = order.indexOf(name);
-  if (known >= 0) return static_cast<int>(known);
-  if (name.contains(QLatin1String("fax"))) return static_cast<int>(order.indexOf(QStringLiteral("fax")));
-  return static_cast<int>(order.indexOf(QString()));  // a custom or missing phone name ranks with "Other"
+  static const QLatin1String order[] = {QLatin1String("mobile"), QLatin1String("home"), QLatin1String("work"),
+                                        QLatin1String("main"),   QLatin1String("other"), QLatin1String(""),
+                                        QLatin1String("fax"),    QLatin1String("pager")};
+  constexpr int kFax = 6, kCustom = 5;  // a custom or missing phone name ranks with "Other"
+  const QString name = phone.PhoneName.trimmed();
+  for (int rank = 0; rank < static_cast<int>(std::size(order)); ++rank)
+    if (name.size() == order[rank].size() && name.compare(order[rank], Qt::CaseInsensitive) == 0) return rank;
+  return name.contains(QLatin1String("fax"), Qt::CaseInsensitive) ? kFax : kCustom;
 }
 
-// The phones in the order they take the slots: the four that win, most
+// std::stable_sort, which takes a buffer from the heap however short the
+// range, only for a range that is not in order yet: most are.
+template <class Iterator, class Less>
+void StableSort(Iterator first, Iterator last, Less less) {
+  if (!std::is_sorted(first, last, less)) std::stable_sort(first, last, less);
+}
+
+// The indexes of the phones in the order they take the slots: the four that win, most
 // preferred first and otherwise in file order, then the rest in file order.
-std::vector<ContactPhone> PhonesBySlot(const std::vector<ContactPhone>& phones, size_t slots) {
+std::vector<size_t> PhonesBySlot(const std::vector<ContactPhone>& phones, size_t slots) {
   std::vector<size_t> order(phones.size());
   std::vector<std::pair<int, int>> ranks(phones.size());
   for (size_t i = 0; i < order.size(); ++i) {
     order[i] = i;
     ranks[i] = {Rank(phones[i]), KindRank(phones[i])};
   }
-  std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) { return ranks[a] < ranks[b]; });
+  StableSort(order.begin(), order.end(), [&](size_t a, size_t b) { return ranks[a] < ranks[b]; });
   const auto kept = order.begin() + static_cast<std::ptrdiff_t>(std::min(slots, order.size()));
-  std::stable_sort(order.begin(), kept, [&](size_t a, size_t b) {
+  StableSort(order.begin(), kept, [&](size_t a, size_t b) {
     return std::pair(Rank(phones[a]), a) < std::pair(Rank(phones[b]), b);
   });
   std::sort(kept, order.end());
-  std::vector<ContactPhone> sorted;
-  for (const size_t i : order) sorted.push_back(phones[i]);
-  return sorted;
+  return order;
 }
 
 void Planner::PlacePhones(const ImportedContact& contact, AddressRecord& record, std::vector<ContactExtra>& extras) {
   record.PhoneNameIndex = book_.DefaultPhoneNames;
   size_t slot = 0;
-  for (const ContactPhone& phone : PhonesBySlot(contact.Phones, record.Phones.size())) {
+  for (const size_t index : PhonesBySlot(contact.Phones, record.Phones.size())) {
+    const ContactPhone& phone = contact.Phones[index];
     // Numbers beyond the four slots, and those whose phone name the full list cannot take, go to Notes;
     // a number without a phone name stays without one.
     const bool named = !phone.PhoneName.trimmed().isEmpty();
@@ -303,14 +318,15 @@ void Planner::PlaceGroups(const ImportedContact& contact, AddressRecord& record,
       indexes.push_back(index);
     }
   }
-  std::stable_sort(indexes.begin(), indexes.end(), [this](int a, int b) { return GroupBefore(a, b); });
+  StableSort(indexes.begin(), indexes.end(), [this](int a, int b) { return GroupBefore(a, b); });
   std::string set;
   for (const int index : indexes) set += static_cast<char>(index);
   StoreGroupSet(record, set);
 }
 
-std::string Planner::NotesOf(const ImportedContact& contact, std::vector<ContactExtra> extras) {
-  std::stable_sort(extras.begin(), extras.end(), [](const ContactExtra& a, const ContactExtra& b) { return a.Rank < b.Rank; });
+std::string Planner::NotesOf(const ImportedContact& contact, std::vector<ContactExtra>& extras) {
+  if (extras.empty()) return Text(contact.Note, true, "Notes");
+  StableSort(extras.begin(), extras.end(), [](const ContactExtra& a, const ContactExtra& b) { return a.Rank < b.Rank; });
   QStringList lines;
   if (!contact.Note.isEmpty()) lines << contact.Note;
   QStringList labels;
@@ -329,10 +345,7 @@ std::string Planner::NotesOf(const ImportedContact& contact, std::vector<Contact
 // False for a likely duplicate that is to be skipped and for a contact
 // beyond the largest record count.
 bool Planner::WillAdd(const ImportedContact& contact, const AddressRecord& record) {
-  Likeness likeness{ComparisonKey(record.Name), ComparisonKey(record.Company), {}};
-  for (const ContactPhone& phone : contact.Phones)
-    if (const QString digits = DigitsOf(phone.Number); !digits.isEmpty()) likeness.PhoneDigits << digits;
-  const int duplicate = FindDuplicate(likeness);
+  const int duplicate = FindDuplicate(contact, record);
   plan_.Contacts.push_back({contact_, -1, duplicate, {}, false});
   if (duplicate >= 0) {
     plan_.Duplicates.push_back({contact_, duplicate, contactIndex_});
@@ -349,14 +362,13 @@ bool Planner::WillAdd(const ImportedContact& contact, const AddressRecord& recor
 
 void Planner::Add(const ImportedContact& contact) {
   ++contactIndex_;
-  contact_ = !contact.Name.trimmed().isEmpty() ? contact.Name.trimmed()
-             : !contact.Company.trimmed().isEmpty() ? contact.Company.trimmed()
-                                                   : QStringLiteral("(no name)");
+  const QString name = contact.Name.trimmed(), company = contact.Company.trimmed();
+  contact_ = !name.isEmpty() ? name : !company.isEmpty() ? company : QStringLiteral("(no name)");
   const size_t transliterated = plan_.Transliterated.size(), cut = plan_.Cut.size();
   AddressRecord record;
   record.Name = Text(contact.Name, false, "Name");
   record.Company = Text(contact.Company, false, "Company");
-  const bool business = contact.IsBusiness || (!contact.Company.trimmed().isEmpty() && !contact.HasPersonalName);
+  const bool business = contact.IsBusiness || (!company.isEmpty() && !contact.HasPersonalName);
   record.PrintAs = business ? kPrintAsBusiness : kPrintAsPerson;
   record.WhichPhone = 0;
   if (!WillAdd(contact, record)) {
@@ -404,13 +416,21 @@ QStringList ShownList(const std::vector<std::string>& names) {
   return list;
 }
 
+// How often text holds word; the search finds each first byte with memchr.
+size_t Occurrences(const QByteArray& text, std::string_view word) {
+  const std::string_view all(text.constData(), static_cast<size_t>(text.size()));
+  size_t count = 0;
+  for (size_t at = all.find(word); at != std::string_view::npos; at = all.find(word, at + word.size())) ++count;
+  return count;
+}
+
 // About how many contacts the sources hold.
 size_t ExpectedContacts(const std::vector<ImportSource>& sources) {
   size_t count = 0;
   for (const ImportSource& source : sources)
     count += source.Format == ImportFormat::Csv ? static_cast<size_t>(source.Table.RowCount())
              : source.CardText.isEmpty()        ? source.Cards.Contacts.size()
-                                                : static_cast<size_t>(source.CardText.count("BEGIN:VCARD"));
+                                                : Occurrences(source.CardText, "BEGIN:VCARD");
   return count;
 }
 

@@ -24,11 +24,15 @@ bool IsOneOf(const QString& word, const QStringList& list) { return list.contain
 
 }  // namespace
 
-QString ComposeName(const QStringList& partsInReadingOrder) {
-  QStringList parts;
-  for (const QString& part : partsInReadingOrder)
-    if (!part.trimmed().isEmpty()) parts << part.trimmed();
-  return parts.join(' ');
+QString ComposeName(std::initializer_list<QString> partsInReadingOrder) {
+  QString name;
+  for (const QString& part : partsInReadingOrder) {
+    const QStringView trimmed = QStringView(part).trimmed();
+    if (trimmed.isEmpty()) continue;
+    if (!name.isEmpty()) name += QLatin1Char(' ');
+    name += trimmed;
+  }
+  return name;
 }
 
 NameParts SplitName(const QString& name) {

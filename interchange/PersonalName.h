@@ -1,11 +1,13 @@
 #pragma once
 
+#include <initializer_list>
+
 #include <QString>
 #include <QStringList>
 
 // A name from its parts in reading order (prefix, given, additional, family,
 // suffix), the empty ones left out.
-QString ComposeName(const QStringList& partsInReadingOrder);
+QString ComposeName(std::initializer_list<QString> partsInReadingOrder);
 
 // The parts of a name as vCard's N holds them.
 struct NameParts {

@@ -8,13 +8,17 @@
 
 namespace {
 
+bool IsUtf8Name(const QByteArray& name) { return name == "utf-8" || name == "utf8"; }
+
+bool IsWindows1252Name(const QByteArray& name) {
+  return name == "windows-1252" || name == "cp1252" || name == "us-ascii" || name == "ascii";
+}
 
 QString DecodeWithCharset(QByteArrayView bytes, const QByteArray& charset, bool& known) {
   const QByteArray name = charset.trimmed().toLower();
   known = true;
-  if (name == "utf-8" || name == "utf8") return QString::fromUtf8(bytes);
-  if (name == "windows-1252" || name == "cp1252" || name == "us-ascii" || name == "ascii")
-    return AnsiToQString(std::string(bytes.data(), static_cast<size_t>(bytes.size())));
+  if (IsUtf8Name(name)) return QString::fromUtf8(bytes);
+  if (IsWindows1252Name(name)) return TextOfPart(bytes, false);
   QStringDecoder decoder(name.constData());
   known = decoder.isValid();
   return known ? decoder.decode(bytes) : QString();
@@ -30,8 +34,20 @@ QString DecodeText(QByteArrayView bytes, const QByteArray& charset) {
     // windows-1252 written) falls through to the guess below.
     if (known && !(charset.trimmed().toLower().startsWith("utf") && !bytes.isValidUtf8())) return text;
   }
-  if (bytes.isValidUtf8()) return QString::fromUtf8(bytes);
-  return AnsiToQString(std::string(bytes.data(), static_cast<size_t>(bytes.size())));
+  return TextOfPart(bytes, bytes.isValidUtf8());
+}
+
+SplittableText AsSplittableText(const QByteArray& bytes, const QByteArray& charset) {
+  if (charset.isEmpty()) return {bytes, bytes.isValidUtf8()};
+  const QByteArray name = charset.trimmed().toLower();
+  if (name.isEmpty() || IsUtf8Name(name)) return {bytes, bytes.isValidUtf8()};
+  if (IsWindows1252Name(name)) return {bytes, false};
+  return {DecodeText(bytes, charset).toUtf8(), true};
+}
+
+QString TextOfPart(QByteArrayView part, bool utf8) {
+  if (utf8) return QString::fromUtf8(part);
+  return AnsiToQString(std::string(part.data(), static_cast<size_t>(part.size())));
 }
 
 Utf16Order Utf16OrderOf(QByteArrayView bytes) {

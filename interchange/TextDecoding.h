@@ -8,6 +8,20 @@
 // are valid UTF-8, else windows-1252.
 QString DecodeText(QByteArrayView bytes, const QByteArray& charset = {});
 
+// Bytes that are UTF-8 or windows-1252 text, which keep every ASCII
+// character as its own byte: they can be split at those before decoding.
+struct SplittableText {
+  QByteArray Bytes;
+  bool Utf8 = true;  // else windows-1252
+};
+
+// The bytes as DecodeText reads them with the charset: as they are when they
+// are UTF-8 or windows-1252 text, else decoded and made UTF-8.
+SplittableText AsSplittableText(const QByteArray& bytes, const QByteArray& charset = {});
+
+// The text of a part of such bytes.
+QString TextOfPart(QByteArrayView part, bool utf8);
+
 // How a file's bytes are UTF-16: by its byte-order mark, or, without one,
 // by the zero bytes that every ASCII character of UTF-16 text carries on
 // the same side of each pair.

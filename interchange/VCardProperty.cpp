@@ -3,10 +3,19 @@
 #include <algorithm>
 #include <cstring>
 #include <optional>
+#include <utility>
+
+#include <QVarLengthArray>
 
 #include "interchange/TextDecoding.h"
 
 namespace {
+
+// Position of the first c, or -1; memchr looks at many bytes at a time.
+qsizetype IndexOf(QByteArrayView text, char c) {
+  const auto* found = static_cast<const char*>(std::memchr(text.data(), c, static_cast<size_t>(text.size())));
+  return found ? found - text.data() : -1;
+}
 
 // Position of the first c outside double quotes, or -1.
 qsizetype IndexOutsideQuotes(QByteArrayView text, char c, qsizetype from = 0) {
@@ -35,6 +44,11 @@ QByteArray Unquoted(QByteArray value) {
   return value;
 }
 
+// The value equals one of the upper-case words, in any letter case.
+bool IsOneOf(QByteArrayView value, std::initializer_list<const char*> words) {
+  return std::any_of(words.begin(), words.end(), [value](const char* word) { return value.compare(word, Qt::CaseInsensitive) == 0; });
+}
+
 bool IsEncodingName(const QByteArray& bare) {
   return bare == "QUOTED-PRINTABLE" || bare == "BASE64" || bare == "B" || bare == "8BIT" || bare == "7BIT";
 }
@@ -44,54 +58,110 @@ bool IsQuotedPrintableLine(QByteArrayView line) {
   return colon > 0 && line.first(colon).toByteArray().toUpper().contains("QUOTED-PRINTABLE");
 }
 
-// A name in upper case. The names most cards hold are shared constants, so
-// that a card's lines do not allocate a name each.
-QByteArray UpperName(QByteArrayView name) {
-  static const QByteArray kCommon[] = {"BEGIN", "END", "VERSION", "PRODID", "FN", "N", "ORG", "ADR", "LABEL", "TEL",
-                                       "EMAIL", "URL", "TITLE", "CATEGORIES", "NOTE", "UID", "REV", "TYPE"};
-  name = name.trimmed();
-  char upper[16];
-  if (name.size() <= qsizetype(sizeof upper)) {
-    for (qsizetype i = 0; i < name.size(); ++i) upper[i] = name[i] >= 'a' && name[i] <= 'z' ? char(name[i] - 32) : name[i];
-    for (const QByteArray& common : kCommon)
-      if (common.size() == name.size() && std::memcmp(common.constData(), upper, size_t(name.size())) == 0) return common;
-  }
-  return name.toByteArray().toUpper();
+// An upper-case ASCII name and a name in any letter case, of the same length.
+bool SameIgnoringCase(const QByteArray& upper, QByteArrayView name) {
+  for (qsizetype i = 0; i < name.size(); ++i)
+    if (upper[i] != (name[i] >= 'a' && name[i] <= 'z' ? char(name[i] - 32) : name[i])) return false;
+  return true;
 }
 
-VCardProperty ParseContentLine(QByteArrayView line, int number) {
+struct CommonName {
+  QByteArray Text;
+  KnownProperty Known;
+};
+
+// The property and parameter names most cards hold, by length, so that a
+// card's lines neither allocate a name each nor compare it with every one.
+class CommonNames {
+ public:
+  CommonNames() {
+    // The most frequent first: a name is compared with those of its length in this order.
+    const std::pair<const char*, KnownProperty> names[] = {
+        {"BEGIN", KnownProperty::Begin}, {"END", KnownProperty::End}, {"VERSION", KnownProperty::Version},
+        {"FN", KnownProperty::Fn}, {"N", KnownProperty::N}, {"TEL", KnownProperty::Tel},
+        {"ADR", KnownProperty::Adr}, {"ORG", KnownProperty::Org}, {"TYPE", KnownProperty::Other},
+        {"NOTE", KnownProperty::Note}, {"LABEL", KnownProperty::Label}, {"EMAIL", KnownProperty::Other},
+        {"PRODID", KnownProperty::ProdId}, {"CATEGORIES", KnownProperty::Categories}, {"UID", KnownProperty::Uid},
+        {"REV", KnownProperty::Rev}, {"URL", KnownProperty::Other}, {"PREF", KnownProperty::Other},
+        {"KIND", KnownProperty::Kind}, {"TITLE", KnownProperty::Other}, {"X-ABSHOWAS", KnownProperty::XAbShowAs},
+        {"X-ABLABEL", KnownProperty::XAbLabel}, {"CHARSET", KnownProperty::Other},
+        {"ENCODING", KnownProperty::Other}, {"VALUE", KnownProperty::Other}, {"PHOTO", KnownProperty::Photo},
+        {"LOGO", KnownProperty::Logo}, {"SOUND", KnownProperty::Sound}, {"KEY", KnownProperty::Key},
+        {"CLIENTPIDMAP", KnownProperty::ClientPidMap}, {"PROFILE", KnownProperty::Profile},
+        {"NAME", KnownProperty::Name}, {"SOURCE", KnownProperty::Source}, {"SORT-STRING", KnownProperty::SortString},
+        {"X-ABUID", KnownProperty::XAbUid}, {"X-ABADR", KnownProperty::XAbAdr}, {"MAILER", KnownProperty::Mailer},
+        {"XML", KnownProperty::Xml}, {"AGENT", KnownProperty::Agent},
+    };
+    // The names share the bytes of their literals: copies of them never count references.
+    for (const auto& [text, known] : names) {
+      const QByteArray name = QByteArray::fromRawData(text, static_cast<qsizetype>(std::strlen(text)));
+      byLength_[static_cast<size_t>(name.size())].push_back({name, known});
+    }
+  }
+
+  // The name in upper case, and what it is.
+  CommonName Find(QByteArrayView name) const {
+    if (name.size() >= kLongest) return {name.toByteArray().toUpper(), KnownProperty::Other};
+    for (const CommonName& common : byLength_[static_cast<size_t>(name.size())])
+      if (SameIgnoringCase(common.Text, name)) return common;
+    return {name.toByteArray().toUpper(), KnownProperty::Other};
+  }
+
+ private:
+  static constexpr qsizetype kLongest = 16;
+  std::vector<CommonName> byLength_[kLongest];
+};
+
+CommonName UpperName(QByteArrayView name) {
+  static const CommonNames names;
+  const auto blank = [](char c) { return c == ' ' || (c >= '\t' && c <= '\r'); };
+  if (!name.isEmpty() && (blank(name.front()) || blank(name.back()))) name = name.trimmed();
+  return names.Find(name);
+}
+
+// A part of a property's text that shares its bytes.
+QByteArray Slice(QByteArrayView part) { return QByteArray::fromRawData(part.data(), part.size()); }
+
+void ParseParameter(VCardProperty& property, QByteArrayView parameter) {
+  const qsizetype equals = IndexOutsideQuotes(parameter, '=');
+  if (equals < 0)
+    property.Parameters.emplace_back(QByteArray(), parameter.trimmed().toByteArray().toUpper());
+  else
+    property.Parameters.emplace_back(UpperName(parameter.first(equals)).Text, Slice(parameter.sliced(equals + 1)));
+}
+
+// TYPE values in upper case; most are written so already and are kept as they are.
+QList<QByteArray> UpperTypes(const VCardProperty& property) {
+  QList<QByteArray> types = property.ParameterValues("TYPE");
+  for (QByteArray& type : types)
+    if (std::any_of(type.cbegin(), type.cend(), [](char c) { return c >= 'a' && c <= 'z'; })) type = type.toUpper();
+  return types;
+}
+
+// The line is a slice of storage's bytes.
+VCardProperty ParseContentLine(QByteArrayView line, const QByteArray& storage, int number) {
   VCardProperty property;
   property.Line = number;
+  property.Storage = storage;
   const qsizetype colon = IndexOutsideQuotes(line, ':');
   if (colon < 0) {
-    property.Value = line.toByteArray();
+    property.Value = Slice(line);
     return property;
   }
-  property.Value = line.sliced(colon + 1).toByteArray();
-  if (line.indexOf(';') < 0 || line.indexOf(';') > colon) {  // no parameters: the common case, parsed without splitting
-    const QByteArrayView qualified = line.first(colon);
-    const qsizetype dot = qualified.indexOf('.');
-    if (dot >= 0) property.Group = qualified.first(dot).trimmed().toByteArray().toUpper();
-    property.Name = UpperName(qualified.sliced(dot + 1));
-    return property;
+  property.Value = Slice(line.sliced(colon + 1));
+  qsizetype semicolon = IndexOutsideQuotes(line.first(colon), ';');
+  const QByteArrayView qualified = line.first(semicolon < 0 ? colon : semicolon);
+  const qsizetype dot = IndexOf(qualified, '.');
+  if (dot >= 0) property.Group = qualified.first(dot).trimmed().toByteArray().toUpper();
+  const CommonName name = UpperName(qualified.sliced(dot + 1));
+  property.Name = name.Text;
+  property.Known = name.Known;
+  while (semicolon >= 0) {
+    const qsizetype next = IndexOutsideQuotes(line.first(colon), ';', semicolon + 1);
+    ParseParameter(property, line.sliced(semicolon + 1, (next < 0 ? colon : next) - semicolon - 1));
+    semicolon = next;
   }
-  const QList<QByteArrayView> head = SplitOutsideQuotes(line.first(colon), ';');
-  const QByteArrayView qualified = head.front();
-  const qsizetype dot = qualified.indexOf('.');
-  property.Group = dot >= 0 ? qualified.first(dot).trimmed().toByteArray().toUpper() : QByteArray();
-  property.Name = UpperName(qualified.sliced(dot + 1));
-  for (qsizetype i = 1; i < head.size(); ++i) {
-    const qsizetype equals = IndexOutsideQuotes(head[i], '=');
-    if (equals < 0)
-      property.Parameters.emplace_back(QByteArray(), head[i].trimmed().toByteArray().toUpper());
-    else
-      property.Parameters.emplace_back(UpperName(head[i].first(equals)),
-                                       head[i].sliced(equals + 1).toByteArray());
-  }
-  if (!property.Parameters.empty()) {
-    property.TypeValues = property.ParameterValues("TYPE");
-    for (QByteArray& type : property.TypeValues) type = std::move(type).toUpper();
-  }
+  if (!property.Parameters.empty()) property.TypeValues = UpperTypes(property);
   return property;
 }
 
@@ -113,13 +183,14 @@ QByteArray QuotedPrintableDecoded(const QByteArray& value) {
   return bytes;
 }
 
-// Splits at each separator that is not escaped by a backslash into
-// components, and each component at the unescaped valueSeparator (when
-// given) into values; the pieces keep their escapes.
-std::vector<QStringList> SplitUnescaped(const QString& text, QChar separator, std::optional<QChar> valueSeparator) {
-  std::vector<QStringList> components;
-  components.reserve(static_cast<size_t>(text.count(separator)) + 1);  // at most; allocated once
-  components.emplace_back();
+// Calls take(component, part, first) for each part of text: parts end at
+// each separator and valueSeparator that no backslash escapes, components at
+// each separator; first is set for the first part of a component. The parts
+// keep their escapes.
+template <class Take>
+void SplitUnescaped(QByteArrayView text, char separator, std::optional<char> valueSeparator, Take take) {
+  size_t component = 0;
+  bool first = true;
   qsizetype start = 0;
   for (qsizetype i = 0; i <= text.size(); ++i) {
     if (i + 1 < text.size() && text[i] == '\\') {
@@ -128,36 +199,37 @@ std::vector<QStringList> SplitUnescaped(const QString& text, QChar separator, st
     }
     const bool end = i == text.size();
     if (!end && text[i] != separator && text[i] != valueSeparator) continue;
-    components.back() << text.mid(start, i - start);
+    take(component, text.sliced(start, i - start), first);
     start = i + 1;
-    if (!end && text[i] == separator) components.emplace_back();
+    first = end || text[i] == separator;
+    if (first) ++component;
   }
-  return components;
 }
 
-QString Unescaped(const QString& text, bool version21) {
-  if (!text.contains(QLatin1Char('\\'))) return text;
-  QString result(text.size(), Qt::Uninitialized);  // never longer than the text
-  QChar* out = result.data();
-  for (qsizetype i = 0; i < text.size(); ++i) {
-    const QChar c = text[i];
-    if (c != '\\' || i + 1 >= text.size()) {
+// The text of a part of a value, every line break made "\n" and its escapes
+// undone; version21 leaves backslashes but "\;" alone.
+QString UnescapedText(QByteArrayView part, bool utf8, bool version21) {
+  if (IndexOf(part, '\\') < 0 && IndexOf(part, '\r') < 0) return TextOfPart(part, utf8);
+  QVarLengthArray<char, 512> plain(part.size());  // never longer than the part
+  char* out = plain.data();
+  for (qsizetype i = 0; i < part.size(); ++i) {
+    const char c = part[i];
+    if (c == '\r') {
+      *out++ = '\n';
+      if (i + 1 < part.size() && part[i + 1] == '\n') ++i;
+    } else if (c != '\\' || i + 1 >= part.size()) {
       *out++ = c;
-      continue;
-    }
-    const QChar next = text[i + 1];
-    if (next == ';' || (!version21 && (next == ',' || next == '\\' || next == ':'))) {
+    } else if (const char next = part[i + 1]; next == ';' || (!version21 && (next == ',' || next == '\\' || next == ':'))) {
       *out++ = next;
       ++i;
     } else if (!version21 && (next == 'n' || next == 'N')) {
-      *out++ = QLatin1Char('\n');
+      *out++ = '\n';
       ++i;
     } else {
       *out++ = c;
     }
   }
-  result.truncate(out - result.constData());
-  return result;
+  return TextOfPart(QByteArrayView(plain.data(), out - plain.data()), utf8);
 }
 
 bool IsQuotedPrintable(const VCardProperty& property) {
@@ -168,9 +240,10 @@ bool IsQuotedPrintable(const VCardProperty& property) {
   return false;
 }
 
-QString DecodedValue(const VCardProperty& property) {
+// The value's bytes decoded from quoted-printable, ready to split.
+SplittableText ValueText(const VCardProperty& property) {
   const QByteArray bytes = IsQuotedPrintable(property) ? QuotedPrintableDecoded(property.Value) : property.Value;
-  return WithPlainLineBreaks(DecodeText(bytes, property.Parameter("CHARSET")));
+  return AsSplittableText(bytes, property.Parameter("CHARSET"));
 }
 
 // The position of the first line break ("\r" or "\n") from start, or the
@@ -187,6 +260,7 @@ qsizetype LineEnd(const QByteArray& bytes, qsizetype start) {
 
 QList<QByteArray> VCardProperty::ParameterValues(QByteArrayView name) const {
   QList<QByteArray> values;
+  values.reserve(static_cast<qsizetype>(Parameters.size()));  // one value each, as most are written
   for (const auto& [parameter, value] : Parameters) {
     if (QByteArrayView(parameter) == name) {
       // TYPE=a,b and TYPE="a,b" alike
@@ -226,11 +300,20 @@ bool VCardProperty::IsBinary() const {
   while (start < Value.size() && (Value[start] == ' ' || Value[start] == '\t')) ++start;
   const QByteArrayView value = QByteArrayView(Value).sliced(start);
   if (value.size() >= 5 && (value[0] | 0x20) == 'd' && value.first(5).compare("data:", Qt::CaseInsensitive) == 0) return true;
-  if (Parameters.empty()) return false;
-  const QByteArray encoding = Parameter("ENCODING").toUpper();
-  for (const auto& [name, value] : Parameters)
-    if (name.isEmpty() && (value == "BASE64" || value == "B")) return true;
-  return encoding == "B" || encoding == "BASE64" || Parameter("VALUE").toUpper() == "BINARY";
+  // A bare BASE64 or B, the first ENCODING B or BASE64, or the first VALUE BINARY.
+  bool encodingSeen = false, valueSeen = false;
+  for (const auto& [name, value] : Parameters) {
+    if (name.isEmpty()) {
+      if (value == "BASE64" || value == "B") return true;
+    } else if (!encodingSeen && name == "ENCODING") {
+      encodingSeen = true;
+      if (IsOneOf(Unquoted(value), {"B", "BASE64"})) return true;
+    } else if (!valueSeen && name == "VALUE") {
+      valueSeen = true;
+      if (IsOneOf(Unquoted(value), {"BINARY"})) return true;
+    }
+  }
+  return false;
 }
 
 void ForEachContentLine(const QByteArray& bytes, const std::function<void(VCardProperty&)>& take) {
@@ -241,7 +324,8 @@ void ForEachContentLine(const QByteArray& bytes, const std::function<void(VCardP
   bool open = false;
   const auto flush = [&] {
     if (!open) return;
-    VCardProperty property = ParseContentLine(current, currentNumber);
+    // A continued line's joined bytes go to its property, which the next continued line does not share.
+    VCardProperty property = ParseContentLine(current, continued ? std::exchange(joined, {}) : bytes, currentNumber);
     take(property);
     open = false;
   };
@@ -278,20 +362,24 @@ void ForEachContentLine(const QByteArray& bytes, const std::function<void(VCardP
 }
 
 QString PropertyText(const VCardProperty& property, bool version21) {
-  return Unescaped(DecodedValue(property), version21);
+  const SplittableText value = ValueText(property);
+  return UnescapedText(value.Bytes, value.Utf8, version21);
 }
 
-std::vector<QStringList> PropertyComponents(const VCardProperty& property, bool version21) {
-  std::vector<QStringList> components =
-      SplitUnescaped(DecodedValue(property), ';', version21 ? std::nullopt : std::optional<QChar>(','));
-  for (QStringList& values : components)
-    for (QString& value : values) value = Unescaped(value, version21);
-  return components;
+void ForEachComponentValue(const VCardProperty& property, bool version21,
+                           const std::function<void(size_t, QString&, bool)>& take) {
+  const SplittableText value = ValueText(property);
+  SplitUnescaped(value.Bytes, ';', version21 ? std::nullopt : std::optional<char>(','),
+                 [&](size_t component, QByteArrayView part, bool first) {
+                   QString text = UnescapedText(part, value.Utf8, version21);
+                   take(component, text, first);
+                 });
 }
 
 QStringList PropertyList(const VCardProperty& property, bool version21) {
+  const SplittableText value = ValueText(property);
   QStringList values;
-  for (const QStringList& piece : SplitUnescaped(DecodedValue(property), ',', std::nullopt))
-    values << Unescaped(piece.front(), version21);
+  SplitUnescaped(value.Bytes, ',', std::nullopt,
+                 [&](size_t, QByteArrayView part, bool) { values << UnescapedText(part, value.Utf8, version21); });
   return values;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <vector>
 
@@ -7,15 +8,25 @@
 #include <QString>
 #include <QStringList>
 
+// The property names the readers tell apart; any other name is Other.
+enum class KnownProperty : uint8_t {
+  Other, Begin, End, Version, ProdId, Rev, Uid, ClientPidMap, Profile, Name, Source, SortString, XAbUid, XAbLabel,
+  XAbAdr, Mailer, Xml, Agent, Fn, N, Org, Kind, XAbShowAs, Adr, Label, Tel, Categories, Note, Photo, Logo, Sound, Key,
+};
+
 // One content line of a vCard, unfolded: "group.NAME;PARAM=a,b;BARE:value".
 // Names and parameter names are upper case; the value is still raw bytes.
+// The value and the parameters share the bytes of the text they were read
+// from instead of copying them; Storage keeps those bytes for them.
 struct VCardProperty {
   QByteArray Group;
   QByteArray Name;
+  KnownProperty Known = KnownProperty::Other;
   std::vector<std::pair<QByteArray, QByteArray>> Parameters;  // a bare 2.1 parameter has an empty name
   QByteArray Value;
   int Line = 0;
   QList<QByteArray> TypeValues;  // TYPE values (and bare 2.1 parameters), upper case
+  QByteArray Storage;
 
   // Every value of the named parameter, split at commas (TYPE also takes bare 2.1 parameters).
   QList<QByteArray> ParameterValues(QByteArrayView name) const;
@@ -41,9 +52,12 @@ void ForEachContentLine(const QByteArray& bytes, const std::function<void(VCardP
 // line breaks become "\n". version21 leaves backslashes but "\;" alone.
 QString PropertyText(const VCardProperty& property, bool version21);
 
-// The components of a structured value (N, ADR, ORG), split at unescaped
-// semicolons; each component's list values split at unescaped commas.
-std::vector<QStringList> PropertyComponents(const VCardProperty& property, bool version21);
+// Calls take(component, value, first) for each list value of each component
+// of a structured value (N, ADR, ORG), in order: components are split at
+// unescaped semicolons, their list values at unescaped commas (not in 2.1);
+// first is set for the first value of a component.
+void ForEachComponentValue(const VCardProperty& property, bool version21,
+                           const std::function<void(size_t component, QString& value, bool first)>& take);
 
 // The list values of a value (CATEGORIES, NICKNAME), split at unescaped commas.
 QStringList PropertyList(const VCardProperty& property, bool version21);

@@ -39,27 +39,23 @@ constexpr NotesLabel kNotesLabels[] = {
     {"X-MANAGER", "Manager", kNotesOther},
 };
 
-// Properties that hold nothing for the user (identifiers, revision stamps),
-// or whose content another property already brings.
-const QList<QByteArray> kIgnored = {"BEGIN", "END", "VERSION", "PRODID", "REV", "UID", "CLIENTPIDMAP", "PROFILE",
-                                    "NAME", "SOURCE", "SORT-STRING", "X-ABUID", "X-ABLABEL", "X-ABADR", "MAILER",
-                                    "XML", "AGENT"};
-
+// The names are literals: a copy of one allocates nothing.
 struct TypeName {
   const char* Type;
-  const char* Name;
+  QString Name;
 };
 
 // Phone names by TYPE, the first present wins: any fax is a "Fax".
 // A number of no such type ("VOICE", none at all) has no phone name.
-constexpr TypeName kPhoneNames[] = {{"FAX", "Fax"},     {"CELL", "Mobile"}, {"PAGER", "Pager"},
-                                    {"CAR", "Car Phone"}, {"HOME", "Home"}, {"WORK", "Work"},
-                                    {"MAIN-NUMBER", "Main"}, {"OTHER", "Other"}};
-constexpr TypeName kKinds[] = {{"HOME", "Home"}, {"WORK", "Work"}, {"OTHER", "Other"}};
+const TypeName kPhoneNames[] = {
+    {"FAX", QStringLiteral("Fax")},   {"CELL", QStringLiteral("Mobile")},       {"PAGER", QStringLiteral("Pager")},
+    {"CAR", QStringLiteral("Car Phone")}, {"HOME", QStringLiteral("Home")},     {"WORK", QStringLiteral("Work")},
+    {"MAIN-NUMBER", QStringLiteral("Main")}, {"OTHER", QStringLiteral("Other")}};
+const TypeName kKinds[] = {{"HOME", QStringLiteral("Home")}, {"WORK", QStringLiteral("Work")}, {"OTHER", QStringLiteral("Other")}};
 
 QString NameOfType(const VCardProperty& property, const TypeName* table, size_t size) {
   for (size_t i = 0; i < size; ++i)
-    if (property.HasType(table[i].Type)) return QString::fromLatin1(table[i].Name);
+    if (property.HasType(table[i].Type)) return table[i].Name;
   return {};
 }
 
@@ -102,14 +98,16 @@ QString ParameterText(const QByteArray& raw, bool backslashBreaks) {
 
 QStringList LinesOf(const QString& text) { return WithPlainLineBreaks(text).split('\n'); }
 
+constexpr size_t kAddressComponents = 7;
+
 // One card's properties turned into a contact.
 class CardReader {
  public:
   explicit CardReader(const std::vector<VCardProperty>& properties) : properties_(properties) {
     for (const VCardProperty& property : properties)
-      if (QByteArrayView(property.Name) == "VERSION") version21_ = property.Value.trimmed() == "2.1";
+      if (property.Known == KnownProperty::Version) version21_ = property.Value.trimmed() == "2.1";
     for (const VCardProperty& property : properties)
-      if (QByteArrayView(property.Name) == "X-ABLABEL" && !property.Group.isEmpty())
+      if (property.Known == KnownProperty::XAbLabel && !property.Group.isEmpty())
         groupLabels_[property.Group] = PlainLabel(Text(property));
   }
 
@@ -117,38 +115,40 @@ class CardReader {
     QString fn;
     bool hasPersonalName = false;
     for (const VCardProperty& property : properties_) {
-      const QByteArrayView name = property.Name;  // compared by length first
-      if (name == "FN") {
-        fn = Text(property);
-      } else if (name == "N") {
-        nameFromN_ = NameFromComponents(PropertyComponents(property, version21_));
-        hasPersonalName = !nameFromN_.trimmed().isEmpty();
-      } else if (name == "ORG") {
-        QStringList units;
-        for (const QStringList& unit : PropertyComponents(property, version21_))
-          if (!unit.join(QStringLiteral(", ")).trimmed().isEmpty()) units << unit.join(QStringLiteral(", "));
-        contact_.Company = units.join(QStringLiteral(", "));
-      } else if (name == "KIND") {
-        const QString kind = Text(property).trimmed().toLower();
-        if (kind == QLatin1String("org") || kind == QLatin1String("organization")) contact_.IsBusiness = true;
-      } else if (name == "X-ABSHOWAS") {
-        if (Text(property).trimmed().compare(QLatin1String("COMPANY"), Qt::CaseInsensitive) == 0)
-          contact_.IsBusiness = true;
-      } else if (name == "ADR") {
-        ReadAddress(property);
-      } else if (name == "LABEL") {
-        labels_.push_back({&property});
-      } else if (name == "TEL") {
-        ReadPhone(property);
-      } else if (name == "CATEGORIES") {
-        for (const QString& category : PropertyList(property, version21_))
-          if (!category.trimmed().isEmpty()) contact_.Categories << category.trimmed();
-      } else if (name == "NOTE") {
-        AppendLine(contact_.Note, Text(property));
-      } else if (property.IsBinary() && (name == "PHOTO" || name == "LOGO" || name == "SOUND" || name == "KEY")) {
-        ++binaries;
-      } else if (!kIgnored.contains(property.Name) && !name.isEmpty()) {
-        ReadExtra(property);
+      switch (property.Known) {
+        case KnownProperty::Fn: fn = Text(property); break;
+        case KnownProperty::N:
+          nameFromN_ = NameFromComponents(JoinedComponents(property, [](size_t) { return QStringView(u" "); }));
+          hasPersonalName = !nameFromN_.trimmed().isEmpty();
+          break;
+        case KnownProperty::Org: ReadCompany(property); break;
+        case KnownProperty::Kind: {
+          const QString kind = Text(property).trimmed().toLower();
+          if (kind == QLatin1String("org") || kind == QLatin1String("organization")) contact_.IsBusiness = true;
+          break;
+        }
+        case KnownProperty::XAbShowAs:
+          if (Text(property).trimmed().compare(QLatin1String("COMPANY"), Qt::CaseInsensitive) == 0) contact_.IsBusiness = true;
+          break;
+        case KnownProperty::Adr: ReadAddress(property); break;
+        case KnownProperty::Label: labels_.push_back({&property}); break;
+        case KnownProperty::Tel: ReadPhone(property); break;
+        case KnownProperty::Categories:
+          for (const QString& category : PropertyList(property, version21_))
+            if (!category.trimmed().isEmpty()) contact_.Categories << category.trimmed();
+          break;
+        case KnownProperty::Note: AppendLine(contact_.Note, Text(property)); break;
+        case KnownProperty::Photo:
+        case KnownProperty::Logo:
+        case KnownProperty::Sound:
+        case KnownProperty::Key:
+          if (property.IsBinary()) ++binaries;
+          else ReadExtra(property);
+          break;
+        case KnownProperty::Other:
+          if (!property.Name.isEmpty()) ReadExtra(property);
+          break;
+        default: break;  // identifiers, revision stamps, and what another property already brings
       }
     }
     MatchLabels();
@@ -187,10 +187,29 @@ class CardReader {
     return label.isEmpty() ? NameOfType(property, kKinds, std::size(kKinds)) : label;
   }
 
+  // Each component's list values joined by separator(component).
+  template <class Separator>
+  std::vector<QString> JoinedComponents(const VCardProperty& property, Separator separator) const {
+    std::vector<QString> joined;
+    joined.reserve(kAddressComponents);  // room for the most of the usual values: N has five, ADR seven
+    ForEachComponentValue(property, version21_, [&](size_t component, QString& value, bool first) {
+      if (first) joined.push_back(std::move(value));
+      else joined.back().append(separator(component)).append(value);
+    });
+    return joined;
+  }
+
   // N is family;given;additional;prefix;suffix.
-  static QString NameFromComponents(const std::vector<QStringList>& n) {
-    const auto part = [&](size_t i) { return i < n.size() ? n[i].join(' ') : QString(); };
+  static QString NameFromComponents(const std::vector<QString>& n) {
+    const auto part = [&](size_t i) { return i < n.size() ? n[i] : QString(); };
     return ComposeName({part(3), part(1), part(2), part(0), part(4)});
+  }
+
+  void ReadCompany(const VCardProperty& property) {
+    QStringList units;
+    for (QString& unit : JoinedComponents(property, [](size_t) { return QStringView(u", "); }))
+      if (!unit.trimmed().isEmpty()) units << std::move(unit);
+    contact_.Company = units.join(QStringLiteral(", "));
   }
 
   void ReadAddress(const VCardProperty& property) {
@@ -203,20 +222,22 @@ class CardReader {
     } else {
       unlabelled_.push_back({contact_.Addresses.size(), &property, false});
     }
-    contact_.Addresses.push_back(address);
+    contact_.Addresses.push_back(std::move(address));
   }
 
   // The lines of an address from its parts, for an address no LABEL gave lines.
+  // Post office box, extended and street parts are lines of the street, each of their values on lines of its own.
   QStringList LinesFromParts(const VCardProperty& property) const {
-    const std::vector<QStringList> parts = PropertyComponents(property, version21_);
-    const auto part = [&](size_t i) { return i < parts.size() ? parts[i] : QStringList(); };
+    const std::vector<QString> parts =
+        JoinedComponents(property, [](size_t component) { return QStringView(component < 3 ? u"\n" : u" "); });
+    const auto part = [&](size_t i) { return i < parts.size() ? parts[i] : QString(); };
     PostalParts postal;
     for (size_t i : {0, 1, 2})
-      for (const QString& street : part(i)) postal.Street << LinesOf(street);
-    postal.City = part(3).join(' ');
-    postal.Region = part(4).join(' ');
-    postal.Postcode = part(5).join(' ');
-    postal.Country = part(6).join(' ');
+      if (i < parts.size()) postal.Street << LinesOf(parts[i]);
+    postal.City = part(3);
+    postal.Region = part(4);
+    postal.Postcode = part(5);
+    postal.Country = part(6);
     return PostalLines(postal);
   }
 
@@ -281,7 +302,7 @@ class CardReader {
     if (phone.PhoneName.isEmpty()) phone.PhoneName = GroupLabel(property);
     if (phone.PhoneName.isEmpty()) phone.PhoneName = NameOfType(property, kPhoneNames, std::size(kPhoneNames));
     phone.Preference = property.Preference();
-    contact_.Phones.push_back(phone);
+    contact_.Phones.push_back(std::move(phone));
   }
 
   void ReadExtra(const VCardProperty& property) {
@@ -311,9 +332,9 @@ bool IsEmpty(const ImportedContact& contact) {
          contact.Extras.empty();
 }
 
-// The property name and its value in any letter case; value is upper case.
-bool IsLine(const VCardProperty& property, QByteArrayView name, const char* value) {
-  return QByteArrayView(property.Name) == name && QByteArrayView(property.Value).trimmed().compare(value, Qt::CaseInsensitive) == 0;
+// The property and its value in any letter case; value is upper case.
+bool IsLine(const VCardProperty& property, KnownProperty known, const char* value) {
+  return property.Known == known && QByteArrayView(property.Value).trimmed().compare(value, Qt::CaseInsensitive) == 0;
 }
 
 // A line that reads like a property whose colon is missing ("FN", "TEL;HOME"),
@@ -327,7 +348,7 @@ bool LooksLikeBareProperty(const QByteArray& text) {
 // Values whose text is made of lines, which writers sometimes break without
 // folding them.
 bool HoldsLines(const VCardProperty& property) {
-  return property.Name == "ADR" || property.Name == "LABEL" || property.Name == "NOTE" ||
+  return property.Known == KnownProperty::Adr || property.Known == KnownProperty::Label || property.Known == KnownProperty::Note ||
          property.Parameter("ENCODING").toUpper() == "QUOTED-PRINTABLE" ||
          property.ParameterValues("TYPE").contains("QUOTED-PRINTABLE");
 }
@@ -345,17 +366,17 @@ class CardCollector {
       : source_(source), result_(result), take_(take) {}
 
   void Add(VCardProperty&& property) {
-    if (IsLine(property, "BEGIN", "VCARD")) {
+    if (IsLine(property, KnownProperty::Begin, "VCARD")) {
       if (!open_.empty() && !StartsAgent()) Skip(QStringLiteral("has no END:VCARD"));
       Open(property.Line);
     } else if (open_.empty()) {
       return;  // text between cards
-    } else if (IsLine(property, "END", "VCARD")) {
+    } else if (IsLine(property, KnownProperty::End, "VCARD")) {
       Close();
     } else if (property.Name.isEmpty()) {
       AddLoose(property);
     } else {
-      const bool agent = IsLine(property, "AGENT", "BEGIN:VCARD");
+      const bool agent = IsLine(property, KnownProperty::Agent, "BEGIN:VCARD");
       const int line = property.Line;
       open_.back().LastWasBinary = property.IsBinary();
       open_.back().Properties.push_back(std::move(property));
@@ -377,7 +398,7 @@ class CardCollector {
   // AGENT with no value is followed by the card it names.
   bool StartsAgent() const {
     const std::vector<VCardProperty>& properties = open_.back().Properties;
-    return !properties.empty() && IsLine(properties.back(), "AGENT", "");
+    return !properties.empty() && IsLine(properties.back(), KnownProperty::Agent, "");
   }
 
   void AddLoose(const VCardProperty& line) {

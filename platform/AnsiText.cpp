@@ -66,10 +66,12 @@ std::string AnsiToUtf8(const std::string& bytes) {
   return utf8;
 }
 
+bool IsAscii(const std::string& text) {
+  return std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
 bool Utf8ToAnsi(const std::string& utf8, std::string& bytes) {
-  bool ascii = true;
-  for (const char c : utf8) ascii = ascii && static_cast<unsigned char>(c) < 0x80;
-  if (ascii) {  // most text: nothing to convert
+  if (IsAscii(utf8)) {  // most text: nothing to convert
     bytes = utf8;
     return true;
   }

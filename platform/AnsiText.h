@@ -16,5 +16,8 @@ QString AnsiToQString(const std::string& bytes);
 std::string AnsiToUtf8(const std::string& bytes);
 bool Utf8ToAnsi(const std::string& utf8, std::string& bytes);
 
+// Text of ASCII characters only, the same bytes in both.
+bool IsAscii(const std::string& text);
+
 bool IsAnsiCharacter(QChar c);
 bool IsAnsiRepresentable(const QString& text);
