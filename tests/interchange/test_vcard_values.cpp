@@ -1,7 +1,8 @@
 // How the values of a card become text: structured values split at their
 // separators but not at escaped ones, escapes of 3.0 and 2.1, values in
 // windows-1252 and in a declared charset whose characters hold the bytes of
-// a backslash or a semicolon, folded and quoted-printable lines.
+// a backslash, folded and quoted-printable lines, every note line, and name
+// parts joined and trimmed.
 #include <gtest/gtest.h>
 
 #include "support/CaseNames.h"
@@ -44,8 +45,15 @@ INSTANTIATE_TEST_SUITE_P(Cards, ValueTextTest, testing::Values(
               "N:Back\\slash;Ann\\;Marie\r\nORG:Smith, Jones & Co.\r\nNOTE:C:\\new\\folder\r\n",
               {"Ann;Marie Back\\slash", "Smith, Jones & Co.", 0, "", {}, {}, "C:\\new\\folder"}},
     ValueCase{"Windows1252BytesWithoutACharset", "3.0",
-              "N:M\xFC" "ller\\, Sr.;Jos\xE9;;;\r\nCATEGORIES:Caf\xE9,B\xFC" "ro\r\n",
-              {"Jos\xC3\xA9 M\xC3\xBCller, Sr.", "", 0, "", {}, {"B\xC3\xBCro", "Caf\xC3\xA9"}, ""}},
+              "N:M\xFC" "ller\\, Sr.;Jos\xE9;;;\r\nCATEGORIES:Caf\xE9,B\xFC" "ro\r\nNOTE:5\x80 \x93net\x94\r\n",
+              {"Jos\xC3\xA9 M\xC3\xBCller, Sr.", "", 0, "", {}, {"B\xC3\xBCro", "Caf\xC3\xA9"},
+               "5\xE2\x82\xAC \xE2\x80\x9Cnet\xE2\x80\x9D"}},
+    ValueCase{"ListValuesOfANamePartAreJoinedWithBlanksAndPartsTrimmed", "3.0",
+              "N:Public ;John;Quinlan,Adam;Mr.,Dr.; Esq.\r\n",
+              {"Mr. Dr. John Quinlan Adam Public Esq.", "", 0, "", {}, {}, ""}},
+    ValueCase{"EveryNoteLineIsKept", "3.0",
+              "FN:Al Bo\r\nNOTE:First\r\nNOTE:Second\r\n",
+              {"Al Bo", "", 0, "", {}, {}, "First\r\nSecond"}},
     ValueCase{"DeclaredCharsetWhoseCharactersHoldABackslashByte", "2.1",
               "N;CHARSET=SHIFT_JIS:\x83\x5C\x83\x6A\x81\x5B;\x91\xBE\x98\x59\r\n"
               "ADR;HOME;CHARSET=SHIFT_JIS:;;\x95\x5C\x8E\x51\x93\xB9;\x8D\x60\x8B\xE6;;107;\r\n",
