@@ -133,7 +133,7 @@ int Import(const QStringList& files, const QString& path, bool keepDuplicates, b
 
 QString ExportProblem(ExportOutcome outcome, const QString& target, const PlatformError& error) {
   if (outcome != ExportOutcome::Failed) return ExportRefusal(outcome, target);
-  return ErrorReportText(QStringLiteral("Unable to export to '%1'.").arg(target), error);
+  return ErrorReportText(ExportFailure(target), error);
 }
 
 int ExportVCard(const QString& path, const QString& target, VCardVersion version) {

@@ -12,6 +12,8 @@ ExportOutcome WriteExportFile(const BookState& book, const QString& path, const 
                                                                          : ExportOutcome::Failed;
 }
 
+QString ExportFailure(const QString& path) { return QStringLiteral("Unable to export to '%1'.").arg(path); }
+
 QString ExportRefusal(ExportOutcome outcome, const QString& path) {
   return outcome == ExportOutcome::RefusedBook
              ? QStringLiteral("'%1' is the address book being exported; choose another file for the export.").arg(path)

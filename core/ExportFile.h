@@ -22,3 +22,6 @@ ExportOutcome WriteExportFile(const BookState& book, const QString& path, const 
 
 // The refusal's words for RefusedBook and RefusedAddressBook.
 QString ExportRefusal(ExportOutcome outcome, const QString& path);
+
+// The words for Failed, before the system's reason.
+QString ExportFailure(const QString& path);

@@ -7,7 +7,7 @@ bool ReportExportOutcome(ExportOutcome outcome, const QString& path, const Platf
     case ExportOutcome::Written: return true;
     case ExportOutcome::RefusedBook:
     case ExportOutcome::RefusedAddressBook: ShowMessage(MessageKind::Notice, ExportRefusal(outcome, path)); break;
-    case ExportOutcome::Failed: ShowErrorMessage(QStringLiteral("Unable to export to '%1'.").arg(path), error); break;
+    case ExportOutcome::Failed: ShowErrorMessage(ExportFailure(path), error); break;
   }
   return false;
 }
