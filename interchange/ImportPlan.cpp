@@ -230,7 +230,7 @@ int KindRank(const ContactPhone& phone) {
                                         QLatin1String("main"),   QLatin1String("other"), QLatin1String(""),
                                         QLatin1String("fax"),    QLatin1String("pager")};
   constexpr int kFax = 6, kCustom = 5;  // a custom or missing phone name ranks with "Other"
-  const QString name = phone.PhoneName.trimmed();
+  const QStringView name = QStringView(phone.PhoneName).trimmed();
   for (int rank = 0; rank < static_cast<int>(std::size(order)); ++rank)
     if (name.size() == order[rank].size() && name.compare(order[rank], Qt::CaseInsensitive) == 0) return rank;
   return name.contains(QLatin1String("fax"), Qt::CaseInsensitive) ? kFax : kCustom;
@@ -268,7 +268,7 @@ void Planner::PlacePhones(const ImportedContact& contact, AddressRecord& record,
     const ContactPhone& phone = contact.Phones[index];
     // Numbers beyond the four slots, and those whose phone name the full list cannot take, go to Notes;
     // a number without a phone name stays without one.
-    const bool named = !phone.PhoneName.trimmed().isEmpty();
+    const bool named = !IsBlank(phone.PhoneName);
     const int name = slot >= record.Phones.size() ? -2
                      : named                      ? PhoneNameIndexOf(Text(phone.PhoneName, false, "Phone name"))
                                                   : -1;

@@ -36,6 +36,9 @@ QByteArray WithoutByteOrderMark(const QByteArray& bytes);
 // Every line break (CR LF, CR or LF) as "\n".
 QString WithPlainLineBreaks(QString text);
 
+// Empty or white space only; compared without a trimmed copy.
+inline bool IsBlank(QStringView text) { return text.trimmed().isEmpty(); }
+
 // Adds line to text, after a "\n" unless text is empty; in place, so that
 // a value built from many lines takes time in proportion to its length.
 void AppendLine(QString& text, const QString& line);

@@ -138,11 +138,9 @@ QList<QByteArray> UpperTypes(const VCardProperty& property) {
   return types;
 }
 
-// The line is a slice of storage's bytes.
-VCardProperty ParseContentLine(QByteArrayView line, const QByteArray& storage, int number) {
+VCardProperty ParseContentLine(QByteArrayView line, int number) {
   VCardProperty property;
   property.Line = number;
-  property.Storage = storage;
   const qsizetype colon = IndexOutsideQuotes(line, ':');
   if (colon < 0) {
     property.Value = Slice(line);
@@ -324,8 +322,9 @@ void ForEachContentLine(const QByteArray& bytes, const std::function<void(VCardP
   bool open = false;
   const auto flush = [&] {
     if (!open) return;
-    // A continued line's joined bytes go to its property, which the next continued line does not share.
-    VCardProperty property = ParseContentLine(current, continued ? std::exchange(joined, {}) : bytes, currentNumber);
+    VCardProperty property = ParseContentLine(current, currentNumber);
+    // A continued line's joined bytes go to its property: the next continued line is joined anew.
+    if (continued) property.Storage = std::exchange(joined, {});
     take(property);
     open = false;
   };

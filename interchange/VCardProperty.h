@@ -17,7 +17,10 @@ enum class KnownProperty : uint8_t {
 // One content line of a vCard, unfolded: "group.NAME;PARAM=a,b;BARE:value".
 // Names and parameter names are upper case; the value is still raw bytes.
 // The value and the parameters share the bytes of the text they were read
-// from instead of copying them; Storage keeps those bytes for them.
+// from instead of copying them: that text must stay as it is while the
+// property is in use. Storage holds the bytes of a continued line, which the
+// reading joined; a caller that keeps a property longer than its text puts
+// the text there.
 struct VCardProperty {
   QByteArray Group;
   QByteArray Name;

@@ -119,7 +119,7 @@ class CardReader {
         case KnownProperty::Fn: fn = Text(property); break;
         case KnownProperty::N:
           nameFromN_ = NameFromComponents(JoinedComponents(property, [](size_t) { return QStringView(u" "); }));
-          hasPersonalName = !nameFromN_.trimmed().isEmpty();
+          hasPersonalName = !IsBlank(nameFromN_);
           break;
         case KnownProperty::Org: ReadCompany(property); break;
         case KnownProperty::Kind: {
@@ -134,8 +134,8 @@ class CardReader {
         case KnownProperty::Label: labels_.push_back({&property}); break;
         case KnownProperty::Tel: ReadPhone(property); break;
         case KnownProperty::Categories:
-          for (const QString& category : PropertyList(property, version21_))
-            if (!category.trimmed().isEmpty()) contact_.Categories << category.trimmed();
+          for (QString& category : PropertyList(property, version21_))
+            if (!IsBlank(category)) contact_.Categories << std::move(category).trimmed();
           break;
         case KnownProperty::Note: AppendLine(contact_.Note, Text(property)); break;
         case KnownProperty::Photo:
@@ -154,9 +154,9 @@ class CardReader {
     MatchLabels();
     contact_.Name = fn.isEmpty() ? nameFromN_ : fn;
     // A company's card names the company as FN, as it must have a display name: no person's name.
-    if (contact_.IsBusiness && !hasPersonalName && fn.trimmed() == contact_.Company.trimmed()) contact_.Name.clear();
-    contact_.HasPersonalName =
-        hasPersonalName || !(fn.trimmed().isEmpty() || fn.trimmed() == contact_.Company.trimmed());
+    const QStringView shownName = QStringView(fn).trimmed(), company = QStringView(contact_.Company).trimmed();
+    if (contact_.IsBusiness && !hasPersonalName && shownName == company) contact_.Name.clear();
+    contact_.HasPersonalName = hasPersonalName || !(shownName.isEmpty() || shownName == company);
     return std::move(contact_);
   }
 
@@ -208,7 +208,7 @@ class CardReader {
   void ReadCompany(const VCardProperty& property) {
     QStringList units;
     for (QString& unit : JoinedComponents(property, [](size_t) { return QStringView(u", "); }))
-      if (!unit.trimmed().isEmpty()) units << std::move(unit);
+      if (!IsBlank(unit)) units << std::move(unit);
     contact_.Company = units.join(QStringLiteral(", "));
   }
 
@@ -274,7 +274,7 @@ class CardReader {
           unlabelled_[*same].Labelled = true;
         }
         taken[*same] = true;
-      } else if (!text.trimmed().isEmpty()) {
+      } else if (!IsBlank(text)) {
         contact_.Addresses.push_back({lines, KindOf(*label.Property), label.Property->Preference()});
       }
     }
@@ -327,8 +327,8 @@ class CardReader {
 };
 
 bool IsEmpty(const ImportedContact& contact) {
-  return contact.Name.trimmed().isEmpty() && contact.Company.trimmed().isEmpty() && contact.Addresses.empty() &&
-         contact.Phones.empty() && contact.Categories.isEmpty() && contact.Note.trimmed().isEmpty() &&
+  return IsBlank(contact.Name) && IsBlank(contact.Company) && contact.Addresses.empty() &&
+         contact.Phones.empty() && contact.Categories.isEmpty() && IsBlank(contact.Note) &&
          contact.Extras.empty();
 }
 

@@ -28,6 +28,7 @@ std::vector<CardLine> SplitLines(const QByteArray& text) {
     bool first = true;
     ForEachContentLine(line.Raw, [&](VCardProperty& property) {
       if (first) line.Property = property;
+      if (first && line.Property.Storage.isNull()) line.Property.Storage = line.Raw;  // its bytes, kept with it
       first = false;
     });
   }
