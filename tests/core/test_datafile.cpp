@@ -185,6 +185,16 @@ TEST(DecodeDocument, EveryCorpusFileIsRefusedOrGivesASoundBook) {
   }
 }
 
+// A file name holding "%1" or "%2" is named as it is, never taken for a place of the error's number or reason.
+TEST_F(DataFileTest, AFailedSaveNamesAFileWithPercentSignsAsItIs) {
+  BookState book = DistinctBook();
+  book.FileName = QFileInfo(path).absolutePath() + "/missing %1 %2/book.dat";
+  book.Dirty = true;
+  ShowOutcome(SaveDocument(book));
+  EXPECT_EQ(Messages(), (Shown{{MessageKind::ErrorReport, "Unable to save " + book.FileName +
+                                                          " to disk. Error 2 : No such file or directory."}}));
+}
+
 TEST_F(DataFileTest, TextsUpTo65535BytesAreStoredAndLongerOnesRefused) {
   BookState book = DistinctBook();
   book.FileName = path;

@@ -135,6 +135,19 @@ TEST_F(ExportDialogTest, RefusesAnEmptyNameOrNoFieldsReportsAFailedWriteThenStor
   EXPECT_FALSE(Fakes().busy.IsBusy());
 }
 
+// The book's own file as the target is refused with a notice, not an error; nothing is written.
+TEST_F(ExportDialogTest, TheBooksOwnFileIsRefusedWithANoticeAndTheDialogStaysOpen) {
+  book.FileName = dir.filePath("book.dat");
+  WriteBytes(book.FileName, "the book's bytes");
+  dialog.show();
+  dialog.txtFilename->setText(book.FileName);
+  dialog.cmdOK->click();
+  EXPECT_EQ(Fakes().messages.shown, (std::vector<std::pair<MessageKind, QString>>{
+      {MessageKind::Notice, "'" + book.FileName + "' is the address book being exported; choose another file for the export."}}));
+  EXPECT_TRUE(dialog.isVisible());
+  EXPECT_EQ(ReadBytes(book.FileName), "the book's bytes");
+}
+
 TEST(ExportEncoding, AnOldBookWritesItsCodePageAUnicodeBookUtf8OrWindows1252AfterTheList) {
   QTemporaryDir dir;
   const QString file = dir.filePath("out.txt");
