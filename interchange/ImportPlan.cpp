@@ -25,7 +25,7 @@ constexpr qsizetype kShownPerList = 20;
 // Names and companies compared ignoring letter case and blanks; plain ASCII,
 // the usual text, folded here without converting it twice.
 QString ComparisonKey(const std::string& text) {
-  if (std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; })) {
+  if (IsAscii(text)) {
     QString key(static_cast<qsizetype>(text.size()), Qt::Uninitialized);
     QChar* out = key.data();
     for (const char c : text)

@@ -38,7 +38,6 @@ QString DecodeText(QByteArrayView bytes, const QByteArray& charset) {
 }
 
 SplittableText AsSplittableText(const QByteArray& bytes, const QByteArray& charset) {
-  if (charset.isEmpty()) return {bytes, bytes.isValidUtf8()};
   const QByteArray name = charset.trimmed().toLower();
   if (name.isEmpty() || IsUtf8Name(name)) return {bytes, bytes.isValidUtf8()};
   if (IsWindows1252Name(name)) return {bytes, false};

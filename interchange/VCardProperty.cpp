@@ -114,9 +114,7 @@ class CommonNames {
 
 CommonName UpperName(QByteArrayView name) {
   static const CommonNames names;
-  const auto blank = [](char c) { return c == ' ' || (c >= '\t' && c <= '\r'); };
-  if (!name.isEmpty() && (blank(name.front()) || blank(name.back()))) name = name.trimmed();
-  return names.Find(name);
+  return names.Find(name.trimmed());
 }
 
 // A part of a property's text that shares its bytes.
@@ -244,14 +242,13 @@ SplittableText ValueText(const VCardProperty& property) {
   return AsSplittableText(bytes, property.Parameter("CHARSET"));
 }
 
-// The position of the first line break ("\r" or "\n") from start, or the
-// size: found by memchr, which looks at many bytes at a time.
-qsizetype LineEnd(const QByteArray& bytes, qsizetype start) {
-  const char* const data = bytes.constData();
-  const auto* newline = static_cast<const char*>(std::memchr(data + start, '\n', static_cast<size_t>(bytes.size() - start)));
-  const qsizetype end = newline ? newline - data : bytes.size();
-  const auto* ret = static_cast<const char*>(std::memchr(data + start, '\r', static_cast<size_t>(end - start)));
-  return ret ? ret - data : end;
+// The position of the first line break ("\r" or "\n") from start, or the size.
+qsizetype LineEnd(QByteArrayView bytes, qsizetype start) {
+  const QByteArrayView rest = bytes.sliced(start);
+  const qsizetype newline = IndexOf(rest, '\n');
+  const QByteArrayView line = newline < 0 ? rest : rest.first(newline);
+  const qsizetype ret = IndexOf(line, '\r');
+  return start + (ret < 0 ? line.size() : ret);
 }
 
 }  // namespace
